@@ -1,0 +1,52 @@
+#include "cli/Cli.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace skarnwald::cli {
+
+namespace {
+
+constexpr std::string_view kUsage = "Aufruf: skarnwald-cli BEFEHL [ARGUMENTE]\n"
+                                    "\n"
+                                    "Befehle:\n"
+                                    "  convert [EINGABE] [-o AUSGABE]   Kampfbericht in eine HTML-Seite umwandeln\n"
+                                    "\n"
+                                    "  --help      diese Hilfe\n"
+                                    "  --version   Versionsnummer\n"
+                                    "\n"
+                                    "'skarnwald-cli BEFEHL --help' beschreibt einen Befehl.\n";
+
+struct Command {
+    std::string_view name;
+    int (*run)(const std::vector<std::string>&, Streams);
+};
+
+constexpr Command kCommands[] = {
+    {"convert", RunConvert},
+};
+
+} // namespace
+
+int Run(const std::vector<std::string>& args, Streams streams) {
+    if (args.empty()) {
+        streams.err << kUsage;
+        return 2;
+    }
+    const std::string& command = args.front();
+    if (command == "--help" || command == "-h") {
+        streams.out << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        streams.out << "skarnwald-cli " << SKARNWALD_VERSION << "\n";
+        return 0;
+    }
+    for (const Command& known : kCommands)
+        if (known.name == command)
+            return known.run({args.begin() + 1, args.end()}, streams);
+    streams.err << "skarnwald-cli: unbekannter Befehl '" << command << "'\n" << kUsage;
+    return 2;
+}
+
+} // namespace skarnwald::cli

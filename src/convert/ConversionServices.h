@@ -1,0 +1,63 @@
+#pragma once
+// What the converter reaches outside itself: the battle database, the progress
+// display and the end-of-conversion notice. Each is a small interface so the
+// converter runs headless in tests and in the command line; every one of them
+// may be left unset.
+
+#include "convert/ShipClass.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace skarnwald {
+
+// The database side of a conversion. Storing calls come only when storing is
+// switched on; the asteroid update comes after every conversion and the
+// personal fleet update when personal statistics are switched on.
+class IConversionStore {
+public:
+    virtual ~IConversionStore() = default;
+
+    // One conversion's database work lies between these two calls.
+    virtual void BeginConversion() {}
+    virtual void EndConversion() {}
+
+    virtual void StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) = 0;
+    virtual void StoreFleetLine(std::string_view agility, std::string_view count, std::string_view shipType,
+                                std::string_view shipName, std::string_view spare, std::string_view coords,
+                                std::string_view name, std::int32_t side) = 0;
+    virtual void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
+                                 std::string_view secondCount, std::string_view thirdCount,
+                                 std::string_view shipType, std::string_view shipName,
+                                 std::string_view targetCoords, std::string_view fleetCoords,
+                                 std::string_view targetName) = 0;
+    virtual std::int32_t GetCurrentBattleId() const = 0;
+
+    // One row of the Statistik table.
+    virtual void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
+                                    std::int32_t sortId, const ClassCounts& values) = 0;
+    // Adds the asteroids won and lost in this conversion to the personal record.
+    virtual void AddAsteroids(std::int32_t gain, std::int32_t loss) = 0;
+    // Adds the own fleet's losses, kills and lamed ships to the personal record.
+    virtual void AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
+                                  const ClassCounts& lamed) = 0;
+};
+
+class IProgress {
+public:
+    virtual ~IProgress() = default;
+    virtual void SetRange(int lower, int upper) = 0;
+    virtual void SetPos(int pos) = 0;
+};
+
+class INotifier {
+public:
+    virtual ~INotifier() = default;
+    virtual void ShowMessage(std::string_view text) = 0;
+};
+
+// The side a stored fleet line gets when its coordinates have no side entry:
+// neither attacking (0) nor defending (1), so stored pages draw it blue.
+inline constexpr std::int32_t kNoSideKampftyp = -1;
+
+} // namespace skarnwald

@@ -1,0 +1,427 @@
+#include "convert/ReportConverter.h"
+
+#include "convert/HtmlFragments.h"
+#include "convert/LineParts.h"
+#include "stats/PersonalStats.h"
+#include "stats/StatisticsRows.h"
+#include "stats/SummaryTables.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace skarnwald {
+
+namespace {
+
+constexpr std::string_view kRoidCaptureMarker = "Roid-Capture :";
+constexpr std::size_t kPageFlushSize = 1 << 20;
+
+bool FoundAfterStart(std::string_view line, std::string_view word) { return Find(line, word) > 0; }
+bool Contains(std::string_view line, std::string_view word) { return Find(line, word) >= 0; }
+
+bool IsCombatLine(std::string_view line) {
+    return FoundAfterStart(line, "destroyed") || FoundAfterStart(line, "lamed") ||
+           FoundAfterStart(line, "causes") || FoundAfterStart(line, "attempt");
+}
+
+void AppendCell(std::string& row, std::string_view open, std::string_view reportText) {
+    row += open;
+    AppendEscaped(row, reportText);
+    row += html::kCellClose;
+}
+
+void FlushIfLarge(std::string& page, std::ostream& out) {
+    if (page.size() < kPageFlushSize)
+        return;
+    out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    page.clear();
+}
+
+int ProgressUnits(std::size_t characters) {
+    return static_cast<int>(std::min<std::size_t>(characters / 100, static_cast<std::size_t>(INT32_MAX)));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Line converters
+
+std::string CReportConverter::ConvertHeaderLine(std::string_view line, bool prescan) {
+    const HeaderParts parts = CutHeaderLine(line);
+    // The planet where the battle takes place is the defending side.
+    sideList.AddSide(parts.coords, kDefendingSide);
+    if (prescan)
+        return {};
+
+    std::string row(html::kHeaderStart);
+    if (parts.hasStamp) {
+        row += html::kHeaderDateOpen;
+        AppendEscaped(row, parts.stamp);
+        row += html::kHeaderDateClose;
+    }
+    row += html::kHeaderTitleOpen;
+    AppendEscaped(row, parts.title);
+    row += html::kHeaderTitleClose;
+    if (storeInDb == 1 && store_)
+        store_->StoreBattle(parts.date, parts.coords, parts.place);
+    return row;
+}
+
+std::string CReportConverter::ConvertFleetLine(std::string_view line, bool prescan) {
+    const FleetParts parts = CutFleetLine(line);
+    currentFleetCoords = RemoveBlanks(parts.from.coords);
+    currentFleetName = std::string(Trim(parts.from.owner));
+    if (prescan)
+        return {};
+
+    const auto side = sideList.FindSide(currentFleetCoords);
+    std::string row(!side                        ? html::kFleetRowNoSide
+                    : *side == kDefendingSide ? html::kFleetRowDefending
+                                               : html::kFleetRowAttacking);
+    AppendEscaped(row, parts.agility);
+    row += html::kFleetEmptyCells;
+    AppendCell(row, html::kCell80, parts.count);
+    AppendCell(row, html::kCell40, parts.shipType);
+    AppendCell(row, html::kCell80, parts.shipName);
+    row += html::kFromCell;
+    AppendCell(row, html::kCell60, parts.from.coords);
+    AppendCell(row, html::kCell150, parts.from.owner);
+    row += html::kFleetRowEnd;
+
+    if (storeInDb == 1 && store_)
+        store_->StoreFleetLine(parts.agility, parts.count, parts.shipType, parts.shipName, {},
+                               currentFleetCoords, parts.from.owner, side.value_or(kNoSideKampftyp));
+    tallyTree.update(currentFleetName, currentFleetCoords, parts.ships, parts.stackSize,
+                     Trim(parts.shipType), TallyEvent::FleetLine);
+    return row;
+}
+
+void CReportConverter::GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target) {
+    // Sides spread outward from the seeds (battle planets and roid captures)
+    // along the order of the lines; the shooter's own entry never changes.
+    const auto shooterSide = sideList.FindSide(shooter);
+    const auto targetSide = sideList.FindSide(target);
+    if (shooterSide) {
+        if (targetSide)
+            sideList.SetSide(target, 1 - *shooterSide);
+        else
+            sideList.AddSide(target, 1 - *shooterSide);
+    } else if (targetSide) {
+        sideList.AddSide(shooter, 1 - *targetSide);
+    }
+}
+
+std::string CReportConverter::ConvertCombatLine(std::string_view line, bool prescan) {
+    const CombatParts parts = CutCombatLine(line);
+    const bool storing = !prescan && storeInDb == 1 && store_;
+
+    if (parts.kind == CombatKind::Causes || parts.kind == CombatKind::Attempt) {
+        const bool causes = parts.kind == CombatKind::Causes;
+        const std::string_view closing = causes ? "but no ships were taken down" : "but none succeeded";
+        if (storing)
+            store_->StoreCombatLine(parts.subject, causes ? "causes" : "attempt", parts.detail, {}, {}, closing,
+                                    {}, {}, {}, {});
+        if (prescan)
+            return {};
+        std::string row(html::kNoLossRowStart);
+        AppendEscaped(row, parts.subject);
+        row += causes ? html::kCausesCells : html::kAttemptCells;
+        AppendEscaped(row, parts.detail);
+        row += causes ? html::kCausesRowEnd : html::kAttemptRowEnd;
+        return row;
+    }
+
+    const bool lamed = parts.kind == CombatKind::Lamed;
+    std::string row;
+    if (!prescan) {
+        row = html::kHitRowStart;
+        AppendEscaped(row, parts.subject);
+        row += html::kCellClose;
+        row += lamed ? html::kLamedCell : html::kDestroyedCell;
+    }
+    // A line that also speaks of damage or an attempt ends after its verb cell
+    // and counts for nothing.
+    if (parts.alsoCausesOrAttempt)
+        return row;
+
+    targetCoords = RemoveBlanks(parts.target.coords);
+    targetName = std::string(Trim(parts.target.owner));
+    currentFleetCoords = RemoveBlanks(currentFleetCoords);
+    currentFleetName = std::string(Trim(currentFleetName));
+    const std::string classWord = RemoveBlanks(parts.classText);
+
+    if (prescan) {
+        GiveOppositeSides(sideList.Intern(currentFleetCoords), sideList.Intern(targetCoords));
+        return {};
+    }
+
+    row += html::kCell80;
+    row += lamed ? html::kLamedFirstNumber : html::kDestroyedFirstNumber;
+    AppendInt(row, parts.n1);
+    row += html::kNumberFontClose;
+    if (lamed && parts.n2 > 0) {
+        row += html::kLamedSecondNumber;
+        AppendInt(row, parts.n2);
+        row += html::kNumberFontClose;
+    }
+    row += html::kLastNumberOpen;
+    AppendInt(row, parts.n3);
+    row += html::kLastNumberClose;
+    row += html::kCellClose;
+    AppendCell(row, html::kCell40, parts.classText);
+    AppendCell(row, html::kCell80, parts.shipName);
+    row += html::kFromCell;
+    AppendCell(row, html::kCell60, parts.target.coords);
+    row += html::kCell150;
+    AppendEscaped(row, parts.target.owner);
+    row += html::kHitRowEnd;
+
+    tallyTree.update(currentFleetName, currentFleetCoords, parts.n1, parts.n3, classWord,
+                     lamed ? TallyEvent::EnemyLamed : TallyEvent::EnemyDestroyed);
+    if (storing)
+        store_->StoreCombatLine(parts.subject, lamed ? "lamed" : "destroyed", IntText(parts.n1),
+                                IntText(parts.n2), IntText(parts.n3), parts.classText, parts.shipName,
+                                targetCoords, currentFleetCoords, parts.target.owner);
+    tallyTree.update(targetName, targetCoords, parts.n1, parts.n3, classWord,
+                     lamed ? TallyEvent::ShipsLamed : TallyEvent::ShipsDestroyed);
+    return row;
+}
+
+std::string CReportConverter::ConvertRoidCaptureLine(std::string_view line) {
+    const RoidCaptureParts parts = CutRoidCaptureLine(line);
+    if (personalStats == 1) {
+        if (parts.coords == ownCoords)
+            roidGain = WrapAdd(roidGain, parts.roids);
+        if (atOwnCoords)
+            roidLoss = WrapAdd(roidLoss, parts.roids);
+    }
+    std::string row(html::kRoidCaptureRowStart);
+    AppendEscaped(row, parts.shown);
+    row += html::kYellowRowEnd;
+    return row;
+}
+
+std::string CReportConverter::ConvertSalvageLine(std::string_view line) {
+    std::string row(html::kSalvageRowStart);
+    AppendEscaped(row, CutSalvageText(line));
+    row += html::kYellowRowEnd;
+    return row;
+}
+
+// ---------------------------------------------------------------------------
+// The walk
+
+std::string_view CReportConverter::LineText(std::size_t index) const {
+    return text_.substr(lines_[index].offset, lines_[index].length);
+}
+
+void CReportConverter::CutLines(std::string_view text) {
+    // Each line ends before the first line feed found from its sixth byte, so a
+    // physical line shorter than five bytes joins the next one. The length test
+    // is made on the remainder before it is trimmed.
+    lines_.clear();
+    std::size_t at = 0;
+    while (text.size() - at > 5) {
+        const std::string_view rest = TrimLeft(text.substr(at));
+        at = text.size() - rest.size();
+        const Pos newline = Find(rest, "\n", 5);
+        const std::string_view line = Trim(newline < 0 ? rest : rest.substr(0, static_cast<std::size_t>(newline)));
+        LineKind kind = LineKind::Skipped;
+        if (FoundAfterStart(line, "Battle at"))
+            kind = LineKind::Header;
+        else if (Contains(line, "Agility"))
+            kind = LineKind::Fleet;
+        else if (IsCombatLine(line))
+            kind = LineKind::Combat;
+        else if (Contains(line, "SALVAGE-END-REPORT"))
+            kind = LineKind::Salvage;
+        else if (Contains(line, kRoidCaptureMarker))
+            kind = LineKind::RoidCapture;
+        lines_.push_back({at, line.size(), kind});
+        at += line.size();
+    }
+}
+
+void CReportConverter::PlanPrescan(std::string_view text) {
+    // Cut once what every pre-pass needs: the coordinates of headers, fleet
+    // lines and the targets of "lamed"/"destroyed" lines. Lines with "attempt"
+    // only, "causes" lines and hit lines that stop early change nothing there.
+    prescanOps_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view line = LineText(i);
+        switch (lines_[i].kind) {
+        case LineKind::Header:
+            prescanOps_.push_back({PrescanOp::Kind::Header, sideList.Intern(BracketCoords(line)), i});
+            break;
+        case LineKind::Fleet:
+            prescanOps_.push_back(
+                {PrescanOp::Kind::Fleet, sideList.Intern(RemoveBlanks(CutAfterFrom(line).coords)), i});
+            break;
+        case LineKind::Combat: {
+            if (!FoundAfterStart(line, "lamed") && !FoundAfterStart(line, "destroyed"))
+                break;
+            const CombatParts parts = CutCombatLine(line);
+            if (!parts.alsoCausesOrAttempt)
+                prescanOps_.push_back(
+                    {PrescanOp::Kind::Hit, sideList.Intern(RemoveBlanks(parts.target.coords)), i});
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    roidCaptureOffsets_.clear();
+    for (Pos at = Find(text, kRoidCaptureMarker); at >= 0; at = Find(text, kRoidCaptureMarker, at + 1))
+        roidCaptureOffsets_.push_back(static_cast<std::size_t>(at));
+    roidPieceVisited_.assign(roidCaptureOffsets_.empty() ? 0 : text.size() + 1, false);
+}
+
+void CReportConverter::SeedSidesFromRoidCaptures(std::size_t from) {
+    // A fleet that captured asteroids is an attacker. The text from the first
+    // capture on is walked in untrimmed pieces, each ending before the first
+    // line feed found from its sixth byte. Once a piece start was walked by an
+    // earlier pre-pass, everything after it was too: stop there.
+    const auto first = std::lower_bound(roidCaptureOffsets_.begin(), roidCaptureOffsets_.end(), from);
+    if (first == roidCaptureOffsets_.end())
+        return;
+    std::size_t at = *first;
+    while (at < text_.size() && !roidPieceVisited_[at]) {
+        roidPieceVisited_[at] = true;
+        const Pos newline = Find(text_, "\n", static_cast<Pos>(at) + 5);
+        const std::size_t end = newline < 0 ? text_.size() : static_cast<std::size_t>(newline);
+        const std::string_view piece = text_.substr(at, end - at);
+        if (Contains(piece, kRoidCaptureMarker)) {
+            const std::string coords = BracketCoords(piece);
+            if (!sideList.FindSide(coords))
+                sideList.AddSide(coords, kAttackingSide);
+        }
+        at = end;
+    }
+}
+
+void CReportConverter::PrescanBattle(std::size_t headerLine) {
+    // Runs over everything from this header to the end of the input, later
+    // battles included, exactly as the line converters would in pre-pass mode.
+    SeedSidesFromRoidCaptures(lines_[headerLine].offset);
+
+    auto op = std::lower_bound(prescanOps_.begin(), prescanOps_.end(), headerLine,
+                               [](const PrescanOp& o, std::size_t line) { return o.line < line; });
+    SideList::CoordId shooter = sideList.Intern(currentFleetCoords);
+    std::size_t lastFleetLine = SIZE_MAX;
+    std::size_t lastHitLine = SIZE_MAX;
+    for (; op != prescanOps_.end(); ++op) {
+        switch (op->kind) {
+        case PrescanOp::Kind::Header:
+            sideList.AddSide(op->coords, kDefendingSide);
+            break;
+        case PrescanOp::Kind::Fleet:
+            shooter = op->coords;
+            lastFleetLine = op->line;
+            break;
+        case PrescanOp::Kind::Hit:
+            GiveOppositeSides(shooter, op->coords);
+            lastHitLine = op->line;
+            break;
+        }
+    }
+    // The pre-pass leaves the fleet and target members as its last lines set them.
+    if (lastFleetLine != SIZE_MAX) {
+        const FromParts from = CutAfterFrom(LineText(lastFleetLine));
+        currentFleetCoords = RemoveBlanks(from.coords);
+        currentFleetName = std::string(Trim(from.owner));
+    }
+    if (lastHitLine != SIZE_MAX) {
+        const FromParts target = CutCombatLine(LineText(lastHitLine)).target;
+        targetCoords = RemoveBlanks(target.coords);
+        targetName = std::string(Trim(target.owner));
+    }
+}
+
+void CReportConverter::StoreStatisticsRows() {
+    const std::int32_t battleId = store_->GetCurrentBattleId();
+    tallyTree.visitInOrder([&](const FleetTally& tally) {
+        for (const StatisticsRow& row : StatisticsRowsOf(tally))
+            store_->StoreStatisticsRow(battleId, tally.coords, row.typ, row.sortId, row.values);
+    });
+}
+
+void CReportConverter::ConvertHeader(std::size_t lineIndex, std::string& page) {
+    const std::string_view line = LineText(lineIndex);
+    if (!tallyTree.empty() && storeInDb == 1 && store_)
+        StoreStatisticsRows();
+    atOwnCoords = BracketCoords(line) == ownCoords;
+    tallyTree.foldBattle();
+    PrescanBattle(lineIndex);
+    page += ConvertHeaderLine(line, false);
+}
+
+void CReportConverter::WriteEndOfReport(std::ostream& out) {
+    std::string summary;
+    WriteSummaryTables(summary, tallyTree, sideList);
+    out.write(summary.data(), static_cast<std::streamsize>(summary.size()));
+    if (personalStats == 1 && store_)
+        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_);
+    out << html::kSummaryEnd;
+    out.flush();
+}
+
+void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
+    std::string page;
+    page.reserve(std::min<std::size_t>(text.size() * 4, kPageFlushSize * 2));
+    page += html::kPageStart;
+    page += html::kTableStart;
+    tallyTree.clear();
+    roidGain = 0;
+    roidLoss = 0;
+    if (store_)
+        store_->BeginConversion();
+
+    text_ = Trim(text);
+    if (progress_)
+        progress_->SetRange(0, ProgressUnits(text_.size()));
+    CutLines(text_);
+    PlanPrescan(text_);
+
+    std::size_t consumed = 0;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string_view line = LineText(i);
+        switch (lines_[i].kind) {
+        case LineKind::Header: ConvertHeader(i, page); break;
+        case LineKind::Fleet: page += ConvertFleetLine(line, false); break;
+        case LineKind::Combat: page += ConvertCombatLine(line, false); break;
+        case LineKind::Salvage: page += ConvertSalvageLine(line); break;
+        case LineKind::RoidCapture: page += ConvertRoidCaptureLine(line); break;
+        case LineKind::Skipped: break;
+        }
+        consumed += line.size();
+        if (progress_)
+            progress_->SetPos(ProgressUnits(consumed));
+        FlushIfLarge(page, out);
+    }
+    if (progress_)
+        progress_->SetPos(ProgressUnits(text_.size()));
+    page += html::kTableEnd;
+    page += html::kPageEnd;
+    out.write(page.data(), static_cast<std::streamsize>(page.size()));
+
+    if (storeInDb == 1 && store_)
+        StoreStatisticsRows();
+    if (store_)
+        store_->AddAsteroids(roidGain, roidLoss);
+    WriteEndOfReport(out);
+    if (store_)
+        store_->EndConversion();
+
+    sideList.clear();
+    tallyTree.clear();
+    lines_.clear();
+    prescanOps_.clear();
+    roidCaptureOffsets_.clear();
+    roidPieceVisited_.clear();
+    text_ = {};
+    if (notifier_)
+        notifier_->ShowMessage("Fertig");
+}
+
+} // namespace skarnwald
