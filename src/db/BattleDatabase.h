@@ -1,0 +1,66 @@
+#pragma once
+// Storing converted battles, reading the settings and rendering a stored
+// battle as a page. The converter reaches it through IConversionStore.
+
+#include "convert/ConversionServices.h"
+#include "db/Connection.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace skarnwald {
+
+class CBattleDatabase : public IConversionStore {
+public:
+    void SetConnection(ConnectionPtr connection);
+    const ConnectionPtr& Connection() const { return connection_; }
+
+    // The largest value of `column` in `table`, 0 when the table is empty or
+    // the query fails (the failure is reported).
+    std::int32_t GetMaxId(std::string_view table, std::string_view column);
+
+    // IConversionStore: one conversion runs in one transaction.
+    void BeginConversion() override;
+    void EndConversion() override;
+    void StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) override;
+    void StoreFleetLine(std::string_view agility, std::string_view count, std::string_view shipType,
+                        std::string_view shipName, std::string_view spare, std::string_view coords,
+                        std::string_view name, std::int32_t side) override;
+    void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
+                         std::string_view secondCount, std::string_view thirdCount, std::string_view shipType,
+                         std::string_view shipName, std::string_view targetCoords, std::string_view fleetCoords,
+                         std::string_view targetName) override;
+    std::int32_t GetCurrentBattleId() const override { return currentBattleId_; }
+    void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
+                            std::int32_t sortId, const ClassCounts& values) override;
+    void AddAsteroids(std::int32_t gain, std::int32_t loss) override;
+    void AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
+                          const ClassCounts& lamed) override;
+
+    // Settings; a missing row reads as 0 or "".
+    std::int32_t ReadStoreSetting();
+    std::int32_t ReadPersStatSetting();
+    std::string ReadOwnCoords();
+
+    struct BattleRow {
+        std::string date; // "%d.%m.%Y %H:%M:%S", "" when unknown
+        std::string coords;
+        std::string name;
+    };
+    BattleRow LoadBattleRow(std::int32_t battleId);
+    // Writes the page of one stored battle; false when a query failed (reported).
+    bool RenderBattle(std::ostream& out, std::int32_t battleId);
+
+private:
+    ConnectionPtr connection_;
+    std::int32_t currentBattleId_ = 0;
+    std::int32_t currentFleetLineId_ = 0;
+    // Guards that keep rows from hanging under another conversion's battle or
+    // fleet line, or under one whose insert failed.
+    bool battleStoredInConversion_ = false;
+    bool fleetLineStoredInBattle_ = false;
+};
+
+} // namespace skarnwald

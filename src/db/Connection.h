@@ -1,0 +1,54 @@
+#pragma once
+// The one connection to the battle database ("Data.dat", SQLite 3), shared by
+// counted references (std::shared_ptr) between the converter's store, the
+// dialogs and the command line. Errors of the database reach the user through
+// an IDbErrorReporter: a message box in the desktop program, stderr in the
+// command line.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace skarnwald {
+
+class IDbErrorReporter {
+public:
+    virtual ~IDbErrorReporter() = default;
+    virtual void ReportDbError(std::string_view message) = 0;
+};
+
+class CConnection;
+using ConnectionPtr = std::shared_ptr<CConnection>;
+
+struct OpenResult {
+    ConnectionPtr connection; // null when the file cannot be used
+    std::string error;        // why, in words a user understands
+};
+
+class CConnection {
+public:
+    // Opens `file`, creating it with the six tables and the five PersStat rows
+    // when it is missing or empty. An existing file is probed before anything
+    // is written; a file that fails the probe is reported and left untouched.
+    static OpenResult Open(const std::filesystem::path& file);
+
+    ~CConnection();
+    CConnection(const CConnection&) = delete;
+    CConnection& operator=(const CConnection&) = delete;
+
+    sqlite3* Handle() const { return db_; }
+
+    void SetErrorReporter(IDbErrorReporter* reporter) { reporter_ = reporter; }
+    // Hands a database error message to the reporter (ignored without one).
+    void ReportDbError(std::string_view message) const;
+
+private:
+    explicit CConnection(sqlite3* db) : db_(db) {}
+    sqlite3* db_;
+    IDbErrorReporter* reporter_ = nullptr;
+};
+
+} // namespace skarnwald

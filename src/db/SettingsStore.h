@@ -1,0 +1,26 @@
+#pragma once
+// The settings rows of table Einstellungen as the settings dialog and the
+// command line write them.
+
+#include "db/Connection.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace skarnwald {
+
+// Creates the rows "DBSpeichern", "PersStat" and "Koords" (Wert 0) that are missing.
+void EnsureSettingsRows(CConnection& connection);
+void WriteStoreSetting(CConnection& connection, std::int32_t value);
+void WritePersStatSetting(CConnection& connection, std::int32_t value);
+void WriteOwnCoords(CConnection& connection, std::string_view coords);
+
+// The own coordinates as the three fields of the settings dialog show them.
+struct CoordFields {
+    std::string first, second, third;
+};
+CoordFields SplitOwnCoords(std::string_view coords);
+std::string JoinOwnCoords(const CoordFields& fields); // "%s.%s.%s"
+
+} // namespace skarnwald
