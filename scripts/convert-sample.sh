@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Skarnwald in Release and converts a bundled sample report.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TESTS=OFF -DSKARNWALD_BENCH=OFF
+cmake --build build/release --parallel
+
+mkdir -p out
+build/release/src/cli/skarnwald-cli convert samples/three-battles.txt -o out/three-battles.htm
