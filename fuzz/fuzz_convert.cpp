@@ -1,0 +1,120 @@
+// Converts arbitrary bytes as a report. The first three bytes pick the
+// settings: storing, personal statistics and the own coordinates. A store that
+// checks the order of its calls traps on any call out of place.
+
+#include "convert/LineParts.h"
+#include "convert/OperaJoin.h"
+#include "convert/ReportConverter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace skarnwald;
+
+void Require(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+class CheckingStore : public IConversionStore {
+public:
+    CheckingStore(bool storing, bool personal) : storing_(storing), personal_(personal) {}
+
+    void BeginConversion() override {
+        Require(!begun_);
+        begun_ = true;
+    }
+    void EndConversion() override {
+        Require(begun_ && asteroids_ == 1 && !ended_);
+        ended_ = true;
+    }
+    void StoreBattle(std::string_view, std::string_view, std::string_view) override {
+        Stored();
+        ++battles_;
+    }
+    void StoreFleetLine(std::string_view, std::string_view, std::string_view, std::string_view,
+                        std::string_view, std::string_view, std::string_view, std::int32_t side) override {
+        Stored();
+        Require(side == 0 || side == 1 || side == kNoSideKampftyp);
+    }
+    void StoreCombatLine(std::string_view, std::string_view, std::string_view, std::string_view,
+                         std::string_view, std::string_view, std::string_view, std::string_view,
+                         std::string_view, std::string_view) override {
+        Stored();
+    }
+    std::int32_t GetCurrentBattleId() const override { return battles_; }
+    void StoreStatisticsRow(std::int32_t, std::string_view, std::string_view, std::int32_t sortId,
+                            const ClassCounts&) override {
+        Stored();
+        Require(sortId >= 1 && sortId <= 5);
+    }
+    void AddAsteroids(std::int32_t, std::int32_t) override {
+        Require(begun_ && !ended_);
+        ++asteroids_;
+    }
+    void AddPersonalFleet(const ClassCounts&, const ClassCounts&, const ClassCounts&) override {
+        Require(personal_ && asteroids_ == 1 && !ended_ && !personalDone_);
+        personalDone_ = true;
+    }
+
+    bool Finished() const { return ended_; }
+
+private:
+    void Stored() const { Require(storing_ && begun_ && asteroids_ == 0); }
+
+    bool storing_, personal_;
+    bool begun_ = false, ended_ = false, personalDone_ = false;
+    int asteroids_ = 0;
+    std::int32_t battles_ = 0;
+};
+
+std::string OwnCoords(std::uint8_t choice, std::string_view report) {
+    switch (choice % 4) {
+    case 0:
+        return {};
+    case 1:
+        return "1.1.1";
+    case 2:
+        return BracketCoords(report); // the first battle's planet, when there is one
+    default:
+        return RemoveBlanks(CutAfterFrom(report).coords);
+    }
+}
+
+void ConvertOnce(CReportConverter& converter, std::string_view report) {
+    CheckingStore store(converter.storeInDb == 1, converter.personalStats == 1);
+    converter.SetStore(&store);
+    std::ostringstream page;
+    converter.ConvertReport(report, page);
+    converter.SetStore(nullptr);
+    Require(store.Finished());
+    const std::string html = page.str();
+    Require(html.starts_with("<html><body bgcolor='#000000'>") && html.ends_with("</body></html>"));
+    Require(converter.sideList.empty() && converter.tallyTree.empty());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 3)
+        return 0;
+    const std::uint8_t flags = data[0];
+    std::string report(reinterpret_cast<const char*>(data) + 3, size - 3);
+    if (flags & 0x10)
+        report = PrepareCopiedReport(std::move(report));
+
+    CReportConverter converter;
+    converter.storeInDb = flags & 0x03;
+    converter.personalStats = data[1] & 0x03;
+    converter.ownCoords = OwnCoords(data[2], report);
+    ConvertOnce(converter, report);
+    // A second conversion with the same converter must not see the first one's state.
+    if (flags & 0x20)
+        ConvertOnce(converter, report);
+    return 0;
+}
