@@ -1,0 +1,70 @@
+// The built `skarnwald-cli convert` end to end: exit codes, where the page
+// goes, and that a failed write is reported, never passed off as success.
+
+#include "ConvertTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace skarnwald::test {
+namespace {
+
+const std::filesystem::path kSamples = SKARNWALD_SAMPLES;
+const std::filesystem::path kExpected =
+    std::filesystem::path(SKARNWALD_TEST_DATA).parent_path() / "convert/expected";
+
+class CliConvert : public testing::Test {
+protected:
+    void SetUp() override {
+        // The command may keep its database in the working directory: use a fresh one.
+        folder = std::filesystem::temp_directory_path() /
+                 ("skarnwald-cli-" + std::to_string(::getpid()) + "-" +
+                  testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    int Run(const std::string& arguments) const {
+        const std::string command =
+            "cd '" + folder.string() + "' && '" SKARNWALD_CLI "' convert " + arguments;
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Sample() const { return "'" + (kSamples / "one-battle.txt").string() + "'"; }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(CliConvert, WritesThePageToTheNamedFileWithHtmAppended) {
+    EXPECT_EQ(Run(Sample() + " -o seite > said.txt"), 0);
+    EXPECT_EQ(ReadFileBytes(folder / "seite.htm"), ReadFileBytes(kExpected / "one-battle.htm"));
+    EXPECT_NE(ReadFileBytes(folder / "said.txt").find("seite.htm"), std::string::npos);
+}
+
+TEST_F(CliConvert, ReadsStandardInputAndWritesStandardOutput) {
+    EXPECT_EQ(Run("- < " + Sample() + " > page.htm"), 0);
+    EXPECT_EQ(ReadFileBytes(folder / "page.htm"), ReadFileBytes(kExpected / "one-battle.htm"));
+}
+
+TEST_F(CliConvert, FullStandardOutputFails) {
+    EXPECT_NE(Run(Sample() + " > /dev/full 2> error.txt"), 0);
+    EXPECT_FALSE(ReadFileBytes(folder / "error.txt").empty());
+}
+
+TEST_F(CliConvert, UnreadableInputFailsWithoutLeavingAPage) {
+    EXPECT_NE(Run("missing.txt -o seite.htm 2> error.txt"), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "seite.htm"));
+    EXPECT_NE(ReadFileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
+    EXPECT_NE(Run(". -o seite.htm 2> /dev/null"), 0); // a folder is no report
+    EXPECT_FALSE(std::filesystem::exists(folder / "seite.htm"));
+}
+
+TEST_F(CliConvert, UnwritableOutputFolderFails) {
+    EXPECT_NE(Run(Sample() + " -o nowhere/seite.htm 2> error.txt"), 0);
+    EXPECT_FALSE(ReadFileBytes(folder / "error.txt").empty());
+}
+
+} // namespace
+} // namespace skarnwald::test
