@@ -1,0 +1,140 @@
+// Conversion speed and memory on generated reports:
+//   one   - about 20 MB, one battle of about 200,000 lines;
+//   many  - about 5 MB, 1,000 battles in which the same fleets come back.
+// Each case runs in a child process of its own so that its peak memory is its
+// own; every case is converted several times and the medians are printed.
+// Usage: skarnwald-convert-bench [one|many] [runs]
+
+#include "convert/ReportConverter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using skarnwald::CReportConverter;
+
+// Counts the page's bytes and throws them away.
+class CountingBuffer : public std::streambuf {
+public:
+    std::size_t bytes = 0;
+
+protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        bytes += static_cast<std::size_t>(n);
+        return n;
+    }
+    int overflow(int c) override {
+        ++bytes;
+        return c;
+    }
+};
+
+const char* const kClasses[] = {"Shuttle",     "Fighter",    "Frigate", "Corvette",
+                                "Starcruiser", "Battleship", "Doomstar"};
+
+// One battle at `planet`: each of `fleets` fleets brings a stack and fires
+// `shots` times at a fleet of the other side.
+void AppendBattle(std::string& report, int battle, int fleets, int shots) {
+    const int planet = battle % 13;
+    report += "2026-05-" + std::to_string(10 + battle % 20) + " 12:00:00 Uhr Battle at [" +
+              std::to_string(planet) + ".4.2] Feld " + std::to_string(battle) + "\n";
+    for (int f = 0; f < fleets; ++f) {
+        const bool defender = f % 2 == 0;
+        const std::string coords =
+            defender ? std::to_string(planet) + ".4.2" : std::to_string(20 + f % 17) + ".9.1";
+        const std::string name = "Flotte" + std::to_string(f % 41);
+        const char* cls = kClasses[f % 7];
+        const int stack = 1000 - (battle % 50) * 3;
+        report += "Agility " + std::to_string(10 + f % 40) + " Speed 3 [" + std::to_string(stack) + "/" +
+                  std::to_string(stack) + "] " + cls + " (Schiff der Flotte " + std::to_string(f) +
+                  ") from " + coords + " " + name + "\n";
+        for (int s = 0; s < shots; ++s) {
+            const int target = (f + 1 + 2 * s) % fleets;
+            const std::string targetCoords =
+                target % 2 == 0 ? std::to_string(planet) + ".4.2" : std::to_string(20 + target % 17) + ".9.1";
+            report += std::string(cls) + " (Schiff " + std::to_string(f) + ") " +
+                      (s % 3 ? "destroyed" : "lamed") + " [" + std::to_string(1 + s % 9) + "/" +
+                      std::to_string(stack) + "] " + kClasses[target % 7] + " (Zielschiff der Gegner) from " +
+                      targetCoords + " Flotte" + std::to_string(target % 41) + "\n";
+        }
+        if (f % 25 == 0)
+            report += std::string(cls) + " (Schiff) causes 1200 Damage (!) but no ships were taken down\n";
+    }
+    report += "Roid-Capture : [" + std::to_string(20 + battle % 17) + ".9.1] Flotte1 has captured 12 Roids\n";
+    report += "SALVAGE-END-REPORT : Your fleet salvaged 3100 Metal !\n";
+}
+
+std::string OneBigBattle() {
+    std::string report;
+    AppendBattle(report, 0, 10500, 19); // ~200,000 lines
+    return report;
+}
+
+std::string ManyBattles() {
+    std::string report;
+    for (int battle = 0; battle < 1000; ++battle)
+        AppendBattle(report, battle, 8, 6);
+    return report;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int RunCase(const std::string& name, int runs) {
+    const std::string report = name == "one" ? OneBigBattle() : ManyBattles();
+    std::vector<double> seconds;
+    std::size_t pageBytes = 0;
+    std::size_t lines = static_cast<std::size_t>(std::count(report.begin(), report.end(), '\n'));
+    for (int run = 0; run < runs; ++run) {
+        CountingBuffer sink;
+        std::ostream out(&sink);
+        CReportConverter converter;
+        const auto start = std::chrono::steady_clock::now();
+        converter.ConvertReport(report, out);
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        pageBytes = sink.bytes;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const double inputMb = static_cast<double>(report.size()) / 1e6;
+    const double median = Median(seconds);
+    const double peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    const double boundMb = 4.0 * static_cast<double>(report.size() + pageBytes) / (1024.0 * 1024.0);
+    std::printf("%-5s input %.1f MB (%zu lines), page %.1f MB, %d runs: median %.3f s, %.1f MB/s, "
+                "peak RSS %.1f MiB (4 x (input + page) = %.1f MiB)\n",
+                name.c_str(), inputMb, lines, static_cast<double>(pageBytes) / 1e6, runs, median,
+                inputMb / median, peakMb, boundMb);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    std::vector<std::string> cases = {"one", "many"};
+    if (argc > 1)
+        cases = {argv[1]};
+    for (const std::string& name : cases) {
+        std::fflush(stdout);
+        const pid_t child = fork();
+        if (child == 0)
+            std::exit(RunCase(name, runs));
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return 1;
+    }
+    return 0;
+}
