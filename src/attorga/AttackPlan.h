@@ -1,0 +1,76 @@
+#pragma once
+// The attack-organisation plan: outgoing fleets read from pasted text, one
+// top-level row per target with its fleets as child rows, and per-target sum
+// rows of the attacking and defending ships per class. Every cell is text, so
+// the user may type anything into it; sums read the cells' leading numbers.
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skarnwald {
+
+// Columns of the plan table.
+enum PlanColumn : std::size_t {
+    kColName = 0,       // target coordinates, fleet origin, or "ATT"/"DEFF" on sum rows
+    kColEta = 1,        // fleet ETA as read
+    kColFirstClass = 2, // seven ship classes, Shuttle to Doomstar
+    kColLastClass = 8,
+    kColTotal = 9,  // total ships of the row
+    kColIsSum = 10, // "SUM" on the rows computeSums adds
+    kColSide = 11,  // "ATT" on fleet rows, "DEFF" on target rows
+    kPlanColumnCount = 12,
+};
+inline constexpr std::size_t kClassColumnCount = kColLastClass - kColFirstClass + 1;
+
+// Slots of the lists' shared colour palette; 0 means the default colour.
+enum PaletteSlot : int { kNoSlot = 0, kSlotRed = 3, kSlotGreen = 5, kSlotLightGrey = 7 };
+
+struct PlanRow {
+    std::array<std::string, kPlanColumnCount> cells;
+    int textSlot = kNoSlot; // colour of cell 0's text
+    int backgroundSlot = kNoSlot;
+    bool expanded = false;
+    std::vector<PlanRow> children;
+};
+
+// One attack read from a line: "<ships> Ships attacking <target> ETA <eta>h from <origin>".
+struct OutgoingFleet {
+    std::string eta;    // as typed, trimmed
+    std::string origin; // blanks removed
+    std::string ships;  // "a+b" already added up
+    std::string target; // blanks removed
+};
+
+// Parses one line; fields missing from the line come out as whatever the
+// fixed cut positions give, mostly empty text.
+OutgoingFleet ParseOutgoingLine(std::string_view line);
+
+// Every line holding "attacking" after its first byte, in input order.
+std::vector<OutgoingFleet> ParseOutgoings(std::string_view text);
+
+// ETAs from 1 to 29 place a fleet in the plan; others never do.
+inline constexpr int kFirstEta = 1;
+inline constexpr int kLastEta = 29;
+
+class AttackPlan {
+public:
+    // Appends the fleets of `text` to outgoingFleets, adds a target row for
+    // each new target and attaches only these fleets under their targets,
+    // ordered by ETA and then by input order.
+    void importOutgoings(std::string_view text);
+
+    // Refreshes each target's separator, "ATT" and "DEFF" rows from its
+    // current child rows (the target row's own class cells count as
+    // defenders), then writes each row's class total into "Summe".
+    void computeSums();
+
+    // Top-level rows are targets.
+    std::vector<PlanRow> planTable;
+    std::vector<OutgoingFleet> outgoingFleets;
+};
+
+} // namespace skarnwald
