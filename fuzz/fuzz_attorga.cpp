@@ -1,0 +1,72 @@
+// Feeds arbitrary bytes to both pasted-list readers: the outgoings import of
+// the attack plan (twice, as a user pressing the button again would, then the
+// sums twice) and the fleet movement grouping. Traps when a plan or an
+// overview comes out malformed.
+
+#include "attorga/AttackPlan.h"
+#include "attorga/FleetMoves.h"
+#include "convert/TextRules.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+using namespace skarnwald;
+
+void Check(bool ok) {
+    if (!ok)
+        __builtin_trap();
+}
+
+bool EarlierEta(const PlanRow& a, const PlanRow& b) {
+    return Atoi(a.cells[kColEta]) < Atoi(b.cells[kColEta]);
+}
+
+void CheckPlan(std::string_view text) {
+    AttackPlan plan;
+    plan.importOutgoings(text);
+    const std::size_t targets = plan.planTable.size();
+    const std::size_t fleetsOnce = plan.outgoingFleets.size();
+    plan.importOutgoings(text);
+    Check(plan.planTable.size() == targets);
+    Check(plan.outgoingFleets.size() == 2 * fleetsOnce);
+    for (const PlanRow& target : plan.planTable) {
+        // Each import sorts its own fleets; the second repeats the first.
+        const auto& fleets = target.children;
+        Check(fleets.size() % 2 == 0);
+        const auto half = fleets.begin() + static_cast<std::ptrdiff_t>(fleets.size() / 2);
+        Check(std::is_sorted(fleets.begin(), half, EarlierEta));
+        Check(std::equal(fleets.begin(), half, half, fleets.end(),
+                         [](auto& a, auto& b) { return a.cells == b.cells; }));
+    }
+
+    plan.computeSums();
+    plan.computeSums();
+    for (const PlanRow& target : plan.planTable) {
+        const auto sumRows = std::count_if(target.children.begin(), target.children.end(),
+                                           [](const PlanRow& row) { return row.cells[kColIsSum] == "SUM"; });
+        Check(sumRows == 3 && target.children.size() >= 3);
+        Check(target.children.back().cells[kColName] == "DEFF");
+    }
+}
+
+void CheckOverview(std::string_view text) {
+    const std::vector<MoveRow> rows = GroupFleetMoves(text);
+    Check(rows.size() >= 3);
+    Check(rows.back().cells[kColCount] == rows[rows.size() - 3].cells[kColCount]);
+    Check(rows[rows.size() - 2].cells[kColCount].starts_with("Atter "));
+    for (const MoveRow& row : rows)
+        Check(row.backgroundSlot == kNoSlot || row.backgroundSlot == kSlotLightGrey);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CheckPlan(text);
+    CheckOverview(text);
+    return 0;
+}
