@@ -55,7 +55,7 @@ std::int32_t NumberBetween(std::string_view line, Pos open, Pos close) {
 
 void CutHitLine(std::string_view line, Pos verb, CombatParts& parts) {
     parts.subject = Take(line, 0, verb - 1);
-    parts.alsoCausesOrAttempt = Find(line, "causes") > 0 || Find(line, "attempt") > 0;
+    parts.alsoCausesOrAttempt = StopsAfterVerb(line);
 
     // The first figure is searched from the verb, the others from the line's
     // start, so a "/" or "[" in the subject shifts only the later two.
@@ -78,6 +78,8 @@ void CutHitLine(std::string_view line, Pos verb, CombatParts& parts) {
 }
 
 } // namespace
+
+bool StopsAfterVerb(std::string_view line) { return Find(line, "causes") > 0 || Find(line, "attempt") > 0; }
 
 CombatParts CutCombatLine(std::string_view line) {
     CombatParts parts{};

@@ -60,6 +60,10 @@ struct CombatParts {
 };
 CombatParts CutCombatLine(std::string_view line);
 
+// A "lamed" or "destroyed" line that also names "causes" or "attempt" after
+// its first byte ends after its verb cell and counts for nothing.
+bool StopsAfterVerb(std::string_view line);
+
 struct RoidCaptureParts {
     std::string coords; // capturer, blanks removed
     std::int32_t roids;

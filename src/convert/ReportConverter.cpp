@@ -37,6 +37,21 @@ void FlushIfLarge(std::string& page, std::ostream& out) {
     page.clear();
 }
 
+// The fleet and target members change with nearly every line; refilling them
+// in place keeps their storage instead of allocating a new text each time.
+void AssignWithoutBlanks(std::string& member, std::string_view text) {
+    member.clear();
+    for (char c : text)
+        if (c != ' ')
+            member.push_back(c);
+}
+
+void TrimInPlace(std::string& member) {
+    const std::string_view trimmed = Trim(member);
+    if (trimmed.size() != member.size())
+        member = std::string(trimmed);
+}
+
 int ProgressUnits(std::size_t characters) {
     return static_cast<int>(std::min<std::size_t>(characters / 100, static_cast<std::size_t>(INT32_MAX)));
 }
@@ -69,8 +84,8 @@ std::string CReportConverter::ConvertHeaderLine(std::string_view line, bool pres
 
 std::string CReportConverter::ConvertFleetLine(std::string_view line, bool prescan) {
     const FleetParts parts = CutFleetLine(line);
-    currentFleetCoords = RemoveBlanks(parts.from.coords);
-    currentFleetName = std::string(Trim(parts.from.owner));
+    AssignWithoutBlanks(currentFleetCoords, parts.from.coords);
+    currentFleetName.assign(Trim(parts.from.owner));
     if (prescan)
         return {};
 
@@ -144,10 +159,10 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
     if (parts.alsoCausesOrAttempt)
         return row;
 
-    targetCoords = RemoveBlanks(parts.target.coords);
-    targetName = std::string(Trim(parts.target.owner));
-    currentFleetCoords = RemoveBlanks(currentFleetCoords);
-    currentFleetName = std::string(Trim(currentFleetName));
+    AssignWithoutBlanks(targetCoords, parts.target.coords);
+    targetName.assign(Trim(parts.target.owner));
+    std::erase(currentFleetCoords, ' ');
+    TrimInPlace(currentFleetName);
     const std::string classWord = RemoveBlanks(parts.classText);
 
     if (prescan) {
@@ -260,10 +275,9 @@ void CReportConverter::PlanPrescan(std::string_view text) {
         case LineKind::Combat: {
             if (!FoundAfterStart(line, "lamed") && !FoundAfterStart(line, "destroyed"))
                 break;
-            const CombatParts parts = CutCombatLine(line);
-            if (!parts.alsoCausesOrAttempt)
+            if (!StopsAfterVerb(line))
                 prescanOps_.push_back(
-                    {PrescanOp::Kind::Hit, sideList.Intern(RemoveBlanks(parts.target.coords)), i});
+                    {PrescanOp::Kind::Hit, sideList.Intern(RemoveBlanks(CutAfterFrom(line).coords)), i});
             break;
         }
         default:
