@@ -1,9 +1,10 @@
 // Conversion speed and memory on generated reports:
 //   one   - about 20 MB, one battle of about 200,000 lines;
-//   many  - about 5 MB, 1,000 battles in which the same fleets come back.
+//   many  - about 5 MB, 1,000 battles in which the same fleets come back;
+//   tiny  - about 5 MB of battles of eight lines each (about 8,000 headers).
 // Each case runs in a child process of its own so that its peak memory is its
 // own; every case is converted several times and the medians are printed.
-// Usage: skarnwald-convert-bench [one|many] [runs]
+// Usage: skarnwald-convert-bench [one|many|tiny] [runs]
 
 #include "convert/ReportConverter.h"
 
@@ -87,13 +88,22 @@ std::string ManyBattles() {
     return report;
 }
 
+std::string TinyBattles() {
+    std::string report;
+    for (int battle = 0; report.size() < 5000000; ++battle)
+        AppendBattle(report, battle, 2, 1);
+    return report;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 int RunCase(const std::string& name, int runs) {
-    const std::string report = name == "one" ? OneBigBattle() : ManyBattles();
+    const std::string report = name == "one"    ? OneBigBattle()
+                               : name == "many" ? ManyBattles()
+                                                : TinyBattles();
     std::vector<double> seconds;
     std::size_t pageBytes = 0;
     std::size_t lines = static_cast<std::size_t>(std::count(report.begin(), report.end(), '\n'));
@@ -123,7 +133,7 @@ int RunCase(const std::string& name, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<std::string> cases = {"one", "many"};
+    std::vector<std::string> cases = {"one", "many", "tiny"};
     if (argc > 1)
         cases = {argv[1]};
     for (const std::string& name : cases) {

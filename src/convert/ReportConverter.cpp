@@ -285,6 +285,27 @@ void CReportConverter::PlanPrescan(std::string_view text) {
         }
     }
 
+    headerLines_.clear();
+    battleLastFleet_.clear();
+    lastFleetOpLine_ = lastHitOpLine_ = SIZE_MAX;
+    for (const PrescanOp& op : prescanOps_) {
+        switch (op.kind) {
+        case PrescanOp::Kind::Header:
+            headerLines_.push_back(op.line);
+            battleLastFleet_.push_back(-1);
+            break;
+        case PrescanOp::Kind::Fleet:
+            if (!battleLastFleet_.empty())
+                battleLastFleet_.back() = op.coords;
+            lastFleetOpLine_ = op.line;
+            break;
+        case PrescanOp::Kind::Hit:
+            lastHitOpLine_ = op.line;
+            break;
+        }
+    }
+    lastPrescan_ = {};
+
     roidCaptureOffsets_.clear();
     for (Pos at = Find(text, kRoidCaptureMarker); at >= 0; at = Find(text, kRoidCaptureMarker, at + 1))
         roidCaptureOffsets_.push_back(static_cast<std::size_t>(at));
@@ -317,13 +338,32 @@ void CReportConverter::SeedSidesFromRoidCaptures(std::size_t from) {
 void CReportConverter::PrescanBattle(std::size_t headerLine) {
     // Runs over everything from this header to the end of the input, later
     // battles included, exactly as the line converters would in pre-pass mode.
+    const std::uint64_t changesBefore = sideList.Changes();
     SeedSidesFromRoidCaptures(lines_[headerLine].offset);
+    const SideList::CoordId shooter = sideList.Intern(currentFleetCoords);
+    const std::size_t battle = static_cast<std::size_t>(
+        std::lower_bound(headerLines_.begin(), headerLines_.end(), headerLine) - headerLines_.begin());
 
-    auto op = std::lower_bound(prescanOps_.begin(), prescanOps_.end(), headerLine,
+    // The previous pre-pass changed no side and went through this header with
+    // the same shooter: replaying the rest of it from the same state changes
+    // nothing either. Only its header entries would be added again.
+    const bool sameReplay = lastPrescan_.changedNothing && sideList.Changes() == changesBefore &&
+                            lastPrescan_.nextHeader == headerLine && lastPrescan_.shooterAtNextHeader == shooter;
+    if (sameReplay)
+        sideList.AddDuplicates(headerLines_.size() - battle);
+    else
+        ReplayPrescanOps(battle, shooter);
+
+    const bool lastBattle = battle + 1 >= headerLines_.size();
+    lastPrescan_.nextHeader = lastBattle ? SIZE_MAX : headerLines_[battle + 1];
+    lastPrescan_.shooterAtNextHeader = battleLastFleet_[battle] >= 0 ? battleLastFleet_[battle] : shooter;
+    LeaveMembersAsThePrescanDoes(headerLine);
+}
+
+void CReportConverter::ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter) {
+    const std::uint64_t changesBefore = sideList.Changes();
+    auto op = std::lower_bound(prescanOps_.begin(), prescanOps_.end(), headerLines_[battle],
                                [](const PrescanOp& o, std::size_t line) { return o.line < line; });
-    SideList::CoordId shooter = sideList.Intern(currentFleetCoords);
-    std::size_t lastFleetLine = SIZE_MAX;
-    std::size_t lastHitLine = SIZE_MAX;
     for (; op != prescanOps_.end(); ++op) {
         switch (op->kind) {
         case PrescanOp::Kind::Header:
@@ -331,22 +371,24 @@ void CReportConverter::PrescanBattle(std::size_t headerLine) {
             break;
         case PrescanOp::Kind::Fleet:
             shooter = op->coords;
-            lastFleetLine = op->line;
             break;
         case PrescanOp::Kind::Hit:
             GiveOppositeSides(shooter, op->coords);
-            lastHitLine = op->line;
             break;
         }
     }
+    lastPrescan_.changedNothing = sideList.Changes() == changesBefore;
+}
+
+void CReportConverter::LeaveMembersAsThePrescanDoes(std::size_t headerLine) {
     // The pre-pass leaves the fleet and target members as its last lines set them.
-    if (lastFleetLine != SIZE_MAX) {
-        const FromParts from = CutAfterFrom(LineText(lastFleetLine));
+    if (lastFleetOpLine_ != SIZE_MAX && lastFleetOpLine_ >= headerLine) {
+        const FromParts from = CutAfterFrom(LineText(lastFleetOpLine_));
         currentFleetCoords = RemoveBlanks(from.coords);
         currentFleetName = std::string(Trim(from.owner));
     }
-    if (lastHitLine != SIZE_MAX) {
-        const FromParts target = CutCombatLine(LineText(lastHitLine)).target;
+    if (lastHitOpLine_ != SIZE_MAX && lastHitOpLine_ >= headerLine) {
+        const FromParts target = CutCombatLine(LineText(lastHitOpLine_)).target;
         targetCoords = RemoveBlanks(target.coords);
         targetName = std::string(Trim(target.owner));
     }
@@ -431,6 +473,8 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
     tallyTree.clear();
     lines_.clear();
     prescanOps_.clear();
+    headerLines_.clear();
+    battleLastFleet_.clear();
     roidCaptureOffsets_.clear();
     roidPieceVisited_.clear();
     text_ = {};

@@ -67,6 +67,8 @@ private:
     void PlanPrescan(std::string_view text);
     void ConvertHeader(std::size_t lineIndex, std::string& page);
     void PrescanBattle(std::size_t headerLine);
+    void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter);
+    void LeaveMembersAsThePrescanDoes(std::size_t headerLine);
     void SeedSidesFromRoidCaptures(std::size_t from);
     void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
     void StoreStatisticsRows();
@@ -84,6 +86,19 @@ private:
     std::vector<PrescanOp> prescanOps_;
     std::vector<std::size_t> roidCaptureOffsets_;
     std::vector<bool> roidPieceVisited_;
+
+    // Per battle (in header order): its header line and the coordinates of its
+    // last fleet line, if any; the last fleet and hit lines of the pre-pass.
+    std::vector<std::size_t> headerLines_;
+    std::vector<SideList::CoordId> battleLastFleet_;
+    std::size_t lastFleetOpLine_ = SIZE_MAX;
+    std::size_t lastHitOpLine_ = SIZE_MAX;
+    // What the previous pre-pass leaves for the next one to compare with.
+    struct PrescanOutcome {
+        bool changedNothing = false;
+        std::size_t nextHeader = SIZE_MAX;
+        SideList::CoordId shooterAtNextHeader = -1;
+    } lastPrescan_;
 };
 
 } // namespace skarnwald

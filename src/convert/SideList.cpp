@@ -35,11 +35,17 @@ void SideList::AddSide(CoordId id, std::int32_t side) {
     // Sides are 0 or 1 everywhere in the program; keep whatever bit was given.
     sideOf_[id] = static_cast<std::int8_t>(side != 0);
     firstEntries_.push_back(id);
+    ++changes_;
 }
 
 void SideList::AddSide(std::string_view coords, std::int32_t side) { AddSide(Intern(coords), side); }
 
-void SideList::SetSide(CoordId id, std::int32_t side) { sideOf_[id] = static_cast<std::int8_t>(side != 0); }
+void SideList::SetSide(CoordId id, std::int32_t side) {
+    const auto bit = static_cast<std::int8_t>(side != 0);
+    if (sideOf_[id] != bit)
+        ++changes_;
+    sideOf_[id] = bit;
+}
 
 std::vector<SideEntry> SideList::Entries() const {
     std::vector<SideEntry> entries;
@@ -55,6 +61,7 @@ void SideList::clear() {
     sideOf_.clear();
     firstEntries_.clear();
     duplicateCount_ = 0;
+    changes_ = 0;
 }
 
 } // namespace skarnwald

@@ -37,6 +37,12 @@ public:
     // Overwrites the side of the entry that lookups find; the entry must exist.
     void SetSide(CoordId id, std::int32_t side);
 
+    // Entries that a lookup would find again (the pre-pass skips replaying them).
+    void AddDuplicates(std::size_t count) { duplicateCount_ += count; }
+    // Grows with every change a lookup can see: a new entry or a side overwritten
+    // with the other value.
+    std::uint64_t Changes() const { return changes_; }
+
     // All entries in the order they were added, duplicates included.
     std::size_t size() const { return firstEntries_.size() + duplicateCount_; }
     bool empty() const { return size() == 0; }
@@ -54,6 +60,7 @@ private:
     std::vector<std::int8_t> sideOf_; // -1: no entry
     std::vector<CoordId> firstEntries_;
     std::size_t duplicateCount_ = 0;
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace skarnwald

@@ -135,6 +135,25 @@ std::string RandomReport(std::mt19937& random) {
     return report;
 }
 
+TEST(SideDetection, CaptureThatOnlyALaterPrepassCutsOutStillSeeds) {
+    // The first pre-passes cut the text from their first capture into pieces
+    // that hide [4.4.4] behind the short line "[9]"; the third header's
+    // pre-pass starts at that capture and makes B an attacker, so B's target
+    // C defends.
+    const std::string report = "a Battle at [1.1.1] P\n"
+                               "a Battle at [1.1.1] P\n"
+                               "Roid-Capture : [2.2.2] A has captured 1 Roids\n"
+                               "b Battle at [3.3.3] Q\n"
+                               "[9]\n"
+                               "Roid-Capture : [4.4.4] B has captured 1 Roids\n"
+                               "Agility 1 [5/5] Fighter (a) from 4.4.4 B\n"
+                               "Fighter (a) destroyed [1/5] Fighter (b) from 5.5.5 C\n"
+                               "Agility 1 [5/5] Fighter (a) from 5.5.5 C\n";
+    CReportConverter ref;
+    EXPECT_EQ(ReferenceFleetColours(ref, report), (std::vector<std::string>{"#ff0000", "#00ff00"}));
+    EXPECT_EQ(FleetColoursOf(ConvertToPage(report)), (std::vector<std::string>{"#ff0000", "#00ff00"}));
+}
+
 TEST(SideDetection, MatchesTheLiteralPrepassOnRandomReports) {
     std::mt19937 random(20260314);
     for (int round = 0; round < 1500; ++round) {
