@@ -44,6 +44,12 @@ inline constexpr std::string_view kCell60 = "<td align='middle' width='60'><font
 inline constexpr std::string_view kCell150 = "<td align='middle' width='150'><font size='2'>";
 inline constexpr std::string_view kFromCell = "<td align='middle' width='40'><font size='2'>from</font></td>";
 
+// Coordinates cells of a stored battle's page: a fleet row shows "[ x.y.z]",
+// a combat row "[x.y.z]".
+inline constexpr std::string_view kStoredFleetCoordsOpen = "[ ";
+inline constexpr std::string_view kStoredHitCoordsOpen = "[";
+inline constexpr std::string_view kStoredCoordsClose = "]";
+
 // Combat rows with "lamed" or "destroyed".
 inline constexpr std::string_view kHitRowStart =
     "<tr style='color: white; background-color: #000000'><font color='#00ff00'><td colSpan='2'><font size='2'>";

@@ -7,13 +7,20 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace skarnwald {
 
+class CTransaction;
+
 class CBattleDatabase : public IConversionStore {
 public:
+    CBattleDatabase();
+    ~CBattleDatabase() override;
+
     void SetConnection(ConnectionPtr connection);
     const ConnectionPtr& Connection() const { return connection_; }
 
@@ -30,8 +37,8 @@ public:
                         std::string_view name, std::int32_t side) override;
     void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
                          std::string_view secondCount, std::string_view thirdCount, std::string_view shipType,
-                         std::string_view shipName, std::string_view targetCoords, std::string_view fleetCoords,
-                         std::string_view targetName) override;
+                         std::string_view shipName, std::string_view targetCoords,
+                         std::string_view fleetCoords, std::string_view targetName) override;
     std::int32_t GetCurrentBattleId() const override { return currentBattleId_; }
     void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
                             std::int32_t sortId, const ClassCounts& values) override;
@@ -54,7 +61,16 @@ public:
     bool RenderBattle(std::ostream& out, std::int32_t battleId);
 
 private:
+    std::optional<std::int32_t> QueryMaxId(std::string_view table, std::string_view column);
+    std::optional<BattleRow> QueryBattleRow(std::int32_t battleId);
+    std::string ReadSettingValue(std::string_view sql);
+    // Outside a conversion every statement commits on its own; inside one
+    // only while its transaction is still open.
+    bool CanWrite() const;
+
     ConnectionPtr connection_;
+    std::unique_ptr<CTransaction> transaction_;
+    bool inConversion_ = false;
     std::int32_t currentBattleId_ = 0;
     std::int32_t currentFleetLineId_ = 0;
     // Guards that keep rows from hanging under another conversion's battle or

@@ -9,8 +9,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace skarnwald {
 
@@ -44,11 +46,22 @@ public:
     void SetErrorReporter(IDbErrorReporter* reporter) { reporter_ = reporter; }
     // Hands a database error message to the reporter (ignored without one).
     void ReportDbError(std::string_view message) const;
+    // Reports SQLite's message for the last failed call on this connection.
+    void ReportLastError() const;
+
+    // Prepared statements are kept per SQL text and lent to one user at a
+    // time; null when the text does not prepare (nothing is reported here).
+    sqlite3_stmt* TakeStatement(const std::string& sql);
+    void ReturnStatement(const std::string& sql, sqlite3_stmt* stmt);
+
+    // How long a statement waits for another program's lock before it fails.
+    static constexpr int kBusyTimeoutMs = 3000;
 
 private:
     explicit CConnection(sqlite3* db) : db_(db) {}
     sqlite3* db_;
     IDbErrorReporter* reporter_ = nullptr;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };
 
 } // namespace skarnwald

@@ -1,0 +1,234 @@
+#include "db/BattleDatabase.h"
+
+#include "convert/TextRules.h"
+#include "db/Query.h"
+
+#include <array>
+
+namespace skarnwald {
+
+namespace {
+
+constexpr std::string_view kInsertBattle = "INSERT INTO Battles (ID,Datum,Koords,Name) VALUES (?,?,?,?)";
+constexpr std::string_view kInsertFleetLine =
+    "INSERT INTO Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) VALUES "
+    "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kInsertCombatLine =
+    "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES "
+    "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
+
+struct AsteroidRow {
+    std::string_view select;
+    std::string_view update;
+};
+constexpr AsteroidRow kRoidGainRow = {"SELECT * FROM PersStat WHERE Typ = 'RoidGewinn'",
+                                      "UPDATE PersStat SET Shuttle = ? WHERE Typ = 'RoidGewinn'"};
+constexpr AsteroidRow kRoidLossRow = {"SELECT * FROM PersStat WHERE Typ = 'RoidVerlust'",
+                                      "UPDATE PersStat SET Shuttle = ? WHERE Typ = 'RoidVerlust'"};
+
+constexpr std::string_view kReadPersonalRows = "SELECT * FROM PersStat order by Typ";
+constexpr std::string_view kPersonalKinds[] = {"verlust", "destroyed", "lamed"};
+constexpr std::string_view kUpdatePersonalRow[] = {"UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = "
+                                                   "?, Corvette = ?, Starcruiser = ?, Battleship = ?, "
+                                                   "Doomstar = ? WHERE Typ = 'verlust'",
+                                                   "UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = "
+                                                   "?, Corvette = ?, Starcruiser = ?, Battleship = ?, "
+                                                   "Doomstar = ? WHERE Typ = 'destroyed'",
+                                                   "UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = "
+                                                   "?, Corvette = ?, Starcruiser = ?, Battleship = ?, "
+                                                   "Doomstar = ? WHERE Typ = 'lamed'"};
+
+SqlValue Int(std::int32_t value) {
+    return std::int64_t{value};
+}
+
+void AddInto(ClassCounts& sum, const ClassCounts& values) {
+    for (int k = 0; k < kShipClassCount; ++k)
+        sum[k] = WrapAdd(sum[k], values[k]);
+}
+
+bool RunWithCounts(CConnection& connection, std::string_view sql, const ClassCounts& c) {
+    return RunStatement(connection, sql,
+                        {Int(c[0]), Int(c[1]), Int(c[2]), Int(c[3]), Int(c[4]), Int(c[5]), Int(c[6])});
+}
+
+} // namespace
+
+CBattleDatabase::CBattleDatabase() = default;
+CBattleDatabase::~CBattleDatabase() = default;
+
+void CBattleDatabase::SetConnection(ConnectionPtr connection) {
+    transaction_.reset();
+    inConversion_ = false;
+    connection_ = std::move(connection);
+}
+
+std::optional<std::int32_t> CBattleDatabase::QueryMaxId(std::string_view table, std::string_view column) {
+    if (!connection_)
+        return std::nullopt;
+    // Table and column names come from this program, never from a report.
+    const std::string sql = "SELECT MAX(" + std::string(column) + ") AS MaxID FROM " + std::string(table);
+    CStatement query(*connection_, sql);
+    if (!query.Step())
+        return query.Failed() ? std::nullopt : std::optional<std::int32_t>(0);
+    return query.ReadInt("MaxID");
+}
+
+std::int32_t CBattleDatabase::GetMaxId(std::string_view table, std::string_view column) {
+    return QueryMaxId(table, column).value_or(0);
+}
+
+bool CBattleDatabase::CanWrite() const {
+    if (!connection_)
+        return false;
+    if (!inConversion_)
+        return true;
+    return transaction_ && transaction_->Active();
+}
+
+void CBattleDatabase::BeginConversion() {
+    battleStoredInConversion_ = false;
+    fleetLineStoredInBattle_ = false;
+    transaction_.reset();
+    if (!connection_)
+        return;
+    inConversion_ = true;
+    transaction_ = std::make_unique<CTransaction>(*connection_);
+}
+
+void CBattleDatabase::EndConversion() {
+    if (transaction_)
+        transaction_->Commit();
+    transaction_.reset();
+    inConversion_ = false;
+}
+
+void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) {
+    battleStoredInConversion_ = false;
+    fleetLineStoredInBattle_ = false;
+    if (!CanWrite())
+        return;
+    const auto maxId = QueryMaxId("Battles", "ID");
+    if (!maxId)
+        return;
+    currentBattleId_ = WrapAdd(*maxId, 1);
+    // An unreadable date is stored as NULL so the battle row still exists for
+    // its fleet lines, combat lines and statistics.
+    const auto datum = ParseReportDate(dateText);
+    const SqlValue datumValue = datum ? SqlValue(std::string_view(*datum)) : SqlValue(nullptr);
+    battleStoredInConversion_ =
+        RunStatement(*connection_, kInsertBattle, {Int(currentBattleId_), datumValue, coords, name});
+}
+
+void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view count,
+                                     std::string_view shipType, std::string_view shipName,
+                                     std::string_view /*spare*/, std::string_view coords,
+                                     std::string_view name, std::int32_t side) {
+    fleetLineStoredInBattle_ = false;
+    if (!battleStoredInConversion_ || !CanWrite())
+        return;
+    const auto maxId = QueryMaxId("Agility", "ID");
+    if (!maxId)
+        return;
+    currentFleetLineId_ = WrapAdd(*maxId, 1);
+    fleetLineStoredInBattle_ = RunStatement(*connection_, kInsertFleetLine,
+                                            {Int(currentFleetLineId_), Int(currentBattleId_), agility, count,
+                                             shipName, shipType, coords, name, Int(side)});
+}
+
+void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
+                                      std::string_view /*secondCount*/, std::string_view /*thirdCount*/,
+                                      std::string_view shipType, std::string_view shipName,
+                                      std::string_view /*targetCoords*/, std::string_view fleetCoords,
+                                      std::string_view targetName) {
+    if (!fleetLineStoredInBattle_ || !CanWrite())
+        return;
+    const auto maxId = QueryMaxId("Battle_Details", "ID");
+    if (!maxId)
+        return;
+    RunStatement(*connection_, kInsertCombatLine,
+                 {Int(WrapAdd(*maxId, 1)), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
+                  fleetCoords, targetName});
+}
+
+void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
+                                         std::int32_t sortId, const ClassCounts& v) {
+    if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
+        return;
+    RunStatement(*connection_, kInsertStatisticsRow,
+                 {Int(battleId), coords, typ, Int(sortId), Int(v[0]), Int(v[1]), Int(v[2]), Int(v[3]),
+                  Int(v[4]), Int(v[5]), Int(v[6])});
+}
+
+void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {
+    if (!CanWrite())
+        return;
+    for (const auto& [row, added] : {std::pair{kRoidGainRow, gain}, std::pair{kRoidLossRow, loss}}) {
+        CStatement read(*connection_, row.select);
+        const std::int32_t old = read.Step() ? read.ReadInt("Shuttle") : 0;
+        if (read.Failed())
+            continue;
+        RunStatement(*connection_, row.update, {Int(WrapAdd(old, added))});
+    }
+}
+
+void CBattleDatabase::AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
+                                       const ClassCounts& lamed) {
+    if (!CanWrite())
+        return;
+    std::array<ClassCounts, 3> totals{};
+    CStatement read(*connection_, kReadPersonalRows);
+    while (read.Step()) {
+        const std::string typ = read.ReadField("Typ", DateStyle::DateTime);
+        for (std::size_t kind = 0; kind < totals.size(); ++kind) {
+            if (typ != kPersonalKinds[kind])
+                continue;
+            for (int k = 0; k < kShipClassCount; ++k)
+                totals[kind][k] = read.ReadInt(kPersStatColumns[k]);
+        }
+    }
+    if (read.Failed())
+        return;
+    AddInto(totals[0], losses);
+    AddInto(totals[1], destroyed);
+    AddInto(totals[2], lamed);
+    for (std::size_t kind = 0; kind < totals.size(); ++kind)
+        RunWithCounts(*connection_, kUpdatePersonalRow[kind], totals[kind]);
+}
+
+std::string CBattleDatabase::ReadSettingValue(std::string_view sql) {
+    if (!connection_)
+        return {};
+    CStatement read(*connection_, sql);
+    return read.Step() ? read.ReadField("Wert", DateStyle::DateTime) : std::string{};
+}
+
+std::int32_t CBattleDatabase::ReadStoreSetting() {
+    return Atoi(ReadSettingValue("SELECT * FROM Einstellungen WHERE Einstellung = 'DBSpeichern'"));
+}
+
+std::int32_t CBattleDatabase::ReadPersStatSetting() {
+    return Atoi(ReadSettingValue("SELECT * FROM Einstellungen WHERE Einstellung = 'PersStat'"));
+}
+
+std::string CBattleDatabase::ReadOwnCoords() {
+    return ReadSettingValue("SELECT * FROM Einstellungen WHERE Einstellung = 'Koords'");
+}
+
+std::optional<CBattleDatabase::BattleRow> CBattleDatabase::QueryBattleRow(std::int32_t battleId) {
+    if (!connection_)
+        return std::nullopt;
+    CStatement read(*connection_, "SELECT * FROM Battles WHERE ID = ?");
+    read.Bind({Int(battleId)});
+    if (!read.Step())
+        return read.Failed() ? std::nullopt : std::optional<BattleRow>(BattleRow{});
+    return BattleRow{read.ReadField("Datum", DateStyle::DateTime), read.ReadField("Koords"),
+                     read.ReadField("Name")};
+}
+
+CBattleDatabase::BattleRow CBattleDatabase::LoadBattleRow(std::int32_t battleId) {
+    return QueryBattleRow(battleId).value_or(BattleRow{});
+}
+
+} // namespace skarnwald

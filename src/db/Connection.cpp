@@ -1,0 +1,213 @@
+#include "db/Connection.h"
+
+#include "db/Query.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace skarnwald {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<std::string_view, 6> kSchema = {
+    "CREATE TABLE Battles (ID INTEGER PRIMARY KEY, Datum DATETIME, Koords TEXT, Name TEXT)",
+    "CREATE TABLE Agility (ID INTEGER PRIMARY KEY, BattleID INTEGER, Agility TEXT, Anzahl TEXT, Schiffsname "
+    "TEXT, "
+    "Schiffstyp TEXT, Koords TEXT, Name TEXT, Kampftyp INTEGER)",
+    "CREATE TABLE Battle_Details (ID INTEGER PRIMARY KEY, AgilityID INTEGER, Waffe TEXT, Tat TEXT, Anzahl "
+    "TEXT, "
+    "Schiffstyp TEXT, Schiffsname TEXT, Koords TEXT, Name TEXT)",
+    "CREATE TABLE Statistik (BattleID INTEGER, Koords TEXT, Typ TEXT, SortierID INTEGER, Shuttle INTEGER, "
+    "Fighter INTEGER, Fregatte INTEGER, Corvette INTEGER, StarCruiser INTEGER, BattleShip INTEGER, Doomstar "
+    "INTEGER)",
+    "CREATE TABLE Einstellungen (Einstellung TEXT PRIMARY KEY, Wert TEXT)",
+    "CREATE TABLE PersStat (Typ TEXT PRIMARY KEY, Shuttle INTEGER, Fighter INTEGER, Fregatte INTEGER, "
+    "Corvette "
+    "INTEGER, Starcruiser INTEGER, Battleship INTEGER, Doomstar INTEGER)",
+};
+
+constexpr std::array<std::string_view, 6> kTables = {"Battles",   "Agility",       "Battle_Details",
+                                                     "Statistik", "Einstellungen", "PersStat"};
+constexpr std::array<std::string_view, 5> kPersStatRows = {"lamed", "destroyed", "verlust", "RoidGewinn",
+                                                           "RoidVerlust"};
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+std::string Quoted(const fs::path& file) {
+    std::string quoted(1, '\'');
+    quoted += file.string();
+    quoted += '\'';
+    return quoted;
+}
+
+// Collects what went wrong while the file is created or probed.
+class CollectingReporter : public IDbErrorReporter {
+public:
+    void ReportDbError(std::string_view message) override {
+        if (first.empty())
+            first = message;
+    }
+    std::string first;
+};
+
+bool CreateSchema(CConnection& connection) {
+    CTransaction transaction(connection);
+    if (!transaction.Active())
+        return false;
+    for (std::string_view statement : kSchema)
+        if (!RunStatement(connection, statement))
+            return false;
+    CStatement insert(connection, "INSERT INTO PersStat VALUES (?,0,0,0,0,0,0,0)");
+    for (std::string_view typ : kPersStatRows)
+        if (!insert.Bind({typ}).Run())
+            return false;
+    return transaction.Commit();
+}
+
+// Reads the file without writing to it: an integrity check and the tables.
+// Returns why the file cannot be used, or empty text.
+std::string Probe(sqlite3* db, const fs::path& file) {
+    sqlite3_stmt* stmt = nullptr;
+    auto failure = [&](int rc) -> std::string {
+        const std::string message = sqlite3_errmsg(db);
+        sqlite3_finalize(stmt);
+        switch (rc & 0xff) {
+        case SQLITE_NOTADB:
+            return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank (" + message + ").";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "Die Datenbank " + Quoted(file) + " ist von einem anderen Programm gesperrt (" + message +
+                   ").";
+        default:
+            return "Die Datenbank " + Quoted(file) + " ist nicht lesbar (" + message + ").";
+        }
+    };
+
+    if (int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr); rc != SQLITE_OK)
+        return failure(rc);
+    int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW)
+        return failure(rc);
+    const std::string verdict = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+    sqlite3_finalize(stmt);
+    stmt = nullptr;
+    if (verdict != "ok")
+        return "Die Datenbank " + Quoted(file) + " ist beschädigt (" + verdict + ").";
+
+    if (rc =
+            sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt, nullptr);
+        rc != SQLITE_OK)
+        return failure(rc);
+    std::array<bool, kTables.size()> present{};
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const std::string_view name = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        for (std::size_t i = 0; i < kTables.size(); ++i)
+            present[i] = present[i] || SameNameIgnoringCase(name, kTables[i]);
+    }
+    if (rc != SQLITE_DONE)
+        return failure(rc);
+    sqlite3_finalize(stmt);
+
+    std::string missing;
+    for (std::size_t i = 0; i < kTables.size(); ++i)
+        if (!present[i])
+            missing += (missing.empty() ? "" : ", ") + std::string(kTables[i]);
+    if (!missing.empty())
+        return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank (es fehlen die Tabellen " +
+               missing + ").";
+    return {};
+}
+
+} // namespace
+
+OpenResult CConnection::Open(const fs::path& file) {
+    std::error_code ec;
+    const bool exists = fs::exists(file, ec);
+    if (exists && fs::is_directory(file, ec))
+        return {nullptr, "Die Datenbank " + Quoted(file) + " ist ein Ordner."};
+    // An empty file is what a failed first start or a user's "new file" leaves:
+    // it gets the schema like a missing one.
+    const bool fresh = !exists || fs::file_size(file, ec) == 0;
+
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (fresh ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(file.string().c_str(), &db, flags, nullptr);
+    ConnectionPtr connection(new CConnection(db));
+    if (rc != SQLITE_OK)
+        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht geöffnet werden (" +
+                             std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")."};
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    if (sqlite3_db_readonly(db, "main") == 1)
+        return {nullptr, "Die Datenbank " + Quoted(file) + " ist schreibgeschützt."};
+
+    if (!fresh) {
+        if (std::string why = Probe(db, file); !why.empty())
+            return {nullptr, std::move(why)};
+        return {std::move(connection), {}};
+    }
+
+    CollectingReporter reporter;
+    connection->SetErrorReporter(&reporter);
+    const bool created = CreateSchema(*connection);
+    connection->SetErrorReporter(nullptr);
+    if (!created) {
+        connection.reset();
+        if (!exists)
+            fs::remove(file, ec);
+        return {nullptr,
+                "Die Datenbank " + Quoted(file) + " kann nicht angelegt werden (" + reporter.first + ")."};
+    }
+    return {std::move(connection), {}};
+}
+
+CConnection::~CConnection() {
+    for (auto& [sql, stmt] : statements_)
+        sqlite3_finalize(stmt);
+    sqlite3_close_v2(db_);
+}
+
+void CConnection::ReportDbError(std::string_view message) const {
+    if (reporter_)
+        reporter_->ReportDbError(message);
+}
+
+void CConnection::ReportLastError() const {
+    ReportDbError(sqlite3_errmsg(db_));
+}
+
+sqlite3_stmt* CConnection::TakeStatement(const std::string& sql) {
+    if (auto cached = statements_.find(sql); cached != statements_.end() && cached->second) {
+        sqlite3_stmt* stmt = cached->second;
+        cached->second = nullptr;
+        return stmt;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    return stmt;
+}
+
+void CConnection::ReturnStatement(const std::string& sql, sqlite3_stmt* stmt) {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    sqlite3_stmt*& slot = statements_[sql];
+    if (slot)
+        sqlite3_finalize(stmt); // a second user of the same text: keep one
+    else
+        slot = stmt;
+}
+
+} // namespace skarnwald

@@ -1,0 +1,69 @@
+// The browser's tree of stored battles.
+
+#include "DbTestSupport.h"
+
+#include "db/BattleBrowser.h"
+
+namespace skarnwald::testing {
+namespace {
+
+class BrowserTest : public DatabaseFixture {};
+
+TEST_F(BrowserTest, TreeShowsBattlesFleetLinesAndCombatLines) {
+    Run("INSERT INTO Battles VALUES (1, '2003-03-05 14:07:09', '1.2.3', 'Home'), (2, NULL, '4.5.6', "
+        "'Empty'), "
+        "(3, '2004-01-02 03:04:05', '7.8.9', 'Last')");
+    Run("INSERT INTO Agility VALUES (1, 1, 'Agility 5', '[50/50]', '(Tank)', ' Corvette ', '1.2.3', ' "
+        "Keeper', 1), "
+        "(2, 1, 'Agility 9', '[9/9]', '(W)', ' Fighter ', '4.5.6', ' Raider', 0), (3, 3, 'A', '[1/1]', "
+        "'(Q)', 'F', "
+        "'7.8.9', ' X', -1)");
+    Run("INSERT INTO Battle_Details VALUES (1, 2, 'La|s|er', 'lamed', '3', ' Corvette ', '(Tank)', '4.5.6', "
+        "' Keeper'), (2, 2, 'Ion', 'causes', '500 Damage', 'but no ships were taken down', '', '', '')");
+
+    const auto tree = LoadBattleTree(*connection);
+    ASSERT_TRUE(tree);
+    ASSERT_EQ(tree->battles.size(), 3u);
+    const BrowserItem& first = tree->battles[0];
+    EXPECT_EQ(first.text, "05.03.2003 - 14:07:09 [ 1.2.3 ] Home");
+    EXPECT_EQ(first.colour, BrowserColour::Default);
+    EXPECT_EQ(first.battleId, 1);
+    ASSERT_EQ(first.children.size(), 2u);
+    EXPECT_EQ(first.children[0].text, "Agility 5    [50/50]     Corvette     (Tank)    [ 1.2.3 ]     Keeper");
+    EXPECT_EQ(first.children[0].colour, BrowserColour::Green);
+    EXPECT_EQ(first.children[1].colour, BrowserColour::Red);
+    EXPECT_EQ(first.children[1].battleId, 1);
+    ASSERT_EQ(first.children[1].children.size(), 2u);
+    EXPECT_EQ(first.children[1].children[0].text,
+              "Laser    lamed    3     Corvette     (Tank)    [ 4.5.6 ]     Keeper");
+    EXPECT_EQ(first.children[1].children[0].battleId, 1);
+    EXPECT_EQ(first.children[1].children[1].text,
+              "Ion    causes    500 Damage    but no ships were taken down            ");
+
+    EXPECT_EQ(tree->battles[1].text, " [ 4.5.6 ] Empty");
+    EXPECT_TRUE(tree->battles[1].children.empty());
+    EXPECT_EQ(tree->battles[2].children[0].colour, BrowserColour::Blue);
+    EXPECT_EQ(tree->selectedBattleId, 3);
+}
+
+TEST_F(BrowserTest, EmptyDatabaseGivesAnEmptyTree) {
+    const auto tree = LoadBattleTree(*connection);
+    ASSERT_TRUE(tree);
+    EXPECT_TRUE(tree->battles.empty());
+    EXPECT_EQ(tree->selectedBattleId, 0);
+}
+
+TEST_F(BrowserTest, FailedQueryGivesNoTree) {
+    Run("DROP TABLE Agility");
+    Run("INSERT INTO Battles (ID) VALUES (1)");
+    EXPECT_FALSE(LoadBattleTree(*connection));
+    EXPECT_EQ(errors.messages, std::vector<std::string>{"no such table: Agility"});
+    EXPECT_FALSE(DeleteAllBattles(*connection));
+    EXPECT_EQ(Count("Battles"), 1); // nothing emptied when one table fails
+    Run("CREATE TABLE Agility (ID INTEGER PRIMARY KEY, BattleID INTEGER, Agility TEXT, Anzahl TEXT, "
+        "Schiffsname "
+        "TEXT, Schiffstyp TEXT, Koords TEXT, Name TEXT, Kampftyp INTEGER)");
+}
+
+} // namespace
+} // namespace skarnwald::testing

@@ -1,0 +1,129 @@
+#pragma once
+// A fresh database in a temporary folder, the errors it reported, and the
+// checks every test that writes it ends with.
+
+#include "convert/ReportConverter.h"
+#include "db/BattleDatabase.h"
+#include "db/Connection.h"
+#include "db/Query.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace skarnwald::testing {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "skarnwald-db-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+class CollectingReporter : public IDbErrorReporter {
+public:
+    void ReportDbError(std::string_view message) override { messages.emplace_back(message); }
+    std::vector<std::string> messages;
+};
+
+inline std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The first field of the first row of a query, as text.
+inline std::string QueryText(CConnection& connection, std::string_view sql, std::string_view field) {
+    CStatement query(connection, sql);
+    return query.Step() ? query.ReadField(field) : std::string("<no row>");
+}
+
+inline int CountRows(CConnection& connection, std::string_view table) {
+    return std::stoi(QueryText(connection, "SELECT COUNT(*) AS N FROM " + std::string(table), "N"));
+}
+
+// integrity_check passes and no row points at a row that does not exist.
+inline void ExpectConsistent(CConnection& connection) {
+    EXPECT_EQ(QueryText(connection, "PRAGMA integrity_check", "integrity_check"), "ok");
+    EXPECT_EQ(QueryText(connection,
+                        "SELECT COUNT(*) AS N FROM Agility WHERE BattleID NOT IN (SELECT ID FROM Battles)",
+                        "N"),
+              "0");
+    EXPECT_EQ(
+        QueryText(connection,
+                  "SELECT COUNT(*) AS N FROM Battle_Details WHERE AgilityID NOT IN (SELECT ID FROM Agility)",
+                  "N"),
+        "0");
+    EXPECT_EQ(QueryText(connection,
+                        "SELECT COUNT(*) AS N FROM Statistik WHERE BattleID NOT IN (SELECT ID FROM Battles)",
+                        "N"),
+              "0");
+}
+
+// A database file in a temporary folder with its connection and store.
+class DatabaseFixture : public ::testing::Test {
+protected:
+    void SetUp() override { Reopen(); }
+    void TearDown() override {
+        if (connection)
+            ExpectConsistent(*connection);
+    }
+
+    void Reopen() {
+        store.SetConnection(nullptr);
+        connection.reset();
+        OpenResult opened = CConnection::Open(DbFile());
+        ASSERT_TRUE(opened.connection) << opened.error;
+        connection = opened.connection;
+        connection->SetErrorReporter(&errors);
+        store.SetConnection(connection);
+    }
+    std::filesystem::path DbFile() const { return folder / "Data.dat"; }
+
+    // Converts with the given switches and returns the page.
+    std::string Convert(std::string_view report, std::int32_t storeInDb = 1, std::int32_t personalStats = 0,
+                        std::string ownCoords = {}) {
+        CReportConverter converter;
+        converter.storeInDb = storeInDb;
+        converter.personalStats = personalStats;
+        converter.ownCoords = std::move(ownCoords);
+        converter.SetStore(&store);
+        std::ostringstream page;
+        converter.ConvertReport(report, page);
+        return page.str();
+    }
+
+    int Count(std::string_view table) { return CountRows(*connection, table); }
+    std::string Text(std::string_view sql, std::string_view field) {
+        return QueryText(*connection, sql, field);
+    }
+    void Run(std::string_view sql) { ASSERT_TRUE(RunStatement(*connection, sql)) << sql; }
+
+    TempFolder folder;
+    CollectingReporter errors;
+    ConnectionPtr connection;
+    CBattleDatabase store;
+};
+
+} // namespace skarnwald::testing
