@@ -7,15 +7,23 @@ namespace skarnwald::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "Aufruf: skarnwald-cli BEFEHL [ARGUMENTE]\n"
-                                    "\n"
-                                    "Befehle:\n"
-                                    "  convert [EINGABE] [-o AUSGABE]   Kampfbericht in eine HTML-Seite umwandeln\n"
-                                    "\n"
-                                    "  --help      diese Hilfe\n"
-                                    "  --version   Versionsnummer\n"
-                                    "\n"
-                                    "'skarnwald-cli BEFEHL --help' beschreibt einen Befehl.\n";
+constexpr std::string_view kUsage =
+    "Aufruf: skarnwald-cli BEFEHL [ARGUMENTE]\n"
+    "\n"
+    "Befehle:\n"
+    "  convert [EINGABE] [-o AUSGABE]   Kampfbericht in eine HTML-Seite umwandeln\n"
+    "  settings [--store 0|1] [--pers-stat 0|1] [--coords TEXT]\n"
+    "                                   Einstellungen zeigen und ändern\n"
+    "  battles                          gespeicherte Kämpfe auflisten\n"
+    "  export ID [-o AUSGABE]           gespeicherten Kampf als HTML-Seite schreiben\n"
+    "  stats [--reset]                  persönliche Statistik zeigen oder löschen\n"
+    "\n"
+    "Alle Befehle nehmen --db DATEI (Vorgabe \"Data.dat\").\n"
+    "\n"
+    "  --help      diese Hilfe\n"
+    "  --version   Versionsnummer\n"
+    "\n"
+    "'skarnwald-cli BEFEHL --help' beschreibt einen Befehl.\n";
 
 struct Command {
     std::string_view name;
@@ -23,7 +31,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"convert", RunConvert},
+    {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},
+    {"export", RunExport},   {"stats", RunStats},
 };
 
 } // namespace

@@ -18,5 +18,9 @@ int Run(const std::vector<std::string>& args, Streams streams);
 
 // Subcommands; `args` follow the command name.
 int RunConvert(const std::vector<std::string>& args, Streams streams);
+int RunSettings(const std::vector<std::string>& args, Streams streams);
+int RunBattles(const std::vector<std::string>& args, Streams streams);
+int RunExport(const std::vector<std::string>& args, Streams streams);
+int RunStats(const std::vector<std::string>& args, Streams streams);
 
 } // namespace skarnwald::cli

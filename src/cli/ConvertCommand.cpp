@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
+#include "cli/CommandLine.h"
 
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
+#include "db/BattleDatabase.h"
 
 #include <iostream>
 #include <optional>
@@ -12,47 +14,18 @@ namespace skarnwald::cli {
 namespace {
 
 constexpr std::string_view kConvertUsage =
-    "Aufruf: skarnwald-cli convert [EINGABE] [-o AUSGABE]\n"
+    "Aufruf: skarnwald-cli convert [EINGABE] [-o AUSGABE] [--db DATEI]\n"
     "\n"
     "Wandelt einen Kampfbericht in eine HTML-Seite um. EINGABE ist eine Textdatei;\n"
     "ohne EINGABE oder mit '-' wird die Standardeingabe gelesen. Die Seite geht nach\n"
     "AUSGABE (\".htm\" wird angehängt, wenn der Name nicht auf htm oder html endet)\n"
-    "oder ohne -o auf die Standardausgabe.\n";
+    "oder ohne -o auf die Standardausgabe.\n"
+    "\n"
+    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe \"Data.dat\"): mit\n"
+    "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
+    "Statistik fortgeschrieben.\n";
 
-struct ConvertOptions {
-    std::string input = "-";
-    std::optional<std::string> output;
-};
-
-std::optional<ConvertOptions> ParseConvertOptions(const std::vector<std::string>& args, Streams streams,
-                                                  int& exitCode) {
-    ConvertOptions options;
-    bool haveInput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            streams.out << kConvertUsage;
-            exitCode = 0;
-            return std::nullopt;
-        }
-        if (arg == "-o" || arg == "--output") {
-            if (i + 1 == args.size()) {
-                streams.err << "skarnwald-cli convert: -o braucht einen Dateinamen\n";
-                exitCode = 2;
-                return std::nullopt;
-            }
-            options.output = args[++i];
-        } else if (!haveInput && (arg == "-" || !arg.starts_with("-"))) {
-            options.input = arg;
-            haveInput = true;
-        } else {
-            streams.err << "skarnwald-cli convert: unerwartetes Argument '" << arg << "'\n" << kConvertUsage;
-            exitCode = 2;
-            return std::nullopt;
-        }
-    }
-    return options;
-}
+constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true}};
 
 std::optional<std::string> ReadInput(const std::string& input, Streams streams) {
     if (input == "-") {
@@ -67,44 +40,63 @@ std::optional<std::string> ReadInput(const std::string& input, Streams streams) 
     return std::move(result.text);
 }
 
+// Writes the page to standard output or, through a temporary file, to the
+// named file; false after an error (printed).
+bool ConvertTo(CReportConverter& converter, const std::string& report, const std::string* output,
+               Streams streams) {
+    if (!output) {
+        converter.ConvertReport(report, streams.out);
+        streams.out.flush();
+        if (!streams.out) {
+            streams.err << "skarnwald-cli convert: Standardausgabe nicht schreibbar\n";
+            return false;
+        }
+        return true;
+    }
+    const std::string target = OutputFileName(*output);
+    AtomicFileWriter writer(target);
+    if (!writer.OpenError().empty()) {
+        streams.err << "skarnwald-cli convert: " << target << " nicht schreibbar: " << writer.OpenError()
+                    << "\n";
+        return false;
+    }
+    converter.ConvertReport(report, writer.Stream());
+    if (const std::string error = writer.Commit(); !error.empty()) {
+        streams.err << "skarnwald-cli convert: " << target << " nicht schreibbar: " << error << "\n";
+        return false;
+    }
+    streams.out << "Seite geschrieben: " << target << "\n";
+    return true;
+}
+
 } // namespace
 
 int RunConvert(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto options = ParseConvertOptions(args, streams, exitCode);
-    if (!options)
+    const auto parsed = ParseArgs(args, kConvertOptions, 1, "convert", kConvertUsage, streams, exitCode);
+    if (!parsed)
         return exitCode;
-    auto text = ReadInput(options->input, streams);
+    auto text = ReadInput(parsed->positional.empty() ? "-" : parsed->positional.front(), streams);
     if (!text)
         return 1;
     // Files and piped text may be copied out of the Opera browser, like
     // clipboard text in the desktop program.
     const std::string report = PrepareCopiedReport(std::move(*text));
 
+    const CommandDatabase connection(*parsed, "convert", streams);
+    if (!connection)
+        return 1;
+    CBattleDatabase database;
+    database.SetConnection(connection.Connection());
     CReportConverter converter;
-    if (!options->output) {
-        converter.ConvertReport(report, streams.out);
-        streams.out.flush();
-        if (!streams.out) {
-            streams.err << "skarnwald-cli convert: Standardausgabe nicht schreibbar\n";
-            return 1;
-        }
-        return 0;
-    }
+    converter.storeInDb = database.ReadStoreSetting();
+    converter.personalStats = database.ReadPersStatSetting();
+    converter.ownCoords = database.ReadOwnCoords();
+    converter.SetStore(&database);
 
-    const std::string target = OutputFileName(*options->output);
-    AtomicFileWriter writer(target);
-    if (!writer.OpenError().empty()) {
-        streams.err << "skarnwald-cli convert: " << target << " nicht schreibbar: " << writer.OpenError() << "\n";
+    if (!ConvertTo(converter, report, parsed->Value("--output"), streams))
         return 1;
-    }
-    converter.ConvertReport(report, writer.Stream());
-    if (const std::string error = writer.Commit(); !error.empty()) {
-        streams.err << "skarnwald-cli convert: " << target << " nicht schreibbar: " << error << "\n";
-        return 1;
-    }
-    streams.out << "Seite geschrieben: " << target << "\n";
-    return 0;
+    return connection.ExitCode();
 }
 
 } // namespace skarnwald::cli

@@ -1,0 +1,79 @@
+#include "cli/CommandLine.h"
+
+#include <ostream>
+
+namespace skarnwald::cli {
+
+namespace {
+
+constexpr OptionSpec kDatabaseOption = {"--db", "", true};
+
+const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view arg) {
+    if (arg == kDatabaseOption.name)
+        return &kDatabaseOption;
+    for (const OptionSpec& option : options)
+        if (arg == option.name || (!option.alias.empty() && arg == option.alias))
+            return &option;
+    return nullptr;
+}
+
+} // namespace
+
+const std::string* ParsedArgs::Value(std::string_view name) const {
+    const auto found = options.find(name);
+    return found == options.end() ? nullptr : &found->second;
+}
+
+std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec> options,
+                                    std::size_t maxPositional, std::string_view command,
+                                    std::string_view usage, Streams streams, int& exitCode) {
+    ParsedArgs parsed;
+    const auto fail = [&](std::string_view why) -> std::optional<ParsedArgs> {
+        streams.err << "skarnwald-cli " << command << ": " << why << "\n" << usage;
+        exitCode = 2;
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            streams.out << usage;
+            exitCode = 0;
+            return std::nullopt;
+        }
+        if (const OptionSpec* option = FindOption(options, arg)) {
+            std::string value;
+            if (option->takesValue) {
+                if (i + 1 == args.size())
+                    return fail(std::string(arg) + " braucht einen Wert");
+                value = args[++i];
+            }
+            if (option == &kDatabaseOption)
+                parsed.database = value;
+            else
+                parsed.options[std::string(option->name)] = value;
+        } else if ((arg == "-" || !arg.starts_with("-")) && parsed.positional.size() < maxPositional) {
+            parsed.positional.push_back(arg);
+        } else {
+            return fail("unerwartetes Argument '" + arg + "'");
+        }
+    }
+    return parsed;
+}
+
+void StderrDbErrors::ReportDbError(std::string_view message) {
+    err_ << "skarnwald-cli " << command_ << ": Datenbankfehler: " << message << "\n";
+    ++count_;
+}
+
+CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view command, Streams streams)
+    : errors_(streams.err, command) {
+    OpenResult opened = CConnection::Open(args.database);
+    if (!opened.connection) {
+        streams.err << "skarnwald-cli " << command << ": " << opened.error << "\n";
+        return;
+    }
+    connection_ = std::move(opened.connection);
+    connection_->SetErrorReporter(&errors_);
+}
+
+} // namespace skarnwald::cli

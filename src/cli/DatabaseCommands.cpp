@@ -1,0 +1,179 @@
+// The subcommands over the stored battles and the settings.
+
+#include "cli/Cli.h"
+#include "cli/CommandLine.h"
+
+#include "convert/ReportFiles.h"
+#include "db/BattleDatabase.h"
+#include "db/Query.h"
+#include "db/SettingsStore.h"
+
+#include <charconv>
+#include <ostream>
+#include <sstream>
+
+namespace skarnwald::cli {
+
+namespace {
+
+constexpr std::string_view kSettingsUsage =
+    "Aufruf: skarnwald-cli settings [--store 0|1] [--pers-stat 0|1] [--coords TEXT] [--db DATEI]\n"
+    "\n"
+    "Legt fehlende Einstellungen an (Wert 0), übernimmt die angegebenen Änderungen\n"
+    "und zeigt die drei Einstellungen:\n"
+    "  --store 0|1       Kämpfe in der Datenbank speichern (DBSpeichern)\n"
+    "  --pers-stat 0|1   persönliche Statistik führen (PersStat)\n"
+    "  --coords TEXT     eigene Koordinaten (Koords), z.B. 1.2.3\n";
+
+constexpr std::string_view kBattlesUsage = "Aufruf: skarnwald-cli battles [--db DATEI]\n"
+                                           "\n"
+                                           "Listet die gespeicherten Kämpfe: ID, Datum, Koordinaten, Name.\n";
+
+constexpr std::string_view kExportUsage =
+    "Aufruf: skarnwald-cli export ID [-o AUSGABE] [--db DATEI]\n"
+    "\n"
+    "Schreibt den gespeicherten Kampf ID als HTML-Seite nach AUSGABE (\".htm\" wird\n"
+    "angehängt, wenn der Name nicht auf htm oder html endet) oder ohne -o auf die\n"
+    "Standardausgabe.\n";
+
+constexpr OptionSpec kSettingsOptions[] = {
+    {"--store", "", true}, {"--pers-stat", "", true}, {"--coords", "", true}};
+constexpr OptionSpec kExportOptions[] = {{"--output", "-o", true}};
+
+// The value of a switch option: nothing when absent, -1 when not 0 or 1.
+std::optional<std::int32_t> SwitchValue(const ParsedArgs& args, std::string_view name) {
+    const std::string* value = args.Value(name);
+    if (!value)
+        return std::nullopt;
+    return *value == "0" ? 0 : *value == "1" ? 1 : -1;
+}
+
+std::optional<std::int32_t> BattleIdOf(const std::string& text) {
+    std::int32_t id = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return id;
+}
+
+bool BattleExists(CConnection& connection, std::int32_t id) {
+    CStatement read(connection, "SELECT ID FROM Battles WHERE ID = ?");
+    read.Bind({std::int64_t{id}});
+    return read.Step();
+}
+
+int WriteExport(CBattleDatabase& database, std::int32_t id, const std::string* output, Streams streams) {
+    if (!output) {
+        std::ostringstream page;
+        if (!database.RenderBattle(page, id))
+            return 1;
+        streams.out << page.str();
+        return streams.out.flush() ? 0 : 1;
+    }
+    const std::string target = OutputFileName(*output);
+    AtomicFileWriter writer(target);
+    if (!writer.OpenError().empty()) {
+        streams.err << "skarnwald-cli export: " << target << " nicht schreibbar: " << writer.OpenError()
+                    << "\n";
+        return 1;
+    }
+    if (!database.RenderBattle(writer.Stream(), id))
+        return 1;
+    if (const std::string error = writer.Commit(); !error.empty()) {
+        streams.err << "skarnwald-cli export: " << target << " nicht schreibbar: " << error << "\n";
+        return 1;
+    }
+    streams.out << "Seite geschrieben: " << target << "\n";
+    return 0;
+}
+
+} // namespace
+
+int RunSettings(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, kSettingsOptions, 0, "settings", kSettingsUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    const auto store = SwitchValue(*parsed, "--store");
+    const auto persStat = SwitchValue(*parsed, "--pers-stat");
+    if (store == -1 || persStat == -1) {
+        streams.err << "skarnwald-cli settings: --store und --pers-stat nehmen 0 oder 1\n" << kSettingsUsage;
+        return 2;
+    }
+
+    const CommandDatabase connection(*parsed, "settings", streams);
+    if (!connection)
+        return 1;
+    {
+        CTransaction transaction(*connection);
+        EnsureSettingsRows(*connection);
+        if (store)
+            WriteStoreSetting(*connection, *store);
+        if (persStat)
+            WritePersStatSetting(*connection, *persStat);
+        if (const std::string* coords = parsed->Value("--coords"))
+            WriteOwnCoords(*connection, *coords);
+        transaction.Commit();
+    }
+    if (connection.ErrorCount() > 0)
+        return 1;
+
+    CBattleDatabase database;
+    database.SetConnection(connection.Connection());
+    streams.out << "DBSpeichern: " << database.ReadStoreSetting() << "\n"
+                << "PersStat: " << database.ReadPersStatSetting() << "\n"
+                << "Koords: " << database.ReadOwnCoords() << "\n";
+    return connection.ExitCode();
+}
+
+int RunBattles(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, {}, 0, "battles", kBattlesUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    const CommandDatabase connection(*parsed, "battles", streams);
+    if (!connection)
+        return 1;
+
+    std::string listing;
+    CStatement battles(*connection, "SELECT * FROM Battles ORDER BY ID");
+    while (battles.Step()) {
+        listing += battles.ReadField("ID");
+        for (std::string_view column : {"Datum", "Koords", "Name"}) {
+            listing += '\t';
+            listing += battles.ReadField(column, DateStyle::DateTime);
+        }
+        listing += '\n';
+    }
+    if (battles.Failed())
+        return 1;
+    streams.out << (listing.empty() ? "Keine Kämpfe gespeichert.\n" : listing);
+    return connection.ExitCode();
+}
+
+int RunExport(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, kExportOptions, 1, "export", kExportUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    const auto id = parsed->positional.empty() ? std::nullopt : BattleIdOf(parsed->positional.front());
+    if (!id) {
+        streams.err << "skarnwald-cli export: ID muss eine Zahl sein\n" << kExportUsage;
+        return 2;
+    }
+
+    const CommandDatabase connection(*parsed, "export", streams);
+    if (!connection)
+        return 1;
+    if (!BattleExists(*connection, *id)) {
+        if (connection.ErrorCount() == 0)
+            streams.err << "skarnwald-cli export: kein gespeicherter Kampf mit der ID " << *id << "\n";
+        return 1;
+    }
+    CBattleDatabase database;
+    database.SetConnection(connection.Connection());
+    const int written = WriteExport(database, *id, parsed->Value("--output"), streams);
+    return written != 0 ? written : connection.ExitCode();
+}
+
+} // namespace skarnwald::cli

@@ -1,0 +1,182 @@
+// The command line over the database, end to end through Run.
+
+#include "../db/DbTestSupport.h"
+
+#include "cli/Cli.h"
+
+#include <unistd.h>
+
+namespace skarnwald::testing {
+namespace {
+
+constexpr std::string_view kReport = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Home <Base>\n"
+                                     "Agility 10 [100/100] Fighter (Wasp) from 4.5.6 O'Brien\n"
+                                     "Laser destroyed [3/50] Corvette (Tank) from 1.2.3 Keeper\n"
+                                     "Agility 5 [50/50] Corvette (Tank) from 1.2.3 Keeper\n"
+                                     "Gun destroyed [4/100] Fighter (Wasp) from 4.5.6 O'Brien\n";
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    Outcome Cli(std::vector<std::string> args, std::string_view input = {}) {
+        args.push_back("--db");
+        args.push_back(Db().string());
+        return CliWithoutDb(args, input);
+    }
+    Outcome CliWithoutDb(const std::vector<std::string>& args, std::string_view input = {}) {
+        std::istringstream in{std::string(input)};
+        std::ostringstream out, err;
+        const int code = cli::Run(args, {in, out, err});
+        return {code, out.str(), err.str()};
+    }
+    std::filesystem::path Db() const { return folder / "Data.dat"; }
+    std::string ReportFile() const {
+        WriteBytes(folder / "report.txt", kReport);
+        return (folder / "report.txt").string();
+    }
+    void TearDown() override {
+        if (std::filesystem::exists(Db())) {
+            OpenResult opened = CConnection::Open(Db());
+            ASSERT_TRUE(opened.connection) << opened.error;
+            ExpectConsistent(*opened.connection);
+        }
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(CliTest, SettingsCreateTheRowsAndApplyChanges) {
+    Outcome shown = Cli({"settings"});
+    EXPECT_EQ(shown.code, 0) << shown.err;
+    EXPECT_EQ(shown.out, "DBSpeichern: 0\nPersStat: 0\nKoords: 0\n");
+    shown = Cli({"settings", "--store", "1", "--coords", "4.5.6"});
+    EXPECT_EQ(shown.out, "DBSpeichern: 1\nPersStat: 0\nKoords: 4.5.6\n");
+    shown = Cli({"settings", "--pers-stat", "1"});
+    EXPECT_EQ(shown.out, "DBSpeichern: 1\nPersStat: 1\nKoords: 4.5.6\n");
+
+    const Outcome wrong = Cli({"settings", "--store", "2"});
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_NE(wrong.err.find("0 oder 1"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
+    Outcome converted = Cli({"convert", ReportFile(), "-o", (folder / "page").string()});
+    EXPECT_EQ(converted.code, 0) << converted.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "page.htm"));
+    EXPECT_EQ(Cli({"battles"}).out, "Keine Kämpfe gespeichert.\n");
+
+    Cli({"settings", "--store", "1", "--pers-stat", "1", "--coords", "4.5.6"});
+    converted = Cli({"convert", ReportFile()});
+    EXPECT_EQ(converted.code, 0) << converted.err;
+    EXPECT_NE(converted.out.find("Home &lt;Base&gt;"), std::string::npos);
+    Cli({"convert", "-"}, kReport);
+    EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n"
+                                    "2\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
+
+    const Outcome exported = Cli({"export", "2"});
+    EXPECT_EQ(exported.code, 0) << exported.err;
+    EXPECT_TRUE(exported.out.starts_with("<html>"));
+    EXPECT_NE(
+        exported.out.find("<font color='#cccccc' size='2'>12.03.2004 14:07:09</font></td><th bgColor='black' "
+                          "colSpan='7'><font color='white' size='2'> 1.2.3 Home &lt;Base&gt;</font>"),
+        std::string::npos);
+    EXPECT_NE(exported.out.find("[ 4.5.6]</font></td><td align='middle' width='150'><font size='2'> "
+                                "O'Brien</font></td></font></tr>"),
+              std::string::npos);
+
+    const Outcome toFile = Cli({"export", "1", "-o", (folder / "stored.html").string()});
+    EXPECT_EQ(toFile.code, 0) << toFile.err;
+    EXPECT_EQ(FileBytes(folder / "stored.html"), Cli({"export", "1"}).out);
+
+    // The own fleet destroyed 3 corvettes and lost 4 fighters in each of the two conversions.
+    const Outcome stats = Cli({"stats"});
+    EXPECT_EQ(stats.code, 0);
+    EXPECT_NE(stats.out.find("Abschüsse:                     0            0            0            6"),
+              std::string::npos)
+        << stats.out;
+    EXPECT_NE(stats.out.find("Verluste:                      0            8"), std::string::npos)
+        << stats.out;
+}
+
+TEST_F(CliTest, StatsResetZeroesTheRecord) {
+    Cli({"settings", "--pers-stat", "1", "--coords", "4.5.6"});
+    Cli({"convert", ReportFile()});
+    const Outcome reset = Cli({"stats", "--reset"});
+    EXPECT_EQ(reset.code, 0);
+    EXPECT_NE(reset.out.find("R-Gew. / R-Verl.:  0\n"), std::string::npos) << reset.out;
+    EXPECT_EQ(Cli({"stats"}).out.find("8"), std::string::npos);
+}
+
+TEST_F(CliTest, ExportRefusesUnknownOrMalformedIds) {
+    Outcome missing = Cli({"export", "5"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("kein gespeicherter Kampf mit der ID 5"), std::string::npos);
+    EXPECT_EQ(missing.out, "");
+    for (std::string_view id : {"x", "5x", ""}) {
+        const Outcome malformed = Cli({"export", std::string(id)});
+        EXPECT_EQ(malformed.code, 2) << id;
+    }
+    EXPECT_EQ(Cli({"export"}).code, 2);
+}
+
+TEST_F(CliTest, UnusableDatabaseFileStopsEveryCommandAndStaysUntouched) {
+    WriteBytes(Db(), "not a database at all, just some text");
+    for (std::vector<std::string> command : {std::vector<std::string>{"settings"},
+                                             {"battles"},
+                                             {"stats"},
+                                             {"export", "1"},
+                                             {"convert", ReportFile()}}) {
+        const Outcome refused = Cli(command);
+        EXPECT_EQ(refused.code, 1) << command[0];
+        EXPECT_NE(refused.err.find("keine Skarnwald-Datenbank"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(FileBytes(Db()), "not a database at all, just some text");
+    std::filesystem::remove(Db());
+}
+
+TEST_F(CliTest, DatabaseErrorsGoToStderrWithANonZeroExit) {
+    Cli({"settings", "--store", "1"});
+    {
+        OpenResult opened = CConnection::Open(Db());
+        ASSERT_TRUE(RunStatement(*opened.connection, "DROP TABLE Battle_Details"));
+        ASSERT_TRUE(RunStatement(*opened.connection,
+                                 "CREATE TABLE Battle_Details (ID INTEGER PRIMARY KEY, AgilityID INTEGER)"));
+    }
+    const Outcome converted = Cli({"convert", ReportFile(), "-o", (folder / "page.htm").string()});
+    EXPECT_EQ(converted.code, 1);
+    EXPECT_NE(converted.err.find("skarnwald-cli convert: Datenbankfehler: table Battle_Details has no column "
+                                 "named Waffe"),
+              std::string::npos)
+        << converted.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "page.htm"));
+}
+
+TEST_F(CliTest, EveryCommandExplainsItself) {
+    for (std::string_view command : {"convert", "settings", "battles", "export", "stats"}) {
+        const Outcome help = CliWithoutDb({std::string(command), "--help"});
+        EXPECT_EQ(help.code, 0);
+        EXPECT_TRUE(help.out.starts_with("Aufruf: skarnwald-cli " + std::string(command))) << help.out;
+        EXPECT_NE(help.out.find("--db DATEI"), std::string::npos) << command;
+    }
+    const Outcome overview = CliWithoutDb({"--help"});
+    for (std::string_view command : {"settings", "battles", "export", "stats"})
+        EXPECT_NE(overview.out.find(command), std::string::npos);
+    EXPECT_EQ(Cli({"battles", "extra"}).code, 2);
+    EXPECT_EQ(Cli({"settings", "--coords"}).code, 2);
+}
+
+TEST_F(CliTest, DatabaseDefaultsToDataDatInTheWorkingFolder) {
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const Outcome listed = CliWithoutDb({"battles"});
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_TRUE(std::filesystem::exists(Db()));
+}
+
+} // namespace
+} // namespace skarnwald::testing
