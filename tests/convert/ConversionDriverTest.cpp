@@ -244,6 +244,22 @@ TEST(ConversionDriver, ReportsProgressInHundredsOfBytesAndEndsWithFertig) {
     EXPECT_THAT(progress.messages, ElementsAre("Fertig"));
 }
 
+TEST(ConversionDriver, LengthOfTheRestIsTestedBeforeItsLineBreakIsTrimmed) {
+    // Every cut line moves the progress bar once, and the end once more.
+    const auto linesCut = [](const std::string& report) {
+        CReportConverter converter;
+        RecordingProgress progress;
+        converter.SetProgress(&progress);
+        ConvertToPage(converter, report);
+        return progress.moves - 1;
+    };
+    const std::string fleet = "Agility 1 [2/2] Shuttle (s) from 1.1.1 Bob";
+    EXPECT_EQ(linesCut(fleet + "\r\nabcd"), 2);
+    EXPECT_EQ(linesCut(fleet + "\r\nabc"), 1);
+    EXPECT_EQ(linesCut(fleet + "\nabcde"), 2);
+    EXPECT_EQ(linesCut(fleet + "\nabcd"), 1);
+}
+
 TEST(ConversionDriver, EachConversionStartsWithEmptySidesAndTallies) {
     CReportConverter converter;
     ConvertToPage(converter, "a Battle at [2.2.2] P\nAgility 1 [5/5] Fighter (b) from 2.2.2 Tom\n");
