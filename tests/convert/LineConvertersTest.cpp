@@ -216,6 +216,10 @@ TEST_F(CombatLines, BracketNumbers) {
     // Before the first "[" a "/" only moves the last number.
     EXPECT_EQ(numbers("S 1/8 x lamed [4/50] Fighter (b) from 1.1.1 T"),
               "[ <FONT color=#8282fd> 4 </FONT> / 8 ]");
+    // No "/" at all: the last number is read from position -1 + 1, the line's
+    // start, so a subject beginning with digits gives it.
+    EXPECT_EQ(numbers("12 S destroyed [5] Fighter (b) from 1.1.1 T"),
+              "[ <FONT color=#ff0000> 0 </FONT> / 12 ]");
     // Numbers too large for 32 bits saturate.
     EXPECT_EQ(numbers("S (a) destroyed [99999999999/-99999999999] Fighter (b) from 1.1.1 T"),
               "[ <FONT color=#ff0000> 2147483647 </FONT> / -2147483648 ]");
