@@ -85,38 +85,28 @@ TEST(ConversionDriver, LineEndingsMixedInOneReportCutTheSameLines) {
     EXPECT_EQ(ConvertToPage(mixed), ConvertToPage(lf));
 }
 
-// The colour of every fleet row, in page order.
-std::vector<std::string> FleetColours(std::string_view report) {
-    const std::string rows = Rows(report);
-    const std::string marker = "<tr style='COLOR: ";
-    std::vector<std::string> colours;
-    for (std::size_t at = rows.find(marker); at != std::string::npos; at = rows.find(marker, at + 1))
-        colours.push_back(rows.substr(at + marker.size(), 7));
-    return colours;
-}
-
 TEST(ConversionDriver, SidesKeepTheirFirstEntryAcrossBattles) {
     // Tom attacks in the first battle and stays red at his own planet in the
     // second; Cid, unknown until he hits Tom, is a defender from the first
     // pre-pass on.
-    EXPECT_THAT(FleetColours("a Battle at [1.1.1] P\n"
-                             "Agility 1 [5/5] Fighter (b) from 2.2.2 Tom\n"
-                             "Fighter (b) destroyed [1/5] Fighter (b) from 1.1.1 Bea\n"
-                             "a Battle at [2.2.2] Q\n"
-                             "Agility 1 [4/4] Fighter (b) from 2.2.2 Tom\n"
-                             "Agility 1 [3/3] Fighter (b) from 3.3.3 Cid\n"
-                             "Fighter (b) destroyed [1/4] Fighter (b) from 2.2.2 Tom\n"),
+    EXPECT_THAT(FleetRowColours(ConvertToPage("a Battle at [1.1.1] P\n"
+                                              "Agility 1 [5/5] Fighter (b) from 2.2.2 Tom\n"
+                                              "Fighter (b) destroyed [1/5] Fighter (b) from 1.1.1 Bea\n"
+                                              "a Battle at [2.2.2] Q\n"
+                                              "Agility 1 [4/4] Fighter (b) from 2.2.2 Tom\n"
+                                              "Agility 1 [3/3] Fighter (b) from 3.3.3 Cid\n"
+                                              "Fighter (b) destroyed [1/4] Fighter (b) from 2.2.2 Tom\n")),
                 ElementsAre("#ff0000", "#ff0000", "#00ff00"));
     // A target known as attacker is re-marked as defender when an attacker hits it.
     // Roid captures before the first header are outside every pre-pass.
-    EXPECT_THAT(FleetColours("Roid-Capture : [4.4.4] Ida has captured 1 Roids\n"
-                             "a Battle at [1.1.1] P\n"
-                             "Agility 1 [3/3] Fighter (b) from 3.3.3 Cid\n"
-                             "Agility 1 [5/5] Fighter (b) from 2.2.2 Tom\n"
-                             "Fighter (b) destroyed [1/3] Fighter (b) from 3.3.3 Cid\n"
-                             "Agility 1 [5/5] Fighter (b) from 4.4.4 Ida\n"
-                             "Roid-Capture : [3.3.3] Cid has captured 1 Roids\n"
-                             "Roid-Capture : [2.2.2] Tom has captured 1 Roids\n"),
+    EXPECT_THAT(FleetRowColours(ConvertToPage("Roid-Capture : [4.4.4] Ida has captured 1 Roids\n"
+                                              "a Battle at [1.1.1] P\n"
+                                              "Agility 1 [3/3] Fighter (b) from 3.3.3 Cid\n"
+                                              "Agility 1 [5/5] Fighter (b) from 2.2.2 Tom\n"
+                                              "Fighter (b) destroyed [1/3] Fighter (b) from 3.3.3 Cid\n"
+                                              "Agility 1 [5/5] Fighter (b) from 4.4.4 Ida\n"
+                                              "Roid-Capture : [3.3.3] Cid has captured 1 Roids\n"
+                                              "Roid-Capture : [2.2.2] Tom has captured 1 Roids\n")),
                 ElementsAre("#00ff00", "#ff0000", "#0000FF"));
 }
 

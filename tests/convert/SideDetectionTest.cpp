@@ -80,14 +80,6 @@ std::vector<std::string> ReferenceFleetColours(CReportConverter& ref, std::strin
     return colours;
 }
 
-std::vector<std::string> FleetColoursOf(const std::string& page) {
-    const std::string marker = "<tr style='COLOR: ";
-    std::vector<std::string> colours;
-    for (std::size_t at = page.find(marker); at != std::string::npos; at = page.find(marker, at + 1))
-        colours.push_back(page.substr(at + marker.size(), 7));
-    return colours;
-}
-
 std::string RandomReport(std::mt19937& random) {
     const char* const coords[] = {"1.1.1", "2.2.2", "3. 3. 3", "4.4.4", "5.5.5"};
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -151,7 +143,7 @@ TEST(SideDetection, CaptureThatOnlyALaterPrepassCutsOutStillSeeds) {
                                "Agility 1 [5/5] Fighter (a) from 5.5.5 C\n";
     CReportConverter ref;
     EXPECT_EQ(ReferenceFleetColours(ref, report), (std::vector<std::string>{"#ff0000", "#00ff00"}));
-    EXPECT_EQ(FleetColoursOf(ConvertToPage(report)), (std::vector<std::string>{"#ff0000", "#00ff00"}));
+    EXPECT_EQ(FleetRowColours(ConvertToPage(report)), (std::vector<std::string>{"#ff0000", "#00ff00"}));
 }
 
 TEST(SideDetection, MatchesTheLiteralPrepassOnRandomReports) {
@@ -161,7 +153,7 @@ TEST(SideDetection, MatchesTheLiteralPrepassOnRandomReports) {
         CReportConverter converter;
         const std::string page = ConvertToPage(converter, report);
         CReportConverter ref;
-        ASSERT_EQ(FleetColoursOf(page), ReferenceFleetColours(ref, report)) << report;
+        ASSERT_EQ(FleetRowColours(page), ReferenceFleetColours(ref, report)) << report;
         ASSERT_EQ(converter.currentFleetCoords, ref.currentFleetCoords) << report;
         ASSERT_EQ(converter.currentFleetName, ref.currentFleetName) << report;
     }
