@@ -1,0 +1,166 @@
+#include "app/CVoxlanView.h"
+
+#include "app/CChangeLogDlg.h"
+#include "app/CVoxlanDoc.h"
+#include "app/DisplayText.h"
+#include "app/EquipmentPlugin.h"
+#include "app/FileDialogs.h"
+#include "app/PageFiles.h"
+#include "convert/OperaJoin.h"
+#include "convert/ReportFiles.h"
+#include "db/CDatabaseDlg.h"
+#include "db/CSettingsDlg.h"
+#include "db/SettingsStore.h"
+#include "stats/CPersStatDlg.h"
+#include "ui_CVoxlanView.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStyle>
+
+namespace skarnwald {
+namespace {
+
+bool IsChosenFile(const QString& inputFileName) {
+    return !inputFileName.isEmpty() && inputFileName != kNoFileChosen;
+}
+
+// Reports pasted from elsewhere start with a line of their own, so a header
+// at the very first byte does not count.
+bool HoldsBattle(std::string_view text) {
+    const std::size_t at = text.find("Battle at");
+    return at != std::string_view::npos && at > 0;
+}
+
+} // namespace
+
+std::string ClipboardBytes() {
+    return LocalBytes(QGuiApplication::clipboard()->text());
+}
+
+CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::CVoxlanView>()), document_(document) {
+    ui->setupUi(this);
+    ui->fileEdit->setText(kNoFileChosen);
+    ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay),
+                              QStringLiteral("Starten der Umwandlung"));
+    ui->statusLabel->SetLooks(QColor(0, 0, 255), 14, true);
+    progress_ = std::make_unique<ProgressBarAdapter>(*ui->progressBar);
+    connect(ui->startButton, &QPushButton::clicked, this, &CVoxlanView::OnStart);
+}
+
+CVoxlanView::~CVoxlanView() = default;
+
+void CVoxlanView::OnInitialUpdate() {
+    database_.SetConnection(document_.Connection());
+    converter_.SetStore(&database_);
+    converter_.SetProgress(progress_.get());
+    converter_.SetNotifier(&notifier_);
+    converter_.storeInDb = database_.ReadStoreSetting();
+    converter_.personalStats = database_.ReadPersStatSetting();
+    converter_.ownCoords = database_.ReadOwnCoords();
+}
+
+void CVoxlanView::OnStart() {
+    const std::string reportText = LocalBytes(ui->reportEdit->toPlainText());
+    const QString inputFileName = ui->fileEdit->text();
+    const bool fileChosen = IsChosenFile(inputFileName);
+    if (!reportText.empty() && !fileChosen)
+        ConvertTypedText(reportText);
+    else if (reportText.empty() && fileChosen)
+        ConvertSelectedFile(inputFileName);
+    else if (HoldsBattle(ClipboardBytes()))
+        ConvertClipboard();
+}
+
+void CVoxlanView::ConvertTypedText(const std::string& reportText) {
+    if (const auto target = ChoosePageFile(this))
+        ConvertInto(*target, reportText);
+}
+
+void CVoxlanView::ConvertSelectedFile(const QString& inputFileName) {
+    const auto target = ChoosePageFile(this);
+    if (!target)
+        return;
+    const std::filesystem::path input = ToPath(inputFileName);
+    ReadResult read = ReadReportFile(input);
+    if (!read.text) {
+        ReportFileError(this, input, FileAccess::Read, read.error);
+        return;
+    }
+    ConvertInto(*target, PrepareCopiedReport(std::move(*read.text)));
+}
+
+void CVoxlanView::ConvertClipboard() {
+    std::string text = ClipboardBytes();
+    if (text.empty())
+        return;
+    if (const auto target = ChoosePageFile(this))
+        ConvertInto(*target, PrepareCopiedReport(std::move(text)));
+}
+
+void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_view text) {
+    const bool saved = WritePageFile(this, target, [&](std::ostream& out) {
+        QElapsedTimer clock;
+        clock.start();
+        converter_.ConvertReport(text, out);
+        ShowTiming(clock.elapsed());
+        return true;
+    });
+    if (saved)
+        notifier_.Show(this);
+    else
+        notifier_.Discard();
+}
+
+void CVoxlanView::ShowTiming(qint64 milliseconds) {
+    ui->statusLabel->setText(
+        QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds)));
+}
+
+void CVoxlanView::OnFileOpen() {
+    const QString chosen = FileDialogs::OpenFileName(this, QStringLiteral("Textdateien (*.txt)"));
+    if (!chosen.isEmpty())
+        ui->fileEdit->setText(chosen);
+}
+
+void CVoxlanView::OnDatabase() {
+    CDatabaseDlg dialog(document_.Connection(), this);
+    dialog.exec();
+}
+
+void CVoxlanView::OnPersStat() {
+    CPersStatDlg dialog(document_.Connection(), this);
+    dialog.exec();
+}
+
+void CVoxlanView::OnSettings() {
+    CSettingsDlg dialog(document_.Connection(), this);
+    dialog.SetValues(converter_.storeInDb, converter_.personalStats, SplitOwnCoords(converter_.ownCoords));
+    dialog.exec();
+    // However the dialog was closed, what it shows is what the table holds.
+    converter_.storeInDb = dialog.StoreSwitch();
+    converter_.personalStats = dialog.StatsSwitch();
+    converter_.ownCoords = JoinOwnCoords(dialog.CoordTexts());
+}
+
+void CVoxlanView::OnChangeLog() {
+    CChangeLogDlg dialog(this);
+    dialog.exec();
+}
+
+void CVoxlanView::OnEquipment() {
+    CallEquipmentPlugin(this);
+}
+
+void CVoxlanView::paintEvent(QPaintEvent*) {
+    const QImage background(QStringLiteral("weltall7.bmp"));
+    if (!background.isNull())
+        QPainter(this).drawImage(0, 0, background);
+}
+
+} // namespace skarnwald

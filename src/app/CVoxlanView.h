@@ -1,0 +1,68 @@
+#pragma once
+// The main form: report field, file field, Start button, progress bar and
+// status label. It owns the converter and hands it the database, the progress
+// bar and the end-of-conversion notice, and it runs every program command.
+
+#include "app/GuiServices.h"
+#include "convert/ReportConverter.h"
+#include "db/BattleDatabase.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace Ui {
+class CVoxlanView;
+}
+
+namespace skarnwald {
+
+class CVoxlanDoc;
+
+inline const QString kNoFileChosen = QStringLiteral("- Keine Datei ausgewählt -");
+
+class CVoxlanView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CVoxlanView(CVoxlanDoc& document, QWidget* parent = nullptr);
+    ~CVoxlanView() override;
+
+    // Binds the database and reads the settings into the converter.
+    void OnInitialUpdate();
+
+    void OnStart();
+    void OnFileOpen();
+    void OnDatabase();
+    void OnPersStat();
+    void OnSettings();
+    void OnChangeLog();
+    void OnEquipment();
+
+    const CReportConverter& Converter() const { return converter_; }
+
+protected:
+    // The background picture is read afresh at every repaint, so a replaced
+    // file shows at once; nothing is drawn when it is missing.
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ConvertTypedText(const std::string& reportText);
+    void ConvertSelectedFile(const QString& inputFileName);
+    void ConvertClipboard();
+    void ConvertInto(const std::filesystem::path& target, std::string_view text);
+    void ShowTiming(qint64 milliseconds);
+
+    std::unique_ptr<Ui::CVoxlanView> ui;
+    CVoxlanDoc& document_;
+    CBattleDatabase database_;
+    CReportConverter converter_;
+    std::unique_ptr<ProgressBarAdapter> progress_;
+    DeferredNotifier notifier_;
+};
+
+// Clipboard text as the core reads it.
+std::string ClipboardBytes();
+
+} // namespace skarnwald

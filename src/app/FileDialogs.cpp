@@ -1,0 +1,30 @@
+#include "app/FileDialogs.h"
+
+#include <QFileDialog>
+
+#include <optional>
+
+namespace skarnwald {
+namespace {
+
+std::optional<QString> scriptedName;
+
+} // namespace
+
+QString FileDialogs::OpenFileName(QWidget* parent, const QString& filter) {
+    if (scriptedName)
+        return *std::exchange(scriptedName, std::nullopt);
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
+    if (scriptedName)
+        return *std::exchange(scriptedName, std::nullopt);
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+}
+
+void FileDialogs::SetNextFileName(const QString& name) {
+    scriptedName = name;
+}
+
+} // namespace skarnwald

@@ -1,0 +1,49 @@
+#include "app/MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <optional>
+
+namespace skarnwald {
+namespace {
+
+std::optional<bool> scriptedAnswer;
+QStringList shownTexts;
+
+bool Record(const QString& text) {
+    shownTexts << text;
+    return *scriptedAnswer;
+}
+
+} // namespace
+
+void MessageBoxes::Inform(QWidget* parent, const QString& text) {
+    if (scriptedAnswer) {
+        Record(text);
+        return;
+    }
+    QMessageBox::information(parent, QApplication::applicationName(), text);
+}
+
+bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
+    if (scriptedAnswer)
+        return Record(text);
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole));
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void MessageBoxes::SetNextAnswer(bool yes) {
+    scriptedAnswer = yes;
+}
+
+QStringList MessageBoxes::TakeShownTexts() {
+    return std::exchange(shownTexts, {});
+}
+
+} // namespace skarnwald

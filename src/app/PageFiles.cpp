@@ -1,0 +1,47 @@
+#include "app/PageFiles.h"
+
+#include "app/DisplayText.h"
+#include "app/FileDialogs.h"
+#include "app/MessageBoxes.h"
+#include "convert/ReportFiles.h"
+
+#include <QFile>
+
+namespace skarnwald {
+
+std::filesystem::path ToPath(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+std::optional<std::filesystem::path> ChoosePageFile(QWidget* parent) {
+    const QString chosen = FileDialogs::SaveFileName(parent, QStringLiteral("HTML-Datei (*.htm)"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return OutputFileName(QFile::encodeName(chosen).toStdString());
+}
+
+bool WritePageFile(QWidget* parent, const std::filesystem::path& target,
+                   const std::function<bool(std::ostream&)>& write) {
+    AtomicFileWriter writer(target);
+    if (!writer.OpenError().empty()) {
+        ReportFileError(parent, target, FileAccess::Write, writer.OpenError());
+        return false;
+    }
+    if (!write(writer.Stream()))
+        return false;
+    if (const std::string error = writer.Commit(); !error.empty()) {
+        ReportFileError(parent, target, FileAccess::Write, error);
+        return false;
+    }
+    return true;
+}
+
+void ReportFileError(QWidget* parent, const std::filesystem::path& file, FileAccess access,
+                     std::string_view reason) {
+    const QString verb =
+        access == FileAccess::Read ? QStringLiteral("gelesen") : QStringLiteral("geschrieben");
+    MessageBoxes::Inform(parent, QStringLiteral("Die Datei %1 konnte nicht %2 werden:\n%3")
+                                     .arg(QFile::decodeName(file.c_str()), verb, DisplayText(reason)));
+}
+
+} // namespace skarnwald

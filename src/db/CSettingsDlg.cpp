@@ -1,0 +1,56 @@
+#include "db/CSettingsDlg.h"
+
+#include "app/DisplayText.h"
+#include "ui_CSettingsDlg.h"
+
+namespace skarnwald {
+
+CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CSettingsDlg>()), connection_(std::move(connection)) {
+    ui->setupUi(this);
+    EnsureSettingsRows(*connection_);
+    // clicked and textEdited come from the user only, so showing the values
+    // writes nothing.
+    connect(ui->storeCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteStore);
+    connect(ui->statsCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteStats);
+    for (QLineEdit* field : {ui->firstCoord, ui->secondCoord, ui->thirdCoord})
+        connect(field, &QLineEdit::textEdited, this, &CSettingsDlg::WriteCoords);
+    connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CSettingsDlg::~CSettingsDlg() = default;
+
+void CSettingsDlg::SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch, const CoordFields& coords) {
+    ui->storeCheck->setChecked(storeSwitch == 1);
+    ui->statsCheck->setChecked(statsSwitch == 1);
+    ui->firstCoord->setText(DisplayText(coords.first));
+    ui->secondCoord->setText(DisplayText(coords.second));
+    ui->thirdCoord->setText(DisplayText(coords.third));
+}
+
+std::int32_t CSettingsDlg::StoreSwitch() const {
+    return ui->storeCheck->isChecked() ? 1 : 0;
+}
+
+std::int32_t CSettingsDlg::StatsSwitch() const {
+    return ui->statsCheck->isChecked() ? 1 : 0;
+}
+
+CoordFields CSettingsDlg::CoordTexts() const {
+    return {LocalBytes(ui->firstCoord->text()), LocalBytes(ui->secondCoord->text()),
+            LocalBytes(ui->thirdCoord->text())};
+}
+
+void CSettingsDlg::WriteStore() {
+    WriteStoreSetting(*connection_, StoreSwitch());
+}
+
+void CSettingsDlg::WriteStats() {
+    WritePersStatSetting(*connection_, StatsSwitch());
+}
+
+void CSettingsDlg::WriteCoords() {
+    WriteOwnCoords(*connection_, JoinOwnCoords(CoordTexts()));
+}
+
+} // namespace skarnwald

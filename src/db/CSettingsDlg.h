@@ -1,0 +1,44 @@
+#pragma once
+// "Einstellungen": storing in the database, personal statistics and the own
+// coordinates. Every click and keystroke is written to the table at once, so
+// the dialog has nothing to confirm or cancel; the caller takes the values
+// back however it was closed.
+
+#include "db/Connection.h"
+#include "db/SettingsStore.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class CSettingsDlg;
+}
+
+namespace skarnwald {
+
+class CSettingsDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Creates the settings rows that are missing.
+    explicit CSettingsDlg(ConnectionPtr connection, QWidget* parent = nullptr);
+    ~CSettingsDlg() override;
+
+    // Shows the values without writing them.
+    void SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch, const CoordFields& coords);
+
+    std::int32_t StoreSwitch() const;
+    std::int32_t StatsSwitch() const;
+    CoordFields CoordTexts() const;
+
+private:
+    void WriteStore();
+    void WriteStats();
+    void WriteCoords();
+
+    std::unique_ptr<Ui::CSettingsDlg> ui;
+    ConnectionPtr connection_;
+};
+
+} // namespace skarnwald
