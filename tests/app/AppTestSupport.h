@@ -1,0 +1,106 @@
+#pragma once
+// The desktop program under test: one QApplication on the offscreen platform,
+// every test in a fresh working directory (the database and the background
+// picture are looked up there), message boxes and file dialogs scripted.
+
+#include "app/MessageBoxes.h"
+#include "db/BattleDatabase.h"
+#include "db/Connection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+namespace skarnwald::testing {
+
+inline QApplication& TestApplication() {
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        ASSERT_TRUE(folder_.isValid());
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(folder_.path());
+        MessageBoxes::SetNextAnswer(true);
+        MessageBoxes::TakeShownTexts();
+    }
+    void TearDown() override { QDir::setCurrent(previous_); }
+
+    std::filesystem::path Here(const char* name) const {
+        return std::filesystem::path(folder_.path().toStdString()) / name;
+    }
+
+private:
+    QTemporaryDir folder_;
+    QString previous_;
+};
+
+// A GuiTest with the database "Data.dat" of its working directory open.
+class DatabaseTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        connection_ = CConnection::Open("Data.dat").connection;
+        ASSERT_TRUE(connection_);
+        database_.SetConnection(connection_);
+    }
+
+    ConnectionPtr connection_;
+    CBattleDatabase database_;
+};
+
+inline std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+inline std::string SampleReport(const char* name) {
+    return FileBytes(std::filesystem::path(SKARNWALD_SAMPLES) / name);
+}
+
+inline void RunSql(CConnection& connection, const char* sql) {
+    ASSERT_EQ(sqlite3_exec(connection.Handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+}
+
+// The first column of the first row of a query, as a number.
+inline int QueryInt(CConnection& connection, const std::string& sql) {
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(connection.Handle(), sql.c_str(), -1, &query, nullptr);
+    const int value = query && sqlite3_step(query) == SQLITE_ROW ? sqlite3_column_int(query, 0) : -1;
+    sqlite3_finalize(query);
+    return value;
+}
+
+// Runs `act` on the modal dialog that the next call opens, once it is shown.
+inline void OnNextModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(modal);
+    });
+}
+
+} // namespace skarnwald::testing

@@ -1,0 +1,144 @@
+// Start on the main form: which input is converted, where the page goes, and
+// what the user is told.
+
+#include "AppTestSupport.h"
+#include "app/CMainFrame.h"
+#include "app/CVoxlanApp.h"
+#include "app/CVoxlanView.h"
+#include "app/FileDialogs.h"
+#include "convert/OperaJoin.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRegularExpression>
+
+namespace skarnwald::testing {
+namespace {
+
+class ConversionTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        ASSERT_TRUE(app_.InitInstance("Data.dat"));
+        view_ = app_.MainFrame()->View();
+        QGuiApplication::clipboard()->clear();
+    }
+
+    template <typename W> W* Child(const char* name) { return view_->findChild<W*>(name); }
+    void Type(const std::string& report) {
+        Child<QPlainTextEdit>("reportEdit")->setPlainText(report.c_str());
+    }
+    void ChooseInputFile(const std::filesystem::path& file) {
+        FileDialogs::SetNextFileName(QString::fromStdString(file.string()));
+        view_->OnFileOpen();
+    }
+    void StartInto(const char* saveName) {
+        FileDialogs::SetNextFileName(saveName ? QString::fromStdString(Here(saveName).string()) : QString());
+        view_->OnStart();
+    }
+    QString Status() { return Child<QLabel>("statusLabel")->text(); }
+
+    CVoxlanApp app_;
+    CVoxlanView* view_ = nullptr;
+};
+
+TEST_F(ConversionTest, TypedTextIsConvertedWithProgressTimingAndFertig) {
+    Type(SampleReport("one-battle.txt"));
+    StartInto("page");
+    const std::string page = FileBytes(Here("page.htm"));
+    EXPECT_TRUE(page.starts_with("<html><body bgcolor='#000000'>"));
+    EXPECT_NE(page.find("Grauer Falke"), std::string::npos);
+    EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Fertig"});
+    EXPECT_TRUE(QRegularExpression("^Berechnung dauerte \\d+ Millisekunden$").match(Status()).hasMatch());
+    const QProgressBar* bar = Child<QProgressBar>("progressBar");
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(bar->text(), "100%");
+}
+
+TEST_F(ConversionTest, ChosenNamesKeepHtmEndingsAndOthersGetOne) {
+    Type(SampleReport("one-battle.txt"));
+    for (const char* name : {"a.html", "b.htm"}) {
+        StartInto(name);
+        EXPECT_TRUE(std::filesystem::exists(Here(name))) << name;
+    }
+    StartInto("c.HTM");
+    EXPECT_TRUE(std::filesystem::exists(Here("c.HTM.htm")));
+}
+
+TEST_F(ConversionTest, CancelledSaveDialogConvertsNothingAndKeepsTheEarlierPage) {
+    WriteBytes(Here("page.htm"), "earlier");
+    Type(SampleReport("one-battle.txt"));
+    StartInto("page");
+    MessageBoxes::TakeShownTexts();
+    const std::string written = FileBytes(Here("page.htm"));
+    StartInto(nullptr);
+    EXPECT_EQ(FileBytes(Here("page.htm")), written);
+    EXPECT_FALSE(std::filesystem::exists(Here(".htm")));
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+}
+
+TEST_F(ConversionTest, ChosenFileIsJoinedWhenCopiedFromOpera) {
+    const std::string opera = SampleReport("opera-copy.txt");
+    WriteBytes(Here("report.txt"), opera);
+    ChooseInputFile(Here("report.txt"));
+    StartInto("from-file");
+    // Typed text is taken as it stands, so the joined text typed gives the same page.
+    Type(JoinOperaCells(opera));
+    Child<QLineEdit>("fileEdit")->setText(kNoFileChosen);
+    StartInto("typed");
+    EXPECT_EQ(FileBytes(Here("from-file.htm")), FileBytes(Here("typed.htm")));
+    EXPECT_NE(FileBytes(Here("from-file.htm")).find("Battle"), std::string::npos);
+}
+
+TEST_F(ConversionTest, CancelledOpenDialogKeepsTheChosenFile) {
+    ChooseInputFile(Here("first.txt"));
+    FileDialogs::SetNextFileName(QString());
+    view_->OnFileOpen();
+    EXPECT_EQ(Child<QLineEdit>("fileEdit")->text().toStdString(), Here("first.txt").string());
+}
+
+TEST_F(ConversionTest, UnreadableInputAndUnwritableOutputAreToldAndNothingIsWritten) {
+    ChooseInputFile(Here("missing.txt"));
+    StartInto("page");
+    QStringList shown = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().contains("missing.txt") && shown.front().contains("gelesen"));
+    EXPECT_FALSE(std::filesystem::exists(Here("page.htm")));
+
+    Child<QLineEdit>("fileEdit")->setText(kNoFileChosen);
+    Type(SampleReport("one-battle.txt"));
+    StartInto("no-such-folder/page");
+    shown = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(shown.size(), 1); // and no "Fertig"
+    EXPECT_TRUE(shown.front().contains("no-such-folder/page.htm") && shown.front().contains("geschrieben"));
+}
+
+TEST_F(ConversionTest, ClipboardIsUsedWhenTheFormHoldsNoSingleInput) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromLocal8Bit(SampleReport("several-battles.txt").c_str()));
+    StartInto("empty-form");
+    EXPECT_TRUE(std::filesystem::exists(Here("empty-form.htm")));
+
+    // Typed text together with a chosen file falls through to the clipboard.
+    Type("typed but ambiguous");
+    ChooseInputFile(Here("ignored.txt"));
+    StartInto("both");
+    EXPECT_EQ(FileBytes(Here("both.htm")), FileBytes(Here("empty-form.htm")));
+}
+
+TEST_F(ConversionTest, NothingHappensWithoutABattleAfterTheClipboardsFirstByte) {
+    for (const char* clipboard : {"", "Battle at [1.2.3] only at the very start", "no report here"}) {
+        QGuiApplication::clipboard()->setText(clipboard);
+        StartInto("page");
+        EXPECT_FALSE(std::filesystem::exists(Here("page.htm"))) << clipboard;
+        EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+        // The save dialog was not even asked.
+        EXPECT_EQ(FileDialogs::OpenFileName(nullptr, QString()).toStdString(), Here("page").string());
+    }
+}
+
+} // namespace
+} // namespace skarnwald::testing

@@ -1,0 +1,99 @@
+// The application shell: change log, About box, the equipment plug-in, the
+// background picture and how byte texts are shown.
+
+#include "AppTestSupport.h"
+#include "app/CAboutDlg.h"
+#include "app/CChangeLogDlg.h"
+#include "app/CVoxlanDoc.h"
+#include "app/CVoxlanView.h"
+#include "app/DisplayText.h"
+#include "app/EquipmentPlugin.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+
+#include <cstdlib>
+
+namespace skarnwald::testing {
+namespace {
+
+using ShellTest = GuiTest;
+
+QStringList ChangeLogLines() {
+    CChangeLogDlg dialog;
+    QStringList lines;
+    const QListWidget* list = dialog.findChild<QListWidget*>("changeList");
+    for (int row = 0; row < list->count(); ++row)
+        lines << list->item(row)->text();
+    return lines;
+}
+
+TEST_F(ShellTest, ChangeLogShowsItsThirtyLinesInOrderAtEveryOpening) {
+    const QStringList lines = ChangeLogLines();
+    ASSERT_EQ(lines.size(), 30);
+    const QString dashes(26, '-');
+    EXPECT_EQ(lines[0], "v1.2.3");
+    EXPECT_EQ(lines[1], dashes);
+    EXPECT_EQ(lines[3], "  von der Zwischenablage geparst werden");
+    EXPECT_EQ(lines[5], QStringLiteral("  können jetzt auch geparst werden"));
+    EXPECT_EQ(lines[6], "");
+    EXPECT_EQ(lines[9], QStringLiteral("- Persönliche Statistik"));
+    EXPECT_EQ(lines[10], "v1.2.1"); // no empty line before it
+    EXPECT_EQ(lines[14], QStringLiteral("- Langzeitgelähmung eingeführt"));
+    EXPECT_EQ(lines[22], "v1.1");
+    EXPECT_EQ(lines[29], QStringLiteral("- ChangeLog eingeführt"));
+    EXPECT_EQ(lines.count(dashes), 5);
+    EXPECT_EQ(ChangeLogLines(), lines);
+}
+
+TEST_F(ShellTest, AboutBoxNamesProgramAndVersion) {
+    CAboutDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über Skarnwald"));
+    EXPECT_EQ(dialog.findChild<QLabel*>("versionLabel")->text(), "Voxlan Version 1.2.3");
+}
+
+TEST_F(ShellTest, EquipmentPluginIsCalledOrItsAbsenceTold) {
+    unsetenv("SKARNWALD_KELVORA_SHOWN");
+    CallEquipmentPlugin(nullptr, QString::fromStdString(Here("Kelvora").string()));
+    EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Kelvora.dll nicht vorhanden!"});
+    CallEquipmentPlugin(nullptr, KELVORA_WITHOUT_EXPORT);
+    EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Funktion nicht gefunden!"});
+    EXPECT_EQ(std::getenv("SKARNWALD_KELVORA_SHOWN"), nullptr);
+
+    CallEquipmentPlugin(nullptr, KELVORA_PLUGIN);
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+    EXPECT_STREQ(std::getenv("SKARNWALD_KELVORA_SHOWN"), "1");
+}
+
+TEST_F(ShellTest, BackgroundIsReadFromTheWorkingDirectoryAtEveryRepaint) {
+    CVoxlanDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    CVoxlanView view(document);
+    view.resize(400, 300);
+    const auto cornerAfterSaving = [&](QColor colour) {
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(colour);
+        EXPECT_TRUE(picture.save("weltall7.bmp"));
+        return view.grab().toImage().pixelColor(1, 1);
+    };
+    EXPECT_EQ(cornerAfterSaving(Qt::red), QColor(Qt::red));
+    EXPECT_EQ(cornerAfterSaving(Qt::green), QColor(Qt::green));
+    std::filesystem::remove("weltall7.bmp");
+    EXPECT_NE(view.grab().toImage().pixelColor(1, 1), QColor(Qt::green));
+}
+
+TEST_F(ShellTest, StoredBytesShowAsUtf8WhenValidElseAsWindows1252) {
+    EXPECT_EQ(DisplayText("S\xc3\xbc"
+                          "d"),
+              QStringLiteral("Süd"));
+    EXPECT_EQ(DisplayText("S\xfc"
+                          "d \x80 \x9f"),
+              QStringLiteral("Süd € Ÿ"));
+    EXPECT_EQ(DisplayText("cut \xc3"), QStringLiteral("cut Ã"));
+    EXPECT_EQ(DisplayText(std::string_view("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
+    EXPECT_EQ(LocalBytes(QStringLiteral("Süd")), QStringLiteral("Süd").toLocal8Bit().toStdString());
+}
+
+} // namespace
+} // namespace skarnwald::testing

@@ -1,0 +1,73 @@
+// Start-up: the database in the working directory decides whether the
+// program starts; the settings are read into the form's converter.
+
+#include "AppTestSupport.h"
+#include "app/CMainFrame.h"
+#include "app/CVoxlanApp.h"
+#include "app/CVoxlanView.h"
+
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace skarnwald::testing {
+namespace {
+
+using StartupTest = GuiTest;
+
+TEST_F(StartupTest, MissingOrEmptyDatabaseIsCreatedAndTheWindowShows) {
+    for (const bool emptyFileFirst : {false, true}) {
+        if (emptyFileFirst)
+            WriteBytes(Here("Data.dat"), "");
+        CVoxlanApp app;
+        ASSERT_TRUE(app.InitInstance("Data.dat"));
+        EXPECT_GT(std::filesystem::file_size(Here("Data.dat")), 0u);
+        EXPECT_EQ(app.MainFrame()->windowTitle(), "Skarnwald v1.2.3");
+        EXPECT_EQ(app.MainFrame()->statusBar()->currentMessage(), "Bereit");
+        EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+        std::filesystem::remove(Here("Data.dat"));
+    }
+}
+
+TEST_F(StartupTest, BrokenDatabaseIsToldAndLeftAloneAndTheProgramDoesNotStart) {
+    const std::string garbage(4096, '\x5a');
+    WriteBytes(Here("Data.dat"), garbage);
+    CVoxlanApp app;
+    EXPECT_FALSE(app.InitInstance("Data.dat"));
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    const QStringList shown = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_FALSE(shown.front().isEmpty());
+    EXPECT_EQ(FileBytes(Here("Data.dat")), garbage);
+}
+
+TEST_F(StartupTest, SettingsAreReadIntoTheConverterAsStored) {
+    {
+        OpenResult opened = CConnection::Open("Data.dat");
+        ASSERT_TRUE(opened.connection);
+        RunSql(*opened.connection, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('DBSpeichern','1'),"
+                                   "('PersStat','2'),('Koords','4.7.2')");
+    }
+    CVoxlanApp app;
+    ASSERT_TRUE(app.InitInstance("Data.dat"));
+    const CReportConverter& converter = app.MainFrame()->View()->Converter();
+    EXPECT_EQ(converter.storeInDb, 1);
+    EXPECT_EQ(converter.personalStats, 2); // kept as stored; only 1 counts as on
+    EXPECT_EQ(converter.ownCoords, "4.7.2");
+}
+
+TEST_F(StartupTest, MenusOfferEveryCommand) {
+    CVoxlanApp app;
+    ASSERT_TRUE(app.InitInstance("Data.dat"));
+    QStringList texts;
+    for (QAction* menu : app.MainFrame()->menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (!item->isSeparator())
+                texts << menu->text() + " > " + item->text();
+    EXPECT_EQ(texts,
+              QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Datenbank anzeigen",
+                           "&Datei > Persönliche Stats", "&Datei > Einstellungen", "&Datei > Ausrüstung",
+                           "&Datei > &Beenden", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
+}
+
+} // namespace
+} // namespace skarnwald::testing
