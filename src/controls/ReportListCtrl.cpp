@@ -22,7 +22,7 @@ QColor CReportListCtrl::PaletteColour(int slot) const {
     return slot >= 1 && slot <= kPaletteSlots ? palette_[slot] : QColor();
 }
 
-void CReportListCtrl::SetColumns(std::initializer_list<Column> columns) {
+void CReportListCtrl::SetColumns(const QList<Column>& columns) {
     QStringList headings;
     for (const Column& column : columns)
         headings << column.heading;

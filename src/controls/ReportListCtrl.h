@@ -22,7 +22,6 @@
 #include <QTreeWidget>
 
 #include <array>
-#include <initializer_list>
 
 namespace skarnwald {
 
@@ -43,7 +42,7 @@ public:
     // The colour of a slot; invalid for slot 0 and for slots never set.
     QColor PaletteColour(int slot) const;
 
-    void SetColumns(std::initializer_list<Column> columns);
+    void SetColumns(const QList<Column>& columns);
 
     // Appends a row under `parent` (the root when null); `textSlot` 0 keeps
     // the widget's default text colour.
