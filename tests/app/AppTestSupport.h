@@ -27,8 +27,9 @@ inline QApplication& TestApplication() {
     static int argc = 1;
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: at exit Qt's own globals may already be gone.
+    static auto* application = new QApplication(argc, argv);
+    return *application;
 }
 
 class GuiTest : public ::testing::Test {
