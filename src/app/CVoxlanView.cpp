@@ -16,7 +16,6 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -36,11 +35,11 @@ bool HoldsBattle(std::string_view text) {
     return at != std::string_view::npos && at > 0;
 }
 
-} // namespace
-
 std::string ClipboardBytes() {
     return LocalBytes(QGuiApplication::clipboard()->text());
 }
+
+} // namespace
 
 CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::CVoxlanView>()), document_(document) {

@@ -62,7 +62,4 @@ private:
     DeferredNotifier notifier_;
 };
 
-// Clipboard text as the core reads it.
-std::string ClipboardBytes();
-
 } // namespace skarnwald

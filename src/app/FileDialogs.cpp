@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include <optional>
+#include <utility>
 
 namespace skarnwald {
 namespace {

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QProgressBar>
 
+#include <utility>
+
 namespace skarnwald {
 
 void ProgressBarAdapter::SetRange(int lower, int upper) {

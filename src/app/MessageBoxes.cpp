@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include <optional>
+#include <utility>
 
 namespace skarnwald {
 namespace {
