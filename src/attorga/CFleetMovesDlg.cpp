@@ -1,0 +1,39 @@
+#include "attorga/CFleetMovesDlg.h"
+
+#include "app/DisplayText.h"
+#include "attorga/FleetMoves.h"
+#include "attorga/PlanningLists.h"
+
+#include "ui_CFleetMovesDlg.h"
+
+namespace skarnwald {
+
+namespace {
+
+void AddItem(CReportListCtrl& list, const MoveRow& row) {
+    QTreeWidgetItem* item = list.InsertItem(QString());
+    ShowRowCells(list, *item, row.cells, row.backgroundSlot);
+    list.SetItemTextColour(item, row.textSlot);
+}
+
+} // namespace
+
+CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CFleetMovesDlg>()) {
+    ui->setupUi(this);
+    SetPlanningPalette(*ui->movesList);
+    ui->movesList->SetColumns({{tr("Anzahl"), 150}, {tr("Von"), 200}, {tr("ETA"), 560}});
+    connect(ui->enterButton, &QPushButton::clicked, this, &CFleetMovesDlg::EnterMoves);
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+CFleetMovesDlg::~CFleetMovesDlg() = default;
+
+void CFleetMovesDlg::EnterMoves() {
+    for (const MoveRow& row : GroupFleetMoves(LocalBytes(ui->pasteEdit->toPlainText())))
+        AddItem(*ui->movesList, row);
+    ui->pasteEdit->clear();
+}
+
+} // namespace skarnwald

@@ -1,0 +1,28 @@
+#pragma once
+// The fleet movement overview: pasted movement lines become groups per
+// target with their attacking and defending totals. Each press of
+// "Eintragen" appends below the rows already shown.
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class CFleetMovesDlg;
+}
+
+namespace skarnwald {
+
+class CFleetMovesDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CFleetMovesDlg(QWidget* parent = nullptr);
+    ~CFleetMovesDlg() override;
+
+private:
+    void EnterMoves();
+
+    std::unique_ptr<Ui::CFleetMovesDlg> ui;
+};
+
+} // namespace skarnwald
