@@ -1,0 +1,153 @@
+// The planning dialogs on the offscreen platform, driven through their
+// widgets as a user would.
+
+#include "AppTestSupport.h"
+#include "app/FileDialogs.h"
+#include "attorga/CAttOrgaDlg.h"
+#include "attorga/CFleetEditDlg.h"
+#include "attorga/CFleetMovesDlg.h"
+#include "controls/ReportListCtrl.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <fstream>
+
+namespace {
+
+using namespace skarnwald;
+using skarnwald::testing::GuiTest;
+
+QStringList Texts(const QTreeWidgetItem& item) {
+    QStringList texts;
+    for (int c = 0; c < item.columnCount(); ++c)
+        texts << item.text(c);
+    return texts;
+}
+
+class AttOrgaDlgTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        dialog = std::make_unique<CAttOrgaDlg>();
+        dialog->show();
+        table = dialog->findChild<CReportListCtrl*>("planTable");
+        Paste("10 Ships attacking 1.2.3 ETA 4h from 4.4.4\n20 Ships attacking 1.2.3 ETA 2h from 2.2.2");
+        Click("importOutgoingsButton");
+    }
+
+    void Paste(const QString& text) { dialog->findChild<QPlainTextEdit*>("pasteEdit")->setPlainText(text); }
+    void Click(const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
+    QTreeWidgetItem& Target() { return *table->topLevelItem(0); }
+
+    // Double-clicks at `point` of the list; the fleet edit dialog that opens
+    // gets `shuttles` typed in and is closed with `button`.
+    QStringList DoubleClickAndEdit(QPoint point, const QString& shuttles, const char* button) {
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* edit = qobject_cast<CFleetEditDlg*>(QApplication::activeModalWidget());
+            if (edit == nullptr)
+                return;
+            shown = edit->Classes();
+            edit->findChild<QLineEdit*>("shuttleEdit")->setText(shuttles);
+            edit->findChild<QPushButton*>(button)->click();
+        });
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, point);
+        return shown;
+    }
+    QPoint CentreOf(QTreeWidgetItem* item) { return table->visualItemRect(item).center(); }
+
+    std::unique_ptr<CAttOrgaDlg> dialog;
+    CReportListCtrl* table = nullptr;
+};
+
+TEST_F(AttOrgaDlgTest, ImportShowsTargetsWithFleetsByEta) {
+    ASSERT_EQ(table->topLevelItemCount(), 1);
+    EXPECT_EQ(Texts(Target()), QStringList({"1.2.3", "", "", "", "", "", "", "", "", "", "", "DEFF"}));
+    ASSERT_EQ(Target().childCount(), 2);
+    EXPECT_TRUE(Target().isExpanded());
+    EXPECT_EQ(Texts(*Target().child(0)),
+              QStringList({"2.2.2", "2", "", "", "", "", "", "", "", "20", "", "ATT"}));
+    EXPECT_EQ(Target().child(0)->foreground(0).color(), QColor(255, 0, 0));
+    EXPECT_TRUE(dialog->findChild<QPlainTextEdit*>("pasteEdit")->toPlainText().isEmpty());
+}
+
+TEST_F(AttOrgaDlgTest, OkWritesTheClassesBackAndCancelDoesNot) {
+    QTreeWidgetItem* fleet = Target().child(1);
+    table->setCurrentItem(fleet);
+    EXPECT_EQ(DoubleClickAndEdit(CentreOf(fleet), "10", "okButton"), QStringList(7, QString()));
+    EXPECT_EQ(Texts(*fleet).mid(2, 7), QStringList({"10", "", "", "", "", "", ""}));
+
+    EXPECT_EQ(DoubleClickAndEdit(CentreOf(fleet), "99", "cancelButton").value(0), "10");
+    EXPECT_EQ(fleet->text(2), "10");
+
+    Click("computeSumsButton");
+    ASSERT_EQ(Target().childCount(), 5);
+    EXPECT_EQ(Target().child(1)->text(9), "10");
+    EXPECT_EQ(Texts(*Target().child(3)).mid(0, 4), QStringList({"ATT", "", "10", "0"}));
+}
+
+TEST_F(AttOrgaDlgTest, DoubleClickBelowTheRowsEditsTheSelectedRow) {
+    table->setCurrentItem(&Target());
+    DoubleClickAndEdit(QPoint(5, table->viewport()->height() - 5), "7", "okButton");
+    EXPECT_EQ(Target().text(2), "7");
+
+    table->clearSelection();
+    EXPECT_TRUE(DoubleClickAndEdit(QPoint(5, table->viewport()->height() - 5), "8", "okButton").isEmpty());
+    EXPECT_EQ(Target().text(2), "7");
+}
+
+TEST_F(AttOrgaDlgTest, LoadsAWholeLargeFileAndNamesOneThatCannotBeOpened) {
+    const std::filesystem::path file = Here("outgoings.txt");
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 0; i < 8000; ++i) // about 400 kB
+            out << "1 Ships attacking 9.9." << i << " ETA 3h from 1.1.1\r\n";
+    }
+    QAction* load = dialog->findChild<QMenuBar*>()->actions().value(0)->menu()->actions().value(0);
+    ASSERT_NE(load, nullptr);
+    FileDialogs::SetNextFileName(QString::fromStdString(file.string()));
+    load->trigger();
+    ASSERT_EQ(table->topLevelItemCount(), 8001);
+    EXPECT_EQ(table->topLevelItem(8000)->text(0), "9.9.7999");
+
+    const QString missing = QString::fromStdString(Here("missing.txt").string());
+    FileDialogs::SetNextFileName(missing);
+    load->trigger();
+    const QStringList shown = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains(missing)) << shown[0].toStdString();
+    EXPECT_EQ(table->topLevelItemCount(), 8001);
+}
+
+TEST_F(AttOrgaDlgTest, PasteFieldHoldsAtMostOneHundredThousandCharacters) {
+    auto* edit = dialog->findChild<QPlainTextEdit*>("pasteEdit");
+    edit->setPlainText(QString(100005, 'x'));
+    EXPECT_EQ(edit->toPlainText().size(), 100000);
+}
+
+class FleetMovesDlgTest : public GuiTest {};
+
+TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPress) {
+    CFleetMovesDlg dialog;
+    auto* list = dialog.findChild<CReportListCtrl*>("movesList");
+    auto* edit = dialog.findChild<QPlainTextEdit*>("pasteEdit");
+    edit->setPlainText(
+        "100 Ships from 1.2.3 attacking 4.5.6 ETA 3\n50 Ships from 7.8.9 defending 4.5.6 ETA 2");
+    dialog.findChild<QPushButton*>("enterButton")->click();
+    ASSERT_EQ(list->topLevelItemCount(), 7);
+    EXPECT_EQ(Texts(*list->topLevelItem(2)), QStringList({"100", "1.2.3", "ETA 3"}));
+    EXPECT_EQ(list->topLevelItem(2)->foreground(2).color(), QColor(255, 0, 0));
+    EXPECT_EQ(list->topLevelItem(3)->foreground(1).color(), QColor(0, 128, 0));
+    EXPECT_EQ(list->topLevelItem(5)->text(0), "Atter 100 - 50 Deffer");
+    EXPECT_TRUE(edit->toPlainText().isEmpty());
+
+    dialog.findChild<QPushButton*>("enterButton")->click();
+    ASSERT_EQ(list->topLevelItemCount(), 10);
+    EXPECT_EQ(list->topLevelItem(8)->text(0), "Atter 0 - 0 Deffer");
+}
+
+} // namespace
