@@ -1,6 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/CVoxlanView.h"
+#include "attorga/CAttOrgaDlg.h"
+#include "attorga/CFleetMovesDlg.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -29,6 +31,10 @@ void CMainFrame::CreateMenus() {
     AddViewCommand(file, QStringLiteral("Persönliche Stats"), &CVoxlanView::OnPersStat);
     AddViewCommand(file, QStringLiteral("Einstellungen"), &CVoxlanView::OnSettings);
     AddViewCommand(file, QStringLiteral("Ausrüstung"), &CVoxlanView::OnEquipment);
+    connect(file->addAction(QStringLiteral("Att - Orga")), &QAction::triggered, this,
+            [this] { CAttOrgaDlg(this).exec(); });
+    connect(file->addAction(QStringLiteral("Flottenbewegungen")), &QAction::triggered, this,
+            [this] { CFleetMovesDlg(this).exec(); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("&Beenden")), &QAction::triggered, this, &QWidget::close);
 
