@@ -8,4 +8,5 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TEST
 cmake --build build/release --parallel
 
 mkdir -p out
-build/release/src/cli/skarnwald-cli convert samples/three-battles.txt -o out/three-battles.htm
+build/release/src/cli/skarnwald-cli convert samples/several-battles.txt -o out/several-battles.htm
+echo "Page written to $PWD/out/several-battles.htm"

@@ -11,7 +11,7 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 scripts/install-deps.sh
 
 echo "== Release build and tests"
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TESTS=ON -DSKARNWALD_BENCH=ON
 cmake --build build/release --parallel "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 

@@ -27,12 +27,19 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder); }
 
     int Run(const std::string& arguments) const {
-        const std::string command =
-            "cd '" + folder.string() + "' && '" SKARNWALD_CLI "' convert " + arguments;
+        std::string command = "cd '";
+        command += folder.string();
+        command += "' && '" SKARNWALD_CLI "' convert ";
+        command += arguments;
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::string Sample() const { return "'" + (kSamples / "one-battle.txt").string() + "'"; }
+    static std::string Sample() {
+        std::string quoted = (kSamples / "one-battle.txt").string();
+        quoted.insert(0, 1, '\'');
+        quoted += '\'';
+        return quoted;
+    }
 
     std::filesystem::path folder;
 };

@@ -103,8 +103,11 @@ public:
 
     static std::string Counts(const ClassCounts& values) {
         std::string text;
-        for (std::int32_t value : values)
-            text += (text.empty() ? "" : ",") + std::to_string(value);
+        for (std::int32_t value : values) {
+            if (!text.empty())
+                text += ',';
+            text += std::to_string(value);
+        }
         return text;
     }
 
