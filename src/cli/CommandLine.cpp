@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "convert/ReportFiles.h"
+
 #include <ostream>
 
 namespace skarnwald::cli {
@@ -74,6 +76,26 @@ CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view comman
     }
     connection_ = std::move(opened.connection);
     connection_->SetErrorReporter(&errors_);
+}
+
+bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
+                   const std::function<bool(std::ostream&)>& write) {
+    const std::string target = OutputFileName(output);
+    AtomicFileWriter writer(target);
+    if (!writer.OpenError().empty()) {
+        streams.err << "skarnwald-cli " << command << ": " << target
+                    << " nicht schreibbar: " << writer.OpenError() << "\n";
+        return false;
+    }
+    if (!write(writer.Stream()))
+        return false;
+    if (const std::string error = writer.Commit(); !error.empty()) {
+        streams.err << "skarnwald-cli " << command << ": " << target << " nicht schreibbar: " << error
+                    << "\n";
+        return false;
+    }
+    streams.out << "Seite geschrieben: " << target << "\n";
+    return true;
 }
 
 } // namespace skarnwald::cli

@@ -5,6 +5,8 @@
 #include "cli/Cli.h"
 #include "db/Connection.h"
 
+#include <functional>
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <span>
@@ -37,6 +39,13 @@ struct ParsedArgs {
 std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec> options,
                                     std::size_t maxPositional, std::string_view command,
                                     std::string_view usage, Streams streams, int& exitCode);
+
+// Writes a page to OUTPUT (".htm" appended as the save dialog does) through a
+// temporary file, so a failed write leaves no partial page behind. `write`
+// returns false when it has already reported its own error. Says where the
+// page went, or why not, and returns whether it was written.
+bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
+                   const std::function<bool(std::ostream&)>& write);
 
 // Prints database errors on stderr and counts them, so a command that met one
 // ends with a non-zero exit code.

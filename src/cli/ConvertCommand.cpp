@@ -53,20 +53,10 @@ bool ConvertTo(CReportConverter& converter, const std::string& report, const std
         }
         return true;
     }
-    const std::string target = OutputFileName(*output);
-    AtomicFileWriter writer(target);
-    if (!writer.OpenError().empty()) {
-        streams.err << "skarnwald-cli convert: " << target << " nicht schreibbar: " << writer.OpenError()
-                    << "\n";
-        return false;
-    }
-    converter.ConvertReport(report, writer.Stream());
-    if (const std::string error = writer.Commit(); !error.empty()) {
-        streams.err << "skarnwald-cli convert: " << target << " nicht schreibbar: " << error << "\n";
-        return false;
-    }
-    streams.out << "Seite geschrieben: " << target << "\n";
-    return true;
+    return WritePageFile(*output, "convert", streams, [&](std::ostream& page) {
+        converter.ConvertReport(report, page);
+        return true;
+    });
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
-#include "convert/ReportFiles.h"
 #include "db/BattleDatabase.h"
 #include "db/Query.h"
 #include "db/SettingsStore.h"
@@ -70,21 +69,9 @@ int WriteExport(CBattleDatabase& database, std::int32_t id, const std::string* o
         streams.out << page.str();
         return streams.out.flush() ? 0 : 1;
     }
-    const std::string target = OutputFileName(*output);
-    AtomicFileWriter writer(target);
-    if (!writer.OpenError().empty()) {
-        streams.err << "skarnwald-cli export: " << target << " nicht schreibbar: " << writer.OpenError()
-                    << "\n";
-        return 1;
-    }
-    if (!database.RenderBattle(writer.Stream(), id))
-        return 1;
-    if (const std::string error = writer.Commit(); !error.empty()) {
-        streams.err << "skarnwald-cli export: " << target << " nicht schreibbar: " << error << "\n";
-        return 1;
-    }
-    streams.out << "Seite geschrieben: " << target << "\n";
-    return 0;
+    const bool written = WritePageFile(*output, "export", streams,
+                                       [&](std::ostream& page) { return database.RenderBattle(page, id); });
+    return written ? 0 : 1;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // every test in a fresh working directory (the database and the background
 // picture are looked up there), message boxes and file dialogs scripted.
 
+#include "FileBytes.h"
 #include "app/MessageBoxes.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"
@@ -67,17 +68,8 @@ protected:
     CBattleDatabase database_;
 };
 
-inline std::string FileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), std::streamsize(bytes.size()));
-}
+using testfiles::FileBytes;
+using testfiles::WriteBytes;
 
 inline std::string SampleReport(const char* name) {
     return FileBytes(std::filesystem::path(SKARNWALD_SAMPLES) / name);

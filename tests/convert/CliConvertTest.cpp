@@ -46,31 +46,31 @@ protected:
 
 TEST_F(CliConvert, WritesThePageToTheNamedFileWithHtmAppended) {
     EXPECT_EQ(Run(Sample() + " -o seite > said.txt"), 0);
-    EXPECT_EQ(ReadFileBytes(folder / "seite.htm"), ReadFileBytes(kExpected / "one-battle.htm"));
-    EXPECT_NE(ReadFileBytes(folder / "said.txt").find("seite.htm"), std::string::npos);
+    EXPECT_EQ(FileBytes(folder / "seite.htm"), FileBytes(kExpected / "one-battle.htm"));
+    EXPECT_NE(FileBytes(folder / "said.txt").find("seite.htm"), std::string::npos);
 }
 
 TEST_F(CliConvert, ReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(Run("- < " + Sample() + " > page.htm"), 0);
-    EXPECT_EQ(ReadFileBytes(folder / "page.htm"), ReadFileBytes(kExpected / "one-battle.htm"));
+    EXPECT_EQ(FileBytes(folder / "page.htm"), FileBytes(kExpected / "one-battle.htm"));
 }
 
 TEST_F(CliConvert, FullStandardOutputFails) {
     EXPECT_NE(Run(Sample() + " > /dev/full 2> error.txt"), 0);
-    EXPECT_FALSE(ReadFileBytes(folder / "error.txt").empty());
+    EXPECT_FALSE(FileBytes(folder / "error.txt").empty());
 }
 
 TEST_F(CliConvert, UnreadableInputFailsWithoutLeavingAPage) {
     EXPECT_NE(Run("missing.txt -o seite.htm 2> error.txt"), 0);
     EXPECT_FALSE(std::filesystem::exists(folder / "seite.htm"));
-    EXPECT_NE(ReadFileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
+    EXPECT_NE(FileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
     EXPECT_NE(Run(". -o seite.htm 2> /dev/null"), 0); // a folder is no report
     EXPECT_FALSE(std::filesystem::exists(folder / "seite.htm"));
 }
 
 TEST_F(CliConvert, UnwritableOutputFolderFails) {
     EXPECT_NE(Run(Sample() + " -o nowhere/seite.htm 2> error.txt"), 0);
-    EXPECT_FALSE(ReadFileBytes(folder / "error.txt").empty());
+    EXPECT_FALSE(FileBytes(folder / "error.txt").empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Helpers shared by the conversion tests: reading fixture files, converting a
 // text to its whole page, and a store that records every call it receives.
 
+#include "FileBytes.h"
 #include "convert/ConversionServices.h"
 #include "convert/ReportConverter.h"
 
@@ -15,12 +16,7 @@
 
 namespace skarnwald::test {
 
-inline std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using testfiles::FileBytes;
 
 inline std::string ConvertToPage(CReportConverter& converter, std::string_view text) {
     std::ostringstream page;

@@ -29,7 +29,7 @@ class MalformedReport : public testing::TestWithParam<std::string> {};
 
 TEST_P(MalformedReport, ConvertsToTheReviewedPage) {
     const std::string name = GetParam();
-    EXPECT_EQ(ConvertAsFile(ReadFileBytes(kData / (name + ".txt"))), ReadFileBytes(kData / (name + ".htm")));
+    EXPECT_EQ(ConvertAsFile(FileBytes(kData / (name + ".txt"))), FileBytes(kData / (name + ".htm")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, MalformedReport,
@@ -42,13 +42,13 @@ INSTANTIATE_TEST_SUITE_P(Data, MalformedReport,
                          });
 
 TEST(MalformedReports, NulInTypedTextIsAnOrdinaryByte) {
-    const std::string page = ConvertToPage(ReadFileBytes(kData / "nul-bytes.txt"));
+    const std::string page = ConvertToPage(FileBytes(kData / "nul-bytes.txt"));
     EXPECT_NE(page.find(std::string_view(" A\0l</font></td></tr>", 21)), std::string::npos);
     EXPECT_NE(page.find(">3.3.3<"), std::string::npos); // the line after the NUL
 }
 
 TEST(MalformedReports, MarkupInReportTextNeverReachesThePage) {
-    const std::string page = ConvertAsFile(ReadFileBytes(kData / "script-fleet.txt"));
+    const std::string page = ConvertAsFile(FileBytes(kData / "script-fleet.txt"));
     EXPECT_EQ(page.find("<script"), std::string::npos);
     EXPECT_EQ(page.find("<b>"), std::string::npos);
     EXPECT_EQ(page.find("<i>"), std::string::npos);

@@ -66,7 +66,7 @@ TEST(OperaTest, PrepareJoinsOnlyCopies) {
 }
 
 TEST(OperaTest, CopyWithWindowsLineEndsConvertsLikeTheUnixOne) {
-    const std::string lf = ReadFileBytes(std::filesystem::path(SKARNWALD_SAMPLES) / "opera-copy.txt");
+    const std::string lf = FileBytes(std::filesystem::path(SKARNWALD_SAMPLES) / "opera-copy.txt");
     std::string crlf;
     for (char c : lf)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);

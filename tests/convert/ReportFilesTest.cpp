@@ -80,9 +80,9 @@ TEST_F(AtomicWrite, CommitReplacesTheTarget) {
     AtomicFileWriter writer(folder / "page.htm");
     ASSERT_EQ(writer.OpenError(), "");
     writer.Stream() << "new page";
-    EXPECT_EQ(ReadFileBytes(folder / "page.htm"), "old page");
+    EXPECT_EQ(FileBytes(folder / "page.htm"), "old page");
     EXPECT_EQ(writer.Commit(), "");
-    EXPECT_EQ(ReadFileBytes(folder / "page.htm"), "new page");
+    EXPECT_EQ(FileBytes(folder / "page.htm"), "new page");
     EXPECT_EQ(FilesInFolder(), 1u);
 }
 
@@ -91,7 +91,7 @@ TEST_F(AtomicWrite, AbandonedWriteLeavesNothingBehind) {
         AtomicFileWriter writer(folder / "page.htm");
         writer.Stream() << "half a page";
     }
-    EXPECT_EQ(ReadFileBytes(folder / "page.htm"), "old page");
+    EXPECT_EQ(FileBytes(folder / "page.htm"), "old page");
     EXPECT_EQ(FilesInFolder(), 1u);
 }
 

@@ -35,7 +35,7 @@ class SamplePage : public testing::TestWithParam<std::string> {};
 TEST_P(SamplePage, MatchesReviewedPage) {
     const std::string name = GetParam();
     const std::string page = ConvertToPage(ReadAsFileInput(name + ".txt"));
-    EXPECT_EQ(page, ReadFileBytes(kExpected / (name + ".htm")));
+    EXPECT_EQ(page, FileBytes(kExpected / (name + ".htm")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SamplePage,
@@ -48,12 +48,12 @@ INSTANTIATE_TEST_SUITE_P(Samples, SamplePage,
                          });
 
 TEST(SamplePages, OperaCopyIsJoinedOnlyOnFileInput) {
-    const std::string raw = ReadFileBytes(kSamples / "opera-copy.txt");
+    const std::string raw = FileBytes(kSamples / "opera-copy.txt");
     ASSERT_TRUE(LooksLikeOperaCopy(raw));
     // Typed text is never joined: cell by cell, no line is a fleet row of its own.
-    EXPECT_NE(ConvertToPage(raw), ReadFileBytes(kExpected / "opera-copy.htm"));
+    EXPECT_NE(ConvertToPage(raw), FileBytes(kExpected / "opera-copy.htm"));
     for (const char* sample : {"one-battle.txt", "several-battles.txt", "own-planet.txt"})
-        EXPECT_FALSE(LooksLikeOperaCopy(ReadFileBytes(kSamples / sample))) << sample;
+        EXPECT_FALSE(LooksLikeOperaCopy(FileBytes(kSamples / sample))) << sample;
 }
 
 TEST(SamplePages, OwnPlanetFeedsThePersonalRecord) {
@@ -64,7 +64,7 @@ TEST(SamplePages, OwnPlanetFeedsThePersonalRecord) {
     converter.ownCoords = "8.8.1";
     const std::string page = ConvertToPage(converter, ReadAsFileInput("own-planet.txt"));
     // The settings change what is recorded, never the page.
-    EXPECT_EQ(page, ReadFileBytes(kExpected / "own-planet.htm"));
+    EXPECT_EQ(page, FileBytes(kExpected / "own-planet.htm"));
     // 20 roids taken at the own planet in the first battle, 9 won by the own
     // coordinates in the second; losses over both battles, the 65 ships that
     // came back from the first counted once.

@@ -2,6 +2,7 @@
 // A fresh database in a temporary folder, the errors it reported, and the
 // checks every test that writes it ends with.
 
+#include "FileBytes.h"
 #include "convert/ReportConverter.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"
@@ -41,17 +42,8 @@ public:
     std::vector<std::string> messages;
 };
 
-inline std::string FileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using testfiles::FileBytes;
+using testfiles::WriteBytes;
 
 // The first field of the first row of a query, as text.
 inline std::string QueryText(CConnection& connection, std::string_view sql, std::string_view field) {
