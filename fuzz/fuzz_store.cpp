@@ -1,0 +1,98 @@
+// Converts arbitrary bytes as a report into a fresh in-memory battle database,
+// then renders every stored battle again. The first byte picks the settings;
+// the report's header dates also go through the date reader on their own.
+// Traps when a database call fails, when a stored row hangs under a row that
+// does not exist, or when a read date does not read back as itself.
+
+#include "convert/LineParts.h"
+#include "convert/ReportConverter.h"
+#include "db/BattleDatabase.h"
+#include "db/Connection.h"
+#include "db/Query.h"
+
+#include <sqlite3.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace skarnwald;
+
+void Require(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+class TrappingReporter : public IDbErrorReporter {
+public:
+    void ReportDbError(std::string_view) override { __builtin_trap(); }
+};
+
+std::int64_t Count(CConnection& connection, const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    Require(sqlite3_prepare_v2(connection.Handle(), sql, -1, &stmt, nullptr) == SQLITE_OK);
+    Require(sqlite3_step(stmt) == SQLITE_ROW);
+    const std::int64_t n = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    return n;
+}
+
+void RequireNoOrphans(CConnection& connection) {
+    Require(Count(connection,
+                  "SELECT COUNT(*) FROM Agility WHERE BattleID NOT IN (SELECT ID FROM Battles)") == 0);
+    Require(Count(connection,
+                  "SELECT COUNT(*) FROM Battle_Details WHERE AgilityID NOT IN (SELECT ID FROM Agility)") ==
+            0);
+    Require(Count(connection,
+                  "SELECT COUNT(*) FROM Statistik WHERE BattleID NOT IN (SELECT ID FROM Battles)") == 0);
+}
+
+// A date the reader accepts is stored as "YYYY-MM-DD HH:MM:SS", which it must
+// accept again unchanged.
+void CheckDateReading(std::string_view text) {
+    const auto iso = ParseReportDate(text);
+    if (!iso)
+        return;
+    Require(iso->size() == 19);
+    Require(ParseReportDate(*iso) == iso);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1)
+        return 0;
+    const std::uint8_t flags = data[0];
+    const std::string_view report(reinterpret_cast<const char*>(data) + 1, size - 1);
+    CheckDateReading(report.substr(0, 64));
+
+    OpenResult opened = CConnection::Open(":memory:");
+    Require(opened.connection != nullptr);
+    TrappingReporter reporter;
+    opened.connection->SetErrorReporter(&reporter);
+
+    CBattleDatabase database;
+    database.SetConnection(opened.connection);
+    CReportConverter converter;
+    converter.storeInDb = 1;
+    converter.personalStats = flags & 0x01;
+    converter.ownCoords = (flags & 0x02) ? RemoveBlanks(CutAfterFrom(report).coords) : std::string();
+    converter.SetStore(&database);
+    std::ostringstream page;
+    converter.ConvertReport(report, page);
+    if (flags & 0x04)
+        converter.ConvertReport(report, page); // ids continue after the first conversion
+
+    RequireNoOrphans(*opened.connection);
+    const std::int32_t battles = database.GetMaxId("Battles", "ID");
+    for (std::int32_t id = 1; id <= battles; ++id) {
+        std::ostringstream stored;
+        Require(database.RenderBattle(stored, id));
+        Require(stored.str().ends_with("</body></html>"));
+    }
+    return 0;
+}
