@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the Release suite, the same suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzzer for a
-# bounded time (FUZZ_SECONDS, default 60).
+# Checks the formatting, then builds and runs every test: the Release suite,
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# each fuzzer for a bounded time (FUZZ_SECONDS, default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -9,6 +9,9 @@ jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
 scripts/install-deps.sh
+
+echo "== Formatting"
+find src tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 echo "== Release build and tests"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TESTS=ON -DSKARNWALD_BENCH=ON

@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 
-
 namespace skarnwald {
 
 namespace {

@@ -13,10 +13,18 @@ std::int32_t SlotSum(const std::array<FleetTally::Counts, kStackSlots>& slots, i
 }
 } // namespace
 
-std::int32_t FleetTally::Ships(int k) const { return SlotSum(totalShips, k); }
-std::int32_t FleetTally::Losses(int k) const { return SlotSum(totalDestroyed, k); }
-std::int32_t FleetTally::BattleShips(int k) const { return SlotSum(battleStart, k); }
-std::int32_t FleetTally::BattleLosses(int k) const { return SlotSum(battleDestroyed, k); }
+std::int32_t FleetTally::Ships(int k) const {
+    return SlotSum(totalShips, k);
+}
+std::int32_t FleetTally::Losses(int k) const {
+    return SlotSum(totalDestroyed, k);
+}
+std::int32_t FleetTally::BattleShips(int k) const {
+    return SlotSum(battleStart, k);
+}
+std::int32_t FleetTally::BattleLosses(int k) const {
+    return SlotSum(battleDestroyed, k);
+}
 
 void FleetTally::Apply(int k, std::int32_t n, std::int32_t x, TallyEvent event) {
     // A stack is recognised by its size before the hit: start count minus the

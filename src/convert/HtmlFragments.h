@@ -19,7 +19,8 @@ inline constexpr std::string_view kHeaderStart =
     "<p>&nbsp;</p><tr><td align='left' bgColor='#000000' colSpan='2'>";
 inline constexpr std::string_view kHeaderDateOpen = "<font color='#cccccc' size='2'>";
 inline constexpr std::string_view kHeaderDateClose = "</font></td>";
-inline constexpr std::string_view kHeaderTitleOpen = "<th bgColor='black' colSpan='7'><font color='white' size='2'> ";
+inline constexpr std::string_view kHeaderTitleOpen =
+    "<th bgColor='black' colSpan='7'><font color='white' size='2'> ";
 inline constexpr std::string_view kHeaderTitleClose =
     "</font></th><th bgColor='#000000'><font size='2'>&nbsp;</font></th></tr><tr><td colSpan='10'><font "
     "size='2'>&nbsp;</font></td></tr>";
@@ -51,8 +52,8 @@ inline constexpr std::string_view kStoredHitCoordsOpen = "[";
 inline constexpr std::string_view kStoredCoordsClose = "]";
 
 // Combat rows with "lamed" or "destroyed".
-inline constexpr std::string_view kHitRowStart =
-    "<tr style='color: white; background-color: #000000'><font color='#00ff00'><td colSpan='2'><font size='2'>";
+inline constexpr std::string_view kHitRowStart = "<tr style='color: white; background-color: #000000'><font "
+                                                 "color='#00ff00'><td colSpan='2'><font size='2'>";
 inline constexpr std::string_view kLamedCell = "<td><font color='#dadafe' size='2'>lamed</font></td>";
 inline constexpr std::string_view kDestroyedCell = "<td><font color='#ffded9' size='2'>destroyed</font></td>";
 inline constexpr std::string_view kLamedFirstNumber = "[ <FONT color=#8282fd> ";
@@ -104,7 +105,8 @@ inline constexpr std::string_view kHeadingSize = "' size=2>";
 inline constexpr std::string_view kHeadingRowEnd = "</tr>";
 inline constexpr std::string_view kSumHeading = "Summe";
 inline constexpr std::string_view kValueRowStart = "<tr style='color: white; background-color: #000000'>";
-inline constexpr std::string_view kSumCellOpen = "<td width='60' align='center'><font color='#ffffff' size='2'>";
+inline constexpr std::string_view kSumCellOpen =
+    "<td width='60' align='center'><font color='#ffffff' size='2'>";
 inline constexpr std::string_view kValueRowEnd = "</font></td></tr>";
 inline constexpr std::string_view kSummaryTableEnd = "</table><p></p>";
 inline constexpr std::string_view kAttackingTitle = "ATTER";

@@ -79,7 +79,9 @@ void CutHitLine(std::string_view line, Pos verb, CombatParts& parts) {
 
 } // namespace
 
-bool StopsAfterVerb(std::string_view line) { return Find(line, "causes") > 0 || Find(line, "attempt") > 0; }
+bool StopsAfterVerb(std::string_view line) {
+    return Find(line, "causes") > 0 || Find(line, "attempt") > 0;
+}
 
 CombatParts CutCombatLine(std::string_view line) {
     CombatParts parts{};

@@ -24,22 +24,22 @@ FromParts CutAfterFrom(std::string_view line);
 std::string BracketCoords(std::string_view line);
 
 struct HeaderParts {
-    std::string coords;       // blanks removed
-    std::string_view date;    // text before the blank that precedes "Uhr"
-    std::string_view place;   // trimmed text after "] "
-    std::string_view title;   // from "Battle at" to the end
-    std::string_view stamp;   // first 20 bytes when the fifth byte is '-', else empty
+    std::string coords;     // blanks removed
+    std::string_view date;  // text before the blank that precedes "Uhr"
+    std::string_view place; // trimmed text after "] "
+    std::string_view title; // from "Battle at" to the end
+    std::string_view stamp; // first 20 bytes when the fifth byte is '-', else empty
     bool hasStamp;
 };
 HeaderParts CutHeaderLine(std::string_view line);
 
 struct FleetParts {
-    std::string_view agility;   // before the byte preceding the first "["
-    std::string_view count;     // "[...]" with both brackets
-    std::int32_t ships;         // first number of the bracket
-    std::int32_t stackSize;     // second number of the bracket
-    std::string_view shipType;  // between "]" and "(", untrimmed
-    std::string_view shipName;  // "(...)" with both parentheses
+    std::string_view agility;  // before the byte preceding the first "["
+    std::string_view count;    // "[...]" with both brackets
+    std::int32_t ships;        // first number of the bracket
+    std::int32_t stackSize;    // second number of the bracket
+    std::string_view shipType; // between "]" and "(", untrimmed
+    std::string_view shipName; // "(...)" with both parentheses
     FromParts from;
 };
 FleetParts CutFleetLine(std::string_view line);
@@ -48,7 +48,7 @@ enum class CombatKind { Lamed, Destroyed, Causes, Attempt };
 
 struct CombatParts {
     CombatKind kind;
-    std::string_view subject;   // what fired
+    std::string_view subject; // what fired
     // "lamed" and "destroyed" lines:
     bool alsoCausesOrAttempt;   // such a line stops after its verb cell
     std::int32_t n1, n2, n3;    // ships hit, lamed-only middle figure, stack size

@@ -54,7 +54,7 @@ private:
         result_.resize(TrimRight(result_).size());
         Consume(cell_);
         const Pos newline = Find(rest_, "\n", 5);
-        const std::string_view next = newline >= 0 ? rest_.substr(0, static_cast<std::size_t>(newline))
+        const std::string_view next = newline >= 0    ? rest_.substr(0, static_cast<std::size_t>(newline))
                                       : wholeWhenNone ? rest_
                                                       : std::string_view{};
         Consume(next);
@@ -109,6 +109,8 @@ private:
 
 } // namespace
 
-std::string JoinOperaCells(std::string_view text) { return CellJoiner(text).Run(); }
+std::string JoinOperaCells(std::string_view text) {
+    return CellJoiner(text).Run();
+}
 
 } // namespace skarnwald

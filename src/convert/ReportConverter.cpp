@@ -16,8 +16,12 @@ namespace {
 constexpr std::string_view kRoidCaptureMarker = "Roid-Capture :";
 constexpr std::size_t kPageFlushSize = 1 << 20;
 
-bool FoundAfterStart(std::string_view line, std::string_view word) { return Find(line, word) > 0; }
-bool Contains(std::string_view line, std::string_view word) { return Find(line, word) >= 0; }
+bool FoundAfterStart(std::string_view line, std::string_view word) {
+    return Find(line, word) > 0;
+}
+bool Contains(std::string_view line, std::string_view word) {
+    return Find(line, word) >= 0;
+}
 
 bool IsCombatLine(std::string_view line) {
     return FoundAfterStart(line, "destroyed") || FoundAfterStart(line, "lamed") ||
@@ -90,9 +94,9 @@ std::string CReportConverter::ConvertFleetLine(std::string_view line, bool presc
         return {};
 
     const auto side = sideList.FindSide(currentFleetCoords);
-    std::string row(!side                        ? html::kFleetRowNoSide
+    std::string row(!side                     ? html::kFleetRowNoSide
                     : *side == kDefendingSide ? html::kFleetRowDefending
-                                               : html::kFleetRowAttacking);
+                                              : html::kFleetRowAttacking);
     AppendEscaped(row, parts.agility);
     row += html::kFleetEmptyCells;
     AppendCell(row, html::kCell80, parts.count);
@@ -106,8 +110,8 @@ std::string CReportConverter::ConvertFleetLine(std::string_view line, bool presc
     if (storeInDb == 1 && store_)
         store_->StoreFleetLine(parts.agility, parts.count, parts.shipType, parts.shipName, {},
                                currentFleetCoords, parts.from.owner, side.value_or(kNoSideKampftyp));
-    tallyTree.update(currentFleetName, currentFleetCoords, parts.ships, parts.stackSize,
-                     Trim(parts.shipType), TallyEvent::FleetLine);
+    tallyTree.update(currentFleetName, currentFleetCoords, parts.ships, parts.stackSize, Trim(parts.shipType),
+                     TallyEvent::FleetLine);
     return row;
 }
 
@@ -134,8 +138,8 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
         const bool causes = parts.kind == CombatKind::Causes;
         const std::string_view closing = causes ? "but no ships were taken down" : "but none succeeded";
         if (storing)
-            store_->StoreCombatLine(parts.subject, causes ? "causes" : "attempt", parts.detail, {}, {}, closing,
-                                    {}, {}, {}, {});
+            store_->StoreCombatLine(parts.subject, causes ? "causes" : "attempt", parts.detail, {}, {},
+                                    closing, {}, {}, {}, {});
         if (prescan)
             return {};
         std::string row(html::kNoLossRowStart);
@@ -240,7 +244,8 @@ void CReportConverter::CutLines(std::string_view text) {
         const std::string_view rest = TrimLeft(text.substr(at));
         at = text.size() - rest.size();
         const Pos newline = Find(rest, "\n", 5);
-        const std::string_view line = Trim(newline < 0 ? rest : rest.substr(0, static_cast<std::size_t>(newline)));
+        const std::string_view line =
+            Trim(newline < 0 ? rest : rest.substr(0, static_cast<std::size_t>(newline)));
         LineKind kind = LineKind::Skipped;
         if (FoundAfterStart(line, "Battle at"))
             kind = LineKind::Header;
@@ -348,7 +353,8 @@ void CReportConverter::PrescanBattle(std::size_t headerLine) {
     // the same shooter: replaying the rest of it from the same state changes
     // nothing either. Only its header entries would be added again.
     const bool sameReplay = lastPrescan_.changedNothing && sideList.Changes() == changesBefore &&
-                            lastPrescan_.nextHeader == headerLine && lastPrescan_.shooterAtNextHeader == shooter;
+                            lastPrescan_.nextHeader == headerLine &&
+                            lastPrescan_.shooterAtNextHeader == shooter;
     if (sameReplay)
         sideList.AddDuplicates(headerLines_.size() - battle);
     else
@@ -443,12 +449,23 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = LineText(i);
         switch (lines_[i].kind) {
-        case LineKind::Header: ConvertHeader(i, page); break;
-        case LineKind::Fleet: page += ConvertFleetLine(line, false); break;
-        case LineKind::Combat: page += ConvertCombatLine(line, false); break;
-        case LineKind::Salvage: page += ConvertSalvageLine(line); break;
-        case LineKind::RoidCapture: page += ConvertRoidCaptureLine(line); break;
-        case LineKind::Skipped: break;
+        case LineKind::Header:
+            ConvertHeader(i, page);
+            break;
+        case LineKind::Fleet:
+            page += ConvertFleetLine(line, false);
+            break;
+        case LineKind::Combat:
+            page += ConvertCombatLine(line, false);
+            break;
+        case LineKind::Salvage:
+            page += ConvertSalvageLine(line);
+            break;
+        case LineKind::RoidCapture:
+            page += ConvertRoidCaptureLine(line);
+            break;
+        case LineKind::Skipped:
+            break;
         }
         consumed += line.size();
         if (progress_)

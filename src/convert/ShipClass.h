@@ -17,8 +17,8 @@ template <typename T> using PerClass = std::array<T, kShipClassCount>;
 using ClassCounts = PerClass<std::int32_t>;
 
 // Words matched in report lines by the tally (exact, case-sensitive).
-inline constexpr PerClass<std::string_view> kTallyWords = {
-    "Shuttle", "Fighter", "Frigate", "Corvette", "Starcruiser", "Battleship", "Doomstar"};
+inline constexpr PerClass<std::string_view> kTallyWords = {"Shuttle",     "Fighter",    "Frigate", "Corvette",
+                                                           "Starcruiser", "Battleship", "Doomstar"};
 
 // Headings of the summary tables.
 inline constexpr PerClass<std::string_view> kSummaryHeadings = {

@@ -38,7 +38,9 @@ void SideList::AddSide(CoordId id, std::int32_t side) {
     ++changes_;
 }
 
-void SideList::AddSide(std::string_view coords, std::int32_t side) { AddSide(Intern(coords), side); }
+void SideList::AddSide(std::string_view coords, std::int32_t side) {
+    AddSide(Intern(coords), side);
+}
 
 void SideList::SetSide(CoordId id, std::int32_t side) {
     const auto bit = static_cast<std::int8_t>(side != 0);

@@ -48,7 +48,9 @@ std::string_view TrimRight(std::string_view text) {
     return text.substr(0, n);
 }
 
-std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+std::string_view Trim(std::string_view text) {
+    return TrimRight(TrimLeft(text));
+}
 
 std::string RemoveBlanks(std::string_view text) {
     std::string out;

@@ -13,7 +13,8 @@ const FleetTally* FindOwnFleet(const FleetTallyTree& tree, std::string_view ownC
     return own;
 }
 
-void AddOwnFleetToPersonalRecord(const FleetTallyTree& tree, std::string_view ownCoords, IConversionStore& store) {
+void AddOwnFleetToPersonalRecord(const FleetTallyTree& tree, std::string_view ownCoords,
+                                 IConversionStore& store) {
     const FleetTally* own = FindOwnFleet(tree, ownCoords);
     if (!own)
         return;

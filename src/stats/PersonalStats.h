@@ -13,6 +13,7 @@ const FleetTally* FindOwnFleet(const FleetTallyTree& tree, std::string_view ownC
 
 // Hands the own fleet's losses, kills and lamed ships to the store; does
 // nothing when no fleet has the own coordinates.
-void AddOwnFleetToPersonalRecord(const FleetTallyTree& tree, std::string_view ownCoords, IConversionStore& store);
+void AddOwnFleetToPersonalRecord(const FleetTallyTree& tree, std::string_view ownCoords,
+                                 IConversionStore& store);
 
 } // namespace skarnwald

@@ -94,13 +94,14 @@ void WriteSummaryTables(std::string& out, FleetTallyTree& tree, const SideList& 
         }
         out += html::kFleetTableGap;
         const bool defending = side == kDefendingSide;
-        const std::string_view background = !side      ? html::kNoSideBackground
+        const std::string_view background = !side       ? html::kNoSideBackground
                                             : defending ? html::kDefendingBackground
                                                         : html::kAttackingBackground;
         // The heading cell holds the coordinates, a line feed and the name.
         const std::string title = tally.coords + "\n" + tally.name;
         AppendSummaryTable(out, background,
-                           defending ? html::kDefendingHeadingColour : html::kOtherHeadingColour, title, figures);
+                           defending ? html::kDefendingHeadingColour : html::kOtherHeadingColour, title,
+                           figures);
     });
 
     out += html::kSideTablesGap;
