@@ -8,6 +8,7 @@
 #include "app/PageFiles.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportFiles.h"
+#include "convert/TextRules.h"
 #include "db/CDatabaseDlg.h"
 #include "db/CSettingsDlg.h"
 #include "db/SettingsStore.h"
@@ -31,8 +32,7 @@ bool IsChosenFile(const QString& inputFileName) {
 // Reports pasted from elsewhere start with a line of their own, so a header
 // at the very first byte does not count.
 bool HoldsBattle(std::string_view text) {
-    const std::size_t at = text.find("Battle at");
-    return at != std::string_view::npos && at > 0;
+    return Find(text, "Battle at") > 0;
 }
 
 std::string ClipboardBytes() {

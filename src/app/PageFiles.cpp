@@ -17,23 +17,15 @@ std::optional<std::filesystem::path> ChoosePageFile(QWidget* parent) {
     const QString chosen = FileDialogs::SaveFileName(parent, QStringLiteral("HTML-Datei (*.htm)"));
     if (chosen.isEmpty())
         return std::nullopt;
-    return OutputFileName(QFile::encodeName(chosen).toStdString());
+    return OutputFileName(ToPath(chosen).string());
 }
 
 bool WritePageFile(QWidget* parent, const std::filesystem::path& target,
                    const std::function<bool(std::ostream&)>& write) {
-    AtomicFileWriter writer(target);
-    if (!writer.OpenError().empty()) {
-        ReportFileError(parent, target, FileAccess::Write, writer.OpenError());
-        return false;
-    }
-    if (!write(writer.Stream()))
-        return false;
-    if (const std::string error = writer.Commit(); !error.empty()) {
-        ReportFileError(parent, target, FileAccess::Write, error);
-        return false;
-    }
-    return true;
+    const WriteOutcome outcome = WriteFileAtomically(target, write);
+    if (!outcome.error.empty())
+        ReportFileError(parent, target, FileAccess::Write, outcome.error);
+    return outcome.written;
 }
 
 void ReportFileError(QWidget* parent, const std::filesystem::path& file, FileAccess access,

@@ -81,21 +81,13 @@ CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view comman
 bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
                    const std::function<bool(std::ostream&)>& write) {
     const std::string target = OutputFileName(output);
-    AtomicFileWriter writer(target);
-    if (!writer.OpenError().empty()) {
-        streams.err << "skarnwald-cli " << command << ": " << target
-                    << " nicht schreibbar: " << writer.OpenError() << "\n";
-        return false;
-    }
-    if (!write(writer.Stream()))
-        return false;
-    if (const std::string error = writer.Commit(); !error.empty()) {
-        streams.err << "skarnwald-cli " << command << ": " << target << " nicht schreibbar: " << error
+    const WriteOutcome outcome = WriteFileAtomically(target, write);
+    if (!outcome.error.empty())
+        streams.err << "skarnwald-cli " << command << ": " << target << " nicht schreibbar: " << outcome.error
                     << "\n";
-        return false;
-    }
-    streams.out << "Seite geschrieben: " << target << "\n";
-    return true;
+    else if (outcome.written)
+        streams.out << "Seite geschrieben: " << target << "\n";
+    return outcome.written;
 }
 
 } // namespace skarnwald::cli

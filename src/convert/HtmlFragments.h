@@ -2,6 +2,10 @@
 // The fixed HTML fragments of the pages, byte for byte. Report text is placed
 // between them (escaped); nothing else is added.
 
+#include "convert/TextRules.h"
+
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace skarnwald::html {
@@ -32,6 +36,11 @@ inline constexpr std::string_view kFleetRowAttacking =
     "<tr style='COLOR: #ff0000; BACKGROUND-COLOR: #4d4d4d'><td align='middle' width='75'><font size='2'>";
 inline constexpr std::string_view kFleetRowNoSide =
     "<tr style='COLOR: #0000FF; BACKGROUND-COLOR: #4d4d4d'><td align='middle' width='75'><font size='2'>";
+// The opener of a fleet row for its side as stored in Kampftyp: 1 defending,
+// 0 attacking, anything else unknown.
+constexpr std::string_view FleetRowStart(std::int32_t kampftyp) {
+    return kampftyp == 1 ? kFleetRowDefending : kampftyp == 0 ? kFleetRowAttacking : kFleetRowNoSide;
+}
 inline constexpr std::string_view kFleetEmptyCells =
     "</font></td><td align='middle' width='60'>&nbsp;</td><td width='75'>&nbsp;</td>";
 inline constexpr std::string_view kFleetRowEnd = "</font></tr>";
@@ -44,6 +53,13 @@ inline constexpr std::string_view kCell40 = "<td align='middle' width='40'><font
 inline constexpr std::string_view kCell60 = "<td align='middle' width='60'><font size='2'>";
 inline constexpr std::string_view kCell150 = "<td align='middle' width='150'><font size='2'>";
 inline constexpr std::string_view kFromCell = "<td align='middle' width='40'><font size='2'>from</font></td>";
+
+// A cell opened by `open` that holds `text`, escaped.
+inline void AppendCell(std::string& row, std::string_view open, std::string_view text) {
+    row += open;
+    AppendEscaped(row, text);
+    row += kCellClose;
+}
 
 // Coordinates cells of a stored battle's page: a fleet row shows "[ x.y.z]",
 // a combat row "[x.y.z]".

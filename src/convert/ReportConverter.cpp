@@ -28,12 +28,6 @@ bool IsCombatLine(std::string_view line) {
            FoundAfterStart(line, "causes") || FoundAfterStart(line, "attempt");
 }
 
-void AppendCell(std::string& row, std::string_view open, std::string_view reportText) {
-    row += open;
-    AppendEscaped(row, reportText);
-    row += html::kCellClose;
-}
-
 void FlushIfLarge(std::string& page, std::ostream& out) {
     if (page.size() < kPageFlushSize)
         return;
@@ -93,23 +87,21 @@ std::string CReportConverter::ConvertFleetLine(std::string_view line, bool presc
     if (prescan)
         return {};
 
-    const auto side = sideList.FindSide(currentFleetCoords);
-    std::string row(!side                     ? html::kFleetRowNoSide
-                    : *side == kDefendingSide ? html::kFleetRowDefending
-                                              : html::kFleetRowAttacking);
+    const std::int32_t side = sideList.FindSide(currentFleetCoords).value_or(kNoSideKampftyp);
+    std::string row(html::FleetRowStart(side));
     AppendEscaped(row, parts.agility);
     row += html::kFleetEmptyCells;
-    AppendCell(row, html::kCell80, parts.count);
-    AppendCell(row, html::kCell40, parts.shipType);
-    AppendCell(row, html::kCell80, parts.shipName);
+    html::AppendCell(row, html::kCell80, parts.count);
+    html::AppendCell(row, html::kCell40, parts.shipType);
+    html::AppendCell(row, html::kCell80, parts.shipName);
     row += html::kFromCell;
-    AppendCell(row, html::kCell60, parts.from.coords);
-    AppendCell(row, html::kCell150, parts.from.owner);
+    html::AppendCell(row, html::kCell60, parts.from.coords);
+    html::AppendCell(row, html::kCell150, parts.from.owner);
     row += html::kFleetRowEnd;
 
     if (storeInDb == 1 && store_)
         store_->StoreFleetLine(parts.agility, parts.count, parts.shipType, parts.shipName, {},
-                               currentFleetCoords, parts.from.owner, side.value_or(kNoSideKampftyp));
+                               currentFleetCoords, parts.from.owner, side);
     tallyTree.update(currentFleetName, currentFleetCoords, parts.ships, parts.stackSize, Trim(parts.shipType),
                      TallyEvent::FleetLine);
     return row;
@@ -187,10 +179,10 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
     AppendInt(row, parts.n3);
     row += html::kLastNumberClose;
     row += html::kCellClose;
-    AppendCell(row, html::kCell40, parts.classText);
-    AppendCell(row, html::kCell80, parts.shipName);
+    html::AppendCell(row, html::kCell40, parts.classText);
+    html::AppendCell(row, html::kCell80, parts.shipName);
     row += html::kFromCell;
-    AppendCell(row, html::kCell60, parts.target.coords);
+    html::AppendCell(row, html::kCell60, parts.target.coords);
     row += html::kCell150;
     AppendEscaped(row, parts.target.owner);
     row += html::kHitRowEnd;

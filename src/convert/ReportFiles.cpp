@@ -81,4 +81,15 @@ std::string AtomicFileWriter::Commit() {
     return {};
 }
 
+WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
+                                 const std::function<bool(std::ostream&)>& write) {
+    AtomicFileWriter writer(target);
+    if (!writer.OpenError().empty())
+        return {false, writer.OpenError()};
+    if (!write(writer.Stream()))
+        return {};
+    std::string error = writer.Commit();
+    return {error.empty(), std::move(error)};
+}
+
 } // namespace skarnwald

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -50,5 +51,14 @@ private:
     std::string error_;
     bool committed_ = false;
 };
+
+struct WriteOutcome {
+    bool written = false;
+    std::string error; // why the file could not be written; empty when it was or `write` gave up
+};
+// Writes `target` through an AtomicFileWriter. `write` returns false when it
+// gives up (it tells why itself); the target then stays as it was.
+WriteOutcome WriteFileAtomically(const std::filesystem::path& target,
+                                 const std::function<bool(std::ostream&)>& write);
 
 } // namespace skarnwald

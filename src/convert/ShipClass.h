@@ -2,6 +2,8 @@
 // The seven ship classes in their fixed order. Every per-class array, table
 // column run and SQL value list follows this order; each place has its own word.
 
+#include "convert/TextRules.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -15,6 +17,12 @@ inline constexpr int kShipClassCount = 7;
 
 template <typename T> using PerClass = std::array<T, kShipClassCount>;
 using ClassCounts = PerClass<std::int32_t>;
+
+// Adds `values` into `sum` class by class, wrapping like every 32-bit counter.
+inline void AddInto(ClassCounts& sum, const ClassCounts& values) {
+    for (int k = 0; k < kShipClassCount; ++k)
+        sum[k] = WrapAdd(sum[k], values[k]);
+}
 
 // Words matched in report lines by the tally (exact, case-sensitive).
 inline constexpr PerClass<std::string_view> kTallyWords = {"Shuttle",     "Fighter",    "Frigate", "Corvette",

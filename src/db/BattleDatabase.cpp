@@ -2,6 +2,7 @@
 
 #include "convert/TextRules.h"
 #include "db/Query.h"
+#include "db/SettingsStore.h"
 
 #include <array>
 
@@ -18,39 +19,22 @@ constexpr std::string_view kInsertCombatLine =
     "(?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
 
-struct AsteroidRow {
-    std::string_view select;
-    std::string_view update;
-};
-constexpr AsteroidRow kRoidGainRow = {"SELECT * FROM PersStat WHERE Typ = 'RoidGewinn'",
-                                      "UPDATE PersStat SET Shuttle = ? WHERE Typ = 'RoidGewinn'"};
-constexpr AsteroidRow kRoidLossRow = {"SELECT * FROM PersStat WHERE Typ = 'RoidVerlust'",
-                                      "UPDATE PersStat SET Shuttle = ? WHERE Typ = 'RoidVerlust'"};
+constexpr std::string_view kReadAsteroidRow = "SELECT * FROM PersStat WHERE Typ = ?";
+constexpr std::string_view kUpdateAsteroidRow = "UPDATE PersStat SET Shuttle = ? WHERE Typ = ?";
 
 constexpr std::string_view kReadPersonalRows = "SELECT * FROM PersStat order by Typ";
 constexpr std::string_view kPersonalKinds[] = {"verlust", "destroyed", "lamed"};
-constexpr std::string_view kUpdatePersonalRow[] = {"UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = "
-                                                   "?, Corvette = ?, Starcruiser = ?, Battleship = ?, "
-                                                   "Doomstar = ? WHERE Typ = 'verlust'",
-                                                   "UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = "
-                                                   "?, Corvette = ?, Starcruiser = ?, Battleship = ?, "
-                                                   "Doomstar = ? WHERE Typ = 'destroyed'",
-                                                   "UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = "
-                                                   "?, Corvette = ?, Starcruiser = ?, Battleship = ?, "
-                                                   "Doomstar = ? WHERE Typ = 'lamed'"};
+constexpr std::string_view kUpdatePersonalRow = "UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = ?, "
+                                                "Corvette = ?, Starcruiser = ?, Battleship = ?, "
+                                                "Doomstar = ? WHERE Typ = ?";
 
 SqlValue Int(std::int32_t value) {
     return std::int64_t{value};
 }
 
-void AddInto(ClassCounts& sum, const ClassCounts& values) {
-    for (int k = 0; k < kShipClassCount; ++k)
-        sum[k] = WrapAdd(sum[k], values[k]);
-}
-
-bool RunWithCounts(CConnection& connection, std::string_view sql, const ClassCounts& c) {
-    return RunStatement(connection, sql,
-                        {Int(c[0]), Int(c[1]), Int(c[2]), Int(c[3]), Int(c[4]), Int(c[5]), Int(c[6])});
+bool UpdatePersonalRow(CConnection& connection, std::string_view typ, const ClassCounts& c) {
+    return RunStatement(connection, kUpdatePersonalRow,
+                        {Int(c[0]), Int(c[1]), Int(c[2]), Int(c[3]), Int(c[4]), Int(c[5]), Int(c[6]), typ});
 }
 
 } // namespace
@@ -164,12 +148,14 @@ void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view
 void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {
     if (!CanWrite())
         return;
-    for (const auto& [row, added] : {std::pair{kRoidGainRow, gain}, std::pair{kRoidLossRow, loss}}) {
-        CStatement read(*connection_, row.select);
+    for (const auto& [typ, added] : {std::pair{std::string_view("RoidGewinn"), gain},
+                                     std::pair{std::string_view("RoidVerlust"), loss}}) {
+        CStatement read(*connection_, kReadAsteroidRow);
+        read.Bind({typ});
         const std::int32_t old = read.Step() ? read.ReadInt("Shuttle") : 0;
         if (read.Failed())
             continue;
-        RunStatement(*connection_, row.update, {Int(WrapAdd(old, added))});
+        RunStatement(*connection_, kUpdateAsteroidRow, {Int(WrapAdd(old, added)), typ});
     }
 }
 
@@ -194,26 +180,23 @@ void CBattleDatabase::AddPersonalFleet(const ClassCounts& losses, const ClassCou
     AddInto(totals[1], destroyed);
     AddInto(totals[2], lamed);
     for (std::size_t kind = 0; kind < totals.size(); ++kind)
-        RunWithCounts(*connection_, kUpdatePersonalRow[kind], totals[kind]);
+        UpdatePersonalRow(*connection_, kPersonalKinds[kind], totals[kind]);
 }
 
-std::string CBattleDatabase::ReadSettingValue(std::string_view sql) {
-    if (!connection_)
-        return {};
-    CStatement read(*connection_, sql);
-    return read.Step() ? read.ReadField("Wert", DateStyle::DateTime) : std::string{};
+std::string CBattleDatabase::ReadSettingValue(std::string_view name) {
+    return connection_ ? ReadSetting(*connection_, name) : std::string{};
 }
 
 std::int32_t CBattleDatabase::ReadStoreSetting() {
-    return Atoi(ReadSettingValue("SELECT * FROM Einstellungen WHERE Einstellung = 'DBSpeichern'"));
+    return Atoi(ReadSettingValue(kStoreSetting));
 }
 
 std::int32_t CBattleDatabase::ReadPersStatSetting() {
-    return Atoi(ReadSettingValue("SELECT * FROM Einstellungen WHERE Einstellung = 'PersStat'"));
+    return Atoi(ReadSettingValue(kPersStatSetting));
 }
 
 std::string CBattleDatabase::ReadOwnCoords() {
-    return ReadSettingValue("SELECT * FROM Einstellungen WHERE Einstellung = 'Koords'");
+    return ReadSettingValue(kOwnCoordsSetting);
 }
 
 std::optional<CBattleDatabase::BattleRow> CBattleDatabase::QueryBattleRow(std::int32_t battleId) {

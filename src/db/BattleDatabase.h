@@ -63,7 +63,7 @@ public:
 private:
     std::optional<std::int32_t> QueryMaxId(std::string_view table, std::string_view column);
     std::optional<BattleRow> QueryBattleRow(std::int32_t battleId);
-    std::string ReadSettingValue(std::string_view sql);
+    std::string ReadSettingValue(std::string_view name);
     // Outside a conversion every statement commits on its own; inside one
     // only while its transaction is still open.
     bool CanWrite() const;

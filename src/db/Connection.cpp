@@ -4,9 +4,7 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 
 namespace skarnwald {
@@ -36,11 +34,6 @@ constexpr std::array<std::string_view, 6> kTables = {"Battles",   "Agility",    
                                                      "Statistik", "Einstellungen", "PersStat"};
 constexpr std::array<std::string_view, 5> kPersStatRows = {"lamed", "destroyed", "verlust", "RoidGewinn",
                                                            "RoidVerlust"};
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 std::string Quoted(const fs::path& file) {
     std::string quoted(1, '\'');

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -124,14 +125,6 @@ void AppendTime(std::string& out, const DateTime& d, bool seconds) {
     }
 }
 
-bool SameNameIgnoringCase(std::string_view a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
-
 std::string FixedTwoDecimals(double value) {
     std::array<char, 64> text{};
     auto [end, ec] =
@@ -140,6 +133,11 @@ std::string FixedTwoDecimals(double value) {
 }
 
 } // namespace
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
 
 std::optional<std::string> ParseReportDate(std::string_view text) {
     DateCursor in(Trim(text));
@@ -257,7 +255,7 @@ bool CStatement::Run() {
 int CStatement::ColumnIndex(std::string_view name) const {
     const int count = sqlite3_column_count(stmt_);
     for (int i = 0; i < count; ++i)
-        if (SameNameIgnoringCase(name, sqlite3_column_name(stmt_, i)))
+        if (const char* column = sqlite3_column_name(stmt_, i); column && SameNameIgnoringCase(name, column))
             return i;
     return -1;
 }

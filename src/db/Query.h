@@ -31,6 +31,9 @@ enum class DateStyle {
 // nothing when the text is not such a date or names an impossible day.
 std::optional<std::string> ParseReportDate(std::string_view text);
 
+// Table and column names compare without regard to ASCII case, as in SQL.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
 // A stored "YYYY-MM-DD HH:MM:SS" text in the given style; any other text is
 // returned as it stands.
 std::string FormatStoredDate(std::string_view isoText, DateStyle style);

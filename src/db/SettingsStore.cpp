@@ -7,42 +7,40 @@ namespace skarnwald {
 
 namespace {
 
-struct SettingRow {
-    std::string_view select;
-    std::string_view create;
-};
-constexpr SettingRow kSettingRows[] = {
-    {"SELECT * FROM Einstellungen WHERE Einstellung = 'DBSpeichern'",
-     "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('DBSpeichern',0)"},
-    {"SELECT * FROM Einstellungen WHERE Einstellung = 'PersStat'",
-     "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('PersStat',0)"},
-    {"SELECT * FROM Einstellungen WHERE Einstellung = 'Koords'",
-     "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('Koords',0)"},
-};
+constexpr std::string_view kReadSetting = "SELECT * FROM Einstellungen WHERE Einstellung = ?";
 
 } // namespace
 
+std::string ReadSetting(CConnection& connection, std::string_view name) {
+    CStatement read(connection, kReadSetting);
+    read.Bind({name});
+    return read.Step() ? read.ReadField("Wert") : std::string{};
+}
+
+void WriteSetting(CConnection& connection, std::string_view name, SqlValue value) {
+    RunStatement(connection, "UPDATE Einstellungen SET Wert = ? WHERE Einstellung = ?", {value, name});
+}
+
 void EnsureSettingsRows(CConnection& connection) {
-    for (const SettingRow& row : kSettingRows) {
-        CStatement read(connection, row.select);
+    for (std::string_view name : {kStoreSetting, kPersStatSetting, kOwnCoordsSetting}) {
+        CStatement read(connection, kReadSetting);
+        read.Bind({name});
         const bool exists = read.Step();
         if (!exists && !read.Failed())
-            RunStatement(connection, row.create);
+            RunStatement(connection, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES (?,0)", {name});
     }
 }
 
 void WriteStoreSetting(CConnection& connection, std::int32_t value) {
-    RunStatement(connection, "UPDATE Einstellungen SET Wert = ? WHERE Einstellung = 'DBSpeichern'",
-                 {std::int64_t{value}});
+    WriteSetting(connection, kStoreSetting, std::int64_t{value});
 }
 
 void WritePersStatSetting(CConnection& connection, std::int32_t value) {
-    RunStatement(connection, "UPDATE Einstellungen SET Wert = ? WHERE Einstellung = 'PersStat'",
-                 {std::int64_t{value}});
+    WriteSetting(connection, kPersStatSetting, std::int64_t{value});
 }
 
 void WriteOwnCoords(CConnection& connection, std::string_view coords) {
-    RunStatement(connection, "UPDATE Einstellungen SET Wert = ? WHERE Einstellung = 'Koords'", {coords});
+    WriteSetting(connection, kOwnCoordsSetting, coords);
 }
 
 CoordFields SplitOwnCoords(std::string_view coords) {

@@ -3,12 +3,22 @@
 // command line write them.
 
 #include "db/Connection.h"
+#include "db/Query.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace skarnwald {
+
+inline constexpr std::string_view kStoreSetting = "DBSpeichern";
+inline constexpr std::string_view kPersStatSetting = "PersStat";
+inline constexpr std::string_view kOwnCoordsSetting = "Koords";
+
+// The Wert of one setting; empty when its row is missing or the query failed
+// (reported).
+std::string ReadSetting(CConnection& connection, std::string_view name);
+void WriteSetting(CConnection& connection, std::string_view name, SqlValue value);
 
 // Creates the rows "DBSpeichern", "PersStat" and "Koords" (Wert 0) that are missing.
 void EnsureSettingsRows(CConnection& connection);

@@ -14,12 +14,6 @@ namespace skarnwald {
 
 namespace {
 
-void AppendCell(std::string& page, std::string_view open, std::string_view storedText) {
-    page += open;
-    AppendEscaped(page, storedText);
-    page += html::kCellClose;
-}
-
 void AppendHeader(std::string& page, const CBattleDatabase::BattleRow& battle) {
     page += html::kPageStart;
     page += html::kTableStart;
@@ -34,31 +28,20 @@ void AppendHeader(std::string& page, const CBattleDatabase::BattleRow& battle) {
     page += html::kHeaderTitleClose;
 }
 
-std::string_view FleetRowStart(std::int32_t kampftyp) {
-    switch (kampftyp) {
-    case 1:
-        return html::kFleetRowDefending;
-    case 0:
-        return html::kFleetRowAttacking;
-    default:
-        return html::kFleetRowNoSide;
-    }
-}
-
 void AppendFleetRow(std::string& page, const CStatement& row) {
-    page += FleetRowStart(row.ReadInt("Kampftyp"));
+    page += html::FleetRowStart(row.ReadInt("Kampftyp"));
     AppendEscaped(page, row.ReadField("Agility"));
     page += html::kFleetEmptyCells;
-    AppendCell(page, html::kCell50, row.ReadField("Anzahl"));
-    AppendCell(page, html::kCell40, row.ReadField("Schiffstyp"));
-    AppendCell(page, html::kCell80, row.ReadField("Schiffsname"));
+    html::AppendCell(page, html::kCell50, row.ReadField("Anzahl"));
+    html::AppendCell(page, html::kCell40, row.ReadField("Schiffstyp"));
+    html::AppendCell(page, html::kCell80, row.ReadField("Schiffsname"));
     page += html::kFromCell;
     page += html::kCell60;
     page += html::kStoredFleetCoordsOpen;
     AppendEscaped(page, row.ReadField("Koords"));
     page += html::kStoredCoordsClose;
     page += html::kCellClose;
-    AppendCell(page, html::kCell150, row.ReadField("Name"));
+    html::AppendCell(page, html::kCell150, row.ReadField("Name"));
     page += html::kFleetRowEnd;
 }
 
@@ -67,9 +50,9 @@ void AppendHitRow(std::string& page, const CStatement& row, bool lamed) {
     AppendEscaped(page, row.ReadField("Waffe"));
     page += html::kCellClose;
     page += lamed ? html::kLamedCell : html::kDestroyedCell;
-    AppendCell(page, html::kCell50, row.ReadField("Anzahl"));
-    AppendCell(page, html::kCell40, row.ReadField("Schiffstyp"));
-    AppendCell(page, html::kCell80, row.ReadField("Schiffsname"));
+    html::AppendCell(page, html::kCell50, row.ReadField("Anzahl"));
+    html::AppendCell(page, html::kCell40, row.ReadField("Schiffstyp"));
+    html::AppendCell(page, html::kCell80, row.ReadField("Schiffsname"));
     page += html::kFromCell;
     page += html::kCell60;
     if (const std::string coords = row.ReadField("Koords"); !coords.empty()) {
@@ -113,16 +96,13 @@ const html::ValueRowStyle* ValueRowStyleOf(std::string_view typ) {
     return nullptr;
 }
 
-constexpr PerClass<std::string_view> kStatistikColumns = {"Shuttle",     "Fighter",    "Fregatte", "Corvette",
-                                                          "StarCruiser", "BattleShip", "Doomstar"};
-
 void AppendStatisticsRow(std::string& page, const CStatement& row) {
     const html::ValueRowStyle* style = ValueRowStyleOf(row.ReadField("Typ"));
     if (!style)
         return;
     ClassCounts counts{};
     for (int k = 0; k < kShipClassCount; ++k)
-        counts[k] = row.ReadInt(kStatistikColumns[k]);
+        counts[k] = row.ReadInt(kPersStatColumns[k]);
     AppendValueRow(page, *style, counts);
 }
 

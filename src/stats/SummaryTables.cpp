@@ -13,11 +13,6 @@ void AppendHeadingCell(std::string& out, std::string_view open, std::string_view
     out += html::kHeadingSize;
 }
 
-void AddInto(ClassCounts& sum, const ClassCounts& values) {
-    for (int k = 0; k < kShipClassCount; ++k)
-        sum[k] = WrapAdd(sum[k], values[k]);
-}
-
 SummaryFigures FiguresOf(const FleetTally& tally) {
     SummaryFigures figures;
     for (int k = 0; k < kShipClassCount; ++k) {
