@@ -70,7 +70,7 @@ bool CAttOrgaDlg::eventFilter(QObject* watched, QEvent* event) {
 
 void CAttOrgaDlg::SetUpTable() {
     CReportListCtrl& table = *ui->planTable;
-    SetPlanningPalette(table);
+    table.SetStandardPalette();
     table.header()->setMinimumSectionSize(1); // the marker columns are 5 pixels wide
     table.SetColumns({{tr("Ziel"), 80},
                       {tr("ETA"), 40},

@@ -21,7 +21,7 @@ void AddItem(CReportListCtrl& list, const MoveRow& row) {
 CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CFleetMovesDlg>()) {
     ui->setupUi(this);
-    SetPlanningPalette(*ui->movesList);
+    ui->movesList->SetStandardPalette();
     ui->movesList->SetColumns({{tr("Anzahl"), 150}, {tr("Von"), 200}, {tr("ETA"), 560}});
     connect(ui->enterButton, &QPushButton::clicked, this, &CFleetMovesDlg::EnterMoves);
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);

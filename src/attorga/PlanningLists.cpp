@@ -6,17 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-#include <array>
-
 namespace skarnwald {
-
-void SetPlanningPalette(CReportListCtrl& list) {
-    static const std::array<QColor, CReportListCtrl::kPaletteSlots> palette{
-        QColor(0, 0, 0),   QColor(128, 128, 128), QColor(255, 0, 0),    QColor(0, 0, 255),
-        QColor(0, 128, 0), QColor(255, 255, 255), QColor(220, 220, 220)};
-    for (int slot = 1; slot <= CReportListCtrl::kPaletteSlots; ++slot)
-        list.SetPaletteColour(slot, palette[static_cast<std::size_t>(slot - 1)]);
-}
 
 void ShowRowCells(CReportListCtrl& list, QTreeWidgetItem& item, std::span<const std::string> cells,
                   int backgroundSlot) {

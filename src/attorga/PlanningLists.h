@@ -1,6 +1,6 @@
 #pragma once
-// What the two planning dialogs share on screen: the lists' colour palette,
-// filling a row from byte cells, and the paste field's length limit.
+// What the two planning dialogs share on screen: filling a row from byte
+// cells, and the paste field's length limit.
 
 #include <span>
 #include <string>
@@ -11,9 +11,6 @@ class QTreeWidgetItem;
 namespace skarnwald {
 
 class CReportListCtrl;
-
-// Slots 1 black, 2 grey, 3 red, 4 blue, 5 green, 6 white, 7 light grey.
-void SetPlanningPalette(CReportListCtrl& list);
 
 // Writes the cells into the row and shades it in `backgroundSlot` (0: none).
 void ShowRowCells(CReportListCtrl& list, QTreeWidgetItem& item, std::span<const std::string> cells,

@@ -18,6 +18,14 @@ void CReportListCtrl::SetPaletteColour(int slot, const QColor& colour) {
         palette_[slot] = colour;
 }
 
+void CReportListCtrl::SetStandardPalette() {
+    const std::array<QColor, kPaletteSlots> palette{
+        Qt::black, QColor(128, 128, 128), QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 128, 0),
+        Qt::white, QColor(220, 220, 220)};
+    for (int slot = 1; slot <= kPaletteSlots; ++slot)
+        SetPaletteColour(slot, palette[static_cast<std::size_t>(slot - 1)]);
+}
+
 QColor CReportListCtrl::PaletteColour(int slot) const {
     return slot >= 1 && slot <= kPaletteSlots ? palette_[slot] : QColor();
 }

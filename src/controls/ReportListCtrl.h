@@ -39,6 +39,9 @@ public:
 
     // Slot 1..7; other slots are ignored.
     void SetPaletteColour(int slot, const QColor& colour);
+    // The palette every list of the program uses: 1 black, 2 grey, 3 red,
+    // 4 blue, 5 green, 6 white, 7 light grey.
+    void SetStandardPalette();
     // The colour of a slot; invalid for slot 0 and for slots never set.
     QColor PaletteColour(int slot) const;
 

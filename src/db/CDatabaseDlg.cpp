@@ -28,11 +28,7 @@ CDatabaseDlg::~CDatabaseDlg() = default;
 
 void CDatabaseDlg::SetUpList() {
     CReportListCtrl& list = *ui->battleList;
-    const QColor palette[] = {
-        Qt::black, QColor(128, 128, 128), QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 128, 0),
-        Qt::white, QColor(220, 220, 220)};
-    for (int slot = 1; slot <= CReportListCtrl::kPaletteSlots; ++slot)
-        list.SetPaletteColour(slot, palette[slot - 1]);
+    list.SetStandardPalette();
     list.SetColumns({{QStringLiteral("Battles"), 560}, {QStringLiteral("ID"), 40}});
 }
 
