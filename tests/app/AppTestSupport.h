@@ -3,7 +3,7 @@
 // every test in a fresh working directory (the database and the background
 // picture are looked up there), message boxes and file dialogs scripted.
 
-#include "FileBytes.h"
+#include "TestFiles.h"
 #include "app/MessageBoxes.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"

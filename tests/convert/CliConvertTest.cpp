@@ -17,18 +17,9 @@ const std::filesystem::path kExpected =
 
 class CliConvert : public testing::Test {
 protected:
-    void SetUp() override {
-        // The command may keep its database in the working directory: use a fresh one.
-        folder = std::filesystem::temp_directory_path() /
-                 ("skarnwald-cli-" + std::to_string(::getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
     int Run(const std::string& arguments) const {
         std::string command = "cd '";
-        command += folder.string();
+        command += folder.Path().string();
         command += "' && '" SKARNWALD_CLI "' convert ";
         command += arguments;
         const int status = std::system(command.c_str());
@@ -41,7 +32,8 @@ protected:
         return quoted;
     }
 
-    std::filesystem::path folder;
+    // The command may keep its database in the working directory: a fresh one per test.
+    testfiles::TempFolder folder;
 };
 
 TEST_F(CliConvert, WritesThePageToTheNamedFileWithHtmAppended) {

@@ -2,7 +2,7 @@
 // Helpers shared by the conversion tests: reading fixture files, converting a
 // text to its whole page, and a store that records every call it receives.
 
-#include "FileBytes.h"
+#include "TestFiles.h"
 #include "convert/ConversionServices.h"
 #include "convert/ReportConverter.h"
 

@@ -61,19 +61,13 @@ TEST(ReadReport, FileThatCannotBeReadGivesAnError) {
 
 class AtomicWrite : public testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("skarnwald-write-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "page.htm") << "old page";
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { std::ofstream(folder / "page.htm") << "old page"; }
     std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(folder.Path()), {}));
     }
 
-    std::filesystem::path folder;
+    testfiles::TempFolder folder;
 };
 
 TEST_F(AtomicWrite, CommitReplacesTheTarget) {

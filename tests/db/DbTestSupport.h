@@ -2,7 +2,7 @@
 // A fresh database in a temporary folder, the errors it reported, and the
 // checks every test that writes it ends with.
 
-#include "FileBytes.h"
+#include "TestFiles.h"
 #include "convert/ReportConverter.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"
@@ -19,22 +19,7 @@
 
 namespace skarnwald::testing {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skarnwald-db-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+using testfiles::TempFolder;
 
 class CollectingReporter : public IDbErrorReporter {
 public:
