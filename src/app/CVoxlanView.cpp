@@ -72,8 +72,8 @@ void CVoxlanView::OnStart() {
         ConvertTypedText(reportText);
     else if (reportText.empty() && fileChosen)
         ConvertSelectedFile(inputFileName);
-    else if (HoldsBattle(ClipboardBytes()))
-        ConvertClipboard();
+    else if (std::string clipboardText = ClipboardBytes(); HoldsBattle(clipboardText))
+        ConvertClipboard(std::move(clipboardText));
 }
 
 void CVoxlanView::ConvertTypedText(const std::string& reportText) {
@@ -94,10 +94,7 @@ void CVoxlanView::ConvertSelectedFile(const QString& inputFileName) {
     ConvertInto(*target, PrepareCopiedReport(std::move(*read.text)));
 }
 
-void CVoxlanView::ConvertClipboard() {
-    std::string text = ClipboardBytes();
-    if (text.empty())
-        return;
+void CVoxlanView::ConvertClipboard(std::string text) {
     if (const auto target = ChoosePageFile(this))
         ConvertInto(*target, PrepareCopiedReport(std::move(text)));
 }

@@ -50,7 +50,7 @@ protected:
 private:
     void ConvertTypedText(const std::string& reportText);
     void ConvertSelectedFile(const QString& inputFileName);
-    void ConvertClipboard();
+    void ConvertClipboard(std::string text);
     void ConvertInto(const std::filesystem::path& target, std::string_view text);
     void ShowTiming(qint64 milliseconds);
 
