@@ -13,6 +13,12 @@ scripts/install-deps.sh
 echo "== Formatting"
 find src tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
+echo "== Layering: the core folders hold no Qt and include nothing above them"
+if grep -rnE '#include *<Q|#include *"(app|controls|cli|web)/' src/convert src/stats src/db src/attorga; then
+  echo "The core reaches into Qt or into a program over it (lines above)." >&2
+  exit 1
+fi
+
 echo "== Release build and tests"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TESTS=ON -DSKARNWALD_BENCH=ON
 cmake --build build/release --parallel "$jobs"

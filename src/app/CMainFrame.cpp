@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/CVoxlanView.h"
-#include "attorga/CAttOrgaDlg.h"
-#include "attorga/CFleetMovesDlg.h"
+#include "app/attorga/CAttOrgaDlg.h"
+#include "app/attorga/CFleetMovesDlg.h"
 
 #include <QLabel>
 #include <QMenuBar>

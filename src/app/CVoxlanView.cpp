@@ -6,13 +6,13 @@
 #include "app/EquipmentPlugin.h"
 #include "app/FileDialogs.h"
 #include "app/PageFiles.h"
+#include "app/db/CDatabaseDlg.h"
+#include "app/db/CSettingsDlg.h"
+#include "app/stats/CPersStatDlg.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportFiles.h"
 #include "convert/TextRules.h"
-#include "db/CDatabaseDlg.h"
-#include "db/CSettingsDlg.h"
 #include "db/SettingsStore.h"
-#include "stats/CPersStatDlg.h"
 #include "ui_CVoxlanView.h"
 
 #include <QClipboard>

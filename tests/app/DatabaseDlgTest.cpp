@@ -3,9 +3,9 @@
 
 #include "AppTestSupport.h"
 #include "app/FileDialogs.h"
+#include "app/db/CDatabaseDlg.h"
 #include "convert/ReportConverter.h"
 #include "db/BattleDatabase.h"
-#include "db/CDatabaseDlg.h"
 
 #include <QTreeWidget>
 

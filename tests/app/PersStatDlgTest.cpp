@@ -2,7 +2,7 @@
 // and its reset.
 
 #include "AppTestSupport.h"
-#include "stats/CPersStatDlg.h"
+#include "app/stats/CPersStatDlg.h"
 
 #include <QLabel>
 

@@ -5,8 +5,8 @@
 #include "app/CMainFrame.h"
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
+#include "app/db/CSettingsDlg.h"
 #include "db/BattleDatabase.h"
-#include "db/CSettingsDlg.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

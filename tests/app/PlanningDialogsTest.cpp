@@ -3,9 +3,9 @@
 
 #include "AppTestSupport.h"
 #include "app/FileDialogs.h"
-#include "attorga/CAttOrgaDlg.h"
-#include "attorga/CFleetEditDlg.h"
-#include "attorga/CFleetMovesDlg.h"
+#include "app/attorga/CAttOrgaDlg.h"
+#include "app/attorga/CFleetEditDlg.h"
+#include "app/attorga/CFleetMovesDlg.h"
 #include "controls/ReportListCtrl.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "attorga/CFleetEditDlg.h"
+#include "app/attorga/CFleetEditDlg.h"
 
 #include "ui_CFleetEditDlg.h"
 

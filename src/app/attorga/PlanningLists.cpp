@@ -1,4 +1,4 @@
-#include "attorga/PlanningLists.h"
+#include "app/attorga/PlanningLists.h"
 
 #include "app/DisplayText.h"
 #include "controls/ReportListCtrl.h"

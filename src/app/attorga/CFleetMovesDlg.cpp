@@ -1,8 +1,8 @@
-#include "attorga/CFleetMovesDlg.h"
+#include "app/attorga/CFleetMovesDlg.h"
 
 #include "app/DisplayText.h"
+#include "app/attorga/PlanningLists.h"
 #include "attorga/FleetMoves.h"
-#include "attorga/PlanningLists.h"
 
 #include "ui_CFleetMovesDlg.h"
 

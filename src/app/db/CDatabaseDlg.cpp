@@ -1,4 +1,4 @@
-#include "db/CDatabaseDlg.h"
+#include "app/db/CDatabaseDlg.h"
 
 #include "app/DisplayText.h"
 #include "app/MessageBoxes.h"

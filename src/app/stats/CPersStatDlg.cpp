@@ -1,4 +1,4 @@
-#include "stats/CPersStatDlg.h"
+#include "app/stats/CPersStatDlg.h"
 
 #include "app/DisplayText.h"
 #include "app/MessageBoxes.h"

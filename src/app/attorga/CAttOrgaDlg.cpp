@@ -1,10 +1,10 @@
-#include "attorga/CAttOrgaDlg.h"
+#include "app/attorga/CAttOrgaDlg.h"
 
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
-#include "attorga/CFleetEditDlg.h"
-#include "attorga/PlanningLists.h"
+#include "app/attorga/CFleetEditDlg.h"
+#include "app/attorga/PlanningLists.h"
 #include "convert/ReportFiles.h"
 
 #include "ui_CAttOrgaDlg.h"

@@ -1,4 +1,4 @@
-#include "db/CSettingsDlg.h"
+#include "app/db/CSettingsDlg.h"
 
 #include "app/DisplayText.h"
 #include "ui_CSettingsDlg.h"
