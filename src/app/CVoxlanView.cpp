@@ -36,7 +36,7 @@ bool HoldsBattle(std::string_view text) {
 }
 
 std::string ClipboardBytes() {
-    return LocalBytes(QGuiApplication::clipboard()->text());
+    return CoreText(QGuiApplication::clipboard()->text());
 }
 
 } // namespace
@@ -65,7 +65,7 @@ void CVoxlanView::OnInitialUpdate() {
 }
 
 void CVoxlanView::OnStart() {
-    const std::string reportText = LocalBytes(ui->reportEdit->toPlainText());
+    const std::string reportText = CoreText(ui->reportEdit->toPlainText());
     const QString inputFileName = ui->fileEdit->text();
     const bool fileChosen = IsChosenFile(inputFileName);
     if (!reportText.empty() && !fileChosen)

@@ -15,7 +15,7 @@ namespace skarnwald {
 enum class BrowserColour { Default = 0, Red = 3, Blue = 4, Green = 5 };
 
 struct BrowserItem {
-    std::string text; // column 0, bytes as stored
+    std::string text; // column 0, as stored (UTF-8)
     BrowserColour colour = BrowserColour::Default;
     std::int32_t battleId = 0; // column 1: the battle this item belongs to
     std::vector<BrowserItem> children;

@@ -31,7 +31,7 @@ CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
 CFleetMovesDlg::~CFleetMovesDlg() = default;
 
 void CFleetMovesDlg::EnterMoves() {
-    for (const MoveRow& row : GroupFleetMoves(LocalBytes(ui->pasteEdit->toPlainText())))
+    for (const MoveRow& row : GroupFleetMoves(CoreText(ui->pasteEdit->toPlainText())))
         AddItem(*ui->movesList, row);
     ui->pasteEdit->clear();
 }

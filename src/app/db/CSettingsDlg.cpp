@@ -37,8 +37,8 @@ std::int32_t CSettingsDlg::StatsSwitch() const {
 }
 
 CoordFields CSettingsDlg::CoordTexts() const {
-    return {LocalBytes(ui->firstCoord->text()), LocalBytes(ui->secondCoord->text()),
-            LocalBytes(ui->thirdCoord->text())};
+    return {CoreText(ui->firstCoord->text()), CoreText(ui->secondCoord->text()),
+            CoreText(ui->thirdCoord->text())};
 }
 
 void CSettingsDlg::WriteStore() {
