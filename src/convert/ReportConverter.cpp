@@ -54,6 +54,14 @@ std::string WithHiddenBracket(std::string_view text) {
     return hidden;
 }
 
+// What a header says of the battle's time: the text before "Battle at".
+std::string_view BattleTime(std::string_view line) {
+    std::string_view when = Trim(Take(line, 0, Find(line, "Battle at")));
+    if (when.ends_with("Uhr"))
+        when = TrimRight(when.substr(0, when.size() - 3));
+    return when;
+}
+
 // "[x.y.z] Name has captured 7 Roids": the name between the coordinates and
 // "has captured", empty when there is none.
 std::string_view CapturerName(std::string_view shown) {
@@ -114,7 +122,7 @@ std::string CReportConverter::ConvertHeaderLine(std::string_view line, bool pres
 
     if (storeInDb == 1 && store_)
         store_->StoreBattle(parts.date, parts.coords, parts.place);
-    HeaderEvent event{parts, parts.title, parts.coords};
+    HeaderEvent event{parts, parts.title, parts.coords, BattleTime(line)};
     if (redactor_.Active() && redactor_.HidesCoords(parts.coords)) {
         shownTitle_ = WithHiddenBracket(parts.title);
         event.title = shownTitle_;

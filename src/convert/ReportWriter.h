@@ -21,6 +21,7 @@ struct HeaderEvent {
     const HeaderParts& parts;
     std::string_view title;  // "Battle at [...] place"
     std::string_view coords; // blanks removed
+    std::string_view when;   // the trimmed text before "Battle at", without "Uhr"
 };
 
 struct FleetLineEvent {
