@@ -25,6 +25,9 @@ struct SharedConversion {
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
                                    std::string_view ownCoords);
 
+// The most characters (code points) Discord takes in one message.
+inline constexpr std::size_t kDiscordMessageLimit = 2000;
+
 // The line the command line prints between two Discord messages. No line of
 // a message can equal it.
 extern const std::string_view kDiscordMessageSeparator;

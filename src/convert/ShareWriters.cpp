@@ -1,5 +1,6 @@
 #include "convert/ShareWriters.h"
 
+#include "convert/ShareFormats.h"
 #include "convert/ShareText.h"
 #include "convert/SideList.h"
 

@@ -68,8 +68,6 @@ private:
     std::string text_;
 };
 
-inline constexpr std::size_t kDiscordMessageLimit = 2000; // code points
-
 class CDiscordWriter : public CBattleCollector {
 public:
     std::vector<std::string>& Messages() { return messages_; }
