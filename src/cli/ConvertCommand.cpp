@@ -5,7 +5,6 @@
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
 #include "convert/ShareFormats.h"
-#include "convert/Utf8Text.h"
 #include "db/BattleDatabase.h"
 
 #include <iostream>
@@ -99,10 +98,8 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
         return 1;
     // Files and piped text may be copied out of the Opera browser, like
     // clipboard text in the desktop program.
-    std::string report = PrepareCopiedReport(std::move(*text));
-    // The shared formats are UTF-8 whatever the report came in.
-    if (*format != ShareFormat::Html)
-        NormaliseTextInPlace(report);
+    // The text is UTF-8 already (ReadReport), so every format is too.
+    const std::string report = PrepareCopiedReport(std::move(*text));
 
     const CommandDatabase connection(*parsed, "convert", streams);
     if (!connection)

@@ -8,7 +8,6 @@
 #include "convert/ReportFiles.h"
 #include "convert/ShareFormats.h"
 #include "convert/ShareText.h"
-#include "convert/Utf8Text.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -30,7 +29,7 @@ const std::filesystem::path kSchema = std::filesystem::path(SKARNWALD_TEST_DATA)
 
 std::string SampleText(const std::string& name) {
     std::ifstream in(kSamples / (name + ".txt"), std::ios::binary);
-    return NormaliseText(PrepareCopiedReport(ReadReport(in).value_or("")));
+    return PrepareCopiedReport(ReadReport(in).value_or(""));
 }
 
 // --- Checks over a conversion --------------------------------------------------
