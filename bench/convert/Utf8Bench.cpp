@@ -20,9 +20,13 @@ constexpr std::size_t kSize = 20 * 1000 * 1000;
 std::string Report(const std::string& name) {
     std::string text;
     text.reserve(kSize + 200);
-    for (int i = 0; text.size() < kSize; ++i)
-        text += "Fighter (Schiff " + std::to_string(i % 97) +
-                ") destroyed [3/1000] Corvette (Ziel) from 20.9.1 " + name + "\n";
+    for (int i = 0; text.size() < kSize; ++i) {
+        text += "Fighter (Schiff ";
+        text += std::to_string(i % 97);
+        text += ") destroyed [3/1000] Corvette (Ziel) from 20.9.1 ";
+        text += name;
+        text += '\n';
+    }
     return text;
 }
 

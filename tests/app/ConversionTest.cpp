@@ -159,11 +159,10 @@ protected:
 };
 
 TEST_F(EncodingTest, EveryInputGivesTheSamePageAndTheSameRows) {
-    const std::string report = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Sch\xF6n\n"
-                               "Agility 10 [100/100] Fighter (W\xE4spe) from 4.5.6 " +
-                               std::string(testfiles::kWindows1252Letters) +
-                               "\n"
-                               "Laser destroyed [3/50] Corvette (Tank) from 1.2.3 M\x9Fller\n";
+    std::string report = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Sch\xF6n\n"
+                         "Agility 10 [100/100] Fighter (W\xE4spe) from 4.5.6 ";
+    report += testfiles::kWindows1252Letters;
+    report += "\nLaser destroyed [3/50] Corvette (Tank) from 1.2.3 M\x9Fller\n";
     Type(report);
     StartInto("typed");
     Type("");

@@ -46,7 +46,8 @@ inline int CountRows(CConnection& connection, std::string_view table) {
 // other program (sqlite3_column_text, no conversion on our side).
 inline void ExpectAllTextUtf8(CConnection& connection) {
     for (std::string_view table : kTableNames) {
-        const std::string sql = "SELECT * FROM " + std::string(table);
+        std::string sql = "SELECT * FROM ";
+        sql += table;
         sqlite3_stmt* stmt = nullptr;
         ASSERT_EQ(sqlite3_prepare_v2(connection.Handle(), sql.c_str(), -1, &stmt, nullptr), SQLITE_OK);
         while (sqlite3_step(stmt) == SQLITE_ROW)

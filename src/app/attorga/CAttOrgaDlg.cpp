@@ -107,8 +107,9 @@ void CAttOrgaDlg::ChooseOutgoingsFile() {
 void CAttOrgaDlg::LoadOutgoingsFile(const QString& path) {
     const ReadResult read = ReadReportFile(QFile::encodeName(path).toStdString());
     if (!read.text) {
-        MessageBoxes::Inform(this, tr("Die Datei \"%1\" konnte nicht geöffnet werden (%2).")
-                                       .arg(path, QString::fromLocal8Bit(read.error)));
+        MessageBoxes::Inform(
+            this,
+            tr("Die Datei \"%1\" konnte nicht geöffnet werden (%2).").arg(path, DisplayText(read.error)));
         return;
     }
     Import(*read.text);
