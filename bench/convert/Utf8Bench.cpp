@@ -1,15 +1,16 @@
 // Speed of normalising report text to UTF-8, on about 20 MB each of ASCII,
 // UTF-8 with umlauts and Windows-1252 with umlauts: the cost every report file
-// and every database row now pays once. Medians over the runs are printed.
+// and every database row now pays once, in place as report files are
+// normalised. Medians of the CPU time over the runs are printed.
 // Usage: skarnwald-utf8-bench [runs]
 
 #include "convert/Utf8Text.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -30,13 +31,22 @@ std::string Report(const std::string& name) {
     return text;
 }
 
+// CPU time of this thread: on a shared machine the wall clock mostly measures
+// the other programs.
+double ThreadCpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// In place, as a report file is normalised after reading.
 double MedianMilliseconds(const std::string& text, int runs, std::size_t& outBytes) {
     std::vector<double> ms;
     for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        const std::string normalised = skarnwald::NormaliseText(text);
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        std::string normalised = text;
+        const double start = ThreadCpuMilliseconds();
+        skarnwald::NormaliseTextInPlace(normalised);
+        ms.push_back(ThreadCpuMilliseconds() - start);
         outBytes = normalised.size();
     }
     std::sort(ms.begin(), ms.end());
@@ -56,8 +66,8 @@ int main(int argc, char** argv) {
     for (const auto& c : cases) {
         std::size_t outBytes = 0;
         const double ms = MedianMilliseconds(c.text, runs, outBytes);
-        std::printf("%-7s %9zu bytes -> %9zu bytes  median %7.2f ms  %7.0f MB/s\n", c.label, c.text.size(),
-                    outBytes, ms, static_cast<double>(c.text.size()) / 1e3 / ms);
+        std::printf("%-7s %9zu bytes -> %9zu bytes  median %7.2f ms CPU  %7.0f MB/s\n", c.label,
+                    c.text.size(), outBytes, ms, static_cast<double>(c.text.size()) / 1e3 / ms);
     }
     return 0;
 }
