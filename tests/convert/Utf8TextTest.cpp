@@ -77,8 +77,10 @@ TEST(IsValidUtf8, RejectsOverlongTruncatedStrayAndOutOfRangeSequences) {
     for (Group group : {Group(overlong), Group(tooLarge), Group(stray), Group(truncated)})
         for (std::string_view bad : group)
             EXPECT_FALSE(IsValidUtf8(bad)) << testing::PrintToString(bad);
-    // A bad sequence after a long ASCII run, past the eight-byte steps.
-    EXPECT_FALSE(IsValidUtf8(std::string(1001, 'x') + "\xE4" + std::string(7, 'y')));
+    // A bad sequence after a long ASCII run, past the steps of the ASCII scan.
+    std::string lateBadByte(1001, 'x');
+    lateBadByte.append("\xE4").append(7, 'y');
+    EXPECT_FALSE(IsValidUtf8(lateBadByte));
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8(std::string("\0\x7F", 2)));
 }
