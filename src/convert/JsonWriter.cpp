@@ -87,7 +87,8 @@ template <typename Event> void CJsonWriter::AddEvent(const Event& event) {
     AppendElement(events_, event);
 }
 
-void CJsonWriter::BeginReport() {
+void CJsonWriter::BeginReport(const ReportStartEvent& event) {
+    redaction_ = event.redaction;
     text_.clear();
     text_ += "{\"schema\":\"";
     text_ += kJsonSchemaId;

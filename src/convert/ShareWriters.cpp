@@ -112,7 +112,7 @@ std::string DiscordText(std::string_view text) {
 
 // --- Collecting ---------------------------------------------------------------
 
-void CBattleCollector::BeginReport() {
+void CBattleCollector::BeginReport(const ReportStartEvent&) {
     battle_ = {};
     battlesWritten_ = 0;
     StartReport();

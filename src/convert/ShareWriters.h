@@ -36,7 +36,7 @@ struct CollectedBattle {
 // them over with the battle's figures when it ends.
 class CBattleCollector : public IReportWriter {
 public:
-    void BeginReport() override;
+    void BeginReport(const ReportStartEvent& event) override;
     void Header(const HeaderEvent& event) override;
     void FleetLine(const FleetLineEvent& event) override;
     void RoidCapture(const RoidCaptureEvent& event) override;
@@ -108,10 +108,9 @@ inline constexpr std::string_view kJsonSchemaId = "skarnwald-battles/1";
 // when it ends, so memory stays bounded by one battle.
 class CJsonWriter : public IReportWriter {
 public:
-    explicit CJsonWriter(const Redaction& redaction) : redaction_(redaction) {}
     std::string& Text() { return text_; }
 
-    void BeginReport() override;
+    void BeginReport(const ReportStartEvent& event) override;
     void Header(const HeaderEvent& event) override;
     void FleetLine(const FleetLineEvent& event) override;
     void Hit(const HitEvent& event) override;
