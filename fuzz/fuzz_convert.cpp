@@ -1,10 +1,12 @@
 // Converts arbitrary bytes as a report. The first three bytes pick the
-// settings: storing, personal statistics, redaction and the own coordinates.
-// A store that checks the order of its calls traps on any call out of place; a
-// redacted conversion must not reach it at all. Then every shared format is
-// made from the same report: the JSON must parse as valid UTF-8 and no
-// Discord message may pass the limit.
+// settings: storing, personal statistics, redaction and the own coordinates,
+// and whether the text is first normalised to UTF-8 as every front end does;
+// the page of normalised text must be UTF-8 too. A store that checks the order
+// of its calls traps on any call out of place; a redacted conversion must not
+// reach it at all. Then every shared format is made from the same report: the
+// JSON must parse as valid UTF-8 and no Discord message may pass the limit.
 
+#include "convert/HtmlFragments.h"
 #include "convert/LineParts.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
@@ -94,7 +96,7 @@ std::string OwnCoords(std::uint8_t choice, std::string_view report) {
     }
 }
 
-void ConvertOnce(CReportConverter& converter, std::string_view report) {
+void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8) {
     const bool redacted = converter.redaction.Any();
     CheckingStore store(converter.storeInDb == 1 && !redacted, converter.personalStats == 1 && !redacted);
     converter.SetStore(&store);
@@ -103,7 +105,8 @@ void ConvertOnce(CReportConverter& converter, std::string_view report) {
     converter.SetStore(nullptr);
     Require(store.Finished() != redacted);
     const std::string html = page.str();
-    Require(html.starts_with("<html><body bgcolor='#000000'>") && html.ends_with("</body></html>"));
+    Require(html.starts_with(html::kPageStart) && html.ends_with(html::kSummaryEnd));
+    Require(!utf8 || IsValidUtf8(html));
     Require(converter.sideList.empty() && converter.tallyTree.empty());
 }
 
@@ -123,6 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::uint8_t flags = data[0];
     std::string report(reinterpret_cast<const char*>(data) + 3, size - 3);
+    const bool utf8 = !(flags & 0x40);
+    if (utf8)
+        NormaliseTextInPlace(report);
     if (flags & 0x10)
         report = PrepareCopiedReport(std::move(report));
 
@@ -131,10 +137,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     converter.personalStats = data[1] & 0x03;
     converter.ownCoords = OwnCoords(data[2], report);
     converter.redaction = {(data[1] & 0x04) != 0, (data[1] & 0x08) != 0, (data[1] & 0x10) != 0};
-    ConvertOnce(converter, report);
+    ConvertOnce(converter, report, utf8);
     // A second conversion with the same converter must not see the first one's state.
     if (flags & 0x20)
-        ConvertOnce(converter, report);
+        ConvertOnce(converter, report, utf8);
     ShareOnce(report, converter.redaction, converter.ownCoords);
     return 0;
 }

@@ -29,7 +29,7 @@ void WriteSetting(CConnection& connection, std::string_view name, SqlValue value
 void EnsureSettingsRows(CConnection& connection);
 void WriteStoreSetting(CConnection& connection, std::int32_t value);
 void WritePersStatSetting(CConnection& connection, std::int32_t value);
-void WriteOwnCoords(CConnection& connection, std::string_view coords);
+void WriteOwnCoords(CConnection& connection, std::string_view coords); // stored as UTF-8
 
 Redaction ReadRedaction(CConnection& connection);
 // Writes the three switches, adding their rows when they are missing.
