@@ -20,6 +20,7 @@ namespace skarnwald {
 
 struct ReportStartEvent {
     const Redaction& redaction; // what this conversion hides
+    std::size_t reportSize;     // bytes of report text, for writers to reserve room
 };
 
 struct HeaderEvent {
