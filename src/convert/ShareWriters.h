@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace skarnwald {
@@ -51,6 +52,7 @@ protected:
 
 private:
     CollectedBattle battle_;
+    std::unordered_map<std::string, std::size_t> fleetIndex_; // name, NUL, coords -> battle_.fleets
     std::size_t battlesWritten_ = 0;
 };
 
