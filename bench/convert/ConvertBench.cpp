@@ -1,12 +1,14 @@
 // Conversion speed and memory on generated reports:
 //   one   - about 20 MB, one battle of about 200,000 lines;
 //   many  - about 5 MB, 1,000 battles in which the same fleets come back;
-//   tiny  - about 5 MB of battles of eight lines each (about 8,000 headers).
+//   tiny  - about 5 MB of battles of eight lines each (about 8,000 headers);
+//   formats - the report of "one" in every output format, each against the page.
 // Each case runs in a child process of its own so that its peak memory is its
 // own; every case is converted several times and the medians are printed.
-// Usage: skarnwald-convert-bench [one|many|tiny] [runs]
+// Usage: skarnwald-convert-bench [one|many|tiny|formats] [runs]
 
 #include "convert/ReportConverter.h"
+#include "convert/ShareFormats.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +26,7 @@
 namespace {
 
 using skarnwald::CReportConverter;
+using skarnwald::ShareFormat;
 
 // Counts the page's bytes and throws them away.
 class CountingBuffer : public std::streambuf {
@@ -101,7 +104,53 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Every format of the same report, one walk each, as the command line runs
+// them; then all writers on one walk, as the desktop and the web edition do.
+int RunFormats(int runs) {
+    const std::string report = OneBigBattle();
+    const std::pair<const char*, ShareFormat> formats[] = {{"html", ShareFormat::Html},
+                                                           {"bbcode", ShareFormat::BBCode},
+                                                           {"discord", ShareFormat::Discord},
+                                                           {"title", ShareFormat::Title},
+                                                           {"json", ShareFormat::Json}};
+    double htmlMedian = 0;
+    const auto print = [&](const char* name, const std::vector<double>& cpu, std::size_t bytes) {
+        const double median = Median(cpu);
+        if (htmlMedian == 0)
+            htmlMedian = median;
+        std::printf("%-8s input %.1f MB, output %.1f MB, %d runs: median CPU %.3f s, %.2f x html\n", name,
+                    static_cast<double>(report.size()) / 1e6, static_cast<double>(bytes) / 1e6, runs, median,
+                    median / htmlMedian);
+    };
+    for (const auto& [name, format] : formats) {
+        std::vector<double> cpuSeconds;
+        std::size_t bytes = 0;
+        for (int run = 0; run < runs; ++run) {
+            CountingBuffer sink;
+            std::ostream out(&sink);
+            CReportConverter converter;
+            const std::clock_t cpuStart = std::clock();
+            skarnwald::ConvertToFormat(converter, report, format, out);
+            cpuSeconds.push_back(static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+            bytes = sink.bytes;
+        }
+        print(name, cpuSeconds, bytes);
+    }
+    std::vector<double> cpuSeconds;
+    std::size_t bytes = 0;
+    for (int run = 0; run < runs; ++run) {
+        const std::clock_t cpuStart = std::clock();
+        const auto shared = skarnwald::ConvertForSharing(report, {}, "");
+        cpuSeconds.push_back(static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+        bytes = shared.html.size() + shared.bbcode.size() + shared.title.size() + shared.json.size();
+    }
+    print("all", cpuSeconds, bytes);
+    return 0;
+}
+
 int RunCase(const std::string& name, int runs) {
+    if (name == "formats")
+        return RunFormats(runs);
     const std::string report = name == "one"    ? OneBigBattle()
                                : name == "many" ? ManyBattles()
                                                 : TinyBattles();
@@ -137,7 +186,7 @@ int RunCase(const std::string& name, int runs) {
 
 int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<std::string> cases = {"one", "many", "tiny"};
+    std::vector<std::string> cases = {"one", "many", "tiny", "formats"};
     if (argc > 1)
         cases = {argv[1]};
     for (const std::string& name : cases) {

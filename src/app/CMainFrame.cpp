@@ -38,6 +38,19 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     connect(file->addAction(QStringLiteral("&Beenden")), &QAction::triggered, this, &QWidget::close);
 
+    // Usable once a conversion has made the texts to share.
+    shareMenu_ = menuBar()->addMenu(QStringLiteral("&Teilen"));
+    AddViewCommand(shareMenu_, QStringLiteral("Als BBCode kopieren"), &CVoxlanView::OnCopyBBCode);
+    AddViewCommand(shareMenu_, QStringLiteral("Für Discord kopieren"), &CVoxlanView::OnCopyDiscord);
+    AddViewCommand(shareMenu_, QStringLiteral("Titelzeile kopieren"), &CVoxlanView::OnCopyTitle);
+    AddViewCommand(shareMenu_, QStringLiteral("Als JSON speichern…"), &CVoxlanView::OnSaveJson);
+    for (QAction* action : shareMenu_->actions())
+        action->setEnabled(false);
+    connect(view_, &CVoxlanView::ShareAvailable, this, [this](bool available) {
+        for (QAction* action : shareMenu_->actions())
+            action->setEnabled(available);
+    });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     AddViewCommand(help, QStringLiteral("Changelog"), &CVoxlanView::OnChangeLog);
     aboutAction_ = help->addAction(QStringLiteral("Inf&o über Voxlan..."));

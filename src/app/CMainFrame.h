@@ -16,6 +16,7 @@ public:
 
     CVoxlanView* View() const { return view_; }
     QAction* AboutAction() const { return aboutAction_; }
+    QMenu* ShareMenu() const { return shareMenu_; }
 
 private:
     void CreateMenus();
@@ -24,6 +25,7 @@ private:
 
     CVoxlanView* view_;
     QAction* aboutAction_ = nullptr;
+    QMenu* shareMenu_ = nullptr;
 };
 
 } // namespace skarnwald

@@ -19,7 +19,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
+#include <QStatusBar>
 #include <QStyle>
 
 namespace skarnwald {
@@ -50,6 +52,14 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     ui->statusLabel->SetLooks(QColor(0, 0, 255), 14, true);
     progress_ = std::make_unique<ProgressBarAdapter>(*ui->progressBar);
     connect(ui->startButton, &QPushButton::clicked, this, &CVoxlanView::OnStart);
+    connect(ui->bbcodeButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyBBCode);
+    connect(ui->discordButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyDiscord);
+    connect(ui->titleButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyTitle);
+    connect(ui->jsonButton, &QPushButton::clicked, this, &CVoxlanView::OnSaveJson);
+    connect(this, &CVoxlanView::ShareAvailable, this, [this](bool available) {
+        for (QPushButton* button : {ui->bbcodeButton, ui->discordButton, ui->titleButton, ui->jsonButton})
+            button->setEnabled(available);
+    });
 }
 
 CVoxlanView::~CVoxlanView() = default;
@@ -62,6 +72,7 @@ void CVoxlanView::OnInitialUpdate() {
     converter_.storeInDb = database_.ReadStoreSetting();
     converter_.personalStats = database_.ReadPersStatSetting();
     converter_.ownCoords = database_.ReadOwnCoords();
+    converter_.redaction = ReadRedaction(*document_.Connection());
 }
 
 void CVoxlanView::OnStart() {
@@ -107,6 +118,9 @@ void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_v
         ShowTiming(clock.elapsed());
         return true;
     });
+    // The share texts come from the same walk as the page.
+    share_.TakeOutputs();
+    emit ShareAvailable(true);
     if (saved)
         notifier_.Show(this);
     else
@@ -137,11 +151,38 @@ void CVoxlanView::OnPersStat() {
 void CVoxlanView::OnSettings() {
     CSettingsDlg dialog(document_.Connection(), this);
     dialog.SetValues(converter_.storeInDb, converter_.personalStats, SplitOwnCoords(converter_.ownCoords));
+    dialog.SetRedaction(converter_.redaction);
     dialog.exec();
+    converter_.redaction = dialog.RedactionSwitches();
     // However the dialog was closed, what it shows is what the table holds.
     converter_.storeInDb = dialog.StoreSwitch();
     converter_.personalStats = dialog.StatsSwitch();
     converter_.ownCoords = JoinOwnCoords(dialog.CoordTexts());
+}
+
+void CVoxlanView::ShowShareStatus(const QString& text) {
+    if (auto* frame = qobject_cast<QMainWindow*>(window()); frame && !text.isEmpty())
+        frame->statusBar()->showMessage(text);
+}
+
+void CVoxlanView::OnCopyBBCode() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyBBCode());
+}
+
+void CVoxlanView::OnCopyDiscord() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyDiscord());
+}
+
+void CVoxlanView::OnCopyTitle() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyTitle());
+}
+
+void CVoxlanView::OnSaveJson() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.SaveJson(this));
 }
 
 void CVoxlanView::OnChangeLog() {

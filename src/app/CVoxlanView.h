@@ -4,6 +4,7 @@
 // bar and the end-of-conversion notice, and it runs every program command.
 
 #include "app/GuiServices.h"
+#include "app/ShareActions.h"
 #include "convert/ReportConverter.h"
 #include "db/BattleDatabase.h"
 
@@ -40,7 +41,17 @@ public:
     void OnChangeLog();
     void OnEquipment();
 
+    // The share commands: texts of the last conversion.
+    void OnCopyBBCode();
+    void OnCopyDiscord();
+    void OnCopyTitle();
+    void OnSaveJson();
+
     const CReportConverter& Converter() const { return converter_; }
+
+signals:
+    // After every conversion: whether the share commands have texts.
+    void ShareAvailable(bool available);
 
 protected:
     // The background picture is read afresh at every repaint, so a replaced
@@ -53,6 +64,7 @@ private:
     void ConvertClipboard(std::string text);
     void ConvertInto(const std::filesystem::path& target, std::string_view text);
     void ShowTiming(qint64 milliseconds);
+    void ShowShareStatus(const QString& text);
 
     std::unique_ptr<Ui::CVoxlanView> ui;
     CVoxlanDoc& document_;
@@ -60,6 +72,7 @@ private:
     CReportConverter converter_;
     std::unique_ptr<ProgressBarAdapter> progress_;
     DeferredNotifier notifier_;
+    CShareActions share_{converter_};
 };
 
 } // namespace skarnwald

@@ -500,7 +500,7 @@ void CReportConverter::Walk(std::string_view text) {
     battleOpen_ = false;
 
     for (IReportWriter* writer : activeWriters_)
-        writer->BeginReport();
+        writer->BeginReport({redaction, text.size()});
     tallyTree.clear();
     roidGain = 0;
     roidLoss = 0;

@@ -62,7 +62,7 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
     CBBCodeWriter bbcode;
     CDiscordWriter discord;
     CTitleWriter title;
-    CJsonWriter json(converter.redaction);
+    CJsonWriter json;
     IReportWriter* const writer = format == ShareFormat::BBCode    ? static_cast<IReportWriter*>(&bbcode)
                                   : format == ShareFormat::Discord ? static_cast<IReportWriter*>(&discord)
                                   : format == ShareFormat::Title   ? static_cast<IReportWriter*>(&title)
@@ -86,7 +86,7 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
     CBBCodeWriter bbcode;
     CDiscordWriter discord;
     CTitleWriter title;
-    CJsonWriter json(redaction);
+    CJsonWriter json;
     for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
         converter.AddWriter(writer);
     std::ostringstream page;

@@ -63,10 +63,13 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
         for (QAction* item : menu->menu()->actions())
             if (!item->isSeparator())
                 texts << menu->text() + " > " + item->text();
-    EXPECT_EQ(texts, QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Datenbank anzeigen",
-                                  "&Datei > Persönliche Stats", "&Datei > Einstellungen",
-                                  "&Datei > Ausrüstung", "&Datei > Att - Orga", "&Datei > Flottenbewegungen",
-                                  "&Datei > &Beenden", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
+    EXPECT_EQ(texts,
+              QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Datenbank anzeigen",
+                           "&Datei > Persönliche Stats", "&Datei > Einstellungen", "&Datei > Ausrüstung",
+                           "&Datei > Att - Orga", "&Datei > Flottenbewegungen", "&Datei > &Beenden",
+                           "&Teilen > Als BBCode kopieren", "&Teilen > Für Discord kopieren",
+                           "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…", "&? > Changelog",
+                           "&? > Inf&o über Voxlan..."}));
 }
 
 } // namespace

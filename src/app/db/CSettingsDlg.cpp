@@ -15,6 +15,8 @@ CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
     connect(ui->statsCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteStats);
     for (QLineEdit* field : {ui->firstCoord, ui->secondCoord, ui->thirdCoord})
         connect(field, &QLineEdit::textEdited, this, &CSettingsDlg::WriteCoords);
+    for (QCheckBox* check : {ui->hideOwnCheck, ui->hideNamesCheck, ui->hideCoordsCheck})
+        connect(check, &QCheckBox::clicked, this, &CSettingsDlg::WriteRedactionSwitches);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -26,6 +28,16 @@ void CSettingsDlg::SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch,
     ui->firstCoord->setText(DisplayText(coords.first));
     ui->secondCoord->setText(DisplayText(coords.second));
     ui->thirdCoord->setText(DisplayText(coords.third));
+}
+
+void CSettingsDlg::SetRedaction(const Redaction& redaction) {
+    ui->hideOwnCheck->setChecked(redaction.hideOwn);
+    ui->hideNamesCheck->setChecked(redaction.hideNames);
+    ui->hideCoordsCheck->setChecked(redaction.hideCoords);
+}
+
+Redaction CSettingsDlg::RedactionSwitches() const {
+    return {ui->hideOwnCheck->isChecked(), ui->hideNamesCheck->isChecked(), ui->hideCoordsCheck->isChecked()};
 }
 
 std::int32_t CSettingsDlg::StoreSwitch() const {
@@ -51,6 +63,10 @@ void CSettingsDlg::WriteStats() {
 
 void CSettingsDlg::WriteCoords() {
     WriteOwnCoords(*connection_, JoinOwnCoords(CoordTexts()));
+}
+
+void CSettingsDlg::WriteRedactionSwitches() {
+    WriteRedaction(*connection_, RedactionSwitches());
 }
 
 } // namespace skarnwald
