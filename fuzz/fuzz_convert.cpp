@@ -1,7 +1,9 @@
 // Converts arbitrary bytes as a report. The first three bytes pick the
 // settings: storing, personal statistics and the own coordinates. A store that
-// checks the order of its calls traps on any call out of place.
+// checks the order of its calls traps on any call out of place, and on short
+// reports the sides must be exactly those of the literal pre-pass.
 
+#include "LiteralPrescan.h"
 #include "convert/LineParts.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
@@ -86,7 +88,15 @@ std::string OwnCoords(std::uint8_t choice, std::string_view report) {
     }
 }
 
+// The literal pre-pass walks the rest of the report at every header, so only
+// short reports are checked against it.
+constexpr std::size_t kLiteralCheckLimit = 4096;
+
 void ConvertOnce(CReportConverter& converter, std::string_view report) {
+    // The literal pre-pass starts from the members a previous conversion left.
+    CReportConverter literal;
+    literal.currentFleetName = converter.currentFleetName;
+    literal.currentFleetCoords = converter.currentFleetCoords;
     CheckingStore store(converter.storeInDb == 1, converter.personalStats == 1);
     converter.SetStore(&store);
     std::ostringstream page;
@@ -96,6 +106,8 @@ void ConvertOnce(CReportConverter& converter, std::string_view report) {
     const std::string html = page.str();
     Require(html.starts_with("<html><body bgcolor='#000000'>") && html.ends_with("</body></html>"));
     Require(converter.sideList.empty() && converter.tallyTree.empty());
+    if (report.size() <= kLiteralCheckLimit)
+        Require(test::FleetRowColours(html) == test::ReferenceFleetColours(literal, report));
 }
 
 } // namespace
