@@ -6,9 +6,14 @@
 //           150 players of three alliances that keep fighting each other, as in
 //           the archive of a round: the same coordinates come back in many
 //           battles and sides change with the alliances' fronts;
-//   flip1000, flip2000, flip4000 - the same sizes, built so that every
+//   flip1000, flip2000, flip4000 - about 5, 10 and 19 MB built so that every
 //           pre-pass ends with all sides the other way round from the one
-//           before (the worst case of the side detection).
+//           before;
+//   worst1000, worst2000, worst4000 - the same with one bystander whose side
+//           never changes after the first battle, so that no pre-pass meets
+//           the state of the one before it, not even turned round: the worst
+//           case of the side detection, which then walks the whole rest of
+//           the report at every battle.
 // Each case runs in a child process of its own so that its peak memory is its
 // own; every case is converted several times and the medians are printed.
 // Usage: skarnwald-convert-bench [case] [runs]
@@ -182,13 +187,17 @@ std::string SharedCoordinateBattles(int battles) {
 
 // Battles between two players whose hits keep both sides as they are, and a
 // last battle in which a third player closes an odd ring of hits: replaying
-// it turns every side round, so no pre-pass ever meets the state of the one
-// before it.
-std::string FlippingBattles(int battles) {
-    const Fleet defender{0, "Fighter"}, attacker{1, "Corvette"}, third{2, "Frigate"};
+// it turns every side round, so every pre-pass ends the other way round from
+// the one before. A bystander hit in the first battle only keeps its side.
+std::string FlippingBattles(int battles, bool bystander) {
+    const Fleet defender{0, "Fighter"}, attacker{1, "Corvette"}, third{2, "Frigate"}, other{3, "Shuttle"};
     std::string report = "Kampfberichte der Runde 12\n";
     for (int battle = 0; battle < battles; ++battle) {
         AppendHeader(report, battle, defender.player);
+        if (battle == 0 && bystander) {
+            AppendFleetLine(report, defender, 500);
+            AppendShot(report, defender, other, 0);
+        }
         for (int round = 0; round < 7; ++round) {
             AppendFleetLine(report, defender, 500);
             for (int shot = 0; shot < 3; ++shot)
@@ -217,7 +226,9 @@ std::string MakeReport(const std::string& name) {
     if (name.starts_with("shared"))
         return SharedCoordinateBattles(std::atoi(name.c_str() + 6));
     if (name.starts_with("flip"))
-        return FlippingBattles(std::atoi(name.c_str() + 4));
+        return FlippingBattles(std::atoi(name.c_str() + 4), false);
+    if (name.starts_with("worst"))
+        return FlippingBattles(std::atoi(name.c_str() + 5), true);
     std::fprintf(stderr, "unknown case %s\n", name.c_str());
     std::exit(2);
 }
@@ -269,8 +280,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<std::string> cases = {"one",        "many",     "tiny",     "shared1000", "shared2000",
-                                      "shared4000", "flip1000", "flip2000", "flip4000"};
+    std::vector<std::string> cases = {"one",        "many",       "tiny",      "shared1000",
+                                      "shared2000", "shared4000", "flip1000",  "flip2000",
+                                      "flip4000",   "worst1000",  "worst2000", "worst4000"};
     if (argc > 1)
         cases = {argv[1]};
     for (const std::string& name : cases) {
