@@ -6,6 +6,7 @@
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
+#include "convert/HtmlFragments.h"
 #include "convert/OperaJoin.h"
 
 #include <QClipboard>
@@ -49,7 +50,7 @@ TEST_F(ConversionTest, TypedTextIsConvertedWithProgressTimingAndFertig) {
     Type(SampleReport("one-battle.txt"));
     StartInto("page");
     const std::string page = FileBytes(Here("page.htm"));
-    EXPECT_TRUE(page.starts_with("<html><body bgcolor='#000000'>"));
+    EXPECT_TRUE(page.starts_with(html::kPageStart));
     EXPECT_NE(page.find("Grauer Falke"), std::string::npos);
     EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Fertig"});
     EXPECT_TRUE(QRegularExpression("^Berechnung dauerte \\d+ Millisekunden$").match(Status()).hasMatch());
