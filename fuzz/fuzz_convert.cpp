@@ -3,9 +3,11 @@
 // and whether the text is first normalised to UTF-8 as every front end does;
 // the page of normalised text must be UTF-8 too. A store that checks the order
 // of its calls traps on any call out of place; a redacted conversion must not
-// reach it at all. Then every shared format is made from the same report: the
+// reach it at all. On short reports the sides must be exactly those of the
+// literal pre-pass. Then every shared format is made from the same report: the
 // JSON must parse as valid UTF-8 and no Discord message may pass the limit.
 
+#include "LiteralPrescan.h"
 #include "convert/HtmlFragments.h"
 #include "convert/LineParts.h"
 #include "convert/OperaJoin.h"
@@ -96,7 +98,15 @@ std::string OwnCoords(std::uint8_t choice, std::string_view report) {
     }
 }
 
+// The literal pre-pass walks the rest of the report at every header, so only
+// short reports are checked against it.
+constexpr std::size_t kLiteralCheckLimit = 4096;
+
 void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8) {
+    // The literal pre-pass starts from the members a previous conversion left.
+    CReportConverter literal;
+    literal.currentFleetName = converter.currentFleetName;
+    literal.currentFleetCoords = converter.currentFleetCoords;
     const bool redacted = converter.redaction.Any();
     CheckingStore store(converter.storeInDb == 1 && !redacted, converter.personalStats == 1 && !redacted);
     converter.SetStore(&store);
@@ -108,6 +118,8 @@ void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8
     Require(html.starts_with(html::kPageStart) && html.ends_with(html::kSummaryEnd));
     Require(!utf8 || IsValidUtf8(html));
     Require(converter.sideList.empty() && converter.tallyTree.empty());
+    if (report.size() <= kLiteralCheckLimit)
+        Require(test::FleetRowColours(html) == test::ReferenceFleetColours(literal, report));
 }
 
 void ShareOnce(std::string_view report, const Redaction& redaction, std::string_view ownCoords) {

@@ -7,6 +7,7 @@
 #include "convert/BattleFigures.h"
 #include "convert/ConversionServices.h"
 #include "convert/FleetTally.h"
+#include "convert/PrescanMemory.h"
 #include "convert/Redaction.h"
 #include "convert/ReportWriter.h"
 #include "convert/SideList.h"
@@ -87,7 +88,7 @@ private:
     template <typename Event>
     std::string Emit(void (IReportWriter::*handler)(const Event&), const Event& event);
     void PrescanBattle(std::size_t headerLine);
-    void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter);
+    void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter, bool seedsAddedNothing);
     void LeaveMembersAsThePrescanDoes(std::size_t headerLine);
     void SeedSidesFromRoidCaptures(std::size_t from);
     void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
@@ -116,18 +117,14 @@ private:
     std::vector<std::size_t> roidCaptureOffsets_;
     std::vector<bool> roidPieceVisited_;
 
-    // Per battle (in header order): its header line and the coordinates of its
-    // last fleet line, if any; the last fleet and hit lines of the pre-pass.
+    // Per battle (in header order): its header line, and whether the shooter a
+    // pre-pass has there can still matter (a hit comes before the next fleet
+    // line); the last fleet and hit lines of the pre-pass.
     std::vector<std::size_t> headerLines_;
-    std::vector<SideList::CoordId> battleLastFleet_;
+    std::vector<bool> shooterMatters_;
     std::size_t lastFleetOpLine_ = SIZE_MAX;
     std::size_t lastHitOpLine_ = SIZE_MAX;
-    // What the previous pre-pass leaves for the next one to compare with.
-    struct PrescanOutcome {
-        bool changedNothing = false;
-        std::size_t nextHeader = SIZE_MAX;
-        SideList::CoordId shooterAtNextHeader = -1;
-    } lastPrescan_;
+    PrescanMemory prescanMemory_;
 };
 
 } // namespace skarnwald

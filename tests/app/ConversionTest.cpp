@@ -7,6 +7,7 @@
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
+#include "convert/HtmlFragments.h"
 #include "convert/OperaJoin.h"
 #include "convert/Utf8Text.h"
 #include "db/BattleDatabase.h"
