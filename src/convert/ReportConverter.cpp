@@ -400,10 +400,21 @@ void CReportConverter::StoreStatisticsRows() {
     });
 }
 
+// A battle stored before leaves its page rows but not its figures.
+void CReportConverter::CloseStoredBattle() {
+    const PersonalFigures now = PersonalFiguresSoFar(tallyTree, ownCoords, roidGain, roidLoss);
+    PersonalFigures battle = now;
+    battle -= battleStartFigures_;
+    if (storeInDb == 1 && store_ && store_->EndBattle(battle.roidGain, battle.roidLoss))
+        alreadyCounted_ += battle;
+    battleStartFigures_ = now;
+}
+
 void CReportConverter::ConvertHeader(std::size_t lineIndex, std::string& page) {
     const std::string_view line = LineText(lineIndex);
     if (!tallyTree.empty() && storeInDb == 1 && store_)
         StoreStatisticsRows();
+    CloseStoredBattle();
     atOwnCoords = BracketCoords(line) == ownCoords;
     tallyTree.foldBattle();
     PrescanBattle(lineIndex);
@@ -415,7 +426,7 @@ void CReportConverter::WriteEndOfReport(std::ostream& out) {
     WriteSummaryTables(summary, tallyTree, sideList);
     out.write(summary.data(), static_cast<std::streamsize>(summary.size()));
     if (personalStats == 1 && store_)
-        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_);
+        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_, alreadyCounted_);
     out << html::kSummaryEnd;
     out.flush();
 }
@@ -428,6 +439,8 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
     tallyTree.clear();
     roidGain = 0;
     roidLoss = 0;
+    battleStartFigures_ = {};
+    alreadyCounted_ = {};
     if (store_)
         store_->BeginConversion();
 
@@ -472,8 +485,10 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
 
     if (storeInDb == 1 && store_)
         StoreStatisticsRows();
+    CloseStoredBattle();
     if (store_)
-        store_->AddAsteroids(roidGain, roidLoss);
+        store_->AddAsteroids(WrapSub(roidGain, alreadyCounted_.roidGain),
+                             WrapSub(roidLoss, alreadyCounted_.roidLoss));
     WriteEndOfReport(out);
     if (store_)
         store_->EndConversion();

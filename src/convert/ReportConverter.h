@@ -6,6 +6,7 @@
 #include "convert/ConversionServices.h"
 #include "convert/FleetTally.h"
 #include "convert/SideList.h"
+#include "stats/PersonalStats.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -72,10 +73,15 @@ private:
     void SeedSidesFromRoidCaptures(std::size_t from);
     void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
     void StoreStatisticsRows();
+    void CloseStoredBattle();
     void WriteEndOfReport(std::ostream& out);
     std::string_view LineText(std::size_t index) const;
 
     IConversionStore* store_ = nullptr;
+    // The personal figures when the running battle began, and the share of
+    // battles the store found already stored, kept out of the record.
+    PersonalFigures battleStartFigures_;
+    PersonalFigures alreadyCounted_;
     IProgress* progress_ = nullptr;
     INotifier* notifier_ = nullptr;
 

@@ -65,6 +65,8 @@ public:
     // are matched without regard to case.
     std::string ReadField(std::string_view name, DateStyle style = DateStyle::Date) const;
     std::int32_t ReadInt(std::string_view name) const;
+    // A field exactly as stored: nothing for NULL, dates unformatted.
+    std::optional<std::string> ReadStoredText(std::string_view name) const;
 
 private:
     void Fail();

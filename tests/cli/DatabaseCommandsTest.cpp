@@ -73,11 +73,14 @@ TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
     converted = Cli({"convert", ReportFile()});
     EXPECT_EQ(converted.code, 0) << converted.err;
     EXPECT_NE(converted.out.find("Home &lt;Base&gt;"), std::string::npos);
-    Cli({"convert", "-"}, kReport);
-    EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n"
-                                    "2\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
+    // The same battle again: its page is written, but it is stored and counted once.
+    const Outcome again = Cli({"convert", "-"}, kReport);
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_TRUE(again.out.starts_with("<html>"));
+    EXPECT_EQ(again.err, "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.\n");
+    EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
 
-    const Outcome exported = Cli({"export", "2"});
+    const Outcome exported = Cli({"export", "1"});
     EXPECT_EQ(exported.code, 0) << exported.err;
     EXPECT_TRUE(exported.out.starts_with("<html>"));
     EXPECT_NE(
@@ -92,13 +95,13 @@ TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
     EXPECT_EQ(toFile.code, 0) << toFile.err;
     EXPECT_EQ(FileBytes(folder / "stored.html"), Cli({"export", "1"}).out);
 
-    // The own fleet destroyed 3 corvettes and lost 4 fighters in each of the two conversions.
+    // The own fleet destroyed 3 corvettes and lost 4 fighters, counted once.
     const Outcome stats = Cli({"stats"});
     EXPECT_EQ(stats.code, 0);
-    EXPECT_NE(stats.out.find("Abschüsse:                     0            0            0            6"),
+    EXPECT_NE(stats.out.find("Abschüsse:                     0            0            0            3"),
               std::string::npos)
         << stats.out;
-    EXPECT_NE(stats.out.find("Verluste:                      0            8"), std::string::npos)
+    EXPECT_NE(stats.out.find("Verluste:                      0            4"), std::string::npos)
         << stats.out;
 }
 
