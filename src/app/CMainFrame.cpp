@@ -38,6 +38,9 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     connect(file->addAction(QStringLiteral("&Beenden")), &QAction::triggered, this, &QWidget::close);
 
+    QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistik"));
+    AddViewCommand(statistics, QStringLiteral("&Verlauf…"), &CVoxlanView::OnTimeline);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     AddViewCommand(help, QStringLiteral("Changelog"), &CVoxlanView::OnChangeLog);
     aboutAction_ = help->addAction(QStringLiteral("Inf&o über Voxlan..."));

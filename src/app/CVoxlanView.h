@@ -36,6 +36,7 @@ public:
     void OnFileOpen();
     void OnDatabase();
     void OnPersStat();
+    void OnTimeline();
     void OnSettings();
     void OnChangeLog();
     void OnEquipment();

@@ -92,6 +92,19 @@ std::string_view CsvFileName(CsvTable table) {
     return "kaempfe.csv";
 }
 
+std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
+                             const fs::path& file) {
+    const auto text = TableText(connection, table, battleIds);
+    if (!text)
+        return "Die Datenbank konnte nicht gelesen werden.";
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(text->data(), static_cast<std::streamsize>(text->size()));
+    out.close();
+    if (!out)
+        return "Die Datei '" + file.string() + "' kann nicht geschrieben werden.";
+    return {};
+}
+
 CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
                                    const fs::path& folder, std::span<const CsvTable> tables) {
     CsvExportResult result;
@@ -103,19 +116,10 @@ CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std:
         return result;
     }
     for (CsvTable table : tables) {
-        const auto text = TableText(connection, table, battleIds);
-        if (!text) {
-            result.error = "Die Datenbank konnte nicht gelesen werden.";
-            return result;
-        }
         const fs::path file = folder / CsvFileName(table);
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(text->data(), static_cast<std::streamsize>(text->size()));
-        out.close();
-        if (!out) {
-            result.error = "Die Datei '" + file.string() + "' kann nicht geschrieben werden.";
+        result.error = ExportTableAsCsv(connection, battleIds, table, file);
+        if (!result.error.empty())
             return result;
-        }
         result.written.push_back(file);
     }
     return result;

@@ -25,8 +25,13 @@ struct CsvExportResult {
     std::string error; // empty on success; otherwise why, in German
 };
 
-// Writes the rows of the given battles (in that order) to one file per table
-// in `folder`, which is created when missing. Existing files are replaced.
+// Writes one table's rows of the given battles (in that order) to `file`,
+// replacing it; returns why it failed, or empty text.
+std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
+                             const std::filesystem::path& file);
+
+// The same for each of `tables`, to its own file (CsvFileName) in `folder`,
+// which is created when missing.
 CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
                                    const std::filesystem::path& folder, std::span<const CsvTable> tables);
 
