@@ -159,17 +159,60 @@ TEST_F(CliTest, DatabaseErrorsGoToStderrWithANonZeroExit) {
 }
 
 TEST_F(CliTest, EveryCommandExplainsItself) {
-    for (std::string_view command : {"convert", "settings", "battles", "export", "stats"}) {
+    for (std::string_view command : {"convert", "settings", "battles", "delete", "export", "stats"}) {
         const Outcome help = CliWithoutDb({std::string(command), "--help"});
         EXPECT_EQ(help.code, 0);
         EXPECT_TRUE(help.out.starts_with("Aufruf: skarnwald-cli " + std::string(command))) << help.out;
         EXPECT_NE(help.out.find("--db DATEI"), std::string::npos) << command;
     }
     const Outcome overview = CliWithoutDb({"--help"});
-    for (std::string_view command : {"settings", "battles", "export", "stats"})
-        EXPECT_NE(overview.out.find(command), std::string::npos);
+    for (std::string_view command : {"settings", "battles", "delete", "export --csv", "stats", "--by"})
+        EXPECT_NE(overview.out.find(command), std::string::npos) << command;
     EXPECT_EQ(Cli({"battles", "extra"}).code, 2);
     EXPECT_EQ(Cli({"settings", "--coords"}).code, 2);
+}
+
+TEST_F(CliTest, ArchiveCommandsFilterDeleteExportAndSumPerPeriod) {
+    Cli({"settings", "--store", "1", "--coords", "4.5.6"});
+    Cli({"convert", ReportFile()});
+    std::string otherPlace(kReport);
+    otherPlace.replace(0, 2, "14");
+    otherPlace.replace(otherPlace.find("Home <Base>"), 11, "Nest");
+    otherPlace.replace(otherPlace.find("[ 1.2.3 ]"), 9, "[ 10.2.3 ]");
+    Cli({"convert", "-"}, otherPlace);
+
+    EXPECT_EQ(Cli({"battles", "--search", "nest"}).out, "2\t14.03.2004 14:07:09\t10.2.3\tNest\n");
+    EXPECT_EQ(Cli({"battles", "--from", "13.3.2004"}).out, "2\t14.03.2004 14:07:09\t10.2.3\tNest\n");
+    EXPECT_EQ(Cli({"battles", "--to", "2004-03-13", "--sort", "neueste"}).out,
+              "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
+    EXPECT_EQ(Cli({"battles", "--search", "O'Brien", "--sort", "koords"}).out.substr(0, 2), "1\t");
+    EXPECT_EQ(Cli({"battles", "--from", "gestern"}).code, 2);
+    EXPECT_EQ(Cli({"battles", "--sort", "name"}).code, 2);
+
+    // In each battle the own fleet 4.5.6 lost 4 fighters and destroyed 3 corvettes.
+    const Outcome weeks = Cli({"stats", "--by", "week"});
+    EXPECT_EQ(weeks.code, 0) << weeks.err;
+    EXPECT_NE(weeks.out.find("\n2004-W11                2            8            6            0"),
+              std::string::npos)
+        << weeks.out;
+    EXPECT_NE(Cli({"stats", "--by", "day"}).out.find("\n2004-03-14              1            4            3"),
+              std::string::npos);
+    EXPECT_EQ(Cli({"stats", "--by", "month"}).code, 2);
+
+    const Outcome csv = Cli({"export", "--csv", (folder / "csv").string(), "--table", "kampfzeilen"});
+    EXPECT_EQ(csv.code, 0) << csv.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "csv" / "kampfzeilen.csv"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "csv" / "kaempfe.csv"));
+    EXPECT_EQ(Cli({"export", "--csv", (folder / "csv").string(), "--table", "alles"}).code, 2);
+    EXPECT_EQ(Cli({"export", "1", "--csv", (folder / "csv").string()}).code, 2);
+
+    const Outcome deleted = Cli({"delete", "1"});
+    EXPECT_EQ(deleted.code, 0) << deleted.err;
+    EXPECT_EQ(Cli({"battles"}).out, "2\t14.03.2004 14:07:09\t10.2.3\tNest\n");
+    const Outcome unknown = Cli({"delete", "1"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("kein gespeicherter Kampf mit der ID 1"), std::string::npos);
+    EXPECT_EQ(Cli({"delete", "eins"}).code, 2);
 }
 
 TEST_F(CliTest, DatabaseDefaultsToDataDatInTheWorkingFolder) {
