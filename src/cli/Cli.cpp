@@ -22,6 +22,7 @@ constexpr std::string_view kUsage =
     "                                   Kämpfe als CSV-Dateien schreiben\n"
     "  stats [--reset] [--by day|week]  persönliche Statistik zeigen oder löschen,\n"
     "                                   oder ihren Verlauf je Tag oder Woche\n"
+    "  repair-text                      Texte der Datenbank nach UTF-8 umschreiben\n"
     "\n"
     "Alle Befehle nehmen --db DATEI (Vorgabe \"Data.dat\").\n"
     "\n"
@@ -36,8 +37,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},
-    {"delete", RunDelete},   {"export", RunExport},     {"stats", RunStats},
+    {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},        {"delete", RunDelete},
+    {"export", RunExport},   {"stats", RunStats},       {"repair-text", RunRepairText},
 };
 
 } // namespace

@@ -22,6 +22,7 @@ int RunSettings(const std::vector<std::string>& args, Streams streams);
 int RunBattles(const std::vector<std::string>& args, Streams streams);
 int RunDelete(const std::vector<std::string>& args, Streams streams);
 int RunExport(const std::vector<std::string>& args, Streams streams);
+int RunRepairText(const std::vector<std::string>& args, Streams streams);
 int RunStats(const std::vector<std::string>& args, Streams streams);
 
 } // namespace skarnwald::cli

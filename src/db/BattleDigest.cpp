@@ -128,7 +128,25 @@ std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::in
     return digest.Finish();
 }
 
+namespace {
+
+// Whether the archive's tables and indexes exist and every battle has its
+// digest: then opening the file writes nothing and takes no lock.
+bool ArchiveTablesReady(CConnection& connection) {
+    CStatement objects(connection, "SELECT COUNT(*) AS N FROM sqlite_master WHERE name IN ('BattleDigest', "
+                                   "'BattleDigestByDigest', 'BattleAsteroids', 'AgilityByBattle', "
+                                   "'BattleDetailsByFleetLine', 'StatistikByBattle')");
+    if (!objects.Step() || objects.ReadInt("N") != static_cast<std::int32_t>(std::size(kArchiveSchema)))
+        return false;
+    CStatement missing(connection, std::string(kBattlesWithoutDigest) + " LIMIT 1");
+    return !missing.Step() && !missing.Failed();
+}
+
+} // namespace
+
 bool EnsureArchiveTables(CConnection& connection) {
+    if (ArchiveTablesReady(connection))
+        return true;
     CTransaction transaction(connection);
     if (!transaction.Active())
         return false;
