@@ -6,6 +6,7 @@
 #include "db/BattleBrowser.h"
 #include "db/BattleDigest.h"
 #include "db/CsvExport.h"
+#include "db/TextRepair.h"
 #include "stats/BattleTimeline.h"
 
 namespace skarnwald::testing {
@@ -119,6 +120,23 @@ TEST_F(ArchiveTest, BattlesStoredBeforeARestartOrBeforeTheDigestsExistedAreRecog
     ConvertOwn(Both());
     EXPECT_EQ(store.SkippedBattles(), 2);
     EXPECT_EQ(Count("Battles"), 3);
+}
+
+TEST_F(ArchiveTest, AnOlderFilesWindows1252RowsMatchTheSameBattleReadAsUtf8) {
+    Run("INSERT INTO Battles VALUES (1, '2004-03-12 14:07:09', '1.2.3', CAST(X'53FC64' AS TEXT))");
+    Run("INSERT INTO Agility VALUES (1, 1, 'Agility 5', '[50/50]', '(Tank)', ' Corvette ', '1.2.3', "
+        "CAST(X'204AF67267' AS TEXT), 1)");
+    Run("DROP TABLE BattleDigest");
+    Reopen();
+    Convert("12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Süd\n"
+            "Agility 5 [50/50] Corvette (Tank) from 1.2.3 Jörg\n");
+    EXPECT_EQ(store.SkippedBattles(), 1);
+    EXPECT_EQ(Count("Battles"), 1);
+    // Rewriting the old text as UTF-8 keeps the battle recognised.
+    EXPECT_EQ(RepairStoredText(*connection), 2);
+    Convert("12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Süd\n"
+            "Agility 5 [50/50] Corvette (Tank) from 1.2.3 Jörg\n");
+    EXPECT_EQ(store.SkippedBattles(), 1);
 }
 
 TEST_F(ArchiveTest, DeletingOneBattleTakesAllItsRowsAndLetsItBeStoredAgain) {
