@@ -51,6 +51,9 @@ void CMainFrame::CreateMenus() {
             action->setEnabled(available);
     });
 
+    QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistik"));
+    AddViewCommand(statistics, QStringLiteral("&Verlauf…"), &CVoxlanView::OnTimeline);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     AddViewCommand(help, QStringLiteral("Changelog"), &CVoxlanView::OnChangeLog);
     aboutAction_ = help->addAction(QStringLiteral("Inf&o über Voxlan..."));

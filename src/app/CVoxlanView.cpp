@@ -9,6 +9,7 @@
 #include "app/db/CDatabaseDlg.h"
 #include "app/db/CSettingsDlg.h"
 #include "app/stats/CPersStatDlg.h"
+#include "app/stats/CTimelineDlg.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportFiles.h"
 #include "convert/TextRules.h"
@@ -128,8 +129,11 @@ void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_v
 }
 
 void CVoxlanView::ShowTiming(qint64 milliseconds) {
-    ui->statusLabel->setText(
-        QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds)));
+    QString status =
+        QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds));
+    if (const int skipped = database_.SkippedBattles(); skipped > 0)
+        status += QStringLiteral(" – ") + QString::fromStdString(SkippedBattlesNote(skipped));
+    ui->statusLabel->setText(status);
 }
 
 void CVoxlanView::OnFileOpen() {
@@ -140,6 +144,11 @@ void CVoxlanView::OnFileOpen() {
 
 void CVoxlanView::OnDatabase() {
     CDatabaseDlg dialog(document_.Connection(), this);
+    dialog.exec();
+}
+
+void CVoxlanView::OnTimeline() {
+    CTimelineDlg dialog(document_.Connection(), this);
     dialog.exec();
 }
 

@@ -37,6 +37,7 @@ public:
     void OnFileOpen();
     void OnDatabase();
     void OnPersStat();
+    void OnTimeline();
     void OnSettings();
     void OnChangeLog();
     void OnEquipment();

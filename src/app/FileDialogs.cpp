@@ -24,6 +24,12 @@ QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
+QString FileDialogs::FolderName(QWidget* parent) {
+    if (scriptedName)
+        return *std::exchange(scriptedName, std::nullopt);
+    return QFileDialog::getExistingDirectory(parent);
+}
+
 void FileDialogs::SetNextFileName(const QString& name) {
     scriptedName = name;
 }

@@ -14,6 +14,8 @@ public:
     static QString OpenFileName(QWidget* parent, const QString& filter);
     // Asks before an existing file is overwritten.
     static QString SaveFileName(QWidget* parent, const QString& filter);
+    // An existing folder, or a null string when the user cancelled.
+    static QString FolderName(QWidget* parent);
 
     static void SetNextFileName(const QString& name);
 };

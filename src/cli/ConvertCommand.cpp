@@ -116,6 +116,9 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
 
     if (!ConvertTo(converter, report, *format, parsed->Value("--output"), streams))
         return 1;
+    // With the page on standard output the note goes to the error stream.
+    if (const int skipped = database.SkippedBattles(); skipped > 0)
+        (parsed->Value("--output") ? streams.out : streams.err) << SkippedBattlesNote(skipped) << "\n";
     return connection.ExitCode();
 }
 

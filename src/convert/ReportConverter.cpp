@@ -436,10 +436,21 @@ void CReportConverter::StoreStatisticsRows() {
     });
 }
 
+// A battle stored before leaves its page rows but not its figures.
+void CReportConverter::CloseStoredBattle() {
+    const PersonalFigures now = PersonalFiguresSoFar(tallyTree, ownCoords, roidGain, roidLoss);
+    PersonalFigures battle = now;
+    battle -= battleStartFigures_;
+    if (storeInDb == 1 && store_ && store_->EndBattle(battle.roidGain, battle.roidLoss))
+        alreadyCounted_ += battle;
+    battleStartFigures_ = now;
+}
+
 void CReportConverter::ConvertHeader(std::size_t lineIndex) {
     const std::string_view line = LineText(lineIndex);
     if (!tallyTree.empty() && storeInDb == 1 && store_)
         StoreStatisticsRows();
+    CloseStoredBattle();
     atOwnCoords = BracketCoords(line) == ownCoords;
     EndBattle();
     tallyTree.foldBattle();
@@ -464,7 +475,7 @@ void CReportConverter::WriteEndOfReport() {
     for (IReportWriter* writer : activeWriters_)
         writer->ReportEnd({summary});
     if (personalStats == 1 && store_)
-        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_);
+        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_, alreadyCounted_);
 }
 
 void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
@@ -505,6 +516,8 @@ void CReportConverter::Walk(std::string_view text) {
     tallyTree.clear();
     roidGain = 0;
     roidLoss = 0;
+    battleStartFigures_ = {};
+    alreadyCounted_ = {};
     if (store_)
         store_->BeginConversion();
 
@@ -548,8 +561,10 @@ void CReportConverter::Walk(std::string_view text) {
 
     if (storeInDb == 1 && store_)
         StoreStatisticsRows();
+    CloseStoredBattle();
     if (store_)
-        store_->AddAsteroids(roidGain, roidLoss);
+        store_->AddAsteroids(WrapSub(roidGain, alreadyCounted_.roidGain),
+                             WrapSub(roidLoss, alreadyCounted_.roidLoss));
     WriteEndOfReport();
     if (store_)
         store_->EndConversion();

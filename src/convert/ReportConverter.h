@@ -11,6 +11,7 @@
 #include "convert/Redaction.h"
 #include "convert/ReportWriter.h"
 #include "convert/SideList.h"
+#include "stats/PersonalStats.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -93,10 +94,15 @@ private:
     void SeedSidesFromRoidCaptures(std::size_t from);
     void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
     void StoreStatisticsRows();
+    void CloseStoredBattle();
     void WriteEndOfReport();
     std::string_view LineText(std::size_t index) const;
 
     IConversionStore* store_ = nullptr;
+    // The personal figures when the running battle began, and the share of
+    // battles the store found already stored, kept out of the record.
+    PersonalFigures battleStartFigures_;
+    PersonalFigures alreadyCounted_;
     IProgress* progress_ = nullptr;
     INotifier* notifier_ = nullptr;
 

@@ -68,8 +68,8 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
                            "&Datei > Persönliche Stats", "&Datei > Einstellungen", "&Datei > Ausrüstung",
                            "&Datei > Att - Orga", "&Datei > Flottenbewegungen", "&Datei > &Beenden",
                            "&Teilen > Als BBCode kopieren", "&Teilen > Für Discord kopieren",
-                           "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…", "&? > Changelog",
-                           "&? > Inf&o über Voxlan..."}));
+                           "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…",
+                           "&Statistik > &Verlauf…", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
 }
 
 } // namespace

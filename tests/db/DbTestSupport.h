@@ -76,10 +76,13 @@ inline void ExpectConsistent(CConnection& connection) {
                   "SELECT COUNT(*) AS N FROM Battle_Details WHERE AgilityID NOT IN (SELECT ID FROM Agility)",
                   "N"),
         "0");
-    EXPECT_EQ(QueryText(connection,
-                        "SELECT COUNT(*) AS N FROM Statistik WHERE BattleID NOT IN (SELECT ID FROM Battles)",
-                        "N"),
-              "0");
+    for (std::string_view table : {"Statistik", "BattleDigest", "BattleAsteroids"})
+        EXPECT_EQ(QueryText(connection,
+                            "SELECT COUNT(*) AS N FROM " + std::string(table) +
+                                " WHERE BattleID NOT IN (SELECT ID FROM Battles)",
+                            "N"),
+                  "0")
+            << table;
 }
 
 // A database file in a temporary folder with its connection and store.
