@@ -10,7 +10,7 @@ const { execFileSync } = require('node:child_process');
 const { chromium } = require('playwright-core');
 
 const root = path.resolve(__dirname, '../..');
-const siteDir = process.env.SKARNWALD_SITE || path.join(root, 'build/web/web/site');
+const siteDir = process.env.SKARNWALD_SITE || path.join(root, 'build/web/site');
 const cliPath = process.env.SKARNWALD_CLI || path.join(root, 'build/cli/src/cli/skarnwald-cli');
 
 const contentTypes = {
@@ -91,15 +91,39 @@ function tempFolder() {
   return fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-web-'));
 }
 
-// Opens a file through "Datei öffnen", which converts it at once.
-async function convertFile(page, file) {
-  await page.setInputFiles('#file', file);
-  await page.locator('#message.ok').waitFor();
+const conversionsSoFar = (page) => page.evaluate(() => Number(document.body.dataset.conversions || 0));
+
+// Polls from here: the page's policy forbids the eval that waitForFunction needs.
+async function until(check, what, timeoutMs = 30000) {
+  const deadline = Date.now() + timeoutMs;
+  while (!(await check())) {
+    if (Date.now() > deadline) throw new Error(`timed out waiting for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
 }
+const conversionsAbove = (page, count) =>
+  until(async () => (await conversionsSoFar(page)) > count, 'the conversion');
+
+// Runs `start` (which begins a conversion) and waits until it has ended.
+async function converted(page, start) {
+  const before = await conversionsSoFar(page);
+  await start();
+  await conversionsAbove(page, before);
+}
+
+// Opens a file through "Datei öffnen", which converts it at once.
+const convertFile = (page, file) => converted(page, () => page.setInputFiles('#file', file));
+
+// Pastes text into the report field and presses "Umwandeln".
+const convertText = (page, text) =>
+  converted(page, async () => {
+    await page.fill('#report', text);
+    await page.click('#convert');
+  });
 
 async function downloadBytes(page, selector) {
   const [download] = await Promise.all([page.waitForEvent('download'), page.click(selector)]);
   return fs.readFileSync(await download.path());
 }
 
-module.exports = { root, siteDir, cliPath, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, convertFile, downloadBytes };
+module.exports = { root, siteDir, cliPath, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, until, converted, convertFile, convertText, downloadBytes };

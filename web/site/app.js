@@ -145,10 +145,13 @@ async function convert() {
     const report = fileInput ? fileInput.bytes : bytes;
     current = { ...result, report, date: new Date() };
     show(current);
+    // For scripts that drive the page: how many conversions ended, the last one's time.
+    document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
     document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
     showMessage(`Fertig (${(milliseconds / 1000).toLocaleString('de-DE', { maximumFractionDigits: 2 })} s).`, 'ok');
     await addToHistory(current);
   } catch (error) {
+    current = null;
     showMessage(`Die Umwandlung ist fehlgeschlagen: ${error.message}`, 'error');
   } finally {
     ui.convert.disabled = false;
