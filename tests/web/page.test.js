@@ -86,8 +86,9 @@ describe('history', () => {
     const { context, page } = await s.newPage(browser, server.origin);
     await s.convertFile(page, sample('one-battle.txt'));
     await s.convertFile(page, sample('roids-and-salvage.txt'));
-    await page.reload();
     const items = page.locator('#history-list li');
+    await s.until(async () => (await items.count()) === 2, 'the history entries');
+    await page.reload();
     await items.first().waitFor();
     assert.equal(await items.count(), 2);
     assert.match(await items.nth(1).textContent(), /Eisnebel/);

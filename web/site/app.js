@@ -149,7 +149,7 @@ async function convert() {
     document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
     document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
     showMessage(`Fertig (${(milliseconds / 1000).toLocaleString('de-DE', { maximumFractionDigits: 2 })} s).`, 'ok');
-    await addToHistory(current);
+    addToHistory(current);
   } catch (error) {
     current = null;
     showMessage(`Die Umwandlung ist fehlgeschlagen: ${error.message}`, 'error');
@@ -160,11 +160,15 @@ async function convert() {
 }
 
 // The title line of a conversion: its own format when the converter writes
-// one, otherwise the first battle's header as the page shows it.
+// one, otherwise the first battle's header as the page shows it (read from
+// the page's start only: pages of large reports run to tens of megabytes).
 function titleOf(conversion, pageText) {
   if (conversion.title) return decodeText(conversion.title).split('\n')[0].trim();
-  const header = new DOMParser().parseFromString(pageText, 'text/html').querySelector('th');
-  return header ? header.textContent.trim() : 'Kampfbericht';
+  const start = pageText.indexOf('<th');
+  const end = pageText.indexOf('</th>', start);
+  if (start < 0 || end < 0 || end - start > 4096) return 'Kampfbericht';
+  const header = new DOMParser().parseFromString(pageText.slice(start, end + 5), 'text/html').body;
+  return header.textContent.trim() || 'Kampfbericht';
 }
 
 function show(conversion) {
@@ -266,10 +270,28 @@ const history = (() => {
   };
 })();
 
+// The bytes go in as Blobs, which the browser keeps on disk and reads only
+// when an entry is opened: a large report's page runs to tens of megabytes.
+const BYTE_FIELDS = ['report', 'html', 'bbcode', 'title', 'json'];
+
+function toStored(conversion) {
+  const entry = { titleText: conversion.titleText, date: conversion.date };
+  for (const field of BYTE_FIELDS) if (conversion[field]) entry[field] = new Blob([conversion[field]]);
+  if (conversion.discord) entry.discord = conversion.discord.map((message) => new Blob([message]));
+  return entry;
+}
+
+async function fromStored(entry) {
+  const bytesOf = async (blob) => new Uint8Array(await blob.arrayBuffer());
+  const conversion = { titleText: entry.titleText, date: new Date(entry.date) };
+  for (const field of BYTE_FIELDS) if (entry[field]) conversion[field] = await bytesOf(entry[field]);
+  if (entry.discord) conversion.discord = await Promise.all(entry.discord.map(bytesOf));
+  return conversion;
+}
+
 async function addToHistory(conversion) {
   try {
-    const { report, html, bbcode, discord, title, json, titleText, date } = conversion;
-    await history.add({ report, html, bbcode, discord, title, json, titleText, date });
+    await history.add(toStored(conversion));
     const entries = await history.all();
     for (const old of entries.slice(0, Math.max(0, entries.length - HISTORY_LIMIT))) await history.remove(old.id);
   } catch {
@@ -306,12 +328,12 @@ function historyItem(entry) {
   open.className = 'button small';
   open.type = 'button';
   open.textContent = 'Öffnen';
-  open.addEventListener('click', () => {
-    current = { ...entry, date: new Date(entry.date) };
+  open.addEventListener('click', async () => {
+    current = await fromStored(entry);
     // The stored bytes, so converting again gives the same page.
-    fileInput = { name: entry.titleText, bytes: entry.report };
+    fileInput = { name: entry.titleText, bytes: current.report };
     ui.fileName.textContent = '';
-    ui.report.value = decodeText(entry.report);
+    ui.report.value = decodeText(current.report);
     show(current);
     showMessage('Aus dem Verlauf geöffnet.', 'ok');
   });
