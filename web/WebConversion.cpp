@@ -3,26 +3,18 @@
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
+#include "convert/Utf8Text.h"
 
 #include <sstream>
 
 namespace skarnwald::web {
 
-namespace {
-
-// TODO(utf-8): the single place where browser input becomes the program's
-// text; it calls the desktop's UTF-8 normalisation once that exists.
-std::string NormaliseInput(std::string text) {
-    return text;
-}
-
-} // namespace
-
 std::string PrepareReportBytes(std::string_view bytes) {
     // The file reader's own chunk rule, so a dropped file reads as the desktop reads it.
     std::istringstream in{std::string(bytes)};
     std::string text = ReadReport(in).value_or(std::string());
-    return PrepareCopiedReport(NormaliseInput(std::move(text)));
+    NormaliseTextInPlace(text);
+    return PrepareCopiedReport(std::move(text));
 }
 
 WebConversion ConvertReportBytes(std::string_view bytes, std::string_view ownCoords, IProgress* progress) {
