@@ -122,6 +122,11 @@ function runConversion(bytes, options) {
   });
 }
 
+function formatDuration(milliseconds) {
+  if (milliseconds < 1000) return `${Math.max(1, Math.round(milliseconds))} ms`;
+  return `${(milliseconds / 1000).toLocaleString('de-DE', { maximumFractionDigits: 1 })} s`;
+}
+
 // The current conversion: what the buttons download and copy.
 let current = null;
 let discordNext = 0;
@@ -148,7 +153,7 @@ async function convert() {
     // For scripts that drive the page: how many conversions ended, the last one's time.
     document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
     document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
-    showMessage(`Fertig (${(milliseconds / 1000).toLocaleString('de-DE', { maximumFractionDigits: 2 })} s).`, 'ok');
+    showMessage(`Fertig (${formatDuration(milliseconds)}).`, 'ok');
     addToHistory(current);
   } catch (error) {
     current = null;
