@@ -52,7 +52,7 @@ describe('converting', () => {
     await context.close();
   });
 
-  test('an empty field or an empty file is refused with a message', async () => {
+  test('an empty field, an empty file or an unreadable file is refused with a message', async () => {
     const { context, page } = await s.newPage(browser, server.origin);
     await page.fill('#report', '  \n ');
     await page.click('#convert');
@@ -60,6 +60,8 @@ describe('converting', () => {
     await page.setInputFiles('#file', { name: 'leer.txt', mimeType: 'text/plain', buffer: Buffer.alloc(0) });
     await s.until(async () => /leer\.txt.*ist leer/.test(await message(page)), 'the empty-file message');
     assert.ok(await page.locator('#download-page').isDisabled());
+    await page.evaluate(() => readFile({ name: 'kaputt.txt', arrayBuffer: () => Promise.reject(new Error('gone')) }));
+    assert.match(await message(page), /kaputt\.txt.*konnte nicht gelesen werden/);
     await context.close();
   });
 

@@ -372,19 +372,24 @@ for (const box of [...Object.values(ui.switches), ui.ownCoords]) {
   });
 }
 
+// A file dropped anywhere on the page is opened (rather than the browser
+// leaving the page to show it); dropped text goes into the field as usual.
+const carriesFiles = (event) => event.dataTransfer && [...event.dataTransfer.types].includes('Files');
 for (const type of ['dragenter', 'dragover']) {
-  ui.dropZone.addEventListener(type, (event) => {
+  document.addEventListener(type, (event) => {
+    if (!carriesFiles(event)) return;
     event.preventDefault();
     ui.dropZone.classList.add('dragging');
   });
 }
-ui.dropZone.addEventListener('dragleave', () => ui.dropZone.classList.remove('dragging'));
-ui.dropZone.addEventListener('drop', (event) => {
-  event.preventDefault();
+document.addEventListener('dragleave', (event) => {
+  if (!event.relatedTarget) ui.dropZone.classList.remove('dragging');
+});
+document.addEventListener('drop', (event) => {
   ui.dropZone.classList.remove('dragging');
-  const file = event.dataTransfer.files[0];
-  if (file) readFile(file);
-  else showMessage('Das Abgelegte ist keine Datei.', 'error');
+  if (!carriesFiles(event)) return;
+  event.preventDefault();
+  readFile(event.dataTransfer.files[0]);
 });
 
 loadSettings();
