@@ -50,17 +50,37 @@ std::string StringOption(const val& options, const char* name) {
     return value.isString() ? value.as<std::string>() : std::string();
 }
 
+bool SwitchOption(const val& options, const char* name) {
+    return options[name].isTrue();
+}
+
+// options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds
+// html, bbcode, title and json as bytes and discord as an array of messages.
 val Convert(const std::string& bytes, val options, val onProgress) {
     CallbackProgress progress(std::move(onProgress));
-    const auto conversion =
-        skarnwald::web::ConvertReportBytes(bytes, StringOption(options, "ownCoords"), &progress);
+    const skarnwald::Redaction redaction{SwitchOption(options, "hideOwn"), SwitchOption(options, "hideNames"),
+                                         SwitchOption(options, "hideCoords")};
+    const auto shared =
+        skarnwald::web::ConvertReportBytes(bytes, redaction, StringOption(options, "ownCoords"), &progress);
     val result = val::object();
-    result.set("html", Bytes(conversion.html));
+    result.set("html", Bytes(shared.html));
+    result.set("bbcode", Bytes(shared.bbcode));
+    result.set("title", Bytes(shared.title));
+    result.set("json", Bytes(shared.json));
+    val discord = val::array();
+    for (const std::string& message : shared.discordMessages)
+        discord.call<void>("push", Bytes(message));
+    result.set("discord", discord);
     return result;
+}
+
+std::string DiscordSeparator() {
+    return std::string(skarnwald::kDiscordMessageSeparator);
 }
 
 } // namespace
 
 EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
+    emscripten::function("discordSeparator", &DiscordSeparator);
 }

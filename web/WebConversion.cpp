@@ -1,30 +1,22 @@
 #include "WebConversion.h"
 
 #include "convert/OperaJoin.h"
-#include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
-#include "convert/Utf8Text.h"
 
 #include <sstream>
 
 namespace skarnwald::web {
 
 std::string PrepareReportBytes(std::string_view bytes) {
-    // The file reader's own chunk rule, so a dropped file reads as the desktop reads it.
+    // The file reader itself (its chunk rule and UTF-8 boundary), so a dropped
+    // file reads exactly as the desktop reads it.
     std::istringstream in{std::string(bytes)};
-    std::string text = ReadReport(in).value_or(std::string());
-    NormaliseTextInPlace(text);
-    return PrepareCopiedReport(std::move(text));
+    return PrepareCopiedReport(ReadReport(in).value_or(std::string()));
 }
 
-WebConversion ConvertReportBytes(std::string_view bytes, std::string_view ownCoords, IProgress* progress) {
-    const std::string report = PrepareReportBytes(bytes);
-    CReportConverter converter;
-    converter.ownCoords = ownCoords;
-    converter.SetProgress(progress);
-    std::ostringstream page;
-    converter.ConvertReport(report, page);
-    return {std::move(page).str()};
+SharedConversion ConvertReportBytes(std::string_view bytes, const Redaction& redaction,
+                                    std::string_view ownCoords, IProgress* progress) {
+    return ConvertForSharing(PrepareReportBytes(bytes), redaction, ownCoords, progress);
 }
 
 } // namespace skarnwald::web

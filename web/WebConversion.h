@@ -1,9 +1,10 @@
 #pragma once
 // The browser's conversion: the raw bytes of a file or of the report field in,
-// the page out, under the same reading rules as the desktop program, so both
-// give the same bytes for the same report.
+// every share format out, under the same reading rules as the desktop
+// program, so both give the same bytes for the same report.
 
 #include "convert/ConversionServices.h"
+#include "convert/ShareFormats.h"
 
 #include <string>
 #include <string_view>
@@ -14,11 +15,8 @@ namespace skarnwald::web {
 // cut at its first NUL, the text made UTF-8, an Opera copy joined.
 std::string PrepareReportBytes(std::string_view bytes);
 
-struct WebConversion {
-    std::string html;
-};
-
 // `ownCoords` is the user's own planet ("Koords"); `progress` may be null.
-WebConversion ConvertReportBytes(std::string_view bytes, std::string_view ownCoords, IProgress* progress);
+SharedConversion ConvertReportBytes(std::string_view bytes, const Redaction& redaction,
+                                    std::string_view ownCoords, IProgress* progress);
 
 } // namespace skarnwald::web
