@@ -8,26 +8,17 @@ const { after, before, test } = require('node:test');
 const s = require('./support');
 const { allReports } = require('./reports');
 
-let server;
-let browser;
+let session;
 let page;
-let folder;
 
 before(async () => {
-  folder = s.tempFolder();
-  server = await new s.SiteServer().start();
-  browser = await s.launchBrowser();
-  ({ page } = await s.newPage(browser, server.origin));
+  session = await s.openSession();
+  page = session.page;
 });
-
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-  fs.rmSync(folder, { recursive: true, force: true });
-});
+after(() => session?.close());
 
 test('every report downloads as the page the command line writes', async () => {
-  const reports = allReports(folder);
+  const reports = allReports(session.folder);
   assert.ok(reports.length > 25, `only ${reports.length} reports`);
   for (const report of reports) {
     await s.convertFile(page, report);
@@ -38,7 +29,7 @@ test('every report downloads as the page the command line writes', async () => {
 
 test('pasted text converts like a UTF-8 file of the same text', async () => {
   const text = new TextDecoder('windows-1252').decode(fs.readFileSync(path.join(s.root, 'samples/one-battle.txt')));
-  const file = path.join(folder, 'pasted.txt');
+  const file = path.join(session.folder, 'pasted.txt');
   fs.writeFileSync(file, text, 'utf8');
   await s.convertText(page, text);
   assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(file)));

@@ -87,6 +87,13 @@ function cliOutput(reportFile, extraArgs = []) {
   }
 }
 
+// The converter module itself, in Node: its loader cannot fetch the .wasm
+// here, so the bytes are handed in.
+function loadModule() {
+  const create = require(path.join(siteDir, 'skarnwald.js'));
+  return create({ wasmBinary: fs.readFileSync(path.join(siteDir, 'skarnwald.wasm')) });
+}
+
 function tempFolder() {
   return fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-web-'));
 }
@@ -111,6 +118,25 @@ async function converted(page, start) {
   await conversionsAbove(page, before);
 }
 
+// One served site, browser and page for a whole test file, with a scratch folder.
+async function openSession() {
+  const folder = tempFolder();
+  const server = await new SiteServer().start();
+  const browser = await launchBrowser();
+  const { page } = await newPage(browser, server.origin);
+  return {
+    folder,
+    server,
+    browser,
+    page,
+    async close() {
+      await browser.close();
+      await server.stop();
+      fs.rmSync(folder, { recursive: true, force: true });
+    },
+  };
+}
+
 // Opens a file through "Datei öffnen", which converts it at once.
 const convertFile = (page, file) => converted(page, () => page.setInputFiles('#file', file));
 
@@ -126,4 +152,4 @@ async function downloadBytes(page, selector) {
   return fs.readFileSync(await download.path());
 }
 
-module.exports = { root, siteDir, cliPath, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, until, converted, convertFile, convertText, downloadBytes };
+module.exports = { root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, openSession, until, converted, convertFile, convertText, downloadBytes };

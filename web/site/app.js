@@ -131,7 +131,8 @@ function formatDuration(milliseconds) {
 let current = null;
 let discordNext = 0;
 
-async function convert() {
+// A new conversion goes into the history; one redone for changed switches does not.
+async function convert({ remember = true } = {}) {
   const bytes = inputBytes();
   if (fileInput && bytes.length === 0) {
     showMessage(`Die Datei „${fileInput.name}“ ist leer.`, 'error');
@@ -154,7 +155,7 @@ async function convert() {
     document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
     document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
     showMessage(`Fertig (${formatDuration(milliseconds)}).`, 'ok');
-    addToHistory(current);
+    if (remember) addToHistory(current);
   } catch (error) {
     current = null;
     showMessage(`Die Umwandlung ist fehlgeschlagen: ${error.message}`, 'error');
@@ -356,7 +357,7 @@ function historyItem(entry) {
 
 // ---- Wiring ---------------------------------------------------------------
 
-ui.convert.addEventListener('click', convert);
+ui.convert.addEventListener('click', () => convert());
 ui.report.addEventListener('input', () => {
   fileInput = null;
   ui.fileName.textContent = '';
@@ -368,7 +369,7 @@ ui.file.addEventListener('change', () => {
 for (const box of [...Object.values(ui.switches), ui.ownCoords]) {
   box.addEventListener('change', () => {
     saveSettings();
-    if (current) convert();
+    if (current) convert({ remember: false });
   });
 }
 
