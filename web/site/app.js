@@ -165,22 +165,15 @@ async function convert({ remember = true } = {}) {
   }
 }
 
-// The title line of a conversion: its own format when the converter writes
-// one, otherwise the first battle's header as the page shows it (read from
-// the page's start only: pages of large reports run to tens of megabytes).
-function titleOf(conversion, pageText) {
-  if (conversion.title) return decodeText(conversion.title).split('\n')[0].trim();
-  const start = pageText.indexOf('<th');
-  const end = pageText.indexOf('</th>', start);
-  if (start < 0 || end < 0 || end - start > 4096) return 'Kampfbericht';
-  const header = new DOMParser().parseFromString(pageText.slice(start, end + 5), 'text/html').body;
-  return header.textContent.trim() || 'Kampfbericht';
+// The history names a conversion by its first title line (the first battle).
+function titleOf(conversion) {
+  const firstLine = conversion.title ? decodeText(conversion.title).split('\n')[0].trim() : '';
+  return firstLine || 'Kampfbericht';
 }
 
 function show(conversion) {
-  const pageText = decodeText(conversion.html);
-  conversion.titleText = conversion.titleText || titleOf(conversion, pageText);
-  ui.preview.srcdoc = pageText;
+  conversion.titleText = conversion.titleText || titleOf(conversion);
+  ui.preview.srcdoc = decodeText(conversion.html);
   ui.titleLine.textContent = conversion.titleText;
   ui.titleLine.title = conversion.titleText;
   discordNext = 0;
