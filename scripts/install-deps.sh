@@ -13,6 +13,9 @@ packages=(
 )
 
 missing=()
+# The browser tests install their test library with npm; a Node.js from
+# elsewhere may already bring its own npm.
+command -v npm >/dev/null || missing+=(npm)
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done

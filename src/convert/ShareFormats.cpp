@@ -79,8 +79,9 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
 }
 
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords) {
+                                   std::string_view ownCoords, IProgress* progress) {
     CReportConverter converter;
+    converter.SetProgress(progress);
     converter.redaction = redaction;
     converter.ownCoords = std::string(ownCoords);
     CBBCodeWriter bbcode;
