@@ -9,6 +9,7 @@ namespace skarnwald {
 namespace {
 
 std::optional<QString> scriptedName;
+std::optional<QStringList> scriptedNames;
 
 } // namespace
 
@@ -18,14 +19,30 @@ QString FileDialogs::OpenFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
+QStringList FileDialogs::OpenFileNames(QWidget* parent, const QString& filter) {
+    if (scriptedNames)
+        return *std::exchange(scriptedNames, std::nullopt);
+    return QFileDialog::getOpenFileNames(parent, QString(), QString(), filter);
+}
+
 QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
     if (scriptedName)
         return *std::exchange(scriptedName, std::nullopt);
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
+QString FileDialogs::ExistingFolder(QWidget* parent, const QString& caption) {
+    if (scriptedName)
+        return *std::exchange(scriptedName, std::nullopt);
+    return QFileDialog::getExistingDirectory(parent, caption);
+}
+
 void FileDialogs::SetNextFileName(const QString& name) {
     scriptedName = name;
+}
+
+void FileDialogs::SetNextFileNames(const QStringList& names) {
+    scriptedNames = names;
 }
 
 } // namespace skarnwald

@@ -1,11 +1,15 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
+#include "convert/BatchConversion.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
 #include "db/BattleDatabase.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -15,17 +19,21 @@ namespace {
 
 constexpr std::string_view kConvertUsage =
     "Aufruf: skarnwald-cli convert [EINGABE] [-o AUSGABE] [--db DATEI]\n"
+    "        skarnwald-cli convert DATEI... -d ORDNER [--db DATEI]\n"
     "\n"
     "Wandelt einen Kampfbericht in eine HTML-Seite um. EINGABE ist eine Textdatei;\n"
     "ohne EINGABE oder mit '-' wird die Standardeingabe gelesen. Die Seite geht nach\n"
     "AUSGABE (\".htm\" wird angehängt, wenn der Name nicht auf htm oder html endet)\n"
     "oder ohne -o auf die Standardausgabe.\n"
     "\n"
+    "Mit -d ORDNER wird jede DATEI zu einer eigenen Seite ORDNER/NAME.htm (der Ordner\n"
+    "wird bei Bedarf angelegt); eine Datei, die scheitert, hält die anderen nicht auf.\n"
+    "\n"
     "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe \"Data.dat\"): mit\n"
     "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
     "Statistik fortgeschrieben.\n";
 
-constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true}};
+constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true}, {"--dir", "-d", true}};
 
 std::optional<std::string> ReadInput(const std::string& input, Streams streams) {
     if (input == "-") {
@@ -59,19 +67,62 @@ bool ConvertTo(CReportConverter& converter, const std::string& report, const std
     });
 }
 
+// One line per file: where its page went, or why there is none.
+void ReportBatch(const BatchResult& result, Streams streams) {
+    for (const BatchItem& item : result.items) {
+        if (item.Converted()) {
+            streams.out << item.input.string() << " -> " << item.page.string() << "\n";
+            continue;
+        }
+        const bool read = item.failure == BatchFailure::Read;
+        streams.err << "skarnwald-cli convert: " << (read ? item.input : item.page).string()
+                    << (read ? " nicht lesbar: " : " nicht schreibbar: ") << item.reason << "\n";
+    }
+    streams.out << result.ConvertedCount() << " von " << result.items.size() << " Berichten umgewandelt\n";
+}
+
+int ConvertFiles(CReportConverter& converter, const ParsedArgs& args, const std::string& folder,
+                 Streams streams) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        streams.err << "skarnwald-cli convert: Ordner " << folder << " nicht anlegbar: " << ec.message()
+                    << "\n";
+        return 1;
+    }
+    const std::vector<std::filesystem::path> inputs(args.positional.begin(), args.positional.end());
+    const BatchResult result = ConvertReportFiles(converter, inputs, folder);
+    ReportBatch(result, streams);
+    return result.ConvertedCount() == result.items.size() ? 0 : 1;
+}
+
+// Checks the combinations of inputs and outputs that ParseArgs cannot;
+// prints why and gives false for the others.
+bool ValidInputs(const ParsedArgs& args, Streams streams) {
+    const char* why = nullptr;
+    if (args.Has("--dir") && args.Has("--output"))
+        why = "-o und -d schließen sich aus";
+    else if (args.Has("--dir") && args.positional.empty())
+        why = "-d braucht mindestens eine EINGABE";
+    else if (args.Has("--dir") && std::ranges::find(args.positional, "-") != args.positional.end())
+        why = "mit -d wird die Standardeingabe nicht gelesen";
+    else if (!args.Has("--dir") && args.positional.size() > 1)
+        why = "mehrere EINGABEN nur mit -d ORDNER";
+    if (why)
+        streams.err << "skarnwald-cli convert: " << why << "\n" << kConvertUsage;
+    return why == nullptr;
+}
+
 } // namespace
 
 int RunConvert(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kConvertOptions, 1, "convert", kConvertUsage, streams, exitCode);
+    const auto parsed =
+        ParseArgs(args, kConvertOptions, SIZE_MAX, "convert", kConvertUsage, streams, exitCode);
     if (!parsed)
         return exitCode;
-    auto text = ReadInput(parsed->positional.empty() ? "-" : parsed->positional.front(), streams);
-    if (!text)
-        return 1;
-    // Files and piped text may be copied out of the Opera browser, like
-    // clipboard text in the desktop program.
-    const std::string report = PrepareCopiedReport(std::move(*text));
+    if (!ValidInputs(*parsed, streams))
+        return 2;
 
     const CommandDatabase connection(*parsed, "convert", streams);
     if (!connection)
@@ -84,6 +135,16 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
     converter.ownCoords = database.ReadOwnCoords();
     converter.SetStore(&database);
 
+    if (const std::string* folder = parsed->Value("--dir")) {
+        const int code = ConvertFiles(converter, *parsed, *folder, streams);
+        return code != 0 ? code : connection.ExitCode();
+    }
+    auto text = ReadInput(parsed->positional.empty() ? "-" : parsed->positional.front(), streams);
+    if (!text)
+        return 1;
+    // Files and piped text may be copied out of the Opera browser, like
+    // clipboard text in the desktop program.
+    const std::string report = PrepareCopiedReport(std::move(*text));
     if (!ConvertTo(converter, report, parsed->Value("--output"), streams))
         return 1;
     return connection.ExitCode();

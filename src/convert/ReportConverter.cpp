@@ -482,6 +482,7 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
     tallyTree.clear();
     lines_.clear();
     prescanOps_.clear();
+    battlesInLastReport_ = headerLines_.size();
     headerLines_.clear();
     battleLastFleet_.clear();
     roidCaptureOffsets_.clear();

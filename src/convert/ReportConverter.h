@@ -40,6 +40,8 @@ public:
 
     // Converts `text` and writes the whole page, summary included, to `out`.
     void ConvertReport(std::string_view text, std::ostream& out);
+    // How many battle headers the last ConvertReport found.
+    std::size_t BattlesInLastReport() const { return battlesInLastReport_; }
 
     // Line converters. `line` is trimmed. With `prescan` they return empty
     // text and only do the side bookkeeping of the pre-pass.
@@ -90,6 +92,7 @@ private:
     // Per battle (in header order): its header line and the coordinates of its
     // last fleet line, if any; the last fleet and hit lines of the pre-pass.
     std::vector<std::size_t> headerLines_;
+    std::size_t battlesInLastReport_ = 0;
     std::vector<SideList::CoordId> battleLastFleet_;
     std::size_t lastFleetOpLine_ = SIZE_MAX;
     std::size_t lastHitOpLine_ = SIZE_MAX;
