@@ -131,7 +131,7 @@ TEST_F(AttOrgaDlgTest, PasteFieldHoldsAtMostOneHundredThousandCharacters) {
 
 class FleetMovesDlgTest : public GuiTest {};
 
-TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPress) {
+TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPressUntilEmptied) {
     CFleetMovesDlg dialog;
     auto* list = dialog.findChild<CReportListCtrl*>("movesList");
     auto* edit = dialog.findChild<QPlainTextEdit*>("pasteEdit");
@@ -145,9 +145,13 @@ TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPress) {
     EXPECT_EQ(list->topLevelItem(5)->text(0), "Atter 100 - 50 Deffer");
     EXPECT_TRUE(edit->toPlainText().isEmpty());
 
+    // Nothing pasted adds nothing; "Leeren" empties the list.
+    edit->setPlainText(" \n ");
     dialog.findChild<QPushButton*>("enterButton")->click();
-    ASSERT_EQ(list->topLevelItemCount(), 10);
-    EXPECT_EQ(list->topLevelItem(8)->text(0), "Atter 0 - 0 Deffer");
+    EXPECT_EQ(list->topLevelItemCount(), 7);
+    EXPECT_EQ(dialog.windowTitle(), "Flottenbewegungen");
+    dialog.findChild<QPushButton*>("clearButton")->click();
+    EXPECT_EQ(list->topLevelItemCount(), 0);
 }
 
 } // namespace

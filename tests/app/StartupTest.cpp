@@ -63,10 +63,12 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
         for (QAction* item : menu->menu()->actions())
             if (!item->isSeparator())
                 texts << menu->text() + " > " + item->text();
-    EXPECT_EQ(texts, QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Datenbank anzeigen",
-                                  "&Datei > Persönliche Stats", "&Datei > Einstellungen",
-                                  "&Datei > Ausrüstung", "&Datei > Att - Orga", "&Datei > Flottenbewegungen",
-                                  "&Datei > &Beenden", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
+    EXPECT_EQ(texts,
+              QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Dateiauswahl aufheben",
+                           "&Datei > Mehrere Berichte umwandeln…", "&Datei > Datenbank anzeigen",
+                           "&Datei > Persönliche Stats", "&Datei > Einstellungen", "&Datei > Ausrüstung",
+                           "&Datei > Att - Orga", "&Datei > Flottenbewegungen", "&Datei > &Beenden",
+                           "&Ansicht > &Vorschau anzeigen", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
 }
 
 } // namespace
