@@ -33,8 +33,10 @@ PlanRow RowFromJson(const json& value, int depth) {
     row.textSlot = value.value("textSlot", int{kNoSlot});
     row.backgroundSlot = value.value("backgroundSlot", int{kNoSlot});
     row.expanded = value.value("expanded", false);
-    for (const json& child : value.value("children", json::array()))
-        row.children.push_back(RowFromJson(child, depth + 1));
+    // By reference: a copy of a deeply nested value recurses as deep as it goes.
+    if (const auto children = value.find("children"); children != value.end())
+        for (const json& child : children->get_ref<const json::array_t&>())
+            row.children.push_back(RowFromJson(child, depth + 1));
     return row;
 }
 

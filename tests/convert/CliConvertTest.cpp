@@ -65,5 +65,20 @@ TEST_F(CliConvert, UnwritableOutputFolderFails) {
     EXPECT_FALSE(FileBytes(folder / "error.txt").empty());
 }
 
+TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
+    const std::string several = "'" + (kSamples / "several-battles.txt").string() + "'";
+    EXPECT_EQ(Run(Sample() + " missing.txt " + several + " -d pages > said.txt 2> error.txt"), 1);
+    EXPECT_EQ(FileBytes(folder / "pages/one-battle.htm"), FileBytes(kExpected / "one-battle.htm"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "pages/several-battles.htm"));
+    EXPECT_NE(FileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
+    EXPECT_NE(FileBytes(folder / "said.txt").find("2 von 3 Berichten umgewandelt"), std::string::npos);
+
+    EXPECT_EQ(Run(Sample() + " -d pages > /dev/null"), 0);
+    // Several inputs need a folder; a folder and an output file exclude each other.
+    EXPECT_EQ(Run(Sample() + " " + several + " 2> /dev/null"), 2);
+    EXPECT_EQ(Run(Sample() + " -d pages -o page.htm 2> /dev/null"), 2);
+    EXPECT_EQ(Run("- -d pages < " + Sample() + " 2> /dev/null"), 2);
+}
+
 } // namespace
 } // namespace skarnwald::test
