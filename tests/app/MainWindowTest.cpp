@@ -241,12 +241,17 @@ TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFileThatFailed) {
     EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
 }
 
-TEST(GermanStandardTexts, StandardButtonsAndDialogsSpeakGerman) {
-    QApplication& application = TestApplication();
-    ASSERT_TRUE(InstallGermanTranslations(application));
+using GermanTexts = GuiTest;
+
+TEST_F(GermanTexts, StandardButtonsSpeakGermanAndSystemErrorsSitInGermanSentences) {
+    ASSERT_TRUE(InstallGermanTranslations(TestApplication()));
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), "Abbrechen");
     EXPECT_EQ(buttons.button(QDialogButtonBox::Save)->text(), "Speichern");
+
+    DbErrorBox().ReportDbError("disk I/O error");
+    EXPECT_EQ(MessageBoxes::TakeShownTexts(),
+              QStringList{"Die Datenbank meldet einen Fehler: disk I/O error"});
 }
 
 } // namespace
