@@ -1,0 +1,26 @@
+#pragma once
+// The one place where text of unknown encoding becomes the program's UTF-8.
+// Every text that enters the program (report files, standard input, typed or
+// pasted text, planning lists, settings, database rows) passes through
+// NormaliseText once; everything after it counts bytes of UTF-8 and never
+// decodes again.
+
+#include <string>
+#include <string_view>
+
+namespace skarnwald {
+
+// True when `bytes` is well-formed UTF-8: no overlong forms, no surrogates,
+// nothing above U+10FFFF, no truncated sequence.
+bool IsValidUtf8(std::string_view bytes);
+
+// `bytes` as UTF-8. Valid UTF-8 stays as it is, less leading byte-order
+// marks; anything else is read as a whole as Windows-1252 (its five unassigned
+// bytes as the code points of the same value) and re-encoded. The result is
+// always valid UTF-8, and normalising it again changes nothing.
+std::string NormaliseText(std::string_view bytes);
+
+// The same in place, without copying text that is already UTF-8.
+void NormaliseTextInPlace(std::string& text);
+
+} // namespace skarnwald
