@@ -56,8 +56,9 @@ QString NothingToConvert(bool typed, bool fileChosen) {
                           "Kampfbericht in der Zwischenablage.");
 }
 
-// Larger pages would hold up the window for seconds; the browser shows them.
-constexpr qint64 kPreviewLimit = 4 * 1024 * 1024;
+// The preview lays out about 300 kB of page per second; larger pages (dozens
+// of battles) would hold up the window, and the browser shows them anyway.
+constexpr qint64 kPreviewLimit = 256 * 1024;
 
 std::optional<QString> DroppedFile(const QMimeData& data) {
     for (const QUrl& url : data.urls())

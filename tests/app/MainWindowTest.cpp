@@ -146,6 +146,14 @@ TEST_F(MainWindowTest, WrittenPageIsNamedPreviewedAndOpenedInTheBrowser) {
     EXPECT_TRUE(std::filesystem::exists(Here("empty.htm")));
     EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Fertig"});
     EXPECT_FALSE(Preview().contains("Grauer Falke"));
+
+    // A page too large to lay out at once is left to the browser.
+    std::string many;
+    for (int copy = 0; copy < 40; ++copy)
+        many += SampleReport("several-battles.txt");
+    Report()->setPlainText(QString::fromStdString(many));
+    StartInto("large");
+    EXPECT_TRUE(Preview().contains("zu groß")) << Preview().left(200).toStdString();
 }
 
 TEST_F(MainWindowTest, HiddenPreviewCatchesUpWhenShownAndTheChoiceIsRemembered) {

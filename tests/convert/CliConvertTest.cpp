@@ -2,6 +2,7 @@
 // goes, and that a failed write is reported, never passed off as success.
 
 #include "ConvertTestSupport.h"
+#include "convert/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,9 @@ TEST_F(CliConvert, UnwritableOutputFolderFails) {
 TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
     const std::string several = "'" + (kSamples / "several-battles.txt").string() + "'";
     EXPECT_EQ(Run(Sample() + " missing.txt " + several + " -d pages > said.txt 2> error.txt"), 1);
-    EXPECT_EQ(FileBytes(folder / "pages/one-battle.htm"), FileBytes(kExpected / "one-battle.htm"));
+    std::ostringstream single;
+    CReportConverter().ConvertReport(NormaliseText(FileBytes(kSamples / "one-battle.txt")), single);
+    EXPECT_EQ(FileBytes(folder / "pages/one-battle.htm"), single.str());
     EXPECT_TRUE(std::filesystem::exists(folder / "pages/several-battles.htm"));
     EXPECT_NE(FileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
     EXPECT_NE(FileBytes(folder / "said.txt").find("2 von 3 Berichten umgewandelt"), std::string::npos);
