@@ -2,8 +2,8 @@
 // failing file recorded without stopping the rest, and cancelling between files.
 
 #include "convert/BatchConversion.h"
-#include "convert/Utf8Text.h"
 #include "ConvertTestSupport.h"
+#include "convert/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
