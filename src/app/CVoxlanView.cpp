@@ -94,7 +94,6 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     setAcceptDrops(true);
     // The report field takes dropped text itself; dropped files are inputs.
     ui->reportEdit->viewport()->installEventFilter(this);
-    setFocusProxy(ui->reportEdit);
 }
 
 CVoxlanView::~CVoxlanView() = default;

@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -247,6 +248,18 @@ TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFileThatFailed) {
     view_->OnBatchConvert();
     EXPECT_FALSE(std::filesystem::exists(Here("out/first.htm")));
     EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+
+    // "Abbrechen" in the progress dialog stops before the next file.
+    FileDialogs::SetNextFileNames({Written("first.txt"), Written("second.txt")});
+    FileDialogs::SetNextFileName(Written("out"));
+    QTimer::singleShot(0, [this] {
+        if (auto* progress = view_->findChild<QProgressDialog*>())
+            progress->cancel();
+    });
+    view_->OnBatchConvert();
+    EXPECT_FALSE(std::filesystem::exists(Here("out/first.htm")));
+    EXPECT_EQ(MessageBoxes::TakeShownTexts(),
+              QStringList{"0 von 2 Berichten umgewandelt.\nAbgebrochen: 2 Berichte wurden nicht bearbeitet."});
 }
 
 using GermanTexts = GuiTest;
