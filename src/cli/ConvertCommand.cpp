@@ -81,8 +81,26 @@ void ReportBatch(const BatchResult& result, Streams streams) {
     streams.out << result.ConvertedCount() << " von " << result.items.size() << " Berichten umgewandelt\n";
 }
 
-int ConvertFiles(CReportConverter& converter, const ParsedArgs& args, const std::string& folder,
-                 Streams streams) {
+// The database named by --db and a converter that stores into it with the
+// settings read from it.
+struct ConfiguredConverter {
+    ConfiguredConverter(const ParsedArgs& args, Streams streams) : connection(args, "convert", streams) {
+        if (!connection)
+            return;
+        database.SetConnection(connection.Connection());
+        converter.storeInDb = database.ReadStoreSetting();
+        converter.personalStats = database.ReadPersStatSetting();
+        converter.ownCoords = database.ReadOwnCoords();
+        converter.SetStore(&database);
+    }
+
+    CommandDatabase connection;
+    CBattleDatabase database;
+    CReportConverter converter;
+};
+
+int ConvertFiles(const ParsedArgs& args, Streams streams) {
+    const std::string& folder = *args.Value("--dir");
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
@@ -90,10 +108,13 @@ int ConvertFiles(CReportConverter& converter, const ParsedArgs& args, const std:
                     << "\n";
         return 1;
     }
+    ConfiguredConverter setup(args, streams);
+    if (!setup.connection)
+        return 1;
     const std::vector<std::filesystem::path> inputs(args.positional.begin(), args.positional.end());
-    const BatchResult result = ConvertReportFiles(converter, inputs, folder);
+    const BatchResult result = ConvertReportFiles(setup.converter, inputs, folder);
     ReportBatch(result, streams);
-    return result.ConvertedCount() == result.items.size() ? 0 : 1;
+    return result.ConvertedCount() == result.items.size() ? setup.connection.ExitCode() : 1;
 }
 
 // Checks the combinations of inputs and outputs that ParseArgs cannot;
@@ -123,31 +144,22 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
         return exitCode;
     if (!ValidInputs(*parsed, streams))
         return 2;
+    if (parsed->Has("--dir"))
+        return ConvertFiles(*parsed, streams);
 
-    const CommandDatabase connection(*parsed, "convert", streams);
-    if (!connection)
-        return 1;
-    CBattleDatabase database;
-    database.SetConnection(connection.Connection());
-    CReportConverter converter;
-    converter.storeInDb = database.ReadStoreSetting();
-    converter.personalStats = database.ReadPersStatSetting();
-    converter.ownCoords = database.ReadOwnCoords();
-    converter.SetStore(&database);
-
-    if (const std::string* folder = parsed->Value("--dir")) {
-        const int code = ConvertFiles(converter, *parsed, *folder, streams);
-        return code != 0 ? code : connection.ExitCode();
-    }
     auto text = ReadInput(parsed->positional.empty() ? "-" : parsed->positional.front(), streams);
     if (!text)
         return 1;
     // Files and piped text may be copied out of the Opera browser, like
     // clipboard text in the desktop program.
     const std::string report = PrepareCopiedReport(std::move(*text));
-    if (!ConvertTo(converter, report, parsed->Value("--output"), streams))
+
+    ConfiguredConverter setup(*parsed, streams);
+    if (!setup.connection)
         return 1;
-    return connection.ExitCode();
+    if (!ConvertTo(setup.converter, report, parsed->Value("--output"), streams))
+        return 1;
+    return setup.connection.ExitCode();
 }
 
 } // namespace skarnwald::cli
