@@ -1,10 +1,14 @@
 // Converts arbitrary bytes as a report. The first three bytes pick the
-// settings: storing, personal statistics and the own coordinates. A store that
+// settings: storing, personal statistics and the own coordinates, and whether
+// the text is first normalised to UTF-8 as every front end does; the page of
+// normalised text must be UTF-8 too. A store that
 // checks the order of its calls traps on any call out of place.
 
+#include "convert/HtmlFragments.h"
 #include "convert/LineParts.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
+#include "convert/Utf8Text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -86,7 +90,7 @@ std::string OwnCoords(std::uint8_t choice, std::string_view report) {
     }
 }
 
-void ConvertOnce(CReportConverter& converter, std::string_view report) {
+void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8) {
     CheckingStore store(converter.storeInDb == 1, converter.personalStats == 1);
     converter.SetStore(&store);
     std::ostringstream page;
@@ -94,7 +98,8 @@ void ConvertOnce(CReportConverter& converter, std::string_view report) {
     converter.SetStore(nullptr);
     Require(store.Finished());
     const std::string html = page.str();
-    Require(html.starts_with("<html><body bgcolor='#000000'>") && html.ends_with("</body></html>"));
+    Require(html.starts_with(html::kPageStart) && html.ends_with(html::kSummaryEnd));
+    Require(!utf8 || IsValidUtf8(html));
     Require(converter.sideList.empty() && converter.tallyTree.empty());
 }
 
@@ -105,6 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::uint8_t flags = data[0];
     std::string report(reinterpret_cast<const char*>(data) + 3, size - 3);
+    const bool utf8 = !(flags & 0x40);
+    if (utf8)
+        NormaliseTextInPlace(report);
     if (flags & 0x10)
         report = PrepareCopiedReport(std::move(report));
 
@@ -112,9 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     converter.storeInDb = flags & 0x03;
     converter.personalStats = data[1] & 0x03;
     converter.ownCoords = OwnCoords(data[2], report);
-    ConvertOnce(converter, report);
+    ConvertOnce(converter, report, utf8);
     // A second conversion with the same converter must not see the first one's state.
     if (flags & 0x20)
-        ConvertOnce(converter, report);
+        ConvertOnce(converter, report, utf8);
     return 0;
 }

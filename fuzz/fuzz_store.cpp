@@ -1,11 +1,14 @@
-// Converts arbitrary bytes as a report into a fresh in-memory battle database,
-// then renders every stored battle again. The first byte picks the settings;
-// the report's header dates also go through the date reader on their own.
-// Traps when a database call fails, when a stored row hangs under a row that
-// does not exist, or when a read date does not read back as itself.
+// Converts arbitrary bytes, normalised to UTF-8 as every front end does, as a
+// report into a fresh in-memory battle database, then renders every stored
+// battle again. The first byte picks the settings; the report's header dates
+// also go through the date reader on their own. Traps when a database call
+// fails, when a stored row hangs under a row that does not exist, when a
+// stored text or a rendered page is not UTF-8, or when a read date does not
+// read back as itself.
 
 #include "convert/LineParts.h"
 #include "convert/ReportConverter.h"
+#include "convert/Utf8Text.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"
 #include "db/Query.h"
@@ -51,6 +54,16 @@ void RequireNoOrphans(CConnection& connection) {
                   "SELECT COUNT(*) FROM Statistik WHERE BattleID NOT IN (SELECT ID FROM Battles)") == 0);
 }
 
+void RequireUtf8Text(CConnection& connection) {
+    for (std::string_view table : kTableNames) {
+        CStatement rows(connection, "SELECT * FROM " + std::string(table));
+        while (rows.Step())
+            for (int c = 0; c < rows.ColumnCount(); ++c)
+                Require(IsValidUtf8(rows.StoredText(c).value_or("")));
+        Require(!rows.Failed());
+    }
+}
+
 // A date the reader accepts is stored as "YYYY-MM-DD HH:MM:SS", which it must
 // accept again unchanged.
 void CheckDateReading(std::string_view text) {
@@ -67,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1)
         return 0;
     const std::uint8_t flags = data[0];
-    const std::string_view report(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::string report = NormaliseText({reinterpret_cast<const char*>(data) + 1, size - 1});
     CheckDateReading(report.substr(0, 64));
 
     OpenResult opened = CConnection::Open(":memory:");
@@ -88,11 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         converter.ConvertReport(report, page); // ids continue after the first conversion
 
     RequireNoOrphans(*opened.connection);
+    RequireUtf8Text(*opened.connection);
     const std::int32_t battles = database.GetMaxId("Battles", "ID");
     for (std::int32_t id = 1; id <= battles; ++id) {
         std::ostringstream stored;
         Require(database.RenderBattle(stored, id));
-        Require(stored.str().ends_with("</body></html>"));
+        Require(stored.str().ends_with("</body></html>") && IsValidUtf8(stored.str()));
     }
     return 0;
 }

@@ -18,6 +18,7 @@ constexpr std::string_view kUsage =
     "  battles                          gespeicherte Kämpfe auflisten\n"
     "  export ID [-o AUSGABE]           gespeicherten Kampf als HTML-Seite schreiben\n"
     "  stats [--reset]                  persönliche Statistik zeigen oder löschen\n"
+    "  repair-text                      Texte der Datenbank nach UTF-8 umschreiben\n"
     "\n"
     "Alle Befehle nehmen --db DATEI (Vorgabe \"Data.dat\").\n"
     "\n"
@@ -33,7 +34,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},
-    {"export", RunExport},   {"stats", RunStats},
+    {"export", RunExport},   {"stats", RunStats},       {"repair-text", RunRepairText},
 };
 
 } // namespace

@@ -80,13 +80,17 @@ CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view comman
 
 bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
                    const std::function<bool(std::ostream&)>& write) {
-    const std::string target = OutputFileName(output);
+    return WriteOutputFile(OutputFileName(output), "Seite geschrieben: ", command, streams, write);
+}
+
+bool WriteOutputFile(const std::string& target, std::string_view written, std::string_view command,
+                     Streams streams, const std::function<bool(std::ostream&)>& write) {
     const WriteOutcome outcome = WriteFileAtomically(target, write);
     if (!outcome.error.empty())
         streams.err << "skarnwald-cli " << command << ": " << target << " nicht schreibbar: " << outcome.error
                     << "\n";
     else if (outcome.written)
-        streams.out << "Seite geschrieben: " << target << "\n";
+        streams.out << written << target << "\n";
     return outcome.written;
 }
 

@@ -47,6 +47,11 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, std::s
 bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
                    const std::function<bool(std::ostream&)>& write);
 
+// The same for a file named `target` exactly; `written` opens the message
+// that says where it went.
+bool WriteOutputFile(const std::string& target, std::string_view written, std::string_view command,
+                     Streams streams, const std::function<bool(std::ostream&)>& write);
+
 // Prints database errors on stderr and counts them, so a command that met one
 // ends with a non-zero exit code.
 class StderrDbErrors : public IDbErrorReporter {

@@ -5,6 +5,8 @@
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
+#include "convert/ShareFormats.h"
+#include "convert/Utf8Text.h"
 #include "db/BattleDatabase.h"
 
 #include <algorithm>
@@ -19,12 +21,24 @@ namespace {
 
 constexpr std::string_view kConvertUsage =
     "Aufruf: skarnwald-cli convert [EINGABE] [-o AUSGABE] [--db DATEI]\n"
-    "        skarnwald-cli convert DATEI... -d ORDNER [--db DATEI]\n"
+    "                              [--format html|bbcode|discord|title|json]\n"
+    "                              [--hide-own] [--hide-names] [--hide-coords]\n"
+    "        skarnwald-cli convert DATEI... -d ORDNER [--db DATEI] [--hide-...]\n"
     "\n"
     "Wandelt einen Kampfbericht in eine HTML-Seite um. EINGABE ist eine Textdatei;\n"
     "ohne EINGABE oder mit '-' wird die Standardeingabe gelesen. Die Seite geht nach\n"
     "AUSGABE (\".htm\" wird angehängt, wenn der Name nicht auf htm oder html endet)\n"
     "oder ohne -o auf die Standardausgabe.\n"
+    "\n"
+    "--format wählt statt der Seite: bbcode (Forenbeitrag), discord (Nachrichten zu\n"
+    "höchstens 2000 Zeichen, getrennt durch die Zeile\n"
+    "\"-----8<----- nächste Nachricht -----8<-----\"), title (eine Zeile je Kampf) oder\n"
+    "json (Daten nach dem Schema skarnwald-battles/1). Hat AUSGABE keine Endung,\n"
+    "bekommt sie .txt (bbcode, title), .md (discord) oder .json.\n"
+    "\n"
+    "Verbergen vor dem Teilen (in jedem Format; so umgewandelte Berichte werden nie\n"
+    "gespeichert): --hide-own die eigenen Flotten (Koords), --hide-names alle Namen\n"
+    "(\"Flotte 1\", \"Flotte 2\", ...), --hide-coords alle Koordinaten (\"?.?.?\").\n"
     "\n"
     "Mit -d ORDNER wird jede DATEI zu einer eigenen Seite ORDNER/NAME.htm (der Ordner\n"
     "wird bei Bedarf angelegt); eine Datei, die scheitert, hält die anderen nicht auf.\n"
@@ -33,7 +47,9 @@ constexpr std::string_view kConvertUsage =
     "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
     "Statistik fortgeschrieben.\n";
 
-constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true}, {"--dir", "-d", true}};
+constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
+                                          {"--format", "", true},      {"--hide-own", "", false},
+                                          {"--hide-names", "", false}, {"--hide-coords", "", false}};
 
 std::optional<std::string> ReadInput(const std::string& input, Streams streams) {
     if (input == "-") {
@@ -48,12 +64,12 @@ std::optional<std::string> ReadInput(const std::string& input, Streams streams) 
     return std::move(result.text);
 }
 
-// Writes the page to standard output or, through a temporary file, to the
-// named file; false after an error (printed).
-bool ConvertTo(CReportConverter& converter, const std::string& report, const std::string* output,
-               Streams streams) {
+// Writes the page (or the chosen format) to standard output or, through a
+// temporary file, to the named file; false after an error (printed).
+bool ConvertTo(CReportConverter& converter, const std::string& report, ShareFormat format,
+               const std::string* output, Streams streams) {
     if (!output) {
-        converter.ConvertReport(report, streams.out);
+        ConvertToFormat(converter, report, format, streams.out);
         streams.out.flush();
         if (!streams.out) {
             streams.err << "skarnwald-cli convert: Standardausgabe nicht schreibbar\n";
@@ -61,10 +77,14 @@ bool ConvertTo(CReportConverter& converter, const std::string& report, const std
         }
         return true;
     }
-    return WritePageFile(*output, "convert", streams, [&](std::ostream& page) {
-        converter.ConvertReport(report, page);
+    const auto write = [&](std::ostream& file) {
+        ConvertToFormat(converter, report, format, file);
         return true;
-    });
+    };
+    if (format == ShareFormat::Html)
+        return WritePageFile(*output, "convert", streams, write);
+    return WriteOutputFile(ShareOutputFileName(*output, format), "Datei geschrieben: ", "convert", streams,
+                           write);
 }
 
 // One line per file: where its page went, or why there is none.
@@ -92,6 +112,7 @@ struct ConfiguredConverter {
         converter.personalStats = database.ReadPersStatSetting();
         converter.ownCoords = database.ReadOwnCoords();
         converter.SetStore(&database);
+        converter.redaction = {args.Has("--hide-own"), args.Has("--hide-names"), args.Has("--hide-coords")};
     }
 
     CommandDatabase connection;
@@ -127,6 +148,8 @@ bool ValidInputs(const ParsedArgs& args, Streams streams) {
         why = "-d braucht mindestens eine EINGABE";
     else if (args.Has("--dir") && std::ranges::find(args.positional, "-") != args.positional.end())
         why = "mit -d wird die Standardeingabe nicht gelesen";
+    else if (args.Has("--dir") && args.Has("--format") && *args.Value("--format") != "html")
+        why = "mit -d entstehen nur HTML-Seiten";
     else if (!args.Has("--dir") && args.positional.size() > 1)
         why = "mehrere EINGABEN nur mit -d ORDNER";
     if (why)
@@ -146,18 +169,26 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
         return 2;
     if (parsed->Has("--dir"))
         return ConvertFiles(*parsed, streams);
-
+    const std::string* formatName = parsed->Value("--format");
+    const auto format = formatName ? ShareFormatNamed(*formatName) : ShareFormat::Html;
+    if (!format) {
+        streams.err << "skarnwald-cli convert: unbekanntes Format '" << *formatName << "'\n" << kConvertUsage;
+        return 2;
+    }
     auto text = ReadInput(parsed->positional.empty() ? "-" : parsed->positional.front(), streams);
     if (!text)
         return 1;
     // Files and piped text may be copied out of the Opera browser, like
     // clipboard text in the desktop program.
-    const std::string report = PrepareCopiedReport(std::move(*text));
+    std::string report = PrepareCopiedReport(std::move(*text));
+    // The shared formats are UTF-8 whatever the report came in.
+    if (*format != ShareFormat::Html)
+        NormaliseTextInPlace(report);
 
     ConfiguredConverter setup(*parsed, streams);
     if (!setup.connection)
         return 1;
-    if (!ConvertTo(setup.converter, report, parsed->Value("--output"), streams))
+    if (!ConvertTo(setup.converter, report, *format, parsed->Value("--output"), streams))
         return 1;
     return setup.connection.ExitCode();
 }

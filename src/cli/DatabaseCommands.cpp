@@ -6,6 +6,7 @@
 #include "db/BattleDatabase.h"
 #include "db/Query.h"
 #include "db/SettingsStore.h"
+#include "db/TextRepair.h"
 
 #include <charconv>
 #include <ostream>
@@ -34,6 +35,14 @@ constexpr std::string_view kExportUsage =
     "Schreibt den gespeicherten Kampf ID als HTML-Seite nach AUSGABE (\".htm\" wird\n"
     "angehängt, wenn der Name nicht auf htm oder html endet) oder ohne -o auf die\n"
     "Standardausgabe.\n";
+
+constexpr std::string_view kRepairTextUsage =
+    "Aufruf: skarnwald-cli repair-text [--db DATEI]\n"
+    "\n"
+    "Schreibt jeden Text der sechs Tabellen, der kein gültiges UTF-8 ist, als UTF-8\n"
+    "neu (gelesen als Windows-1252), alles in einer Transaktion, und nennt die Zahl\n"
+    "der geänderten Werte. Ältere Datenbanken und solche anderer Programme können\n"
+    "solche Texte enthalten; ein zweiter Lauf ändert nichts mehr.\n";
 
 constexpr OptionSpec kSettingsOptions[] = {
     {"--store", "", true}, {"--pers-stat", "", true}, {"--coords", "", true}};
@@ -161,6 +170,23 @@ int RunExport(const std::vector<std::string>& args, Streams streams) {
     database.SetConnection(connection.Connection());
     const int written = WriteExport(database, *id, parsed->Value("--output"), streams);
     return written != 0 ? written : connection.ExitCode();
+}
+
+int RunRepairText(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, {}, 0, "repair-text", kRepairTextUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    const CommandDatabase connection(*parsed, "repair-text", streams);
+    if (!connection)
+        return 1;
+    const auto changed = RepairStoredText(*connection);
+    if (!changed) {
+        streams.err << "skarnwald-cli repair-text: nichts geändert\n";
+        return 1;
+    }
+    streams.out << "Nach UTF-8 umgeschriebene Texte: " << *changed << "\n";
+    return connection.ExitCode();
 }
 
 } // namespace skarnwald::cli

@@ -2,7 +2,6 @@
 
 #include "convert/OperaJoin.h"
 #include "convert/ReportFiles.h"
-#include "convert/Utf8Text.h"
 
 #include <algorithm>
 #include <set>
@@ -37,7 +36,6 @@ void ConvertOne(CReportConverter& converter, BatchItem& item) {
         item.reason = std::move(read.error);
         return;
     }
-    NormaliseTextInPlace(*read.text);
     const std::string report = PrepareCopiedReport(std::move(*read.text));
     const WriteOutcome written = WriteFileAtomically(item.page, [&](std::ostream& page) {
         converter.ConvertReport(report, page);

@@ -42,8 +42,8 @@ std::vector<std::filesystem::path> BatchPageNames(std::span<const std::filesyste
 // Called before each file with its index; returning false cancels the rest.
 using BatchStep = std::function<bool(std::size_t index, const std::filesystem::path& input)>;
 
-// Converts every input that can be read (as UTF-8, whatever its encoding) into
-// its page, written whole or not at all. A file that fails is recorded and the
+// Converts every input that can be read (as UTF-8, whatever its encoding, as
+// ReadReportFile gives it) into its page, written whole or not at all. A file that fails is recorded and the
 // batch carries on.
 BatchResult ConvertReportFiles(CReportConverter& converter, std::span<const std::filesystem::path> inputs,
                                const std::filesystem::path& folder, const BatchStep& beforeEach = {});

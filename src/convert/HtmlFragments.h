@@ -10,8 +10,9 @@
 
 namespace skarnwald::html {
 
-// Page frame.
-inline constexpr std::string_view kPageStart = "<html><body bgcolor='#000000'><font color='#00ff00'>";
+// Page frame. Pages hold UTF-8 and say so, so browsers need not guess.
+inline constexpr std::string_view kPageStart =
+    "<html><head><meta charset='utf-8'></head><body bgcolor='#000000'><font color='#00ff00'>";
 inline constexpr std::string_view kTableStart =
     "<table cellSpacing='0' cellPadding='1' align='center' border='0'>";
 inline constexpr std::string_view kTableEnd = "</table>";

@@ -1,6 +1,6 @@
 #include "convert/ReportConverter.h"
 
-#include "convert/HtmlFragments.h"
+#include "convert/HtmlWriter.h"
 #include "convert/LineParts.h"
 #include "stats/PersonalStats.h"
 #include "stats/StatisticsRows.h"
@@ -14,7 +14,6 @@ namespace skarnwald {
 namespace {
 
 constexpr std::string_view kRoidCaptureMarker = "Roid-Capture :";
-constexpr std::size_t kPageFlushSize = 1 << 20;
 
 bool FoundAfterStart(std::string_view line, std::string_view word) {
     return Find(line, word) > 0;
@@ -26,13 +25,6 @@ bool Contains(std::string_view line, std::string_view word) {
 bool IsCombatLine(std::string_view line) {
     return FoundAfterStart(line, "destroyed") || FoundAfterStart(line, "lamed") ||
            FoundAfterStart(line, "causes") || FoundAfterStart(line, "attempt");
-}
-
-void FlushIfLarge(std::string& page, std::ostream& out) {
-    if (page.size() < kPageFlushSize)
-        return;
-    out.write(page.data(), static_cast<std::streamsize>(page.size()));
-    page.clear();
 }
 
 // The fleet and target members change with nearly every line; refilling them
@@ -50,6 +42,49 @@ void TrimInPlace(std::string& member) {
         member = std::string(trimmed);
 }
 
+// `text` with whatever stands between its first "[" and the next "]" hidden.
+std::string WithHiddenBracket(std::string_view text) {
+    const Pos open = Find(text, "[");
+    const Pos close = Find(text, "]", open + 1);
+    if (open < 0 || close < 0)
+        return std::string(text);
+    std::string hidden(Take(text, 0, open + 1));
+    hidden += kHiddenCoords;
+    hidden += TakeFrom(text, close);
+    return hidden;
+}
+
+// What a header says of the battle's time: the text before "Battle at".
+std::string_view BattleTime(std::string_view line) {
+    std::string_view when = Trim(Take(line, 0, Find(line, "Battle at")));
+    if (when.ends_with("Uhr"))
+        when = TrimRight(when.substr(0, when.size() - 3));
+    return when;
+}
+
+// "[x.y.z] Name has captured 7 Roids": the name between the coordinates and
+// "has captured", empty when there is none.
+std::string_view CapturerName(std::string_view shown) {
+    const Pos close = Find(shown, "]");
+    if (close < 0)
+        return {};
+    const Pos has = Find(shown, "has captured", close);
+    return Trim(has < 0 ? TakeFrom(shown, close + 1) : Take(shown, close + 1, has - close - 1));
+}
+
+// The capture text with its coordinates and capturer shown as redaction wants.
+std::string RedactedCapture(std::string_view shown, std::string_view coords, std::string_view name,
+                            std::string_view shownName) {
+    std::string text = coords == kHiddenCoords ? WithHiddenBracket(shown) : std::string(shown);
+    if (!name.empty() && name != shownName) {
+        const Pos close = Find(text, "]");
+        const Pos at = Find(text, name, close + 1);
+        if (at >= 0)
+            text.replace(static_cast<std::size_t>(at), name.size(), shownName);
+    }
+    return text;
+}
+
 int ProgressUnits(std::size_t characters) {
     return static_cast<int>(std::min<std::size_t>(characters / 100, static_cast<std::size_t>(INT32_MAX)));
 }
@@ -59,6 +94,25 @@ int ProgressUnits(std::size_t characters) {
 // ---------------------------------------------------------------------------
 // Line converters
 
+template <typename Event>
+std::string CReportConverter::Emit(void (IReportWriter::*handler)(const Event&), const Event& event) {
+    if (walking_) {
+        battleOpen_ = true;
+        for (IReportWriter* writer : activeWriters_)
+            (writer->*handler)(event);
+        return {};
+    }
+    // Outside a walk a line converter answers with its page row.
+    CHtmlWriter row(nullptr);
+    (row.*handler)(event);
+    return row.TakePage();
+}
+
+void CReportConverter::NoteBattleFleet(std::string_view name) {
+    if (wantBattleFigures_)
+        battleFigures_.Note(name);
+}
+
 std::string CReportConverter::ConvertHeaderLine(std::string_view line, bool prescan) {
     const HeaderParts parts = CutHeaderLine(line);
     // The planet where the battle takes place is the defending side.
@@ -66,18 +120,15 @@ std::string CReportConverter::ConvertHeaderLine(std::string_view line, bool pres
     if (prescan)
         return {};
 
-    std::string row(html::kHeaderStart);
-    if (parts.hasStamp) {
-        row += html::kHeaderDateOpen;
-        AppendEscaped(row, parts.stamp);
-        row += html::kHeaderDateClose;
-    }
-    row += html::kHeaderTitleOpen;
-    AppendEscaped(row, parts.title);
-    row += html::kHeaderTitleClose;
     if (storeInDb == 1 && store_)
         store_->StoreBattle(parts.date, parts.coords, parts.place);
-    return row;
+    HeaderEvent event{parts, parts.title, parts.coords, BattleTime(line)};
+    if (redactor_.Active() && redactor_.HidesCoords(parts.coords)) {
+        shownTitle_ = WithHiddenBracket(parts.title);
+        event.title = shownTitle_;
+        event.coords = kHiddenCoords;
+    }
+    return Emit(&IReportWriter::Header, event);
 }
 
 std::string CReportConverter::ConvertFleetLine(std::string_view line, bool prescan) {
@@ -88,23 +139,22 @@ std::string CReportConverter::ConvertFleetLine(std::string_view line, bool presc
         return {};
 
     const std::int32_t side = sideList.FindSide(currentFleetCoords).value_or(kNoSideKampftyp);
-    std::string row(html::FleetRowStart(side));
-    AppendEscaped(row, parts.agility);
-    row += html::kFleetEmptyCells;
-    html::AppendCell(row, html::kCell80, parts.count);
-    html::AppendCell(row, html::kCell40, parts.shipType);
-    html::AppendCell(row, html::kCell80, parts.shipName);
-    row += html::kFromCell;
-    html::AppendCell(row, html::kCell60, parts.from.coords);
-    html::AppendCell(row, html::kCell150, parts.from.owner);
-    row += html::kFleetRowEnd;
-
     if (storeInDb == 1 && store_)
         store_->StoreFleetLine(parts.agility, parts.count, parts.shipType, parts.shipName, {},
                                currentFleetCoords, parts.from.owner, side);
     tallyTree.update(currentFleetName, currentFleetCoords, parts.ships, parts.stackSize, Trim(parts.shipType),
                      TallyEvent::FleetLine);
-    return row;
+    NoteBattleFleet(currentFleetName);
+
+    FleetLineEvent event{parts, parts.from.coords, parts.from.owner, currentFleetCoords, currentFleetName,
+                         side};
+    if (redactor_.Active()) {
+        event.rawCoords = redactor_.Coords(currentFleetCoords, parts.from.coords);
+        event.rawOwner = redactor_.Name(currentFleetName, currentFleetCoords, parts.from.owner);
+        event.coords = redactor_.Coords(currentFleetCoords);
+        event.name = redactor_.Name(currentFleetName, currentFleetCoords);
+    }
+    return Emit(&IReportWriter::FleetLine, event);
 }
 
 void CReportConverter::GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target) {
@@ -134,26 +184,17 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
                                     closing, {}, {}, {}, {});
         if (prescan)
             return {};
-        std::string row(html::kNoLossRowStart);
-        AppendEscaped(row, parts.subject);
-        row += causes ? html::kCausesCells : html::kAttemptCells;
-        AppendEscaped(row, parts.detail);
-        row += causes ? html::kCausesRowEnd : html::kAttemptRowEnd;
-        return row;
+        return Emit(&IReportWriter::NoLoss, NoLossEvent{parts});
     }
 
     const bool lamed = parts.kind == CombatKind::Lamed;
-    std::string row;
-    if (!prescan) {
-        row = html::kHitRowStart;
-        AppendEscaped(row, parts.subject);
-        row += html::kCellClose;
-        row += lamed ? html::kLamedCell : html::kDestroyedCell;
-    }
     // A line that also speaks of damage or an attempt ends after its verb cell
     // and counts for nothing.
-    if (parts.alsoCausesOrAttempt)
-        return row;
+    if (parts.alsoCausesOrAttempt) {
+        if (prescan)
+            return {};
+        return Emit(&IReportWriter::Hit, HitEvent{parts, false, {}, {}, {}, {}, {}, {}});
+    }
 
     AssignWithoutBlanks(targetCoords, parts.target.coords);
     targetName.assign(Trim(parts.target.owner));
@@ -166,27 +207,6 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
         return {};
     }
 
-    row += html::kCell80;
-    row += lamed ? html::kLamedFirstNumber : html::kDestroyedFirstNumber;
-    AppendInt(row, parts.n1);
-    row += html::kNumberFontClose;
-    if (lamed && parts.n2 > 0) {
-        row += html::kLamedSecondNumber;
-        AppendInt(row, parts.n2);
-        row += html::kNumberFontClose;
-    }
-    row += html::kLastNumberOpen;
-    AppendInt(row, parts.n3);
-    row += html::kLastNumberClose;
-    row += html::kCellClose;
-    html::AppendCell(row, html::kCell40, parts.classText);
-    html::AppendCell(row, html::kCell80, parts.shipName);
-    row += html::kFromCell;
-    html::AppendCell(row, html::kCell60, parts.target.coords);
-    row += html::kCell150;
-    AppendEscaped(row, parts.target.owner);
-    row += html::kHitRowEnd;
-
     tallyTree.update(currentFleetName, currentFleetCoords, parts.n1, parts.n3, classWord,
                      lamed ? TallyEvent::EnemyLamed : TallyEvent::EnemyDestroyed);
     if (storing)
@@ -195,7 +215,20 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
                                 targetCoords, currentFleetCoords, parts.target.owner);
     tallyTree.update(targetName, targetCoords, parts.n1, parts.n3, classWord,
                      lamed ? TallyEvent::ShipsLamed : TallyEvent::ShipsDestroyed);
-    return row;
+    NoteBattleFleet(currentFleetName);
+    NoteBattleFleet(targetName);
+
+    HitEvent event{parts,        true,       parts.target.coords, parts.target.owner,
+                   targetCoords, targetName, currentFleetCoords,  currentFleetName};
+    if (redactor_.Active()) {
+        event.rawTargetCoords = redactor_.Coords(targetCoords, parts.target.coords);
+        event.rawTargetOwner = redactor_.Name(targetName, targetCoords, parts.target.owner);
+        event.targetCoords = redactor_.Coords(targetCoords);
+        event.targetName = redactor_.Name(targetName, targetCoords);
+        event.shooterCoords = redactor_.Coords(currentFleetCoords);
+        event.shooterName = redactor_.Name(currentFleetName, currentFleetCoords);
+    }
+    return Emit(&IReportWriter::Hit, event);
 }
 
 std::string CReportConverter::ConvertRoidCaptureLine(std::string_view line) {
@@ -206,17 +239,19 @@ std::string CReportConverter::ConvertRoidCaptureLine(std::string_view line) {
         if (atOwnCoords)
             roidLoss = WrapAdd(roidLoss, parts.roids);
     }
-    std::string row(html::kRoidCaptureRowStart);
-    AppendEscaped(row, parts.shown);
-    row += html::kYellowRowEnd;
-    return row;
+    const std::string_view name = CapturerName(parts.shown);
+    RoidCaptureEvent event{parts.shown, parts.coords, name, parts.roids};
+    if (redactor_.Active()) {
+        event.coords = redactor_.Coords(parts.coords);
+        event.name = name.empty() ? name : redactor_.Name(name, parts.coords);
+        shownCapture_ = RedactedCapture(parts.shown, event.coords, name, event.name);
+        event.shown = shownCapture_;
+    }
+    return Emit(&IReportWriter::RoidCapture, event);
 }
 
 std::string CReportConverter::ConvertSalvageLine(std::string_view line) {
-    std::string row(html::kSalvageRowStart);
-    AppendEscaped(row, CutSalvageText(line));
-    row += html::kYellowRowEnd;
-    return row;
+    return Emit(&IReportWriter::Salvage, SalvageEvent{CutSalvageText(line)});
 }
 
 // ---------------------------------------------------------------------------
@@ -400,31 +435,72 @@ void CReportConverter::StoreStatisticsRows() {
     });
 }
 
-void CReportConverter::ConvertHeader(std::size_t lineIndex, std::string& page) {
+void CReportConverter::ConvertHeader(std::size_t lineIndex) {
     const std::string_view line = LineText(lineIndex);
     if (!tallyTree.empty() && storeInDb == 1 && store_)
         StoreStatisticsRows();
     atOwnCoords = BracketCoords(line) == ownCoords;
+    EndBattle();
     tallyTree.foldBattle();
     PrescanBattle(lineIndex);
-    page += ConvertHeaderLine(line, false);
+    ConvertHeaderLine(line, false);
 }
 
-void CReportConverter::WriteEndOfReport(std::ostream& out) {
-    std::string summary;
-    WriteSummaryTables(summary, tallyTree, sideList);
-    out.write(summary.data(), static_cast<std::streamsize>(summary.size()));
+void CReportConverter::EndBattle() {
+    if (!battleOpen_)
+        return;
+    battleOpen_ = false;
+    const BattleSummary summary =
+        wantBattleFigures_ ? battleFigures_.Close(tallyTree, sideList, redactor_) : BattleSummary{};
+    for (IReportWriter* writer : activeWriters_)
+        writer->BattleEnd({summary});
+}
+
+void CReportConverter::WriteEndOfReport() {
+    tallyTree.foldBattle();
+    const ReportSummary summary =
+        SummarizeReport(tallyTree, sideList, redactor_.Active() ? &redactor_ : nullptr);
+    for (IReportWriter* writer : activeWriters_)
+        writer->ReportEnd({summary});
     if (personalStats == 1 && store_)
         AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_);
-    out << html::kSummaryEnd;
-    out.flush();
 }
 
 void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
-    std::string page;
-    page.reserve(std::min<std::size_t>(text.size() * 4, kPageFlushSize * 2));
-    page += html::kPageStart;
-    page += html::kTableStart;
+    CHtmlWriter page(&out);
+    activeWriters_.assign(1, &page);
+    activeWriters_.insert(activeWriters_.end(), writers_.begin(), writers_.end());
+    Walk(text);
+}
+
+void CReportConverter::ConvertReport(std::string_view text) {
+    activeWriters_ = writers_;
+    Walk(text);
+}
+
+void CReportConverter::Walk(std::string_view text) {
+    // A redacted conversion is made for sharing and never reaches the database.
+    struct WalkScope {
+        CReportConverter& converter;
+        IConversionStore* store;
+        ~WalkScope() {
+            converter.store_ = store;
+            converter.walking_ = false;
+            converter.activeWriters_.clear();
+        }
+    } scope{*this, store_};
+    redactor_.Reset(redaction, ownCoords);
+    if (redaction.Any())
+        store_ = nullptr;
+    wantBattleFigures_ =
+        std::any_of(activeWriters_.begin(), activeWriters_.end(),
+                    [](const IReportWriter* writer) { return writer->WantsBattleSummaries(); });
+    battleFigures_.Clear();
+    walking_ = true;
+    battleOpen_ = false;
+
+    for (IReportWriter* writer : activeWriters_)
+        writer->BeginReport();
     tallyTree.clear();
     roidGain = 0;
     roidLoss = 0;
@@ -442,19 +518,19 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
         const std::string_view line = LineText(i);
         switch (lines_[i].kind) {
         case LineKind::Header:
-            ConvertHeader(i, page);
+            ConvertHeader(i);
             break;
         case LineKind::Fleet:
-            page += ConvertFleetLine(line, false);
+            ConvertFleetLine(line, false);
             break;
         case LineKind::Combat:
-            page += ConvertCombatLine(line, false);
+            ConvertCombatLine(line, false);
             break;
         case LineKind::Salvage:
-            page += ConvertSalvageLine(line);
+            ConvertSalvageLine(line);
             break;
         case LineKind::RoidCapture:
-            page += ConvertRoidCaptureLine(line);
+            ConvertRoidCaptureLine(line);
             break;
         case LineKind::Skipped:
             break;
@@ -462,24 +538,24 @@ void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
         consumed += line.size();
         if (progress_)
             progress_->SetPos(ProgressUnits(consumed));
-        FlushIfLarge(page, out);
     }
     if (progress_)
         progress_->SetPos(ProgressUnits(text_.size()));
-    page += html::kTableEnd;
-    page += html::kPageEnd;
-    out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    EndBattle();
+    for (IReportWriter* writer : activeWriters_)
+        writer->LinesEnd();
 
     if (storeInDb == 1 && store_)
         StoreStatisticsRows();
     if (store_)
         store_->AddAsteroids(roidGain, roidLoss);
-    WriteEndOfReport(out);
+    WriteEndOfReport();
     if (store_)
         store_->EndConversion();
 
     sideList.clear();
     tallyTree.clear();
+    battleFigures_.Clear();
     lines_.clear();
     prescanOps_.clear();
     battlesInLastReport_ = headerLines_.size();

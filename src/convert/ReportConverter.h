@@ -1,10 +1,14 @@
 #pragma once
-// One conversion of a battle report into an HTML page: the walk over the
-// report's lines, the line converters, the automatic side detection and the
-// per-fleet tallies. The desktop view and the command line each own one.
+// One conversion of a battle report: the walk over the report's lines, the
+// line converters, the automatic side detection and the per-fleet tallies.
+// What the walk finds goes as events to the attached writers (the HTML page
+// is one of them). The desktop view and the command line each own one.
 
+#include "convert/BattleFigures.h"
 #include "convert/ConversionServices.h"
 #include "convert/FleetTally.h"
+#include "convert/Redaction.h"
+#include "convert/ReportWriter.h"
 #include "convert/SideList.h"
 
 #include <cstdint>
@@ -22,6 +26,8 @@ public:
     std::int32_t storeInDb = 0;
     std::int32_t personalStats = 0;
     std::string ownCoords;
+    // What the outputs hide. A redacted conversion is never stored.
+    Redaction redaction;
 
     // Conversion state.
     bool atOwnCoords = false;
@@ -38,13 +44,22 @@ public:
     void SetProgress(IProgress* progress) { progress_ = progress; }
     void SetNotifier(INotifier* notifier) { notifier_ = notifier; }
 
-    // Converts `text` and writes the whole page, summary included, to `out`.
+    // Writers that every conversion feeds besides its page; not owned.
+    void AddWriter(IReportWriter* writer) { writers_.push_back(writer); }
+    void ClearWriters() { writers_.clear(); }
+
+    // Converts `text` and writes the whole page, summary included, to `out`;
+    // the attached writers get the same walk.
     void ConvertReport(std::string_view text, std::ostream& out);
+    // Converts `text` for the attached writers only.
+    void ConvertReport(std::string_view text);
     // How many battle headers the last ConvertReport found.
     std::size_t BattlesInLastReport() const { return battlesInLastReport_; }
 
     // Line converters. `line` is trimmed. With `prescan` they return empty
-    // text and only do the side bookkeeping of the pre-pass.
+    // text and only do the side bookkeeping of the pre-pass. During a walk
+    // they hand their line to the writers and return empty text; called on
+    // their own they return the line's page row.
     std::string ConvertHeaderLine(std::string_view line, bool prescan);
     std::string ConvertFleetLine(std::string_view line, bool prescan);
     std::string ConvertCombatLine(std::string_view line, bool prescan);
@@ -67,19 +82,33 @@ private:
 
     void CutLines(std::string_view text);
     void PlanPrescan(std::string_view text);
-    void ConvertHeader(std::size_t lineIndex, std::string& page);
+    void Walk(std::string_view text);
+    void ConvertHeader(std::size_t lineIndex);
+    void EndBattle();
+    void NoteBattleFleet(std::string_view name);
+    template <typename Event>
+    std::string Emit(void (IReportWriter::*handler)(const Event&), const Event& event);
     void PrescanBattle(std::size_t headerLine);
     void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter);
     void LeaveMembersAsThePrescanDoes(std::size_t headerLine);
     void SeedSidesFromRoidCaptures(std::size_t from);
     void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
     void StoreStatisticsRows();
-    void WriteEndOfReport(std::ostream& out);
+    void WriteEndOfReport();
     std::string_view LineText(std::size_t index) const;
 
     IConversionStore* store_ = nullptr;
     IProgress* progress_ = nullptr;
     INotifier* notifier_ = nullptr;
+
+    std::vector<IReportWriter*> writers_;
+    std::vector<IReportWriter*> activeWriters_; // during a walk: the page and writers_
+    bool walking_ = false;
+    bool battleOpen_ = false; // a line was handed over since the last battle end
+    bool wantBattleFigures_ = false;
+    CBattleFigures battleFigures_;
+    CRedactor redactor_;
+    std::string shownTitle_, shownCapture_; // redacted texts of the current line
 
     // Per-conversion tables: the report cut into lines once, the lines that
     // matter to the pre-pass, and where roid captures start.

@@ -1,5 +1,7 @@
 #include "convert/ReportFiles.h"
 
+#include "convert/Utf8Text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +22,7 @@ std::optional<std::string> ReadReport(std::istream& in) {
     }
     if (in.bad())
         return std::nullopt;
+    NormaliseTextInPlace(text);
     return text;
 }
 

@@ -15,7 +15,8 @@ inline constexpr std::size_t kReadChunkSize = 300000;
 
 // Reads a report whole. Each 300,000-byte chunk ends at its first NUL byte:
 // text pasted from some programs carries NUL padding that must not reach the
-// converter. Returns nothing when the stream fails.
+// converter. The text comes back as UTF-8 (NormaliseText). Returns nothing
+// when the stream fails.
 std::optional<std::string> ReadReport(std::istream& in);
 
 struct ReadResult {

@@ -1,5 +1,7 @@
 #include "convert/TextRules.h"
 
+#include "convert/Utf8Text.h"
+
 #include <charconv>
 #include <limits>
 
@@ -95,6 +97,7 @@ std::string IntText(std::int64_t value) {
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
+    text = TrimPartialCharacters(text);
     std::size_t plain = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];

@@ -49,7 +49,8 @@ std::string IntText(std::int64_t value);
 void AppendInt(std::string& out, std::int64_t value);
 
 // Report text placed into a page: '&', '<' and '>' become entities, every other
-// byte passes through unchanged.
+// byte passes through unchanged, less partial characters at either end
+// (TrimPartialCharacters).
 void AppendEscaped(std::string& out, std::string_view text);
 std::string EscapeHtml(std::string_view text);
 

@@ -102,7 +102,29 @@ std::string FromCodePage1252(std::string_view bytes, std::size_t firstHigh) {
     return out;
 }
 
+// Bytes a sequence starting with `lead` takes; 1 for ASCII and stray bytes.
+std::size_t ExpectedLength(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
 } // namespace
+
+std::string_view TrimPartialCharacters(std::string_view piece) {
+    std::size_t start = 0;
+    while (start < piece.size() && start < 3 && IsContinuation(static_cast<unsigned char>(piece[start])))
+        ++start;
+    piece.remove_prefix(start);
+    // The last lead byte within a character's reach of the end.
+    for (std::size_t back = 1; back <= 4 && back <= piece.size(); ++back) {
+        const auto c = static_cast<unsigned char>(piece[piece.size() - back]);
+        if (IsContinuation(c))
+            continue;
+        if (ExpectedLength(c) > back)
+            piece.remove_suffix(back);
+        break;
+    }
+    return piece;
+}
 
 bool IsValidUtf8(std::string_view bytes) {
     return IsValidUtf8From(bytes, 0);

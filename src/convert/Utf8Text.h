@@ -23,4 +23,10 @@ std::string NormaliseText(std::string_view bytes);
 // The same in place, without copying text that is already UTF-8.
 void NormaliseTextInPlace(std::string& text);
 
+// `piece` without the parts of characters that cutting it out of UTF-8 text at
+// byte positions left at its start and end. Report fields are cut by byte
+// arithmetic around ASCII separators; on odd input a cut can fall inside a
+// character, and half a character must not reach a page or the database.
+std::string_view TrimPartialCharacters(std::string_view piece);
+
 } // namespace skarnwald

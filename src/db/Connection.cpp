@@ -30,8 +30,6 @@ constexpr std::array<std::string_view, 6> kSchema = {
     "INTEGER, Starcruiser INTEGER, Battleship INTEGER, Doomstar INTEGER)",
 };
 
-constexpr std::array<std::string_view, 6> kTables = {"Battles",   "Agility",       "Battle_Details",
-                                                     "Statistik", "Einstellungen", "PersStat"};
 constexpr std::array<std::string_view, 5> kPersStatRows = {"lamed", "destroyed", "verlust", "RoidGewinn",
                                                            "RoidVerlust"};
 
@@ -100,20 +98,20 @@ std::string Probe(sqlite3* db, const fs::path& file) {
             sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt, nullptr);
         rc != SQLITE_OK)
         return failure(rc);
-    std::array<bool, kTables.size()> present{};
+    std::array<bool, kTableNames.size()> present{};
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         const std::string_view name = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        for (std::size_t i = 0; i < kTables.size(); ++i)
-            present[i] = present[i] || SameNameIgnoringCase(name, kTables[i]);
+        for (std::size_t i = 0; i < kTableNames.size(); ++i)
+            present[i] = present[i] || SameNameIgnoringCase(name, kTableNames[i]);
     }
     if (rc != SQLITE_DONE)
         return failure(rc);
     sqlite3_finalize(stmt);
 
     std::string missing;
-    for (std::size_t i = 0; i < kTables.size(); ++i)
+    for (std::size_t i = 0; i < kTableNames.size(); ++i)
         if (!present[i])
-            missing += (missing.empty() ? "" : ", ") + std::string(kTables[i]);
+            missing += (missing.empty() ? "" : ", ") + std::string(kTableNames[i]);
     if (!missing.empty())
         return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank (es fehlen die Tabellen " +
                missing + ").";

@@ -5,6 +5,7 @@
 // an IDbErrorReporter: a message box in the desktop program, stderr in the
 // command line.
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -21,6 +22,10 @@ public:
     virtual ~IDbErrorReporter() = default;
     virtual void ReportDbError(std::string_view message) = 0;
 };
+
+// The six tables of the database file.
+inline constexpr std::array<std::string_view, 6> kTableNames = {
+    "Battles", "Agility", "Battle_Details", "Statistik", "Einstellungen", "PersStat"};
 
 class CConnection;
 using ConnectionPtr = std::shared_ptr<CConnection>;

@@ -1,6 +1,7 @@
 #include "db/Query.h"
 
 #include "convert/TextRules.h"
+#include "convert/Utf8Text.h"
 
 #include <sqlite3.h>
 
@@ -222,7 +223,8 @@ CStatement& CStatement::Bind(std::initializer_list<SqlValue> values) {
             rc = sqlite3_bind_int64(stmt_, index, *number);
         } else if (const auto* text = std::get_if<std::string_view>(&value)) {
             // An empty view may carry no pointer, which SQLite would bind as NULL.
-            rc = sqlite3_bind_text64(stmt_, index, text->empty() ? "" : text->data(), text->size(),
+            const std::string_view whole = TrimPartialCharacters(*text);
+            rc = sqlite3_bind_text64(stmt_, index, whole.empty() ? "" : whole.data(), whole.size(),
                                      SQLITE_TRANSIENT, SQLITE_UTF8);
         } else {
             rc = sqlite3_bind_null(stmt_, index);
@@ -277,7 +279,10 @@ std::string CStatement::ReadField(std::string_view name, DateStyle style) const 
         break;
     }
     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
-    const std::string text(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)));
+    // Files written before pages and rows became UTF-8, or by other programs,
+    // may hold Windows-1252 text.
+    std::string text(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)));
+    NormaliseTextInPlace(text);
     const char* declared = sqlite3_column_decltype(stmt_, i);
     if (declared && SameNameIgnoringCase("DATETIME", declared))
         return FormatStoredDate(text, style);
@@ -286,6 +291,27 @@ std::string CStatement::ReadField(std::string_view name, DateStyle style) const 
 
 std::int32_t CStatement::ReadInt(std::string_view name) const {
     return Atoi(ReadField(name));
+}
+
+int CStatement::ColumnCount() const {
+    return stmt_ ? sqlite3_column_count(stmt_) : 0;
+}
+
+std::string CStatement::ColumnName(int column) const {
+    const char* name = stmt_ ? sqlite3_column_name(stmt_, column) : nullptr;
+    return name ? name : "";
+}
+
+std::int64_t CStatement::ColumnInt(int column) const {
+    return stmt_ ? sqlite3_column_int64(stmt_, column) : 0;
+}
+
+std::optional<std::string_view> CStatement::StoredText(int column) const {
+    if (!stmt_ || sqlite3_column_type(stmt_, column) != SQLITE_TEXT)
+        return std::nullopt;
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return std::string_view(bytes ? bytes : "",
+                            static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
 bool RunStatement(CConnection& connection, std::string_view sql, std::initializer_list<SqlValue> values) {

@@ -51,7 +51,8 @@ public:
     CStatement& operator=(const CStatement&) = delete;
 
     // Binds the values to parameters 1, 2, ... after resetting the statement,
-    // so a prepared statement can be run again with new values.
+    // so a prepared statement can be run again with new values. Texts lose
+    // partial characters at either end (TrimPartialCharacters).
     CStatement& Bind(std::initializer_list<SqlValue> values);
 
     // Moves to the next row; false at the end or after an error.
@@ -61,10 +62,17 @@ public:
     bool Failed() const { return failed_; }
 
     // A field of the current row as text: NULL as "", integers as "%d",
-    // floating-point values as "%.2f", date columns by `style`. Column names
-    // are matched without regard to case.
+    // floating-point values as "%.2f", date columns by `style`, other text as
+    // UTF-8 (NormaliseText). Column names are matched without regard to case.
     std::string ReadField(std::string_view name, DateStyle style = DateStyle::Date) const;
     std::int32_t ReadInt(std::string_view name) const;
+
+    // Whole rows by column position, for code that walks every column.
+    int ColumnCount() const;
+    std::string ColumnName(int column) const;
+    std::int64_t ColumnInt(int column) const;
+    // The bytes of a TEXT value exactly as stored; nothing for other types.
+    std::optional<std::string_view> StoredText(int column) const;
 
 private:
     void Fail();

@@ -1,6 +1,7 @@
 #include "db/SettingsStore.h"
 
 #include "convert/TextRules.h"
+#include "convert/Utf8Text.h"
 #include "db/Query.h"
 
 namespace skarnwald {
@@ -40,7 +41,8 @@ void WritePersStatSetting(CConnection& connection, std::int32_t value) {
 }
 
 void WriteOwnCoords(CConnection& connection, std::string_view coords) {
-    WriteSetting(connection, kOwnCoordsSetting, coords);
+    // Command-line arguments arrive in whatever encoding the terminal uses.
+    WriteSetting(connection, kOwnCoordsSetting, NormaliseText(coords));
 }
 
 CoordFields SplitOwnCoords(std::string_view coords) {

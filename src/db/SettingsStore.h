@@ -24,7 +24,7 @@ void WriteSetting(CConnection& connection, std::string_view name, SqlValue value
 void EnsureSettingsRows(CConnection& connection);
 void WriteStoreSetting(CConnection& connection, std::int32_t value);
 void WritePersStatSetting(CConnection& connection, std::int32_t value);
-void WriteOwnCoords(CConnection& connection, std::string_view coords);
+void WriteOwnCoords(CConnection& connection, std::string_view coords); // stored as UTF-8
 
 // The own coordinates as the three fields of the settings dialog show them.
 struct CoordFields {

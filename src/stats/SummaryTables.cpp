@@ -1,6 +1,7 @@
 #include "stats/SummaryTables.h"
 
 #include "convert/HtmlFragments.h"
+#include "convert/Redaction.h"
 #include "convert/TextRules.h"
 
 namespace skarnwald {
@@ -13,6 +14,8 @@ void AppendHeadingCell(std::string& out, std::string_view open, std::string_view
     out += html::kHeadingSize;
 }
 
+} // namespace
+
 SummaryFigures FiguresOf(const FleetTally& tally) {
     SummaryFigures figures;
     for (int k = 0; k < kShipClassCount; ++k) {
@@ -24,7 +27,33 @@ SummaryFigures FiguresOf(const FleetTally& tally) {
     return figures;
 }
 
-} // namespace
+void AddFigures(SummaryFigures& sum, const SummaryFigures& figures) {
+    AddInto(sum.ships, figures.ships);
+    AddInto(sum.lamed, figures.lamed);
+    AddInto(sum.destroyed, figures.destroyed);
+    AddInto(sum.losses, figures.losses);
+}
+
+void AddFleetSummary(ReportSummary& summary, FleetSummary fleet) {
+    const int side = SideIndex(fleet.side);
+    AddFigures(summary.sides[side], fleet.figures);
+    ++summary.fleetCounts[side];
+    summary.fleets.push_back(std::move(fleet));
+}
+
+ReportSummary SummarizeReport(const FleetTallyTree& tree, const SideList& sides, const CRedactor* redactor) {
+    ReportSummary summary;
+    summary.fleets.reserve(tree.size());
+    tree.visitInOrder([&](const FleetTally& tally) {
+        FleetSummary fleet;
+        fleet.name = redactor ? std::string(redactor->Name(tally.name, tally.coords)) : tally.name;
+        fleet.coords = redactor ? std::string(redactor->Coords(tally.coords)) : tally.coords;
+        fleet.side = sides.FindSide(tally.coords);
+        fleet.figures = FiguresOf(tally);
+        AddFleetSummary(summary, std::move(fleet));
+    });
+    return summary;
+}
 
 void AppendValueRow(std::string& out, const html::ValueRowStyle& style, const ClassCounts& values) {
     out += html::kValueRowStart;
@@ -74,30 +103,24 @@ void AppendSummaryTable(std::string& out, std::string_view background, std::stri
     out += html::kSummaryTableEnd;
 }
 
-void WriteSummaryTables(std::string& out, FleetTallyTree& tree, const SideList& sides) {
-    tree.foldBattle();
-    SummaryFigures sideTotals[2];
-    tree.visitInOrder([&](const FleetTally& tally) {
-        const SummaryFigures figures = FiguresOf(tally);
-        const auto side = sides.FindSide(tally.coords);
-        if (side) {
-            SummaryFigures& total = sideTotals[*side];
-            AddInto(total.ships, figures.ships);
-            AddInto(total.lamed, figures.lamed);
-            AddInto(total.destroyed, figures.destroyed);
-            AddInto(total.losses, figures.losses);
-        }
+void AppendSummaryTables(std::string& out, const ReportSummary& summary) {
+    std::string title;
+    for (const FleetSummary& fleet : summary.fleets) {
+        const auto side = fleet.side;
         out += html::kFleetTableGap;
         const bool defending = side == kDefendingSide;
         const std::string_view background = !side       ? html::kNoSideBackground
                                             : defending ? html::kDefendingBackground
                                                         : html::kAttackingBackground;
         // The heading cell holds the coordinates, a line feed and the name.
-        const std::string title = tally.coords + "\n" + tally.name;
+        title.assign(fleet.coords);
+        title += '\n';
+        title += fleet.name;
         AppendSummaryTable(out, background,
                            defending ? html::kDefendingHeadingColour : html::kOtherHeadingColour, title,
-                           figures);
-    });
+                           fleet.figures);
+    }
+    const auto& sideTotals = summary.sides;
 
     out += html::kSideTablesGap;
     AppendSummaryTable(out, html::kAttackingBackground, html::kOtherHeadingColour, html::kAttackingTitle,
@@ -105,6 +128,11 @@ void WriteSummaryTables(std::string& out, FleetTallyTree& tree, const SideList& 
     out += html::kFleetTableGap;
     AppendSummaryTable(out, html::kDefendingBackground, html::kDefendingHeadingColour, html::kDefendingTitle,
                        sideTotals[kDefendingSide]);
+}
+
+void WriteSummaryTables(std::string& out, FleetTallyTree& tree, const SideList& sides) {
+    tree.foldBattle();
+    AppendSummaryTables(out, SummarizeReport(tree, sides, nullptr));
 }
 
 } // namespace skarnwald

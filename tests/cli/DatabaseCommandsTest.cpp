@@ -46,6 +46,13 @@ protected:
         }
     }
 
+    // The page `convert` writes for the report file `input`.
+    std::string ConvertToFile(const std::string& input) {
+        const Outcome converted = Cli({"convert", input, "-o", (folder / "page.htm").string()});
+        EXPECT_EQ(converted.code, 0) << converted.err;
+        return FileBytes(folder / "page.htm");
+    }
+
     TempFolder folder;
 };
 
@@ -102,6 +109,73 @@ TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
         << stats.out;
 }
 
+// kReport with a player named with every Windows-1252 letter, in `letters`.
+std::string ReportWithLetters(std::string_view letters) {
+    std::string report(kReport);
+    report.replace(report.find("O'Brien"), 7, letters);
+    return report;
+}
+
+TEST_F(CliTest, SameReportInEitherEncodingGivesTheSamePageAndTheSameRows) {
+    Cli({"settings", "--store", "1"});
+    const std::string utf8 = ReportWithLetters(testfiles::kWindows1252LettersUtf8);
+    WriteBytes(folder / "utf8.txt", utf8);
+    WriteBytes(folder / "marked.txt", "\xEF\xBB\xBF" + utf8);
+    WriteBytes(folder / "cp1252.txt", ReportWithLetters(testfiles::kWindows1252Letters));
+    const std::string expected = ConvertToFile((folder / "utf8.txt").string());
+    EXPECT_EQ(ConvertToFile((folder / "marked.txt").string()), expected);
+    EXPECT_EQ(ConvertToFile((folder / "cp1252.txt").string()), expected);
+    const Outcome piped = Cli({"convert"}, ReportWithLetters(testfiles::kWindows1252Letters));
+    EXPECT_EQ(piped.out, expected);
+    EXPECT_TRUE(IsValidUtf8(expected));
+    EXPECT_NE(expected.find(" " + std::string(testfiles::kWindows1252LettersUtf8) + "</font>"),
+              std::string::npos);
+
+    // Four stored battles, row for row the same, and their pages too.
+    const std::string firstPage = Cli({"export", "1"}).out;
+    EXPECT_NE(firstPage.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
+    for (std::string_view id : {"2", "3", "4"})
+        EXPECT_EQ(Cli({"export", std::string(id)}).out, firstPage) << id;
+    OpenResult opened = CConnection::Open(Db());
+    for (std::string_view table : {"Agility", "Battle_Details"})
+        EXPECT_EQ(
+            QueryText(*opened.connection,
+                      "SELECT COUNT(DISTINCT Name) AS N FROM " + std::string(table) + " WHERE Name LIKE ' %'",
+                      "N"),
+            "2")
+            << table; // the letters' player and the keeper
+}
+
+TEST_F(CliTest, RepairTextRewritesOldWindows1252TextOnce) {
+    Cli({"settings", "--store", "1"});
+    Cli({"convert", ReportFile()});
+    {
+        // As a program writing Windows-1252 text left it.
+        OpenResult opened = CConnection::Open(Db());
+        const std::string old = std::string(testfiles::kWindows1252Letters);
+        ASSERT_TRUE(RunStatement(*opened.connection, "UPDATE Battles SET Name = 'Sch\xF6ne " + old + "'"));
+        ASSERT_TRUE(
+            RunStatement(*opened.connection, "UPDATE Agility SET Name = ' " + old + "' WHERE ID = 1"));
+        ASSERT_TRUE(RunStatement(*opened.connection, "UPDATE Battle_Details SET Waffe = 'L\xE4ser'"));
+        ASSERT_TRUE(RunStatement(*opened.connection, "UPDATE Einstellungen SET Wert = '1.\xB2.3' WHERE "
+                                                     "Einstellung = 'Koords'"));
+    }
+    const std::string letters(testfiles::kWindows1252LettersUtf8);
+    // Shown and exported as UTF-8 before the repair.
+    EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tSch\xC3\xB6ne " + letters + "\n");
+    const std::string page = Cli({"export", "1"}).out;
+    EXPECT_TRUE(IsValidUtf8(page));
+    EXPECT_NE(page.find("<font size='2'> " + letters + "</font>"), std::string::npos);
+    EXPECT_NE(page.find("L\xC3\xA4ser"), std::string::npos);
+    EXPECT_NE(Cli({"settings"}).out.find("Koords: 1.\xC2\xB2.3\n"), std::string::npos);
+
+    const Outcome repaired = Cli({"repair-text"});
+    EXPECT_EQ(repaired.code, 0) << repaired.err;
+    EXPECT_EQ(repaired.out, "Nach UTF-8 umgeschriebene Texte: 5\n"); // two combat rows
+    EXPECT_EQ(Cli({"repair-text"}).out, "Nach UTF-8 umgeschriebene Texte: 0\n");
+    EXPECT_EQ(Cli({"export", "1"}).out, page);
+}
+
 TEST_F(CliTest, StatsResetZeroesTheRecord) {
     Cli({"settings", "--pers-stat", "1", "--coords", "4.5.6"});
     Cli({"convert", ReportFile()});
@@ -156,14 +230,14 @@ TEST_F(CliTest, DatabaseErrorsGoToStderrWithANonZeroExit) {
 }
 
 TEST_F(CliTest, EveryCommandExplainsItself) {
-    for (std::string_view command : {"convert", "settings", "battles", "export", "stats"}) {
+    for (std::string_view command : {"convert", "settings", "battles", "export", "stats", "repair-text"}) {
         const Outcome help = CliWithoutDb({std::string(command), "--help"});
         EXPECT_EQ(help.code, 0);
         EXPECT_TRUE(help.out.starts_with("Aufruf: skarnwald-cli " + std::string(command))) << help.out;
         EXPECT_NE(help.out.find("--db DATEI"), std::string::npos) << command;
     }
     const Outcome overview = CliWithoutDb({"--help"});
-    for (std::string_view command : {"settings", "battles", "export", "stats"})
+    for (std::string_view command : {"settings", "battles", "export", "stats", "repair-text"})
         EXPECT_NE(overview.out.find(command), std::string::npos);
     EXPECT_EQ(Cli({"battles", "extra"}).code, 2);
     EXPECT_EQ(Cli({"settings", "--coords"}).code, 2);

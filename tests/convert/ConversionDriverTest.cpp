@@ -68,10 +68,10 @@ TEST(ConversionDriver, APhysicalLineShorterThanFiveBytesJoinsTheNext) {
 
 TEST(ConversionDriver, InputOfFiveBytesOrLessConvertsToTheBareFrame) {
     const std::string empty = ConvertToPage("");
-    EXPECT_TRUE(
-        empty.starts_with("<html><body bgcolor='#000000'><font color='#00ff00'><table cellSpacing='0' "
-                          "cellPadding='1' align='center' border='0'></table></font></body></html>"
-                          "<p></p><p></p><p></p><p></p><table"));
+    EXPECT_TRUE(empty.starts_with("<html><head><meta charset='utf-8'></head><body bgcolor='#000000'><font "
+                                  "color='#00ff00'><table cellSpacing='0' "
+                                  "cellPadding='1' align='center' border='0'></table></font></body></html>"
+                                  "<p></p><p></p><p></p><p></p><table"));
     EXPECT_EQ(ConvertToPage(" \r\n lamed \n\n"), empty);
     EXPECT_NE(ConvertToPage("x lamed"), empty);
 }

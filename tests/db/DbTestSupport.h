@@ -4,11 +4,13 @@
 
 #include "TestFiles.h"
 #include "convert/ReportConverter.h"
+#include "convert/Utf8Text.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -40,8 +42,29 @@ inline int CountRows(CConnection& connection, std::string_view table) {
     return std::stoi(QueryText(connection, "SELECT COUNT(*) AS N FROM " + std::string(table), "N"));
 }
 
-// integrity_check passes and no row points at a row that does not exist.
+// Every text value of the six tables is valid UTF-8 as SQLite hands it to any
+// other program (sqlite3_column_text, no conversion on our side).
+inline void ExpectAllTextUtf8(CConnection& connection) {
+    for (std::string_view table : kTableNames) {
+        const std::string sql = "SELECT * FROM " + std::string(table);
+        sqlite3_stmt* stmt = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(connection.Handle(), sql.c_str(), -1, &stmt, nullptr), SQLITE_OK);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+                const std::string_view bytes(text ? text : "",
+                                             static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)));
+                EXPECT_TRUE(IsValidUtf8(bytes))
+                    << table << "." << sqlite3_column_name(stmt, c) << ": " << bytes;
+            }
+        sqlite3_finalize(stmt);
+    }
+}
+
+// integrity_check passes, no row points at a row that does not exist and all
+// text is UTF-8.
 inline void ExpectConsistent(CConnection& connection) {
+    ExpectAllTextUtf8(connection);
     EXPECT_EQ(QueryText(connection, "PRAGMA integrity_check", "integrity_check"), "ok");
     EXPECT_EQ(QueryText(connection,
                         "SELECT COUNT(*) AS N FROM Agility WHERE BattleID NOT IN (SELECT ID FROM Battles)",
