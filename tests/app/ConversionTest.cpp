@@ -50,7 +50,7 @@ TEST_F(ConversionTest, TypedTextIsConvertedWithProgressTimingAndFertig) {
     Type(SampleReport("one-battle.txt"));
     StartInto("page");
     const std::string page = FileBytes(Here("page.htm"));
-    EXPECT_TRUE(page.starts_with("<html><body bgcolor='#000000'>"));
+    EXPECT_TRUE(page.starts_with("<html><head><meta charset='utf-8'></head><body bgcolor='#000000'>"));
     EXPECT_NE(page.find("Grauer Falke"), std::string::npos);
     EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Fertig"});
     EXPECT_TRUE(QRegularExpression("^Berechnung dauerte \\d+ Millisekunden$").match(Status()).hasMatch());
