@@ -258,8 +258,9 @@ TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFileThatFailed) {
     });
     view_->OnBatchConvert();
     EXPECT_FALSE(std::filesystem::exists(Here("out/first.htm")));
-    EXPECT_EQ(MessageBoxes::TakeShownTexts(),
-              QStringList{"0 von 2 Berichten umgewandelt.\nAbgebrochen: 2 Berichte wurden nicht bearbeitet."});
+    EXPECT_EQ(
+        MessageBoxes::TakeShownTexts(),
+        QStringList{"0 von 2 Berichten umgewandelt.\nAbgebrochen: 2 Berichte wurden nicht bearbeitet."});
 }
 
 using GermanTexts = GuiTest;
