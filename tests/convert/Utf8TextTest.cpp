@@ -59,7 +59,9 @@ std::string Encode(char32_t cp) {
 TEST(IsValidUtf8, AcceptsEveryScalarValueAndNoSurrogate) {
     for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
         const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-        ASSERT_EQ(IsValidUtf8("a" + Encode(cp) + "b"), !surrogate)
+        std::string text = "a";
+        text.append(Encode(cp)).append("b");
+        ASSERT_EQ(IsValidUtf8(text), !surrogate)
             << std::hex << static_cast<std::uint32_t>(cp);
     }
 }
@@ -76,7 +78,9 @@ TEST(IsValidUtf8, RejectsOverlongTruncatedStrayAndOutOfRangeSequences) {
         for (std::string_view bad : group)
             EXPECT_FALSE(IsValidUtf8(bad)) << testing::PrintToString(bad);
     // A bad sequence after a long ASCII run, past the eight-byte steps.
-    EXPECT_FALSE(IsValidUtf8(std::string(1001, 'x') + "\xE4" + std::string(7, 'y')));
+    std::string lateBadByte(1001, 'x');
+    lateBadByte.append("\xE4").append(7, 'y');
+    EXPECT_FALSE(IsValidUtf8(lateBadByte));
     EXPECT_TRUE(IsValidUtf8(""));
     EXPECT_TRUE(IsValidUtf8(std::string("\0\x7F", 2)));
 }
