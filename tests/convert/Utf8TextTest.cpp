@@ -61,8 +61,7 @@ TEST(IsValidUtf8, AcceptsEveryScalarValueAndNoSurrogate) {
         const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
         std::string text = "a";
         text.append(Encode(cp)).append("b");
-        ASSERT_EQ(IsValidUtf8(text), !surrogate)
-            << std::hex << static_cast<std::uint32_t>(cp);
+        ASSERT_EQ(IsValidUtf8(text), !surrogate) << std::hex << static_cast<std::uint32_t>(cp);
     }
 }
 
