@@ -1,14 +1,22 @@
 // Converts arbitrary bytes as a report. The first three bytes pick the
-// settings: storing, personal statistics and the own coordinates, and whether
-// the text is first normalised to UTF-8 as every front end does; the page of
-// normalised text must be UTF-8 too. A store that
-// checks the order of its calls traps on any call out of place.
+// settings: storing, personal statistics, redaction and the own coordinates,
+// and whether the text is first normalised to UTF-8 as every front end does;
+// the page of normalised text must be UTF-8 too. A store that checks the order
+// of its calls traps on any call out of place; a redacted conversion must not
+// reach it at all. On short reports the sides must be exactly those of the
+// literal pre-pass. Then every shared format is made from the same report: the
+// JSON must parse as valid UTF-8 and no Discord message may pass the limit.
 
+#include "LiteralPrescan.h"
 #include "convert/HtmlFragments.h"
 #include "convert/LineParts.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
+#include "convert/ShareFormats.h"
+#include "convert/ShareText.h"
 #include "convert/Utf8Text.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstddef>
 #include <cstdint>
@@ -90,17 +98,37 @@ std::string OwnCoords(std::uint8_t choice, std::string_view report) {
     }
 }
 
+// The literal pre-pass walks the rest of the report at every header, so only
+// short reports are checked against it.
+constexpr std::size_t kLiteralCheckLimit = 4096;
+
 void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8) {
-    CheckingStore store(converter.storeInDb == 1, converter.personalStats == 1);
+    // The literal pre-pass starts from the members a previous conversion left.
+    CReportConverter literal;
+    literal.currentFleetName = converter.currentFleetName;
+    literal.currentFleetCoords = converter.currentFleetCoords;
+    const bool redacted = converter.redaction.Any();
+    CheckingStore store(converter.storeInDb == 1 && !redacted, converter.personalStats == 1 && !redacted);
     converter.SetStore(&store);
     std::ostringstream page;
     converter.ConvertReport(report, page);
     converter.SetStore(nullptr);
-    Require(store.Finished());
+    Require(store.Finished() != redacted);
     const std::string html = page.str();
     Require(html.starts_with(html::kPageStart) && html.ends_with(html::kSummaryEnd));
     Require(!utf8 || IsValidUtf8(html));
     Require(converter.sideList.empty() && converter.tallyTree.empty());
+    if (report.size() <= kLiteralCheckLimit)
+        Require(test::FleetRowColours(html) == test::ReferenceFleetColours(literal, report));
+}
+
+void ShareOnce(std::string_view report, const Redaction& redaction, std::string_view ownCoords) {
+    const SharedConversion shared = ConvertForSharing(NormaliseText(report), redaction, ownCoords);
+    Require(IsValidUtf8(shared.json) && nlohmann::json::accept(shared.json));
+    Require(!shared.discordMessages.empty());
+    for (const std::string& message : shared.discordMessages)
+        Require(CodePoints(message) <= kDiscordMessageLimit &&
+                message.find(kDiscordMessageSeparator) == std::string::npos);
 }
 
 } // namespace
@@ -120,9 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     converter.storeInDb = flags & 0x03;
     converter.personalStats = data[1] & 0x03;
     converter.ownCoords = OwnCoords(data[2], report);
+    converter.redaction = {(data[1] & 0x04) != 0, (data[1] & 0x08) != 0, (data[1] & 0x10) != 0};
     ConvertOnce(converter, report, utf8);
     // A second conversion with the same converter must not see the first one's state.
     if (flags & 0x20)
         ConvertOnce(converter, report, utf8);
+    ShareOnce(report, converter.redaction, converter.ownCoords);
     return 0;
 }

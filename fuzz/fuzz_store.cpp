@@ -56,7 +56,9 @@ void RequireNoOrphans(CConnection& connection) {
 
 void RequireUtf8Text(CConnection& connection) {
     for (std::string_view table : kTableNames) {
-        CStatement rows(connection, "SELECT * FROM " + std::string(table));
+        std::string sql = "SELECT * FROM ";
+        sql += table;
+        CStatement rows(connection, sql);
         while (rows.Step())
             for (int c = 0; c < rows.ColumnCount(); ++c)
                 Require(IsValidUtf8(rows.StoredText(c).value_or("")));

@@ -7,12 +7,15 @@ packages=(
   build-essential cmake ninja-build clang clang-format libclang-rt-14-dev
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth
-  nlohmann-json3-dev libcsv-dev qt6-charts-dev qt6-translations-l10n
+  nlohmann-json3-dev libcsv-dev libssl-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   desktop-file-utils appstream dpkg-dev file
   emscripten chromium python3
 )
 
 missing=()
+# The browser tests install their test library with npm; a Node.js from
+# elsewhere may already bring its own npm.
+command -v npm >/dev/null || missing+=(npm)
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done

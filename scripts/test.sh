@@ -24,6 +24,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TEST
 cmake --build build/release --parallel "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
+echo "== Web edition in headless Chromium"; scripts/test-web.sh
+
 echo "== Sanitizer build and tests"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKARNWALD_SANITIZE=ON -DSKARNWALD_BENCH=OFF
 cmake --build build/sanitize --parallel "$jobs"

@@ -48,8 +48,7 @@ std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter
         FileDialogs::OpenFileNames(parent, QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
     if (files.isEmpty())
         return std::nullopt;
-    const QString folder =
-        FileDialogs::ExistingFolder(parent, QStringLiteral("Ordner für die Seiten wählen"));
+    const QString folder = FileDialogs::FolderName(parent);
     if (folder.isEmpty())
         return std::nullopt;
 

@@ -65,6 +65,22 @@ void CMainFrame::CreateMenus() {
     connect(previewAction_, &QAction::toggled, this,
             [](bool shown) { QSettings().setValue(kPreviewKey, shown); });
 
+    // Usable once a conversion has made the texts to share.
+    shareMenu_ = menuBar()->addMenu(QStringLiteral("&Teilen"));
+    AddViewCommand(shareMenu_, QStringLiteral("Als BBCode kopieren"), &CVoxlanView::OnCopyBBCode);
+    AddViewCommand(shareMenu_, QStringLiteral("Für Discord kopieren"), &CVoxlanView::OnCopyDiscord);
+    AddViewCommand(shareMenu_, QStringLiteral("Titelzeile kopieren"), &CVoxlanView::OnCopyTitle);
+    AddViewCommand(shareMenu_, QStringLiteral("Als JSON speichern…"), &CVoxlanView::OnSaveJson);
+    for (QAction* action : shareMenu_->actions())
+        action->setEnabled(false);
+    connect(view_, &CVoxlanView::ShareAvailable, this, [this](bool available) {
+        for (QAction* action : shareMenu_->actions())
+            action->setEnabled(available);
+    });
+
+    QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistik"));
+    AddViewCommand(statistics, QStringLiteral("&Verlauf…"), &CVoxlanView::OnTimeline);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     AddViewCommand(help, QStringLiteral("Changelog"), &CVoxlanView::OnChangeLog);
     aboutAction_ = help->addAction(QStringLiteral("Inf&o über Voxlan..."));

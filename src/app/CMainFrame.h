@@ -22,6 +22,7 @@ public:
     QAction* AboutAction() const { return aboutAction_; }
     QAction* PreviewAction() const { return previewAction_; }
     QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* ShareMenu() const { return shareMenu_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,6 +42,7 @@ private:
     QList<QAction*> recentFileActions_;
     QAction* previewAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QMenu* shareMenu_ = nullptr;
 };
 
 } // namespace skarnwald

@@ -12,6 +12,7 @@
 #include "app/db/CDatabaseDlg.h"
 #include "app/db/CSettingsDlg.h"
 #include "app/stats/CPersStatDlg.h"
+#include "app/stats/CTimelineDlg.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportFiles.h"
 #include "convert/TextRules.h"
@@ -25,9 +26,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPainter>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 
 namespace skarnwald {
@@ -44,7 +47,7 @@ bool HoldsBattle(std::string_view text) {
 }
 
 std::string ClipboardBytes() {
-    return LocalBytes(QGuiApplication::clipboard()->text());
+    return CoreText(QGuiApplication::clipboard()->text());
 }
 
 // Why Start found nothing to convert, for the status bar.
@@ -94,6 +97,14 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     setAcceptDrops(true);
     // The report field takes dropped text itself; dropped files are inputs.
     ui->reportEdit->viewport()->installEventFilter(this);
+    connect(ui->bbcodeButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyBBCode);
+    connect(ui->discordButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyDiscord);
+    connect(ui->titleButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyTitle);
+    connect(ui->jsonButton, &QPushButton::clicked, this, &CVoxlanView::OnSaveJson);
+    connect(this, &CVoxlanView::ShareAvailable, this, [this](bool available) {
+        for (QPushButton* button : {ui->bbcodeButton, ui->discordButton, ui->titleButton, ui->jsonButton})
+            button->setEnabled(available);
+    });
 }
 
 CVoxlanView::~CVoxlanView() = default;
@@ -106,11 +117,12 @@ void CVoxlanView::OnInitialUpdate() {
     converter_.storeInDb = database_.ReadStoreSetting();
     converter_.personalStats = database_.ReadPersStatSetting();
     converter_.ownCoords = database_.ReadOwnCoords();
+    converter_.redaction = ReadRedaction(*document_.Connection());
     ui->reportEdit->setFocus();
 }
 
 void CVoxlanView::OnStart() {
-    const std::string reportText = LocalBytes(ui->reportEdit->toPlainText());
+    const std::string reportText = CoreText(ui->reportEdit->toPlainText());
     const bool fileChosen = HasChosenFile();
     if (!reportText.empty() && !fileChosen)
         ConvertTypedText(reportText);
@@ -154,6 +166,9 @@ void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_v
         ShowTiming(clock.elapsed());
         return true;
     });
+    // The share texts come from the same walk as the page.
+    share_.TakeOutputs();
+    emit ShareAvailable(true);
     if (!saved) {
         notifier_.Discard();
         emit StatusMessage(QStringLiteral("Die Seite wurde nicht geschrieben."));
@@ -230,8 +245,11 @@ void CVoxlanView::OnBatchConvert() {
 }
 
 void CVoxlanView::ShowTiming(qint64 milliseconds) {
-    ui->statusLabel->setText(
-        QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds)));
+    QString status =
+        QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds));
+    if (const int skipped = database_.SkippedBattles(); skipped > 0)
+        status += QStringLiteral(" – ") + QString::fromStdString(SkippedBattlesNote(skipped));
+    ui->statusLabel->setText(status);
 }
 
 void CVoxlanView::OnFileOpen() {
@@ -265,6 +283,11 @@ void CVoxlanView::OnDatabase() {
     dialog.exec();
 }
 
+void CVoxlanView::OnTimeline() {
+    CTimelineDlg dialog(document_.Connection(), this);
+    dialog.exec();
+}
+
 void CVoxlanView::OnPersStat() {
     CPersStatDlg dialog(document_.Connection(), this);
     dialog.exec();
@@ -273,11 +296,38 @@ void CVoxlanView::OnPersStat() {
 void CVoxlanView::OnSettings() {
     CSettingsDlg dialog(document_.Connection(), this);
     dialog.SetValues(converter_.storeInDb, converter_.personalStats, SplitOwnCoords(converter_.ownCoords));
+    dialog.SetRedaction(converter_.redaction);
     dialog.exec();
+    converter_.redaction = dialog.RedactionSwitches();
     // However the dialog was closed, what it shows is what the table holds.
     converter_.storeInDb = dialog.StoreSwitch();
     converter_.personalStats = dialog.StatsSwitch();
     converter_.ownCoords = JoinOwnCoords(dialog.CoordTexts());
+}
+
+void CVoxlanView::ShowShareStatus(const QString& text) {
+    if (auto* frame = qobject_cast<QMainWindow*>(window()); frame && !text.isEmpty())
+        frame->statusBar()->showMessage(text);
+}
+
+void CVoxlanView::OnCopyBBCode() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyBBCode());
+}
+
+void CVoxlanView::OnCopyDiscord() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyDiscord());
+}
+
+void CVoxlanView::OnCopyTitle() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyTitle());
+}
+
+void CVoxlanView::OnSaveJson() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.SaveJson(this));
 }
 
 void CVoxlanView::OnChangeLog() {

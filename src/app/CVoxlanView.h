@@ -5,6 +5,7 @@
 // notice, and it runs every program command.
 
 #include "app/GuiServices.h"
+#include "app/ShareActions.h"
 #include "convert/ReportConverter.h"
 #include "db/BattleDatabase.h"
 
@@ -42,6 +43,7 @@ public:
     void OnOpenPage();
     void OnDatabase();
     void OnPersStat();
+    void OnTimeline();
     void OnSettings();
     void OnChangeLog();
     void OnEquipment();
@@ -55,11 +57,19 @@ public:
     QByteArray SplitterState() const;
     void RestoreSplitterState(const QByteArray& state);
 
+    // The share commands: texts of the last conversion.
+    void OnCopyBBCode();
+    void OnCopyDiscord();
+    void OnCopyTitle();
+    void OnSaveJson();
+
     const CReportConverter& Converter() const { return converter_; }
 
 signals:
     // A line for the main window's status bar.
     void StatusMessage(const QString& text);
+    // After every conversion: whether the share commands have texts.
+    void ShareAvailable(bool available);
 
 protected:
     // The background picture is read afresh at every repaint, so a replaced
@@ -79,6 +89,7 @@ private:
     void ShowPreview();
     void SetFileField(const QString& text);
     bool TakeDrop(const QMimeData& data);
+    void ShowShareStatus(const QString& text);
 
     std::unique_ptr<Ui::CVoxlanView> ui;
     CVoxlanDoc& document_;
@@ -88,6 +99,7 @@ private:
     DeferredNotifier notifier_;
     QAction* clearFileAction_ = nullptr;
     std::optional<std::filesystem::path> lastPage_;
+    CShareActions share_{converter_};
 };
 
 } // namespace skarnwald

@@ -1,39 +1,19 @@
 #include "app/DisplayText.h"
 
-#include <QStringDecoder>
-
-#include <array>
+#include "convert/Utf8Text.h"
 
 namespace skarnwald {
-namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; its five unassigned
-// bytes keep their Latin-1 control characters.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString FromCp1252(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        text += QChar(code >= 0x80 && code < 0xA0 ? kCp1252High[code - 0x80] : char16_t(code));
-    }
-    return text;
-}
-
-} // namespace
 
 QString DisplayText(std::string_view bytes) {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return utf8.hasError() ? FromCp1252(bytes) : text;
+    const std::string text = NormaliseText(bytes);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string LocalBytes(const QString& text) {
-    return text.toLocal8Bit().toStdString();
+std::string CoreText(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    NormaliseTextInPlace(bytes);
+    return bytes;
 }
 
 } // namespace skarnwald

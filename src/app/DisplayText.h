@@ -1,8 +1,6 @@
 #pragma once
-// Texts of the core are bytes. Stored texts came from reports of either
-// encoding, so they show as UTF-8 when they are valid UTF-8 and as
-// Windows-1252 otherwise; texts typed into the program go to the core in the
-// local 8-bit encoding.
+// Texts of the core are UTF-8 bytes. Qt strings become core text through
+// CoreText, the desktop's one way in.
 
 #include <QString>
 
@@ -11,7 +9,11 @@
 
 namespace skarnwald {
 
+// Core text for a widget. Text that somehow is not UTF-8 still shows, read
+// as Windows-1252 like every other such text.
 QString DisplayText(std::string_view bytes);
-std::string LocalBytes(const QString& text);
+// Typed, pasted or clipboard text as core text: UTF-8 without a leading
+// byte-order mark.
+std::string CoreText(const QString& text);
 
 } // namespace skarnwald

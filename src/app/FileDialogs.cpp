@@ -31,10 +31,10 @@ QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
-QString FileDialogs::ExistingFolder(QWidget* parent, const QString& caption) {
+QString FileDialogs::FolderName(QWidget* parent) {
     if (scriptedName)
         return *std::exchange(scriptedName, std::nullopt);
-    return QFileDialog::getExistingDirectory(parent, caption);
+    return QFileDialog::getExistingDirectory(parent);
 }
 
 void FileDialogs::SetNextFileName(const QString& name) {

@@ -20,7 +20,7 @@ public:
     // Asks before an existing file is overwritten.
     static QString SaveFileName(QWidget* parent, const QString& filter);
     // An existing folder, or a null string when the user cancelled.
-    static QString ExistingFolder(QWidget* parent, const QString& caption);
+    static QString FolderName(QWidget* parent);
 
     static void SetNextFileName(const QString& name);
     static void SetNextFileNames(const QStringList& names);

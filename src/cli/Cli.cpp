@@ -15,9 +15,14 @@ constexpr std::string_view kUsage =
     "  convert DATEI... -d ORDNER       mehrere Berichte, je eine Seite im ORDNER\n"
     "  settings [--store 0|1] [--pers-stat 0|1] [--coords TEXT]\n"
     "                                   Einstellungen zeigen und ändern\n"
-    "  battles                          gespeicherte Kämpfe auflisten\n"
+    "  battles [--search TEXT] [--from DATUM] [--to DATUM]\n"
+    "                                   gespeicherte Kämpfe suchen und auflisten\n"
+    "  delete ID                        gespeicherten Kampf löschen\n"
     "  export ID [-o AUSGABE]           gespeicherten Kampf als HTML-Seite schreiben\n"
-    "  stats [--reset]                  persönliche Statistik zeigen oder löschen\n"
+    "  export --csv ORDNER [--search TEXT] [--from DATUM] [--to DATUM]\n"
+    "                                   Kämpfe als CSV-Dateien schreiben\n"
+    "  stats [--reset] [--by day|week]  persönliche Statistik zeigen oder löschen,\n"
+    "                                   oder ihren Verlauf je Tag oder Woche\n"
     "  repair-text                      Texte der Datenbank nach UTF-8 umschreiben\n"
     "\n"
     "Alle Befehle nehmen --db DATEI (Vorgabe \"Data.dat\").\n"
@@ -33,7 +38,7 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},
+    {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},        {"delete", RunDelete},
     {"export", RunExport},   {"stats", RunStats},       {"repair-text", RunRepairText},
 };
 

@@ -20,6 +20,7 @@ int Run(const std::vector<std::string>& args, Streams streams);
 int RunConvert(const std::vector<std::string>& args, Streams streams);
 int RunSettings(const std::vector<std::string>& args, Streams streams);
 int RunBattles(const std::vector<std::string>& args, Streams streams);
+int RunDelete(const std::vector<std::string>& args, Streams streams);
 int RunExport(const std::vector<std::string>& args, Streams streams);
 int RunRepairText(const std::vector<std::string>& args, Streams streams);
 int RunStats(const std::vector<std::string>& args, Streams streams);

@@ -6,7 +6,6 @@
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
 #include "convert/ShareFormats.h"
-#include "convert/Utf8Text.h"
 #include "db/BattleDatabase.h"
 
 #include <algorithm>
@@ -180,16 +179,17 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
         return 1;
     // Files and piped text may be copied out of the Opera browser, like
     // clipboard text in the desktop program.
-    std::string report = PrepareCopiedReport(std::move(*text));
-    // The shared formats are UTF-8 whatever the report came in.
-    if (*format != ShareFormat::Html)
-        NormaliseTextInPlace(report);
+    // The text is UTF-8 already (ReadReport), so every format is too.
+    const std::string report = PrepareCopiedReport(std::move(*text));
 
     ConfiguredConverter setup(*parsed, streams);
     if (!setup.connection)
         return 1;
     if (!ConvertTo(setup.converter, report, *format, parsed->Value("--output"), streams))
         return 1;
+    // With the page on standard output the note goes to the error stream.
+    if (const int skipped = setup.database.SkippedBattles(); skipped > 0)
+        (parsed->Value("--output") ? streams.out : streams.err) << SkippedBattlesNote(skipped) << "\n";
     return setup.connection.ExitCode();
 }
 

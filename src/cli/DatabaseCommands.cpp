@@ -1,5 +1,6 @@
 // The subcommands over the stored battles and the settings.
 
+#include "cli/ArchiveOptions.h"
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
@@ -25,16 +26,19 @@ constexpr std::string_view kSettingsUsage =
     "  --pers-stat 0|1   persönliche Statistik führen (PersStat)\n"
     "  --coords TEXT     eigene Koordinaten (Koords), z.B. 1.2.3\n";
 
-constexpr std::string_view kBattlesUsage = "Aufruf: skarnwald-cli battles [--db DATEI]\n"
-                                           "\n"
-                                           "Listet die gespeicherten Kämpfe: ID, Datum, Koordinaten, Name.\n";
-
 constexpr std::string_view kExportUsage =
     "Aufruf: skarnwald-cli export ID [-o AUSGABE] [--db DATEI]\n"
+    "       skarnwald-cli export --csv ORDNER [--table TABELLE] [--search TEXT]\n"
+    "                            [--from DATUM] [--to DATUM] [--db DATEI]\n"
     "\n"
     "Schreibt den gespeicherten Kampf ID als HTML-Seite nach AUSGABE (\".htm\" wird\n"
     "angehängt, wenn der Name nicht auf htm oder html endet) oder ohne -o auf die\n"
-    "Standardausgabe.\n";
+    "Standardausgabe.\n"
+    "\n"
+    "Mit --csv gehen die gefundenen Kämpfe als CSV-Dateien (UTF-8, Kopfzeile) in\n"
+    "ORDNER: kaempfe.csv, flottenzeilen.csv und kampfzeilen.csv, oder mit --table\n"
+    "kaempfe|flottenzeilen|kampfzeilen nur eine davon. --search, --from und --to\n"
+    "wählen die Kämpfe wie bei 'battles'.\n";
 
 constexpr std::string_view kRepairTextUsage =
     "Aufruf: skarnwald-cli repair-text [--db DATEI]\n"
@@ -46,7 +50,9 @@ constexpr std::string_view kRepairTextUsage =
 
 constexpr OptionSpec kSettingsOptions[] = {
     {"--store", "", true}, {"--pers-stat", "", true}, {"--coords", "", true}};
-constexpr OptionSpec kExportOptions[] = {{"--output", "-o", true}};
+constexpr OptionSpec kExportOptions[] = {
+    {"--output", "-o", true}, {"--csv", "", true}, {"--table", "", true}, {"--search", "", true},
+    {"--from", "", true},     {"--to", "", true},  {"--sort", "", true}};
 
 // The value of a switch option: nothing when absent, -1 when not 0 or 1.
 std::optional<std::int32_t> SwitchValue(const ParsedArgs& args, std::string_view name) {
@@ -54,14 +60,6 @@ std::optional<std::int32_t> SwitchValue(const ParsedArgs& args, std::string_view
     if (!value)
         return std::nullopt;
     return *value == "0" ? 0 : *value == "1" ? 1 : -1;
-}
-
-std::optional<std::int32_t> BattleIdOf(const std::string& text) {
-    std::int32_t id = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return id;
 }
 
 bool BattleExists(CConnection& connection, std::int32_t id) {
@@ -122,36 +120,13 @@ int RunSettings(const std::vector<std::string>& args, Streams streams) {
     return connection.ExitCode();
 }
 
-int RunBattles(const std::vector<std::string>& args, Streams streams) {
-    int exitCode = 0;
-    const auto parsed = ParseArgs(args, {}, 0, "battles", kBattlesUsage, streams, exitCode);
-    if (!parsed)
-        return exitCode;
-    const CommandDatabase connection(*parsed, "battles", streams);
-    if (!connection)
-        return 1;
-
-    std::string listing;
-    CStatement battles(*connection, "SELECT * FROM Battles ORDER BY ID");
-    while (battles.Step()) {
-        listing += battles.ReadField("ID");
-        for (std::string_view column : {"Datum", "Koords", "Name"}) {
-            listing += '\t';
-            listing += battles.ReadField(column, DateStyle::DateTime);
-        }
-        listing += '\n';
-    }
-    if (battles.Failed())
-        return 1;
-    streams.out << (listing.empty() ? "Keine Kämpfe gespeichert.\n" : listing);
-    return connection.ExitCode();
-}
-
 int RunExport(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
     const auto parsed = ParseArgs(args, kExportOptions, 1, "export", kExportUsage, streams, exitCode);
     if (!parsed)
         return exitCode;
+    if (parsed->Has("--csv"))
+        return ExportCsv(*parsed, kExportUsage, streams);
     const auto id = parsed->positional.empty() ? std::nullopt : BattleIdOf(parsed->positional.front());
     if (!id) {
         streams.err << "skarnwald-cli export: ID muss eine Zahl sein\n" << kExportUsage;

@@ -4,6 +4,8 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
+#include "db/SettingsStore.h"
+#include "stats/BattleTimeline.h"
 #include "stats/PersonalRecord.h"
 
 #include <algorithm>
@@ -14,15 +16,23 @@ namespace skarnwald::cli {
 namespace {
 
 constexpr std::string_view kStatsUsage =
-    "Aufruf: skarnwald-cli stats [--reset] [--db DATEI]\n"
+    "Aufruf: skarnwald-cli stats [--reset] [--by day|week] [--db DATEI]\n"
     "\n"
     "Zeigt die persönliche Statistik: Abschüsse, Verluste, ihre Summen und\n"
-    "Verhältnisse, Roid-Gewinne und -Verluste. --reset setzt alles auf 0.\n";
+    "Verhältnisse, Roid-Gewinne und -Verluste. --reset setzt alles auf 0.\n"
+    "\n"
+    "Mit --by day oder --by week den Verlauf aus den gespeicherten Kämpfen, je Tag\n"
+    "oder Kalenderwoche: Kämpfe, eigene verlorene und zerstörte feindliche Schiffe\n"
+    "(Flotten mit den eigenen Koordinaten), gewonnene und verlorene Roids.\n";
 
-constexpr OptionSpec kStatsOptions[] = {{"--reset", "", false}};
+constexpr OptionSpec kStatsOptions[] = {{"--reset", "", false}, {"--by", "", true}};
 
 constexpr std::size_t kLabelWidth = 19;
 constexpr std::size_t kValueWidth = 13;
+constexpr std::size_t kPeriodWidth = 12;
+
+constexpr std::string_view kTimelineHeadings[] = {"Kämpfe", "Verloren", "Zerstört", "Roids gew.",
+                                                  "Roids verl."};
 
 constexpr PerClass<std::string_view> kClassHeadings = {"Shuttle",     "Fighter",     "Fregatten", "Corvetten",
                                                        "Starcruiser", "Battleships", "Doomstars"};
@@ -72,6 +82,39 @@ std::string RecordTable(const PersonalRecordView& record) {
     return out;
 }
 
+std::string TimelineTable(const std::vector<TimelinePoint>& points) {
+    std::string out;
+    Padded(out, "Zeitraum", kPeriodWidth, false);
+    for (std::string_view heading : kTimelineHeadings)
+        Padded(out, heading, kValueWidth, true);
+    out += '\n';
+    for (const TimelinePoint& point : points) {
+        Padded(out, point.period, kPeriodWidth, false);
+        for (std::int64_t value : {std::int64_t{point.battles}, point.shipsLost, point.shipsDestroyed,
+                                   point.roidsWon, point.roidsLost})
+            Padded(out, std::to_string(value), kValueWidth, true);
+        out += '\n';
+    }
+    return out;
+}
+
+int PrintTimeline(const ParsedArgs& args, Streams streams) {
+    const std::string& by = *args.Value("--by");
+    if (by != "day" && by != "week") {
+        streams.err << "skarnwald-cli stats: --by nimmt day oder week\n" << kStatsUsage;
+        return 2;
+    }
+    const CommandDatabase connection(args, "stats", streams);
+    if (!connection)
+        return 1;
+    const auto battles = LoadBattleFigures(*connection, ReadSetting(*connection, kOwnCoordsSetting));
+    if (!battles)
+        return 1;
+    streams.out << TimelineTable(
+        SumPerPeriod(*battles, by == "day" ? TimelineStep::Day : TimelineStep::Week));
+    return connection.ExitCode();
+}
+
 } // namespace
 
 int RunStats(const std::vector<std::string>& args, Streams streams) {
@@ -79,6 +122,8 @@ int RunStats(const std::vector<std::string>& args, Streams streams) {
     const auto parsed = ParseArgs(args, kStatsOptions, 0, "stats", kStatsUsage, streams, exitCode);
     if (!parsed)
         return exitCode;
+    if (parsed->Has("--by"))
+        return PrintTimeline(*parsed, streams);
     const CommandDatabase connection(*parsed, "stats", streams);
     if (!connection)
         return 1;

@@ -32,6 +32,11 @@ public:
                                  std::string_view targetCoords, std::string_view fleetCoords,
                                  std::string_view targetName) = 0;
     virtual std::int32_t GetCurrentBattleId() const = 0;
+    // Closes the battle stored last, after its lines and statistics rows, with
+    // the asteroids won and lost in it. True when it equals a battle stored
+    // before: it is then not kept, and its figures must not reach the personal
+    // record a second time.
+    virtual bool EndBattle(std::int32_t /*roidGain*/, std::int32_t /*roidLoss*/) { return false; }
 
     // One row of the Statistik table.
     virtual void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,

@@ -21,7 +21,7 @@ void CHtmlWriter::FlushIfLarge() {
         Write();
 }
 
-void CHtmlWriter::BeginReport() {
+void CHtmlWriter::BeginReport(const ReportStartEvent&) {
     page_.clear();
     page_.reserve(kPageFlushSize * 2);
     page_ += html::kPageStart;

@@ -14,7 +14,7 @@ public:
     // Writes to `out`; without a stream the page only collects (TakePage).
     explicit CHtmlWriter(std::ostream* out) : out_(out) {}
 
-    void BeginReport() override;
+    void BeginReport(const ReportStartEvent& event) override;
     void Header(const HeaderEvent& event) override;
     void FleetLine(const FleetLineEvent& event) override;
     void Hit(const HitEvent& event) override;

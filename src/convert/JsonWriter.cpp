@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 namespace skarnwald {
 
 namespace {
@@ -16,10 +18,20 @@ void AppendDumped(std::string& out, const Json& json) {
     out += json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-void AppendElement(std::string& array, const Json& json) {
-    if (!array.empty())
-        array += ',';
-    AppendDumped(array, json);
+// A JSON string of report text. Text that needs no escaping is copied as it
+// stands; everything else goes through the library.
+void AppendString(std::string& out, std::string_view text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
+    });
+    if (!plain) {
+        AppendDumped(out, Json(std::string(text)));
+        return;
+    }
+    out += '"';
+    out += text;
+    out += '"';
 }
 
 Json JsonText(std::string_view text) {
@@ -64,12 +76,6 @@ Json SidesObject(const ReportSummary& summary) {
                 {"none", FiguresObject(summary.sides[kNoSideIndex])}};
 }
 
-// The number after `word` in a fleet line's agility text, null without it.
-Json NumberAfter(std::string_view text, std::string_view word) {
-    const Pos at = Find(text, word);
-    return at < 0 ? Json(nullptr) : Json(Atoi(TakeFrom(text, at + static_cast<Pos>(word.size()))));
-}
-
 std::string_view WithoutParentheses(std::string_view name) {
     name = Trim(name);
     if (name.size() >= 2 && name.front() == '(' && name.back() == ')')
@@ -77,116 +83,197 @@ std::string_view WithoutParentheses(std::string_view name) {
     return name;
 }
 
-Json FleetRef(std::string_view name, std::string_view coords) {
-    return Json{{"name", JsonText(name)}, {"coords", JsonText(coords)}};
-}
-
 } // namespace
 
-template <typename Event> void CJsonWriter::AddEvent(const Event& event) {
-    AppendElement(events_, event);
+ObjectText::ObjectText(std::string& out) : out_(out) {
+    out_ += '{';
 }
 
-void CJsonWriter::BeginReport() {
+ObjectText::~ObjectText() {
+    if (!open_)
+        out_ += '}';
+}
+
+void ObjectText::Key(std::string_view key) {
+    if (!first_)
+        out_ += ',';
+    first_ = false;
+    out_ += '"';
+    out_ += key; // keys are this writer's own words
+    out_ += "\":";
+}
+
+void ObjectText::String(std::string_view key, std::string_view value) {
+    Key(key);
+    AppendString(out_, value);
+}
+
+void ObjectText::Int(std::string_view key, std::int64_t value) {
+    Key(key);
+    AppendInt(out_, value);
+}
+
+void ObjectText::Bool(std::string_view key, bool value) {
+    Key(key);
+    out_ += value ? "true" : "false";
+}
+
+void ObjectText::Null(std::string_view key) {
+    Key(key);
+    out_ += "null";
+}
+
+void ObjectText::Side(std::string_view key, int sideIndex) {
+    if (sideIndex == kAttackingSide || sideIndex == kDefendingSide)
+        String(key, sideIndex == kAttackingSide ? "attacking" : "defending");
+    else
+        Null(key);
+}
+
+void ObjectText::NumberAfter(std::string_view key, std::string_view text, std::string_view word) {
+    const Pos at = Find(text, word);
+    if (at < 0)
+        Null(key);
+    else
+        Int(key, Atoi(TakeFrom(text, at + static_cast<Pos>(word.size()))));
+}
+
+void ObjectText::FleetRef(std::string_view key, std::string_view name, std::string_view coords) {
+    Key(key);
+    ObjectText fleet(out_);
+    fleet.String("name", name);
+    fleet.String("coords", coords);
+}
+
+void CJsonWriter::BeginReport(const ReportStartEvent& event) {
     text_.clear();
+    // The document runs to two or three times the report; growing it step by
+    // step would copy it over and over.
+    text_.reserve(event.reportSize * 3);
     text_ += "{\"schema\":\"";
     text_ += kJsonSchemaId;
     text_ += "\",\"generator\":\"Skarnwald " SKARNWALD_VERSION "\",\"redaction\":";
-    AppendDumped(text_, Json{{"hideOwn", redaction_.hideOwn},
-                             {"hideNames", redaction_.hideNames},
-                             {"hideCoords", redaction_.hideCoords}});
+    AppendDumped(text_, Json{{"hideOwn", event.redaction.hideOwn},
+                             {"hideNames", event.redaction.hideNames},
+                             {"hideCoords", event.redaction.hideCoords}});
     text_ += ",\"battles\":[";
-    battleHead_.clear();
     fleets_.clear();
-    events_.clear();
     fleetLines_ = 0;
-    firstBattle_ = true;
+    battles_ = 0;
+    battleOpen_ = false;
+}
+
+void CJsonWriter::OpenBattle(const HeaderEvent* header) {
+    if (battleOpen_)
+        return;
+    battleOpen_ = true;
+    firstEvent_ = true;
+    if (battles_++ > 0)
+        text_ += ',';
+    ObjectText battle(text_);
+    const auto time = header ? ReadBattleTime(header->when) : std::nullopt;
+    const auto textOrNull = [&](std::string_view key, std::string_view value) {
+        if (header && !value.empty())
+            battle.String(key, value);
+        else
+            battle.Null(key);
+    };
+    textOrNull("title", header ? header->title : "");
+    textOrNull("date", header ? header->when : "");
+    textOrNull("isoDate", time ? IsoText(*time) : "");
+    if (header)
+        battle.String("coords", header->coords);
+    else
+        battle.Null("coords");
+    if (header)
+        battle.String("place", header->parts.place);
+    else
+        battle.Null("place");
+    // The events follow as they come; the battle's object stays open.
+    battle.Key("events");
+    text_ += '[';
+    battle.LeaveOpen();
+}
+
+ObjectText CJsonWriter::StartEvent(std::string_view type) {
+    OpenBattle(nullptr);
+    if (!firstEvent_)
+        text_ += ',';
+    firstEvent_ = false;
+    ObjectText event(text_);
+    event.String("type", type);
+    return event;
 }
 
 void CJsonWriter::Header(const HeaderEvent& event) {
-    const auto time = ReadBattleTime(event.when);
-    battleHead_.clear();
-    AppendDumped(battleHead_, Json{{"title", JsonText(event.title)},
-                                   {"date", event.when.empty() ? Json(nullptr) : JsonText(event.when)},
-                                   {"isoDate", time ? Json(IsoText(*time)) : Json(nullptr)},
-                                   {"coords", JsonText(event.coords)},
-                                   {"place", JsonText(event.parts.place)}});
+    OpenBattle(&event);
 }
 
 void CJsonWriter::FleetLine(const FleetLineEvent& event) {
     const FleetParts& parts = event.parts;
-    AppendElement(fleets_, Json{{"owner", JsonText(event.name)},
-                                {"coords", JsonText(event.coords)},
-                                {"shipClass", JsonText(Trim(parts.shipType))},
-                                {"shipName", JsonText(WithoutParentheses(parts.shipName))},
-                                {"count", parts.ships},
-                                {"stackSize", parts.stackSize},
-                                {"agility", NumberAfter(parts.agility, "Agility")},
-                                {"speed", NumberAfter(parts.agility, "Speed")},
-                                {"side", SideValue(SideIndexOfLine(event.side))}});
-    AddEvent(Json{{"type", "fleet"}, {"fleet", fleetLines_++}});
+    if (fleetLines_ > 0)
+        fleets_ += ',';
+    {
+        ObjectText fleet(fleets_);
+        fleet.String("owner", event.name);
+        fleet.String("coords", event.coords);
+        fleet.String("shipClass", Trim(parts.shipType));
+        fleet.String("shipName", WithoutParentheses(parts.shipName));
+        fleet.Int("count", parts.ships);
+        fleet.Int("stackSize", parts.stackSize);
+        fleet.NumberAfter("agility", parts.agility, "Agility");
+        fleet.NumberAfter("speed", parts.agility, "Speed");
+        fleet.Side("side", SideIndexOfLine(event.side));
+    }
+    StartEvent("fleet").Int("fleet", fleetLines_++);
 }
 
 void CJsonWriter::Hit(const HitEvent& event) {
     const CombatParts& parts = event.parts;
-    Json hit{{"type", parts.kind == CombatKind::Lamed ? "lamed" : "destroyed"},
-             {"weapon", JsonText(parts.subject)},
-             {"counted", event.counted}};
-    if (event.counted) {
-        hit["ships"] = parts.n1;
-        if (parts.kind == CombatKind::Lamed)
-            hit["second"] = parts.n2;
-        hit["stackSize"] = parts.n3;
-        hit["shipClass"] = JsonText(Trim(parts.classText));
-        hit["shipName"] = JsonText(WithoutParentheses(parts.shipName));
-        hit["shooter"] = FleetRef(event.shooterName, event.shooterCoords);
-        hit["target"] = FleetRef(event.targetName, event.targetCoords);
-    }
-    AddEvent(hit);
+    ObjectText hit = StartEvent(parts.kind == CombatKind::Lamed ? "lamed" : "destroyed");
+    hit.String("weapon", parts.subject);
+    hit.Bool("counted", event.counted);
+    if (!event.counted)
+        return;
+    hit.Int("ships", parts.n1);
+    if (parts.kind == CombatKind::Lamed)
+        hit.Int("second", parts.n2);
+    hit.Int("stackSize", parts.n3);
+    hit.String("shipClass", Trim(parts.classText));
+    hit.String("shipName", WithoutParentheses(parts.shipName));
+    hit.FleetRef("shooter", event.shooterName, event.shooterCoords);
+    hit.FleetRef("target", event.targetName, event.targetCoords);
 }
 
 void CJsonWriter::NoLoss(const NoLossEvent& event) {
-    AddEvent(Json{{"type", event.parts.kind == CombatKind::Causes ? "causes" : "attempt"},
-                  {"weapon", JsonText(event.parts.subject)},
-                  {"detail", JsonText(Trim(event.parts.detail))}});
+    ObjectText line = StartEvent(event.parts.kind == CombatKind::Causes ? "causes" : "attempt");
+    line.String("weapon", event.parts.subject);
+    line.String("detail", Trim(event.parts.detail));
 }
 
 void CJsonWriter::RoidCapture(const RoidCaptureEvent& event) {
-    AddEvent(Json{{"type", "roidCapture"},
-                  {"name", JsonText(event.name)},
-                  {"coords", JsonText(event.coords)},
-                  {"roids", event.roids}});
+    ObjectText capture = StartEvent("roidCapture");
+    capture.String("name", event.name);
+    capture.String("coords", event.coords);
+    capture.Int("roids", event.roids);
 }
 
 void CJsonWriter::Salvage(const SalvageEvent& event) {
-    AddEvent(Json{{"type", "salvage"}, {"text", JsonText(event.text)}});
+    StartEvent("salvage").String("text", event.text);
 }
 
 void CJsonWriter::BattleEnd(const BattleEndEvent& event) {
-    if (!firstBattle_)
-        text_ += ',';
-    firstBattle_ = false;
-    if (battleHead_.empty())
-        AppendDumped(battleHead_, Json{{"title", nullptr},
-                                       {"date", nullptr},
-                                       {"isoDate", nullptr},
-                                       {"coords", nullptr},
-                                       {"place", nullptr}});
-    battleHead_.pop_back(); // its closing brace; the battle goes on below
-    text_ += battleHead_;
-    text_ += ",\"fleetLines\":[";
+    OpenBattle(nullptr);
+    text_ += "],\"fleetLines\":[";
     text_ += fleets_;
-    text_ += "],\"events\":[";
-    text_ += events_;
     text_ += "],\"fleets\":";
     AppendDumped(text_, FleetsArray(event.summary));
     text_ += ",\"sides\":";
     AppendDumped(text_, SidesObject(event.summary));
     text_ += '}';
-    battleHead_.clear();
     fleets_.clear();
-    events_.clear();
     fleetLines_ = 0;
+    battleOpen_ = false;
 }
 
 void CJsonWriter::ReportEnd(const ReportEndEvent& event) {

@@ -7,6 +7,8 @@
 #include "stats/SummaryTables.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <ostream>
 
 namespace skarnwald {
@@ -160,15 +162,15 @@ std::string CReportConverter::ConvertFleetLine(std::string_view line, bool presc
 void CReportConverter::GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target) {
     // Sides spread outward from the seeds (battle planets and roid captures)
     // along the order of the lines; the shooter's own entry never changes.
-    const auto shooterSide = sideList.FindSide(shooter);
-    const auto targetSide = sideList.FindSide(target);
-    if (shooterSide) {
-        if (targetSide)
-            sideList.SetSide(target, 1 - *shooterSide);
+    const std::int8_t shooterSide = sideList.SideOf(shooter);
+    const std::int8_t targetSide = sideList.SideOf(target);
+    if (shooterSide != SideList::kNoSide) {
+        if (targetSide != SideList::kNoSide)
+            sideList.SetSide(target, 1 - shooterSide);
         else
-            sideList.AddSide(target, 1 - *shooterSide);
-    } else if (targetSide) {
-        sideList.AddSide(shooter, 1 - *targetSide);
+            sideList.AddSide(target, 1 - shooterSide);
+    } else if (targetSide != SideList::kNoSide) {
+        sideList.AddSide(shooter, 1 - targetSide);
     }
 }
 
@@ -318,25 +320,25 @@ void CReportConverter::PlanPrescan(std::string_view text) {
     }
 
     headerLines_.clear();
-    battleLastFleet_.clear();
     lastFleetOpLine_ = lastHitOpLine_ = SIZE_MAX;
     for (const PrescanOp& op : prescanOps_) {
-        switch (op.kind) {
-        case PrescanOp::Kind::Header:
+        if (op.kind == PrescanOp::Kind::Header)
             headerLines_.push_back(op.line);
-            battleLastFleet_.push_back(-1);
-            break;
-        case PrescanOp::Kind::Fleet:
-            if (!battleLastFleet_.empty())
-                battleLastFleet_.back() = op.coords;
+        else if (op.kind == PrescanOp::Kind::Fleet)
             lastFleetOpLine_ = op.line;
-            break;
-        case PrescanOp::Kind::Hit:
+        else
             lastHitOpLine_ = op.line;
-            break;
-        }
     }
-    lastPrescan_ = {};
+    shooterMatters_.assign(headerLines_.size(), false);
+    bool hitBeforeFleet = false;
+    std::size_t battle = headerLines_.size();
+    for (auto op = prescanOps_.rbegin(); op != prescanOps_.rend(); ++op) {
+        if (op->kind == PrescanOp::Kind::Header)
+            shooterMatters_[--battle] = hitBeforeFleet;
+        else
+            hitBeforeFleet = op->kind == PrescanOp::Kind::Hit;
+    }
+    prescanMemory_.Reset(headerLines_.size());
 
     roidCaptureOffsets_.clear();
     for (Pos at = Find(text, kRoidCaptureMarker); at >= 0; at = Find(text, kRoidCaptureMarker, at + 1))
@@ -370,47 +372,46 @@ void CReportConverter::SeedSidesFromRoidCaptures(std::size_t from) {
 void CReportConverter::PrescanBattle(std::size_t headerLine) {
     // Runs over everything from this header to the end of the input, later
     // battles included, exactly as the line converters would in pre-pass mode.
-    const std::uint64_t changesBefore = sideList.Changes();
+    const std::size_t entriesBefore = sideList.EntryCount();
     SeedSidesFromRoidCaptures(lines_[headerLine].offset);
     const SideList::CoordId shooter = sideList.Intern(currentFleetCoords);
     const std::size_t battle = static_cast<std::size_t>(
         std::lower_bound(headerLines_.begin(), headerLines_.end(), headerLine) - headerLines_.begin());
-
-    // The previous pre-pass changed no side and went through this header with
-    // the same shooter: replaying the rest of it from the same state changes
-    // nothing either. Only its header entries would be added again.
-    const bool sameReplay = lastPrescan_.changedNothing && sideList.Changes() == changesBefore &&
-                            lastPrescan_.nextHeader == headerLine &&
-                            lastPrescan_.shooterAtNextHeader == shooter;
-    if (sameReplay)
-        sideList.AddDuplicates(headerLines_.size() - battle);
-    else
-        ReplayPrescanOps(battle, shooter);
-
-    const bool lastBattle = battle + 1 >= headerLines_.size();
-    lastPrescan_.nextHeader = lastBattle ? SIZE_MAX : headerLines_[battle + 1];
-    lastPrescan_.shooterAtNextHeader = battleLastFleet_[battle] >= 0 ? battleLastFleet_[battle] : shooter;
+    ReplayPrescanOps(battle, shooter, sideList.EntryCount() == entriesBefore);
     LeaveMembersAsThePrescanDoes(headerLine);
 }
 
-void CReportConverter::ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter) {
-    const std::uint64_t changesBefore = sideList.Changes();
+void CReportConverter::ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter,
+                                        bool seedsAddedNothing) {
+    // Stops at the first header where the previous pre-pass was in the same
+    // state: from there on this one would do what that one did.
+    prescanMemory_.BeginPass(battle, seedsAddedNothing, sideList);
+    std::size_t end = headerLines_.size();
+    std::size_t nextBattle = battle;
     auto op = std::lower_bound(prescanOps_.begin(), prescanOps_.end(), headerLines_[battle],
                                [](const PrescanOp& o, std::size_t line) { return o.line < line; });
     for (; op != prescanOps_.end(); ++op) {
-        switch (op->kind) {
-        case PrescanOp::Kind::Header:
+        if (op->kind == PrescanOp::Kind::Header) {
+            const std::size_t at = nextBattle++;
+            if (prescanMemory_.Reached(at, shooterMatters_[at] ? shooter : PrescanMemory::kAnyShooter,
+                                       sideList)) {
+                end = at;
+                // Every header from here on finds its planet's entry already there.
+                sideList.AddDuplicates(headerLines_.size() - at);
+                break;
+            }
             sideList.AddSide(op->coords, kDefendingSide);
-            break;
-        case PrescanOp::Kind::Fleet:
+        } else if (op->kind == PrescanOp::Kind::Fleet) {
             shooter = op->coords;
-            break;
-        case PrescanOp::Kind::Hit:
+        } else if (sideList.SideOf(shooter) != SideList::kNoSide &&
+                   sideList.SideOf(op->coords) != SideList::kNoSide) {
+            // The common case of GiveOppositeSides, kept in the loop.
+            sideList.SetSide(op->coords, 1 - sideList.SideOf(shooter));
+        } else {
             GiveOppositeSides(shooter, op->coords);
-            break;
         }
     }
-    lastPrescan_.changedNothing = sideList.Changes() == changesBefore;
+    prescanMemory_.EndPass(end, sideList);
 }
 
 void CReportConverter::LeaveMembersAsThePrescanDoes(std::size_t headerLine) {
@@ -435,10 +436,21 @@ void CReportConverter::StoreStatisticsRows() {
     });
 }
 
+// A battle stored before leaves its page rows but not its figures.
+void CReportConverter::CloseStoredBattle() {
+    const PersonalFigures now = PersonalFiguresSoFar(tallyTree, ownCoords, roidGain, roidLoss);
+    PersonalFigures battle = now;
+    battle -= battleStartFigures_;
+    if (storeInDb == 1 && store_ && store_->EndBattle(battle.roidGain, battle.roidLoss))
+        alreadyCounted_ += battle;
+    battleStartFigures_ = now;
+}
+
 void CReportConverter::ConvertHeader(std::size_t lineIndex) {
     const std::string_view line = LineText(lineIndex);
     if (!tallyTree.empty() && storeInDb == 1 && store_)
         StoreStatisticsRows();
+    CloseStoredBattle();
     atOwnCoords = BracketCoords(line) == ownCoords;
     EndBattle();
     tallyTree.foldBattle();
@@ -463,7 +475,7 @@ void CReportConverter::WriteEndOfReport() {
     for (IReportWriter* writer : activeWriters_)
         writer->ReportEnd({summary});
     if (personalStats == 1 && store_)
-        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_);
+        AddOwnFleetToPersonalRecord(tallyTree, ownCoords, *store_, alreadyCounted_);
 }
 
 void CReportConverter::ConvertReport(std::string_view text, std::ostream& out) {
@@ -500,10 +512,12 @@ void CReportConverter::Walk(std::string_view text) {
     battleOpen_ = false;
 
     for (IReportWriter* writer : activeWriters_)
-        writer->BeginReport();
+        writer->BeginReport({redaction, text.size()});
     tallyTree.clear();
     roidGain = 0;
     roidLoss = 0;
+    battleStartFigures_ = {};
+    alreadyCounted_ = {};
     if (store_)
         store_->BeginConversion();
 
@@ -547,8 +561,10 @@ void CReportConverter::Walk(std::string_view text) {
 
     if (storeInDb == 1 && store_)
         StoreStatisticsRows();
+    CloseStoredBattle();
     if (store_)
-        store_->AddAsteroids(roidGain, roidLoss);
+        store_->AddAsteroids(WrapSub(roidGain, alreadyCounted_.roidGain),
+                             WrapSub(roidLoss, alreadyCounted_.roidLoss));
     WriteEndOfReport();
     if (store_)
         store_->EndConversion();
@@ -560,7 +576,8 @@ void CReportConverter::Walk(std::string_view text) {
     prescanOps_.clear();
     battlesInLastReport_ = headerLines_.size();
     headerLines_.clear();
-    battleLastFleet_.clear();
+    shooterMatters_.clear();
+    prescanMemory_.Reset(0);
     roidCaptureOffsets_.clear();
     roidPieceVisited_.clear();
     text_ = {};

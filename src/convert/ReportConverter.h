@@ -7,9 +7,11 @@
 #include "convert/BattleFigures.h"
 #include "convert/ConversionServices.h"
 #include "convert/FleetTally.h"
+#include "convert/PrescanMemory.h"
 #include "convert/Redaction.h"
 #include "convert/ReportWriter.h"
 #include "convert/SideList.h"
+#include "stats/PersonalStats.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -89,15 +91,20 @@ private:
     template <typename Event>
     std::string Emit(void (IReportWriter::*handler)(const Event&), const Event& event);
     void PrescanBattle(std::size_t headerLine);
-    void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter);
+    void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter, bool seedsAddedNothing);
     void LeaveMembersAsThePrescanDoes(std::size_t headerLine);
     void SeedSidesFromRoidCaptures(std::size_t from);
     void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
     void StoreStatisticsRows();
+    void CloseStoredBattle();
     void WriteEndOfReport();
     std::string_view LineText(std::size_t index) const;
 
     IConversionStore* store_ = nullptr;
+    // The personal figures when the running battle began, and the share of
+    // battles the store found already stored, kept out of the record.
+    PersonalFigures battleStartFigures_;
+    PersonalFigures alreadyCounted_;
     IProgress* progress_ = nullptr;
     INotifier* notifier_ = nullptr;
 
@@ -118,19 +125,15 @@ private:
     std::vector<std::size_t> roidCaptureOffsets_;
     std::vector<bool> roidPieceVisited_;
 
-    // Per battle (in header order): its header line and the coordinates of its
-    // last fleet line, if any; the last fleet and hit lines of the pre-pass.
+    // Per battle (in header order): its header line, and whether the shooter a
+    // pre-pass has there can still matter (a hit comes before the next fleet
+    // line); the last fleet and hit lines of the pre-pass.
     std::vector<std::size_t> headerLines_;
     std::size_t battlesInLastReport_ = 0;
-    std::vector<SideList::CoordId> battleLastFleet_;
+    std::vector<bool> shooterMatters_;
     std::size_t lastFleetOpLine_ = SIZE_MAX;
     std::size_t lastHitOpLine_ = SIZE_MAX;
-    // What the previous pre-pass leaves for the next one to compare with.
-    struct PrescanOutcome {
-        bool changedNothing = false;
-        std::size_t nextHeader = SIZE_MAX;
-        SideList::CoordId shooterAtNextHeader = -1;
-    } lastPrescan_;
+    PrescanMemory prescanMemory_;
 };
 
 } // namespace skarnwald

@@ -10,12 +10,18 @@
 // touches (ship types and names, numbers, damage texts).
 
 #include "convert/LineParts.h"
+#include "convert/Redaction.h"
 #include "stats/SummaryTables.h"
 
 #include <cstdint>
 #include <string_view>
 
 namespace skarnwald {
+
+struct ReportStartEvent {
+    const Redaction& redaction; // what this conversion hides
+    std::size_t reportSize;     // bytes of report text, for writers to reserve room
+};
 
 struct HeaderEvent {
     const HeaderParts& parts;
@@ -75,7 +81,7 @@ class IReportWriter {
 public:
     virtual ~IReportWriter() = default;
 
-    virtual void BeginReport() {}
+    virtual void BeginReport(const ReportStartEvent&) {}
     virtual void Header(const HeaderEvent&) {}
     virtual void FleetLine(const FleetLineEvent&) {}
     virtual void Hit(const HitEvent&) {}

@@ -62,7 +62,7 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
     CBBCodeWriter bbcode;
     CDiscordWriter discord;
     CTitleWriter title;
-    CJsonWriter json(converter.redaction);
+    CJsonWriter json;
     IReportWriter* const writer = format == ShareFormat::BBCode    ? static_cast<IReportWriter*>(&bbcode)
                                   : format == ShareFormat::Discord ? static_cast<IReportWriter*>(&discord)
                                   : format == ShareFormat::Title   ? static_cast<IReportWriter*>(&title)
@@ -79,14 +79,15 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
 }
 
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords) {
+                                   std::string_view ownCoords, IProgress* progress) {
     CReportConverter converter;
+    converter.SetProgress(progress);
     converter.redaction = redaction;
     converter.ownCoords = std::string(ownCoords);
     CBBCodeWriter bbcode;
     CDiscordWriter discord;
     CTitleWriter title;
-    CJsonWriter json(redaction);
+    CJsonWriter json;
     for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
         converter.AddWriter(writer);
     std::ostringstream page;

@@ -2,6 +2,7 @@
 // Every output of one conversion at once, for callers that want to share a
 // battle in several places (the web edition, the desktop's share commands).
 
+#include "convert/ConversionServices.h"
 #include "convert/Redaction.h"
 
 #include <iosfwd>
@@ -21,9 +22,10 @@ struct SharedConversion {
     std::vector<std::string> discordMessages;
 };
 
-// One walk over the (already UTF-8) report feeding every writer.
+// One walk over the (already UTF-8) report feeding every writer; `progress`,
+// when given, follows the walk.
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords);
+                                   std::string_view ownCoords, IProgress* progress = nullptr);
 
 // The most characters (code points) Discord takes in one message.
 inline constexpr std::size_t kDiscordMessageLimit = 2000;

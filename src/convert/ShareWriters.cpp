@@ -112,8 +112,9 @@ std::string DiscordText(std::string_view text) {
 
 // --- Collecting ---------------------------------------------------------------
 
-void CBattleCollector::BeginReport() {
+void CBattleCollector::BeginReport(const ReportStartEvent&) {
     battle_ = {};
+    fleetIndex_.clear();
     battlesWritten_ = 0;
     StartReport();
 }
@@ -126,16 +127,15 @@ void CBattleCollector::Header(const HeaderEvent& event) {
 }
 
 void CBattleCollector::FleetLine(const FleetLineEvent& event) {
-    const int side = SideIndexOfLine(event.side);
+    std::string key(event.name);
+    key += '\0';
+    key += event.coords;
     auto& fleets = battle_.fleets;
-    // Most battles have a handful of fleets; their lines come in runs.
-    auto fleet = std::find_if(fleets.rbegin(), fleets.rend(), [&](const CollectedFleet& f) {
-        return f.name == event.name && f.coords == event.coords;
-    });
-    if (fleet == fleets.rend()) {
-        fleets.push_back({std::string(event.name), std::string(event.coords), side, {}});
-        fleet = fleets.rbegin();
-    }
+    const auto [found, added] = fleetIndex_.try_emplace(std::move(key), fleets.size());
+    if (added)
+        fleets.push_back(
+            {std::string(event.name), std::string(event.coords), SideIndexOfLine(event.side), {}});
+    CollectedFleet* fleet = &fleets[found->second];
     const std::string_view type = Trim(event.parts.shipType);
     auto& ships = fleet->ships;
     auto entry = std::find_if(ships.begin(), ships.end(), [&](const auto& s) { return s.first == type; });
@@ -160,6 +160,7 @@ void CBattleCollector::BattleEnd(const BattleEndEvent& event) {
     WriteBattle(battle_, event.summary);
     ++battlesWritten_;
     battle_ = {};
+    fleetIndex_.clear();
 }
 
 // --- BBCode -----------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace skarnwald {
@@ -36,7 +37,7 @@ struct CollectedBattle {
 // them over with the battle's figures when it ends.
 class CBattleCollector : public IReportWriter {
 public:
-    void BeginReport() override;
+    void BeginReport(const ReportStartEvent& event) override;
     void Header(const HeaderEvent& event) override;
     void FleetLine(const FleetLineEvent& event) override;
     void RoidCapture(const RoidCaptureEvent& event) override;
@@ -51,6 +52,7 @@ protected:
 
 private:
     CollectedBattle battle_;
+    std::unordered_map<std::string, std::size_t> fleetIndex_; // name, NUL, coords -> battle_.fleets
     std::size_t battlesWritten_ = 0;
 };
 
@@ -104,14 +106,43 @@ private:
 
 inline constexpr std::string_view kJsonSchemaId = "skarnwald-battles/1";
 
-// Streams the JSON document while the walk goes on: each battle is written
-// when it ends, so memory stays bounded by one battle.
+// One JSON object written straight into a text, member by member; closed when
+// it goes out of scope. Strings are escaped by the JSON library.
+class ObjectText {
+public:
+    explicit ObjectText(std::string& out);
+    ~ObjectText();
+    ObjectText(ObjectText&& other) noexcept : out_(other.out_), first_(other.first_), open_(other.open_) {
+        other.open_ = true; // only one of the two closes the object
+    }
+    ObjectText(const ObjectText&) = delete;
+    ObjectText& operator=(const ObjectText&) = delete;
+
+    void Key(std::string_view key);
+    void String(std::string_view key, std::string_view value);
+    void Int(std::string_view key, std::int64_t value);
+    void Bool(std::string_view key, bool value);
+    void Null(std::string_view key);
+    void Side(std::string_view key, int sideIndex); // "attacking", "defending" or null
+    // The number after `word` in `text`, null when `word` is missing.
+    void NumberAfter(std::string_view key, std::string_view text, std::string_view word);
+    void FleetRef(std::string_view key, std::string_view name, std::string_view coords);
+    // The object goes on after this one's members; someone else closes it.
+    void LeaveOpen() { open_ = true; }
+
+private:
+    std::string& out_;
+    bool first_ = true;
+    bool open_ = false;
+};
+
+// Streams the JSON document while the walk goes on: events go into it as
+// they come; a battle's fleet lines and figures follow when it ends.
 class CJsonWriter : public IReportWriter {
 public:
-    explicit CJsonWriter(const Redaction& redaction) : redaction_(redaction) {}
     std::string& Text() { return text_; }
 
-    void BeginReport() override;
+    void BeginReport(const ReportStartEvent& event) override;
     void Header(const HeaderEvent& event) override;
     void FleetLine(const FleetLineEvent& event) override;
     void Hit(const HitEvent& event) override;
@@ -123,13 +154,17 @@ public:
     bool WantsBattleSummaries() const override { return true; }
 
 private:
-    template <typename Json> void AddEvent(const Json& event);
+    // Starts the battle's object (with its header, if it has one) and its
+    // event list, which the events then go straight into.
+    void OpenBattle(const HeaderEvent* header);
+    ObjectText StartEvent(std::string_view type);
 
-    Redaction redaction_;
     std::string text_;
-    std::string battleHead_, fleets_, events_;
+    std::string fleets_; // the battle's fleet lines, written when it ends
     std::int64_t fleetLines_ = 0;
-    bool firstBattle_ = true;
+    std::size_t battles_ = 0;
+    bool battleOpen_ = false;
+    bool firstEvent_ = true;
 };
 
 } // namespace skarnwald

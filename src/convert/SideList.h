@@ -3,7 +3,9 @@
 // side. Only the earliest entry of a coordinate ever answers a lookup, so the
 // list is kept as an indexed table of those entries; later duplicates are only
 // counted. Coordinates are interned to small ids so that the pre-pass, which
-// replays the rest of the report at every battle, works on integers.
+// walks the rest of the report at every battle, works on integers; a running
+// hash of the entries and a journal of their changes let it recognise a state
+// it has been in before.
 
 #include <cstdint>
 #include <optional>
@@ -35,13 +37,43 @@ public:
     std::optional<std::int32_t> FindSide(CoordId id) const;
     void AddSide(CoordId id, std::int32_t side);
     // Overwrites the side of the entry that lookups find; the entry must exist.
-    void SetSide(CoordId id, std::int32_t side);
+    // Inline: the pre-pass does little else.
+    void SetSide(CoordId id, std::int32_t side) {
+        const auto bit = static_cast<std::int8_t>(side != 0);
+        const std::int8_t before = sideOf_[id];
+        if (before == bit)
+            return;
+        sideOf_[id] = bit;
+        hash_ ^= turnKey_[id];
+        flippedHash_ ^= turnKey_[id];
+        if (journal_)
+            journal_->push_back({id, before});
+    }
+
+    // The side of an id's entry, or kNoSide.
+    static constexpr std::int8_t kNoSide = -1;
+    std::int8_t SideOf(CoordId id) const { return sideOf_[id]; }
+    std::size_t IdCount() const { return coordsOf_.size(); }
 
     // Entries that a lookup would find again (the pre-pass skips replaying them).
     void AddDuplicates(std::size_t count) { duplicateCount_ += count; }
-    // Grows with every change a lookup can see: a new entry or a side overwritten
-    // with the other value.
-    std::uint64_t Changes() const { return changes_; }
+
+    // Every change a lookup can see (a new entry, or a side overwritten with the
+    // other value) is appended to `journal` with the side it had before, until
+    // the journal is set to null.
+    struct Change {
+        CoordId id;
+        std::int8_t before;
+    };
+    void SetJournal(std::vector<Change>* journal) { journal_ = journal; }
+    // Hash of the entries that answer lookups and their sides; equal tables
+    // have equal hashes, whatever order their entries were added in. The
+    // flipped hash is that of the same table with every side the other way.
+    std::uint64_t Hash() const { return hash_; }
+    std::uint64_t FlippedHash() const { return flippedHash_; }
+    // Turns every side the other way.
+    void FlipAll();
+    std::size_t EntryCount() const { return firstEntries_.size(); }
 
     // All entries in the order they were added, duplicates included.
     std::size_t size() const { return firstEntries_.size() + duplicateCount_; }
@@ -58,9 +90,15 @@ private:
     std::unordered_map<std::string, CoordId, StringHash, std::equal_to<>> ids_;
     std::vector<std::string> coordsOf_;
     std::vector<std::int8_t> sideOf_; // -1: no entry
+    // What turning an id's side round changes in either hash.
+    std::vector<std::uint64_t> turnKey_;
     std::vector<CoordId> firstEntries_;
     std::size_t duplicateCount_ = 0;
-    std::uint64_t changes_ = 0;
+    std::uint64_t hash_ = 0;
+    std::uint64_t flippedHash_ = 0;
+    std::vector<Change>* journal_ = nullptr;
+
+    void Added(CoordId id);
 };
 
 } // namespace skarnwald

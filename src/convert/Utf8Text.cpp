@@ -18,10 +18,16 @@ constexpr std::array<char16_t, 32> kCodePage1252High = {
 };
 
 // Position of the first byte at or above 0x80 from `from`, or the size. Reports
-// are almost all ASCII, so eight bytes are tested at a time.
+// are almost all ASCII, so 32 and then 8 bytes are tested at a time.
 std::size_t FirstNonAscii(std::string_view bytes, std::size_t from) {
     constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     std::size_t i = from;
+    for (; i + 32 <= bytes.size(); i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, bytes.data() + i, sizeof words);
+        if ((words[0] | words[1] | words[2] | words[3]) & kHighBits)
+            break;
+    }
     for (; i + 8 <= bytes.size(); i += 8) {
         std::uint64_t word;
         std::memcpy(&word, bytes.data() + i, sizeof word);

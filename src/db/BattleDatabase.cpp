@@ -19,6 +19,13 @@ constexpr std::string_view kInsertCombatLine =
     "(?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
 
+constexpr std::string_view kFindDigest = "SELECT d.BattleID FROM BattleDigest d JOIN Battles b ON b.ID = "
+                                         "d.BattleID WHERE d.Digest = ? LIMIT 1";
+constexpr std::string_view kInsertDigest =
+    "INSERT OR REPLACE INTO BattleDigest (BattleID, Digest) VALUES (?,?)";
+constexpr std::string_view kInsertBattleAsteroids =
+    "INSERT OR REPLACE INTO BattleAsteroids (BattleID, Gewinn, Verlust) VALUES (?,?,?)";
+
 constexpr std::string_view kReadAsteroidRow = "SELECT * FROM PersStat WHERE Typ = ?";
 constexpr std::string_view kUpdateAsteroidRow = "UPDATE PersStat SET Shuttle = ? WHERE Typ = ?";
 
@@ -72,6 +79,8 @@ bool CBattleDatabase::CanWrite() const {
 }
 
 void CBattleDatabase::BeginConversion() {
+    skippedBattles_ = 0;
+    battleOpen_ = false;
     battleStoredInConversion_ = false;
     fleetLineStoredInBattle_ = false;
     transaction_.reset();
@@ -82,6 +91,7 @@ void CBattleDatabase::BeginConversion() {
 }
 
 void CBattleDatabase::EndConversion() {
+    EndBattle(0, 0);
     if (transaction_)
         transaction_->Commit();
     transaction_.reset();
@@ -89,10 +99,12 @@ void CBattleDatabase::EndConversion() {
 }
 
 void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) {
+    EndBattle(0, 0);
     battleStoredInConversion_ = false;
     fleetLineStoredInBattle_ = false;
     if (!CanWrite())
         return;
+    battleOpen_ = RunStatement(*connection_, "SAVEPOINT battle");
     const auto maxId = QueryMaxId("Battles", "ID");
     if (!maxId)
         return;
@@ -103,6 +115,44 @@ void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view co
     const SqlValue datumValue = datum ? SqlValue(std::string_view(*datum)) : SqlValue(nullptr);
     battleStoredInConversion_ =
         RunStatement(*connection_, kInsertBattle, {Int(currentBattleId_), datumValue, coords, name});
+    digest_.Reset();
+    digest_.AddRow(CBattleDigest::RowKind::Battle,
+                   {datum ? std::optional<std::string_view>(*datum) : std::nullopt, coords, name});
+}
+
+bool CBattleDatabase::IsStoredBefore(const std::string& digest) {
+    CStatement find(*connection_, kFindDigest);
+    find.Bind({std::string_view(digest)});
+    return find.Step();
+}
+
+void CBattleDatabase::KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss) {
+    RunStatement(*connection_, kInsertDigest, {Int(currentBattleId_), std::string_view(digest)});
+    RunStatement(*connection_, kInsertBattleAsteroids, {Int(currentBattleId_), Int(roidGain), Int(roidLoss)});
+}
+
+bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
+    if (!battleOpen_)
+        return false;
+    battleOpen_ = false;
+    if (!CanWrite())
+        return false;
+    bool duplicate = false;
+    if (battleStoredInConversion_) {
+        const std::string digest = digest_.Finish();
+        duplicate = IsStoredBefore(digest);
+        if (duplicate)
+            RunStatement(*connection_, "ROLLBACK TO battle");
+        else
+            KeepBattle(digest, roidGain, roidLoss);
+    }
+    RunStatement(*connection_, "RELEASE battle");
+    if (duplicate) {
+        ++skippedBattles_;
+        battleStoredInConversion_ = false;
+        fleetLineStoredInBattle_ = false;
+    }
+    return duplicate;
 }
 
 void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view count,
@@ -119,6 +169,8 @@ void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view 
     fleetLineStoredInBattle_ = RunStatement(*connection_, kInsertFleetLine,
                                             {Int(currentFleetLineId_), Int(currentBattleId_), agility, count,
                                              shipName, shipType, coords, name, Int(side)});
+    if (fleetLineStoredInBattle_)
+        digest_.AddRow(CBattleDigest::RowKind::FleetLine, {agility, count, shipName, shipType, coords, name});
 }
 
 void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
@@ -131,9 +183,11 @@ void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view 
     const auto maxId = QueryMaxId("Battle_Details", "ID");
     if (!maxId)
         return;
-    RunStatement(*connection_, kInsertCombatLine,
-                 {Int(WrapAdd(*maxId, 1)), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
-                  fleetCoords, targetName});
+    if (RunStatement(*connection_, kInsertCombatLine,
+                     {Int(WrapAdd(*maxId, 1)), Int(currentFleetLineId_), weapon, deed, count, shipType,
+                      shipName, fleetCoords, targetName}))
+        digest_.AddRow(CBattleDigest::RowKind::CombatLine,
+                       {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }
 
 void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
@@ -212,6 +266,12 @@ std::optional<CBattleDatabase::BattleRow> CBattleDatabase::QueryBattleRow(std::i
 
 CBattleDatabase::BattleRow CBattleDatabase::LoadBattleRow(std::int32_t battleId) {
     return QueryBattleRow(battleId).value_or(BattleRow{});
+}
+
+std::string SkippedBattlesNote(int skipped) {
+    if (skipped == 1)
+        return "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.";
+    return std::to_string(skipped) + " Kämpfe waren schon gespeichert und wurden nicht erneut gespeichert.";
 }
 
 } // namespace skarnwald

@@ -3,6 +3,7 @@
 // battle as a page. The converter reaches it through IConversionStore.
 
 #include "convert/ConversionServices.h"
+#include "db/BattleDigest.h"
 #include "db/Connection.h"
 
 #include <cstdint>
@@ -40,6 +41,9 @@ public:
                          std::string_view shipName, std::string_view targetCoords,
                          std::string_view fleetCoords, std::string_view targetName) override;
     std::int32_t GetCurrentBattleId() const override { return currentBattleId_; }
+    bool EndBattle(std::int32_t roidGain, std::int32_t roidLoss) override;
+    // Battles of the running or last conversion left out as already stored.
+    int SkippedBattles() const { return skippedBattles_; }
     void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
                             std::int32_t sortId, const ClassCounts& values) override;
     void AddAsteroids(std::int32_t gain, std::int32_t loss) override;
@@ -67,6 +71,8 @@ private:
     // Outside a conversion every statement commits on its own; inside one
     // only while its transaction is still open.
     bool CanWrite() const;
+    bool IsStoredBefore(const std::string& digest);
+    void KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss);
 
     ConnectionPtr connection_;
     std::unique_ptr<CTransaction> transaction_;
@@ -77,6 +83,14 @@ private:
     // fleet line, or under one whose insert failed.
     bool battleStoredInConversion_ = false;
     bool fleetLineStoredInBattle_ = false;
+    // A battle's rows are written under a savepoint until its end shows
+    // whether it was stored before; the digest follows every row written.
+    bool battleOpen_ = false;
+    CBattleDigest digest_;
+    int skippedBattles_ = 0;
 };
+
+// What a user is told after a conversion left battles out as already stored.
+std::string SkippedBattlesNote(int skipped);
 
 } // namespace skarnwald

@@ -1,5 +1,6 @@
 #include "db/Connection.h"
 
+#include "db/BattleDigest.h"
 #include "db/Query.h"
 
 #include <sqlite3.h>
@@ -118,6 +119,19 @@ std::string Probe(sqlite3* db, const fs::path& file) {
     return {};
 }
 
+// The archive's own tables beside the six; a file written before they
+// existed gets them, and its battles their digests, on first open.
+OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
+    CollectingReporter reporter;
+    connection->SetErrorReporter(&reporter);
+    const bool ready = EnsureArchiveTables(*connection);
+    connection->SetErrorReporter(nullptr);
+    if (!ready)
+        return {nullptr,
+                "Die Datenbank " + Quoted(file) + " kann nicht ergänzt werden (" + reporter.first + ")."};
+    return {std::move(connection), {}};
+}
+
 } // namespace
 
 OpenResult CConnection::Open(const fs::path& file) {
@@ -144,7 +158,7 @@ OpenResult CConnection::Open(const fs::path& file) {
     if (!fresh) {
         if (std::string why = Probe(db, file); !why.empty())
             return {nullptr, std::move(why)};
-        return {std::move(connection), {}};
+        return WithArchiveTables(std::move(connection), file);
     }
 
     CollectingReporter reporter;
@@ -158,7 +172,7 @@ OpenResult CConnection::Open(const fs::path& file) {
         return {nullptr,
                 "Die Datenbank " + Quoted(file) + " kann nicht angelegt werden (" + reporter.first + ")."};
     }
-    return {std::move(connection), {}};
+    return WithArchiveTables(std::move(connection), file);
 }
 
 CConnection::~CConnection() {

@@ -289,6 +289,16 @@ std::string CStatement::ReadField(std::string_view name, DateStyle style) const 
     return text;
 }
 
+std::optional<std::string> CStatement::ReadStoredText(std::string_view name) const {
+    const int i = stmt_ ? ColumnIndex(name) : -1;
+    if (i < 0 || sqlite3_column_type(stmt_, i) == SQLITE_NULL)
+        return std::nullopt;
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    std::string text(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)));
+    NormaliseTextInPlace(text);
+    return text;
+}
+
 std::int32_t CStatement::ReadInt(std::string_view name) const {
     return Atoi(ReadField(name));
 }

@@ -66,6 +66,8 @@ public:
     // UTF-8 (NormaliseText). Column names are matched without regard to case.
     std::string ReadField(std::string_view name, DateStyle style = DateStyle::Date) const;
     std::int32_t ReadInt(std::string_view name) const;
+    // A field as stored, its text as UTF-8: nothing for NULL, dates unformatted.
+    std::optional<std::string> ReadStoredText(std::string_view name) const;
 
     // Whole rows by column position, for code that walks every column.
     int ColumnCount() const;

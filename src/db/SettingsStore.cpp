@@ -7,9 +7,7 @@
 namespace skarnwald {
 
 namespace {
-
 constexpr std::string_view kReadSetting = "SELECT * FROM Einstellungen WHERE Einstellung = ?";
-
 } // namespace
 
 std::string ReadSetting(CConnection& connection, std::string_view name) {
@@ -22,13 +20,35 @@ void WriteSetting(CConnection& connection, std::string_view name, SqlValue value
     RunStatement(connection, "UPDATE Einstellungen SET Wert = ? WHERE Einstellung = ?", {value, name});
 }
 
+namespace {
+
+void EnsureSettingRow(CConnection& connection, std::string_view name) {
+    CStatement read(connection, kReadSetting);
+    read.Bind({name});
+    const bool exists = read.Step();
+    if (!exists && !read.Failed())
+        RunStatement(connection, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES (?,0)", {name});
+}
+
+} // namespace
+
 void EnsureSettingsRows(CConnection& connection) {
-    for (std::string_view name : {kStoreSetting, kPersStatSetting, kOwnCoordsSetting}) {
-        CStatement read(connection, kReadSetting);
-        read.Bind({name});
-        const bool exists = read.Step();
-        if (!exists && !read.Failed())
-            RunStatement(connection, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES (?,0)", {name});
+    for (std::string_view name : {kStoreSetting, kPersStatSetting, kOwnCoordsSetting})
+        EnsureSettingRow(connection, name);
+}
+
+Redaction ReadRedaction(CConnection& connection) {
+    const auto on = [&](std::string_view name) { return Atoi(ReadSetting(connection, name)) == 1; };
+    return {on(kHideOwnSetting), on(kHideNamesSetting), on(kHideCoordsSetting)};
+}
+
+void WriteRedaction(CConnection& connection, const Redaction& redaction) {
+    const std::pair<std::string_view, bool> switches[] = {{kHideOwnSetting, redaction.hideOwn},
+                                                          {kHideNamesSetting, redaction.hideNames},
+                                                          {kHideCoordsSetting, redaction.hideCoords}};
+    for (const auto& [name, on] : switches) {
+        EnsureSettingRow(connection, name);
+        WriteSetting(connection, name, std::int64_t{on ? 1 : 0});
     }
 }
 

@@ -1,12 +1,16 @@
 // Start on the main form: which input is converted, where the page goes, and
 // what the user is told.
 
+#include "../db/DbTestSupport.h"
 #include "AppTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
+#include "convert/HtmlFragments.h"
 #include "convert/OperaJoin.h"
+#include "convert/Utf8Text.h"
+#include "db/BattleDatabase.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -23,15 +27,19 @@ class ConversionTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
+        BeforeStart();
         ASSERT_TRUE(app_.InitInstance("Data.dat"));
         view_ = app_.MainFrame()->View();
         QGuiApplication::clipboard()->clear();
     }
 
+    // Runs in the test's folder before the program starts.
+    virtual void BeforeStart() {}
+
     template <typename W> W* Child(const char* name) { return view_->findChild<W*>(name); }
-    void Type(const std::string& report) {
-        Child<QPlainTextEdit>("reportEdit")->setPlainText(report.c_str());
-    }
+    // Text as the user sees it on screen, whatever encoding its file had.
+    static QString Shown(const std::string& report) { return QString::fromStdString(NormaliseText(report)); }
+    void Type(const std::string& report) { Child<QPlainTextEdit>("reportEdit")->setPlainText(Shown(report)); }
     void ChooseInputFile(const std::filesystem::path& file) {
         FileDialogs::SetNextFileName(QString::fromStdString(file.string()));
         view_->OnFileOpen();
@@ -118,8 +126,7 @@ TEST_F(ConversionTest, UnreadableInputAndUnwritableOutputAreToldAndNothingIsWrit
 }
 
 TEST_F(ConversionTest, ClipboardIsUsedWhenTheFormHoldsNoSingleInput) {
-    QGuiApplication::clipboard()->setText(
-        QString::fromLocal8Bit(SampleReport("several-battles.txt").c_str()));
+    QGuiApplication::clipboard()->setText(Shown(SampleReport("several-battles.txt")));
     StartInto("empty-form");
     EXPECT_TRUE(std::filesystem::exists(Here("empty-form.htm")));
 
@@ -141,6 +148,56 @@ TEST_F(ConversionTest, NothingHappensWithoutABattleAfterTheClipboardsFirstByte) 
         // The save dialog was not even asked.
         EXPECT_EQ(FileDialogs::OpenFileName(nullptr, QString()).toStdString(), Here("page").string());
     }
+}
+
+// The same report typed, on the clipboard and loaded from files in either
+// encoding, with storing on.
+class EncodingTest : public ConversionTest {
+protected:
+    void BeforeStart() override {
+        OpenResult opened = CConnection::Open("Data.dat");
+        ASSERT_TRUE(opened.connection);
+        RunSql(*opened.connection, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('DBSpeichern','1')");
+    }
+    std::string PageOf(const char* name) { return FileBytes(Here(name)); }
+};
+
+TEST_F(EncodingTest, EveryInputGivesTheSamePageAndTheSameRows) {
+    std::string report = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Sch\xF6n\n"
+                         "Agility 10 [100/100] Fighter (W\xE4spe) from 4.5.6 ";
+    report += testfiles::kWindows1252Letters;
+    report += "\nLaser destroyed [3/50] Corvette (Tank) from 1.2.3 M\x9Fller\n";
+    Type(report);
+    StartInto("typed");
+    Type("");
+    QGuiApplication::clipboard()->setText("\xEF\xBB\xBF" + Shown(report)); // some programs copy a mark
+    StartInto("clipboard");
+    WriteBytes(Here("cp1252.txt"), report);
+    ChooseInputFile(Here("cp1252.txt"));
+    StartInto("cp1252");
+    WriteBytes(Here("utf8.txt"), NormaliseText(report));
+    ChooseInputFile(Here("utf8.txt"));
+    StartInto("utf8");
+
+    const std::string page = PageOf("typed.htm");
+    EXPECT_NE(page.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
+    EXPECT_NE(page.find("M\xC5\xB8ller"), std::string::npos);
+    for (const char* other : {"clipboard.htm", "cp1252.htm", "utf8.htm"})
+        EXPECT_EQ(PageOf(other), page) << other;
+
+    OpenResult opened = CConnection::Open("Data.dat");
+    ASSERT_TRUE(opened.connection);
+    CBattleDatabase stored;
+    stored.SetConnection(opened.connection);
+    std::ostringstream first;
+    ASSERT_TRUE(stored.RenderBattle(first, 1));
+    EXPECT_NE(first.str().find(testfiles::kWindows1252LettersUtf8), std::string::npos);
+    for (std::int32_t id = 2; id <= 4; ++id) {
+        std::ostringstream again;
+        ASSERT_TRUE(stored.RenderBattle(again, id));
+        EXPECT_EQ(again.str(), first.str()) << id;
+    }
+    ExpectAllTextUtf8(*opened.connection);
 }
 
 } // namespace

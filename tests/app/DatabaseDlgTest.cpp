@@ -1,5 +1,6 @@
-// The database browser: the tree of stored battles, selecting a battle by any
-// of its rows, writing its page and emptying the battle tables.
+// The database browser: battles found by search, date range and order, their
+// rows read when opened, selecting a battle by any of its rows, writing its
+// page, deleting it, the CSV export and emptying the battle tables.
 
 #include "AppTestSupport.h"
 #include "app/FileDialogs.h"
@@ -7,10 +8,19 @@
 #include "convert/ReportConverter.h"
 #include "db/BattleDatabase.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace skarnwald::testing {
 namespace {
+
+using Ids = std::vector<std::int32_t>;
 
 class DatabaseDlgTest : public DatabaseTest {
 protected:
@@ -21,27 +31,44 @@ protected:
         std::ostringstream page;
         converter.ConvertReport(report, page);
     }
+    // Battles 1 to 3 on 17 and 18 May, battle 4 on 14 March.
+    void StoreSamples() {
+        Store(SampleReport("several-battles.txt"));
+        Store(SampleReport("one-battle.txt"));
+    }
 
     int Count(const char* table) {
         return QueryInt(*connection_, std::string("SELECT COUNT(*) FROM ") + table);
     }
 
-    static QTreeWidget& List(CDatabaseDlg& dialog) { return *dialog.findChild<QTreeWidget*>("battleList"); }
+    template <class Widget> static Widget& Child(CDatabaseDlg& dialog, const char* name) {
+        return *dialog.findChild<Widget*>(name);
+    }
+    static QTreeWidget& List(CDatabaseDlg& dialog) { return Child<QTreeWidget>(dialog, "battleList"); }
+    static QTreeWidgetItem* Battle(CDatabaseDlg& dialog, std::int32_t id) {
+        QTreeWidget& list = List(dialog);
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            if (list.topLevelItem(i)->text(1).toInt() == id)
+                return list.topLevelItem(i);
+        return nullptr;
+    }
 };
 
-TEST_F(DatabaseDlgTest, TreeShowsBattlesFleetLinesInSideColoursAndCombatLines) {
-    Store(SampleReport("several-battles.txt"));
-    Store(SampleReport("one-battle.txt"));
+TEST_F(DatabaseDlgTest, BattlesOpenToFleetLinesInSideColoursAndCombatLines) {
+    StoreSamples();
     CDatabaseDlg dialog(connection_);
     QTreeWidget& list = List(dialog);
     ASSERT_EQ(list.topLevelItemCount(), Count("Battles"));
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{4, 1, 2, 3}));
+    EXPECT_EQ(Child<QLabel>(dialog, "countLabel").text(), "4 Kämpfe angezeigt");
     EXPECT_EQ(list.headerItem()->text(0), "Battles");
     EXPECT_EQ(list.headerItem()->text(1), "ID");
 
     int fleetLines = 0, combatLines = 0;
     for (int b = 0; b < list.topLevelItemCount(); ++b) {
-        const QTreeWidgetItem* battle = list.topLevelItem(b);
-        EXPECT_EQ(battle->text(1), QString::number(b + 1));
+        QTreeWidgetItem* battle = list.topLevelItem(b);
+        EXPECT_EQ(battle->childCount(), 0) << "rows are read when a battle is opened";
+        list.expandItem(battle);
         EXPECT_FALSE(battle->foreground(0).style() != Qt::NoBrush) << "battles keep the default colour";
         for (int f = 0; f < battle->childCount(); ++f, ++fleetLines) {
             const QTreeWidgetItem* fleet = battle->child(f);
@@ -53,22 +80,61 @@ TEST_F(DatabaseDlgTest, TreeShowsBattlesFleetLinesInSideColoursAndCombatLines) {
             for (int c = 0; c < fleet->childCount(); ++c, ++combatLines)
                 EXPECT_EQ(fleet->child(c)->text(1), battle->text(1));
         }
+        list.collapseItem(battle);
+        list.expandItem(battle); // read once only
     }
     EXPECT_EQ(fleetLines, Count("Agility"));
     EXPECT_EQ(combatLines, Count("Battle_Details"));
     // Stored report bytes that are not UTF-8 show as Windows-1252.
-    EXPECT_TRUE(
-        list.topLevelItem(list.topLevelItemCount() - 1)->text(0).contains(QStringLiteral("Eisnebel Süd")));
+    EXPECT_TRUE(Battle(dialog, 4)->text(0).contains(QStringLiteral("Eisnebel Süd")));
 }
 
-TEST_F(DatabaseDlgTest, AnyRowSelectsItsBattleAndTheExportWritesThatBattlesPage) {
-    Store(SampleReport("several-battles.txt"));
+TEST_F(DatabaseDlgTest, SearchDateRangeAndOrderChooseTheBattlesShown) {
+    StoreSamples();
     CDatabaseDlg dialog(connection_);
+    auto& search = Child<QLineEdit>(dialog, "searchEdit");
+    search.setText(QStringLiteral("3.3.3"));
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{1, 2}));
+    EXPECT_EQ(Child<QLabel>(dialog, "countLabel").text(), "2 Kämpfe angezeigt");
+    search.setText(QStringLiteral("Kalte Ebene"));
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{1, 2}));
+    search.setText(QStringLiteral("nichts dergleichen"));
+    EXPECT_EQ(List(dialog).topLevelItemCount(), 0);
+    search.clear();
+
+    Child<QDateEdit>(dialog, "fromDate").setDate(QDate(2026, 5, 18));
+    EXPECT_EQ(dialog.ShownBattleIds().size(), 4u) << "the range counts only once switched on";
+    Child<QCheckBox>(dialog, "fromCheck").setChecked(true);
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{3}));
+    EXPECT_EQ(Child<QLabel>(dialog, "countLabel").text(), "1 Kampf angezeigt");
+    Child<QCheckBox>(dialog, "fromCheck").setChecked(false);
+    Child<QDateEdit>(dialog, "toDate").setDate(QDate(2026, 5, 17));
+    Child<QCheckBox>(dialog, "toCheck").setChecked(true);
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{4, 1, 2}));
+    Child<QCheckBox>(dialog, "toCheck").setChecked(false);
+
+    auto& order = Child<QComboBox>(dialog, "sortCombo");
+    order.setCurrentIndex(1);
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{3, 2, 1, 4}));
+    order.setCurrentIndex(2);
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{1, 2, 4, 3}));
+}
+
+TEST_F(DatabaseDlgTest, ExportWaitsForASelectionAndWritesThatBattle) {
+    StoreSamples();
+    CDatabaseDlg dialog(connection_);
+    auto& exportButton = Child<QPushButton>(dialog, "exportButton");
+    EXPECT_FALSE(exportButton.isEnabled());
+    EXPECT_FALSE(dialog.SelectedBattleId());
+    dialog.OnExport(); // nothing selected: no dialog, no page
+    EXPECT_FALSE(std::filesystem::exists(Here(".htm")));
+
     QTreeWidget& list = List(dialog);
-    ASSERT_GE(list.topLevelItemCount(), 2);
-    list.setCurrentItem(list.topLevelItem(1)->child(0)->child(0));
+    list.expandItem(Battle(dialog, 2));
+    list.setCurrentItem(Battle(dialog, 2)->child(0)->child(0));
     EXPECT_EQ(dialog.SelectedBattleId(), 2);
-    list.setCurrentItem(list.topLevelItem(0));
+    EXPECT_TRUE(exportButton.isEnabled());
+    list.setCurrentItem(Battle(dialog, 1));
     EXPECT_EQ(dialog.SelectedBattleId(), 1);
 
     FileDialogs::SetNextFileName(QString::fromStdString(Here("battle").string()));
@@ -76,14 +142,79 @@ TEST_F(DatabaseDlgTest, AnyRowSelectsItsBattleAndTheExportWritesThatBattlesPage)
     std::ostringstream expected;
     database_.RenderBattle(expected, 1);
     EXPECT_EQ(FileBytes(Here("battle.htm")), expected.str());
+    EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel").text().endsWith(QStringLiteral("battle.htm")));
 
     WriteBytes(Here(".htm"), "untouched");
     FileDialogs::SetNextFileName(QString());
     dialog.OnExport();
     EXPECT_EQ(FileBytes(Here(".htm")), "untouched");
+
+    // A new search drops the selection.
+    Child<QLineEdit>(dialog, "searchEdit").setText(QStringLiteral("3"));
+    EXPECT_FALSE(exportButton.isEnabled());
 }
 
-TEST_F(DatabaseDlgTest, DeletingAsksFirstAndEmptiesOnlyTheBattleTables) {
+TEST_F(DatabaseDlgTest, EnterClosesAndNeverDeletes) {
+    StoreSamples();
+    CDatabaseDlg dialog(connection_);
+    EXPECT_TRUE(Child<QPushButton>(dialog, "closeButton").isDefault());
+    for (const char* name : {"deleteAllButton", "deleteBattleButton", "exportButton", "csvButton"})
+        EXPECT_FALSE(Child<QPushButton>(dialog, name).autoDefault()) << name;
+    dialog.show();
+    QTest::keyClick(&Child<QLineEdit>(dialog, "searchEdit"), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible()) << "Enter in the search field only searches";
+
+    MessageBoxes::SetNextAnswer(true);
+    List(dialog).setCurrentItem(Battle(dialog, 1));
+    QTest::keyClick(&List(dialog), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+    EXPECT_EQ(Count("Battles"), 4);
+}
+
+TEST_F(DatabaseDlgTest, DeletingABattleAsksFirstAndTakesItsRows) {
+    StoreSamples();
+    CDatabaseDlg dialog(connection_);
+    List(dialog).setCurrentItem(Battle(dialog, 2));
+    MessageBoxes::SetNextAnswer(false);
+    dialog.OnDeleteBattle();
+    EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+    EXPECT_EQ(Count("Battles"), 4);
+
+    MessageBoxes::SetNextAnswer(true);
+    dialog.OnDeleteBattle();
+    EXPECT_EQ(dialog.ShownBattleIds(), (Ids{4, 1, 3}));
+    EXPECT_EQ(Child<QLabel>(dialog, "statusLabel").text(), "Kampf 2 gelöscht.");
+    EXPECT_EQ(QueryInt(*connection_, "SELECT COUNT(*) FROM Agility WHERE BattleID = 2"), 0);
+    EXPECT_EQ(QueryInt(*connection_, "SELECT COUNT(*) FROM Statistik WHERE BattleID = 2"), 0);
+    EXPECT_FALSE(dialog.SelectedBattleId());
+    EXPECT_FALSE(Child<QPushButton>(dialog, "deleteBattleButton").isEnabled());
+}
+
+TEST_F(DatabaseDlgTest, CsvExportWritesTheBattlesShown) {
+    StoreSamples();
+    CDatabaseDlg dialog(connection_);
+    Child<QLineEdit>(dialog, "searchEdit").setText(QStringLiteral("Kalte"));
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("csv").string()));
+    dialog.OnExportCsv(std::nullopt);
+    const std::string battles = FileBytes(Here("csv") / "kaempfe.csv");
+    EXPECT_EQ(std::count(battles.begin(), battles.end(), '\n'), 3) << battles;
+    EXPECT_NE(battles.find("\"2026-05-17 09:40:02\""), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(Here("csv") / "kampfzeilen.csv"));
+    EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel").text().startsWith(QStringLiteral("2 Kämpfe als CSV")));
+
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("fleets").string()));
+    dialog.OnExportCsv(CsvTable::FleetLines);
+    EXPECT_TRUE(FileBytes(Here("fleets.csv")).starts_with("\"ID\",\"BattleID\",\"Agility\""));
+
+    MessageBoxes::SetNextAnswer(true);
+    WriteBytes(Here("blocked"), "a file, not a folder");
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("blocked").string()));
+    dialog.OnExportCsv(std::nullopt);
+    EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+}
+
+TEST_F(DatabaseDlgTest, DeletingAllAsksFirstAndEmptiesOnlyTheBattleTables) {
     Store(SampleReport("several-battles.txt"));
     RunSql(*connection_, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('DBSpeichern','1')");
     CDatabaseDlg dialog(connection_);
@@ -98,7 +229,7 @@ TEST_F(DatabaseDlgTest, DeletingAsksFirstAndEmptiesOnlyTheBattleTables) {
     MessageBoxes::SetNextAnswer(true);
     dialog.OnDeleteAll();
     EXPECT_EQ(List(dialog).topLevelItemCount(), 0);
-    for (const char* table : {"Battles", "Agility", "Battle_Details", "Statistik"})
+    for (const char* table : {"Battles", "Agility", "Battle_Details", "Statistik", "BattleDigest"})
         EXPECT_EQ(Count(table), 0) << table;
     EXPECT_EQ(Count("Einstellungen"), 1);
     EXPECT_EQ(Count("PersStat"), 5);

@@ -83,7 +83,7 @@ TEST_F(ShellTest, BackgroundIsReadFromTheWorkingDirectoryAtEveryRepaint) {
     EXPECT_NE(view.grab().toImage().pixelColor(1, 1), QColor(Qt::green));
 }
 
-TEST_F(ShellTest, StoredBytesShowAsUtf8WhenValidElseAsWindows1252) {
+TEST_F(ShellTest, CoreTextIsUtf8AndShowsAsSuchOrElseAsWindows1252) {
     EXPECT_EQ(DisplayText("S\xc3\xbc"
                           "d"),
               QStringLiteral("Süd"));
@@ -92,7 +92,9 @@ TEST_F(ShellTest, StoredBytesShowAsUtf8WhenValidElseAsWindows1252) {
               QStringLiteral("Süd € Ÿ"));
     EXPECT_EQ(DisplayText("cut \xc3"), QStringLiteral("cut Ã"));
     EXPECT_EQ(DisplayText(std::string_view("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
-    EXPECT_EQ(LocalBytes(QStringLiteral("Süd")), QStringLiteral("Süd").toLocal8Bit().toStdString());
+    EXPECT_EQ(CoreText(QStringLiteral("Süd")), "S\xC3\xBC"
+                                               "d");
+    EXPECT_EQ(CoreText(QChar(0xFEFF) + QStringLiteral("Süd")), CoreText(QStringLiteral("Süd")));
 }
 
 } // namespace

@@ -80,11 +80,14 @@ TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
     converted = Cli({"convert", ReportFile()});
     EXPECT_EQ(converted.code, 0) << converted.err;
     EXPECT_NE(converted.out.find("Home &lt;Base&gt;"), std::string::npos);
-    Cli({"convert", "-"}, kReport);
-    EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n"
-                                    "2\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
+    // The same battle again: its page is written, but it is stored and counted once.
+    const Outcome again = Cli({"convert", "-"}, kReport);
+    EXPECT_EQ(again.code, 0) << again.err;
+    EXPECT_TRUE(again.out.starts_with("<html>"));
+    EXPECT_EQ(again.err, "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.\n");
+    EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
 
-    const Outcome exported = Cli({"export", "2"});
+    const Outcome exported = Cli({"export", "1"});
     EXPECT_EQ(exported.code, 0) << exported.err;
     EXPECT_TRUE(exported.out.starts_with("<html>"));
     EXPECT_NE(
@@ -99,13 +102,13 @@ TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
     EXPECT_EQ(toFile.code, 0) << toFile.err;
     EXPECT_EQ(FileBytes(folder / "stored.html"), Cli({"export", "1"}).out);
 
-    // The own fleet destroyed 3 corvettes and lost 4 fighters in each of the two conversions.
+    // The own fleet destroyed 3 corvettes and lost 4 fighters, counted once.
     const Outcome stats = Cli({"stats"});
     EXPECT_EQ(stats.code, 0);
-    EXPECT_NE(stats.out.find("Abschüsse:                     0            0            0            6"),
+    EXPECT_NE(stats.out.find("Abschüsse:                     0            0            0            3"),
               std::string::npos)
         << stats.out;
-    EXPECT_NE(stats.out.find("Verluste:                      0            8"), std::string::npos)
+    EXPECT_NE(stats.out.find("Verluste:                      0            4"), std::string::npos)
         << stats.out;
 }
 
@@ -128,22 +131,20 @@ TEST_F(CliTest, SameReportInEitherEncodingGivesTheSamePageAndTheSameRows) {
     const Outcome piped = Cli({"convert"}, ReportWithLetters(testfiles::kWindows1252Letters));
     EXPECT_EQ(piped.out, expected);
     EXPECT_TRUE(IsValidUtf8(expected));
-    EXPECT_NE(expected.find(" " + std::string(testfiles::kWindows1252LettersUtf8) + "</font>"),
-              std::string::npos);
+    const std::string letters(testfiles::kWindows1252LettersUtf8);
+    EXPECT_NE(expected.find(" " + letters + "</font>"), std::string::npos);
 
-    // Four stored battles, row for row the same, and their pages too.
+    // Whatever the encoding, it is one battle: stored once, the other three
+    // recognised as already stored.
     const std::string firstPage = Cli({"export", "1"}).out;
     EXPECT_NE(firstPage.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
-    for (std::string_view id : {"2", "3", "4"})
-        EXPECT_EQ(Cli({"export", std::string(id)}).out, firstPage) << id;
+    EXPECT_EQ(piped.err, "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.\n");
+    EXPECT_EQ(Cli({"export", "2"}).code, 1);
     OpenResult opened = CConnection::Open(Db());
-    for (std::string_view table : {"Agility", "Battle_Details"})
-        EXPECT_EQ(
-            QueryText(*opened.connection,
-                      "SELECT COUNT(DISTINCT Name) AS N FROM " + std::string(table) + " WHERE Name LIKE ' %'",
-                      "N"),
-            "2")
-            << table; // the letters' player and the keeper
+    // The letters' player and the keeper, in every battle alike.
+    EXPECT_EQ(QueryText(*opened.connection, "SELECT COUNT(DISTINCT Name) AS N FROM Agility", "N"), "2");
+    EXPECT_EQ(QueryText(*opened.connection, "SELECT COUNT(DISTINCT Name) AS N FROM Battle_Details", "N"),
+              "2");
 }
 
 TEST_F(CliTest, RepairTextRewritesOldWindows1252TextOnce) {
@@ -230,17 +231,62 @@ TEST_F(CliTest, DatabaseErrorsGoToStderrWithANonZeroExit) {
 }
 
 TEST_F(CliTest, EveryCommandExplainsItself) {
-    for (std::string_view command : {"convert", "settings", "battles", "export", "stats", "repair-text"}) {
+    for (std::string_view command :
+         {"convert", "settings", "battles", "delete", "export", "stats", "repair-text"}) {
         const Outcome help = CliWithoutDb({std::string(command), "--help"});
         EXPECT_EQ(help.code, 0);
         EXPECT_TRUE(help.out.starts_with("Aufruf: skarnwald-cli " + std::string(command))) << help.out;
         EXPECT_NE(help.out.find("--db DATEI"), std::string::npos) << command;
     }
     const Outcome overview = CliWithoutDb({"--help"});
-    for (std::string_view command : {"settings", "battles", "export", "stats", "repair-text"})
-        EXPECT_NE(overview.out.find(command), std::string::npos);
+    for (std::string_view command :
+         {"settings", "battles", "delete", "export --csv", "stats", "--by", "repair-text"})
+        EXPECT_NE(overview.out.find(command), std::string::npos) << command;
     EXPECT_EQ(Cli({"battles", "extra"}).code, 2);
     EXPECT_EQ(Cli({"settings", "--coords"}).code, 2);
+}
+
+TEST_F(CliTest, ArchiveCommandsFilterDeleteExportAndSumPerPeriod) {
+    Cli({"settings", "--store", "1", "--coords", "4.5.6"});
+    Cli({"convert", ReportFile()});
+    std::string otherPlace(kReport);
+    otherPlace.replace(0, 2, "14");
+    otherPlace.replace(otherPlace.find("Home <Base>"), 11, "Nest");
+    otherPlace.replace(otherPlace.find("[ 1.2.3 ]"), 9, "[ 10.2.3 ]");
+    Cli({"convert", "-"}, otherPlace);
+
+    EXPECT_EQ(Cli({"battles", "--search", "nest"}).out, "2\t14.03.2004 14:07:09\t10.2.3\tNest\n");
+    EXPECT_EQ(Cli({"battles", "--from", "13.3.2004"}).out, "2\t14.03.2004 14:07:09\t10.2.3\tNest\n");
+    EXPECT_EQ(Cli({"battles", "--to", "2004-03-13", "--sort", "neueste"}).out,
+              "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
+    EXPECT_EQ(Cli({"battles", "--search", "O'Brien", "--sort", "koords"}).out.substr(0, 2), "1\t");
+    EXPECT_EQ(Cli({"battles", "--from", "gestern"}).code, 2);
+    EXPECT_EQ(Cli({"battles", "--sort", "name"}).code, 2);
+
+    // In each battle the own fleet 4.5.6 lost 4 fighters and destroyed 3 corvettes.
+    const Outcome weeks = Cli({"stats", "--by", "week"});
+    EXPECT_EQ(weeks.code, 0) << weeks.err;
+    EXPECT_NE(weeks.out.find("\n2004-W11                2            8            6            0"),
+              std::string::npos)
+        << weeks.out;
+    EXPECT_NE(Cli({"stats", "--by", "day"}).out.find("\n2004-03-14              1            4            3"),
+              std::string::npos);
+    EXPECT_EQ(Cli({"stats", "--by", "month"}).code, 2);
+
+    const Outcome csv = Cli({"export", "--csv", (folder / "csv").string(), "--table", "kampfzeilen"});
+    EXPECT_EQ(csv.code, 0) << csv.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "csv" / "kampfzeilen.csv"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "csv" / "kaempfe.csv"));
+    EXPECT_EQ(Cli({"export", "--csv", (folder / "csv").string(), "--table", "alles"}).code, 2);
+    EXPECT_EQ(Cli({"export", "1", "--csv", (folder / "csv").string()}).code, 2);
+
+    const Outcome deleted = Cli({"delete", "1"});
+    EXPECT_EQ(deleted.code, 0) << deleted.err;
+    EXPECT_EQ(Cli({"battles"}).out, "2\t14.03.2004 14:07:09\t10.2.3\tNest\n");
+    const Outcome unknown = Cli({"delete", "1"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_NE(unknown.err.find("kein gespeicherter Kampf mit der ID 1"), std::string::npos);
+    EXPECT_EQ(Cli({"delete", "eins"}).code, 2);
 }
 
 TEST_F(CliTest, DatabaseDefaultsToDataDatInTheWorkingFolder) {

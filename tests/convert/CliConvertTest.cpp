@@ -83,5 +83,38 @@ TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
     EXPECT_EQ(Run("- -d pages < " + Sample() + " 2> /dev/null"), 2);
 }
 
+TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
+    const std::filesystem::path expected = kExpected / "share";
+    EXPECT_EQ(Run(Sample() + " --format json -o kampf > said.txt"), 0);
+    EXPECT_EQ(FileBytes(folder / "kampf.json"), FileBytes(expected / "one-battle.json"));
+    EXPECT_NE(FileBytes(folder / "said.txt").find("kampf.json"), std::string::npos);
+    EXPECT_EQ(Run(Sample() + " --format bbcode -o post.bb"), 0);
+    EXPECT_EQ(FileBytes(folder / "post.bb"), FileBytes(expected / "one-battle.bbcode.txt"));
+    EXPECT_EQ(Run(Sample() + " --format title > title.txt"), 0);
+    EXPECT_EQ(FileBytes(folder / "title.txt"), FileBytes(expected / "one-battle.title.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "kampf.htm"));
+}
+
+TEST_F(CliConvert, HidingOptionsApplyToThePageAndKeepItOutOfTheDatabase) {
+    ASSERT_EQ(std::system(("cd '" + folder.Path().string() +
+                           "' && '" SKARNWALD_CLI "' settings --store 1 > /dev/null")
+                              .c_str()),
+              0);
+    EXPECT_EQ(Run(Sample() + " --hide-names --hide-coords -o page.htm"), 0);
+    EXPECT_EQ(
+        std::system(
+            ("cd '" + folder.Path().string() + "' && '" SKARNWALD_CLI "' battles | grep -q 4.7.2").c_str()),
+        256);
+    const std::string page = FileBytes(folder / "page.htm");
+    EXPECT_EQ(page.find("Torvik"), std::string::npos);
+    EXPECT_EQ(page.find("9.1.13"), std::string::npos);
+    EXPECT_NE(page.find("?.?.?\nFlotte 2"), std::string::npos);
+}
+
+TEST_F(CliConvert, UnknownFormatIsAUsageError) {
+    EXPECT_EQ(Run(Sample() + " --format pdf 2> error.txt"), 2);
+    EXPECT_NE(FileBytes(folder / "error.txt").find("pdf"), std::string::npos);
+}
+
 } // namespace
 } // namespace skarnwald::test

@@ -2,6 +2,7 @@
 // Helpers shared by the conversion tests: reading fixture files, converting a
 // text to its whole page, and a store that records every call it receives.
 
+#include "LiteralPrescan.h"
 #include "TestFiles.h"
 #include "convert/ConversionServices.h"
 #include "convert/ReportConverter.h"
@@ -34,15 +35,6 @@ inline std::string Join(const std::vector<std::string>& parts) {
     for (const std::string& part : parts)
         joined += part;
     return joined;
-}
-
-// The colour of every fleet row of a page, in page order.
-inline std::vector<std::string> FleetRowColours(const std::string& page) {
-    const std::string marker = "<tr style='COLOR: ";
-    std::vector<std::string> colours;
-    for (std::size_t at = page.find(marker); at != std::string::npos; at = page.find(marker, at + 1))
-        colours.push_back(page.substr(at + marker.size(), 7));
-    return colours;
 }
 
 // Records each call as one line of text, so tests compare whole sequences.

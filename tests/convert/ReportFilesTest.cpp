@@ -50,6 +50,14 @@ TEST(ReadReport, EachChunkOf300000BytesEndsAtItsFirstNul) {
     EXPECT_EQ(Read(""), "");
 }
 
+TEST(ReadReport, GivesUtf8AfterTheNulRule) {
+    EXPECT_EQ(Read("\xEF\xBB\xBFK\xC3\xA4mpfer"), "K\xC3\xA4mpfer");
+    EXPECT_EQ(Read("K\xE4mpfer"), "K\xC3\xA4mpfer");
+    // What the NUL cuts off does not decide the encoding.
+    EXPECT_EQ(Read(std::string("K\xC3\xA4\0\xE4", 5)), "K\xC3\xA4");
+    EXPECT_EQ(Read(std::string("K\xE4\0\xC3\xA4", 5)), "K\xC3\xA4");
+}
+
 TEST(ReadReport, FileThatCannotBeReadGivesAnError) {
     const ReadResult missing = ReadReportFile("/nonexistent/report.txt");
     EXPECT_FALSE(missing.text);

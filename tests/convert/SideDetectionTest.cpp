@@ -1,84 +1,19 @@
-// The side detection of a whole conversion against a plain reference: the
-// walk and the pre-pass at every header done the slow, literal way (copying
-// the remaining text, re-cutting every line, the line converters in pre-pass
-// mode), on many random reports. The converter's pre-pass works on a line
-// table cut once, interned coordinates and a memo for roid-capture pieces;
-// the colours of its fleet rows must be exactly the reference's.
+// The side detection of a whole conversion against the literal reference (the
+// walk and the pre-pass at every header done the slow way), on many random
+// reports. The converter's pre-pass works on a line table cut once, interned
+// coordinates, a memo for roid-capture pieces, and stops where it meets the
+// state the pre-pass before it had; the colours of its fleet rows and the
+// members it leaves must be exactly the reference's.
 
 #include "ConvertTestSupport.h"
-
-#include "convert/TextRules.h"
+#include "LiteralPrescan.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 
 namespace skarnwald::test {
 namespace {
-
-bool Has(std::string_view line, std::string_view word) {
-    return Find(line, word) >= 0;
-}
-bool HasAfterStart(std::string_view line, std::string_view word) {
-    return Find(line, word) > 0;
-}
-
-// Calls `visit` with every trimmed line and the remaining text that begins with it.
-void WalkLines(std::string_view text, const std::function<void(std::string_view, std::string_view)>& visit) {
-    std::string_view rest = Trim(text);
-    while (rest.size() > 5) {
-        rest = TrimLeft(rest);
-        const Pos newline = Find(rest, "\n", 5);
-        const std::string_view line =
-            Trim(newline < 0 ? rest : rest.substr(0, static_cast<std::size_t>(newline)));
-        visit(line, rest);
-        rest.remove_prefix(line.size());
-    }
-}
-
-void ReferencePrescan(CReportConverter& ref, std::string rest) {
-    const Pos firstCapture = Find(rest, "Roid-Capture :");
-    if (firstCapture >= 0) {
-        std::string pieces = rest.substr(static_cast<std::size_t>(firstCapture));
-        while (!pieces.empty()) {
-            const Pos newline = Find(pieces, "\n", 5);
-            const std::string piece =
-                newline < 0 ? pieces : pieces.substr(0, static_cast<std::size_t>(newline));
-            if (Has(piece, "Roid-Capture :")) {
-                const Pos open = Find(piece, "[");
-                const std::string coords = RemoveBlanks(Take(piece, open + 1, Find(piece, "]") - open - 1));
-                if (!ref.sideList.FindSide(coords))
-                    ref.sideList.AddSide(coords, kAttackingSide);
-            }
-            pieces = pieces.substr(piece.size());
-        }
-    }
-    WalkLines(rest, [&](std::string_view line, std::string_view) {
-        if (HasAfterStart(line, "Battle at"))
-            ref.ConvertHeaderLine(line, true);
-        else if (Has(line, "Agility"))
-            ref.ConvertFleetLine(line, true);
-        else if (HasAfterStart(line, "destroyed") || HasAfterStart(line, "lamed") ||
-                 HasAfterStart(line, "causes"))
-            ref.ConvertCombatLine(line, true);
-    });
-}
-
-std::vector<std::string> ReferenceFleetColours(CReportConverter& ref, std::string_view report) {
-    std::vector<std::string> colours;
-    WalkLines(report, [&](std::string_view line, std::string_view rest) {
-        if (HasAfterStart(line, "Battle at")) {
-            ReferencePrescan(ref, std::string(rest));
-            ref.ConvertHeaderLine(line, true);
-        } else if (Has(line, "Agility")) {
-            ref.ConvertFleetLine(line, true);
-            const auto side = ref.sideList.FindSide(ref.currentFleetCoords);
-            colours.push_back(!side ? "#0000FF" : *side == kDefendingSide ? "#00ff00" : "#ff0000");
-        }
-    });
-    return colours;
-}
 
 std::string RandomReport(std::mt19937& random) {
     const char* const coords[] = {"1.1.1", "2.2.2", "3. 3. 3", "4.4.4", "5.5.5"};
@@ -127,6 +62,47 @@ std::string RandomReport(std::mt19937& random) {
     return report;
 }
 
+// Many battles over a small pool of coordinates, as in the archive of a round:
+// planets come back, fleets change sides, some battles close an odd ring of
+// hits so that sides flip from one pre-pass to the next, roid captures stand
+// before and after headers, and lines stand before the first header.
+std::string RandomCampaign(std::mt19937& random) {
+    const char* const coords[] = {"1.1.1", "2.2.2", "3. 3. 3", "4.4.4", "5.5.5", "6.6.6"};
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const int pool = 3 + pick(4);
+    const auto any = [&] { return std::string(coords[pick(pool)]); };
+    const auto fleet = [&](const std::string& c) {
+        return "Agility 1 [5/5] Fighter (a) from " + c + " N" + c + "\n";
+    };
+    const auto hit = [&](const std::string& c) {
+        return std::string("Fighter (a) ") + (pick(2) ? "destroyed" : "lamed") + " [1/5] Fighter (b) from " +
+               c + " N\n";
+    };
+    const auto capture = [&] { return "Roid-Capture : [" + any() + "] N has captured 3 Roids\n"; };
+    std::string report;
+    if (pick(2))
+        report += "Kampfberichte der Runde\n" + fleet(any()) + hit(any());
+    if (pick(3) == 0)
+        report += capture();
+    for (int battle = 4 + pick(30); battle > 0; --battle) {
+        report += "2026-01-01 Uhr Battle at [" + any() + "] Ort\n";
+        if (pick(4) == 0)
+            report += capture();
+        for (int f = 1 + pick(4); f > 0; --f) {
+            report += fleet(any());
+            for (int h = pick(4); h > 0; --h)
+                report += hit(any());
+        }
+        if (pick(4) == 0) {
+            const std::string a = any(), b = any(), c = any();
+            report += fleet(a) + hit(b) + fleet(b) + hit(c) + fleet(c) + hit(a);
+        }
+        if (pick(4) == 0)
+            report += capture();
+    }
+    return report;
+}
+
 TEST(SideDetection, CaptureThatOnlyALaterPrepassCutsOutStillSeeds) {
     // The first pre-passes cut the text from their first capture into pieces
     // that hide [4.4.4] behind the short line "[9]"; the third header's
@@ -146,10 +122,12 @@ TEST(SideDetection, CaptureThatOnlyALaterPrepassCutsOutStillSeeds) {
     EXPECT_EQ(FleetRowColours(ConvertToPage(report)), (std::vector<std::string>{"#ff0000", "#00ff00"}));
 }
 
-TEST(SideDetection, MatchesTheLiteralPrepassOnRandomReports) {
-    std::mt19937 random(20260314);
-    for (int round = 0; round < 1500; ++round) {
-        const std::string report = RandomReport(random);
+// Converts `rounds` reports made by `generate` and compares each with the
+// literal reference: fleet colours and the members the conversion leaves.
+void ExpectSameAsLiteral(std::uint32_t seed, int rounds, std::string (*generate)(std::mt19937&)) {
+    std::mt19937 random(seed);
+    for (int round = 0; round < rounds; ++round) {
+        const std::string report = generate(random);
         CReportConverter converter;
         const std::string page = ConvertToPage(converter, report);
         CReportConverter ref;
@@ -157,6 +135,14 @@ TEST(SideDetection, MatchesTheLiteralPrepassOnRandomReports) {
         ASSERT_EQ(converter.currentFleetCoords, ref.currentFleetCoords) << report;
         ASSERT_EQ(converter.currentFleetName, ref.currentFleetName) << report;
     }
+}
+
+TEST(SideDetection, MatchesTheLiteralPrepassOnRandomReports) {
+    ExpectSameAsLiteral(20260314, 1500, RandomReport);
+}
+
+TEST(SideDetection, MatchesTheLiteralPrepassOnLongMultiBattleReports) {
+    ExpectSameAsLiteral(20261208, 300, RandomCampaign);
 }
 
 } // namespace

@@ -60,7 +60,8 @@ TEST(IsValidUtf8, AcceptsEveryScalarValueAndNoSurrogate) {
     for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
         const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
         std::string text = "a";
-        text.append(Encode(cp)).append("b");
+        text += Encode(cp);
+        text += 'b';
         ASSERT_EQ(IsValidUtf8(text), !surrogate) << std::hex << static_cast<std::uint32_t>(cp);
     }
 }
@@ -76,7 +77,7 @@ TEST(IsValidUtf8, RejectsOverlongTruncatedStrayAndOutOfRangeSequences) {
     for (Group group : {Group(overlong), Group(tooLarge), Group(stray), Group(truncated)})
         for (std::string_view bad : group)
             EXPECT_FALSE(IsValidUtf8(bad)) << testing::PrintToString(bad);
-    // A bad sequence after a long ASCII run, past the eight-byte steps.
+    // A bad sequence after a long ASCII run, past the steps of the ASCII scan.
     std::string lateBadByte(1001, 'x');
     lateBadByte.append("\xE4").append(7, 'y');
     EXPECT_FALSE(IsValidUtf8(lateBadByte));

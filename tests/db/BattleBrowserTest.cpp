@@ -21,13 +21,16 @@ TEST_F(BrowserTest, TreeShowsBattlesFleetLinesAndCombatLines) {
     Run("INSERT INTO Battle_Details VALUES (1, 2, 'La|s|er', 'lamed', '3', ' Corvette ', '(Tank)', '4.5.6', "
         "' Keeper'), (2, 2, 'Ion', 'causes', '500 Damage', 'but no ships were taken down', '', '', '')");
 
-    const auto tree = LoadBattleTree(*connection);
-    ASSERT_TRUE(tree);
-    ASSERT_EQ(tree->battles.size(), 3u);
-    const BrowserItem& first = tree->battles[0];
+    const auto battles = FindBattles(*connection, {});
+    ASSERT_TRUE(battles);
+    ASSERT_EQ(battles->size(), 3u);
+    // No date sorts first.
+    EXPECT_EQ(BattleItemOf((*battles)[0]).text, " [ 4.5.6 ] Empty");
+    BrowserItem first = BattleItemOf((*battles)[1]);
     EXPECT_EQ(first.text, "05.03.2003 - 14:07:09 [ 1.2.3 ] Home");
     EXPECT_EQ(first.colour, BrowserColour::Default);
     EXPECT_EQ(first.battleId, 1);
+    first.children = LoadFleetLines(*connection, 1).value();
     ASSERT_EQ(first.children.size(), 2u);
     EXPECT_EQ(first.children[0].text, "Agility 5    [50/50]     Corvette     (Tank)    [ 1.2.3 ]     Keeper");
     EXPECT_EQ(first.children[0].colour, BrowserColour::Green);
@@ -40,23 +43,22 @@ TEST_F(BrowserTest, TreeShowsBattlesFleetLinesAndCombatLines) {
     EXPECT_EQ(first.children[1].children[1].text,
               "Ion    causes    500 Damage    but no ships were taken down            ");
 
-    EXPECT_EQ(tree->battles[1].text, " [ 4.5.6 ] Empty");
-    EXPECT_TRUE(tree->battles[1].children.empty());
-    EXPECT_EQ(tree->battles[2].children[0].colour, BrowserColour::Blue);
-    EXPECT_EQ(tree->selectedBattleId, 3);
+    EXPECT_TRUE(LoadFleetLines(*connection, 2).value().empty());
+    EXPECT_EQ(LoadFleetLines(*connection, 3).value()[0].colour, BrowserColour::Blue);
 }
 
-TEST_F(BrowserTest, EmptyDatabaseGivesAnEmptyTree) {
-    const auto tree = LoadBattleTree(*connection);
-    ASSERT_TRUE(tree);
-    EXPECT_TRUE(tree->battles.empty());
-    EXPECT_EQ(tree->selectedBattleId, 0);
+TEST_F(BrowserTest, EmptyDatabaseFindsNoBattle) {
+    const auto battles = FindBattles(*connection, {});
+    ASSERT_TRUE(battles);
+    EXPECT_TRUE(battles->empty());
 }
 
 TEST_F(BrowserTest, FailedQueryGivesNoTree) {
     Run("DROP TABLE Agility");
     Run("INSERT INTO Battles (ID) VALUES (1)");
-    EXPECT_FALSE(LoadBattleTree(*connection));
+    BattleFilter filter;
+    filter.search = "x";
+    EXPECT_FALSE(FindBattles(*connection, filter));
     EXPECT_EQ(errors.messages, std::vector<std::string>{"no such table: Agility"});
     EXPECT_FALSE(DeleteAllBattles(*connection));
     EXPECT_EQ(Count("Battles"), 1); // nothing emptied when one table fails

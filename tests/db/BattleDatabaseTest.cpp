@@ -58,7 +58,9 @@ TEST_F(BattleStoreTest, FleetLinesKeepTheirTextsAndSides) {
 
 TEST_F(BattleStoreTest, TwoConversionsContinueTheIdsAndDeletingRestartsThem) {
     Convert(kReport);
-    Convert(kReport);
+    std::string nextDay(kReport);
+    nextDay.replace(0, 2, "13");
+    Convert(nextDay);
     EXPECT_EQ(Text("SELECT MAX(ID) AS M FROM Battles", "M"), "2");
     EXPECT_EQ(Text("SELECT * FROM Agility WHERE ID = 4", "BattleID"), "2");
     EXPECT_EQ(Text("SELECT * FROM Battle_Details WHERE ID = 3", "AgilityID"), "5");

@@ -46,7 +46,8 @@ inline int CountRows(CConnection& connection, std::string_view table) {
 // other program (sqlite3_column_text, no conversion on our side).
 inline void ExpectAllTextUtf8(CConnection& connection) {
     for (std::string_view table : kTableNames) {
-        const std::string sql = "SELECT * FROM " + std::string(table);
+        std::string sql = "SELECT * FROM ";
+        sql += table;
         sqlite3_stmt* stmt = nullptr;
         ASSERT_EQ(sqlite3_prepare_v2(connection.Handle(), sql.c_str(), -1, &stmt, nullptr), SQLITE_OK);
         while (sqlite3_step(stmt) == SQLITE_ROW)
@@ -75,10 +76,13 @@ inline void ExpectConsistent(CConnection& connection) {
                   "SELECT COUNT(*) AS N FROM Battle_Details WHERE AgilityID NOT IN (SELECT ID FROM Agility)",
                   "N"),
         "0");
-    EXPECT_EQ(QueryText(connection,
-                        "SELECT COUNT(*) AS N FROM Statistik WHERE BattleID NOT IN (SELECT ID FROM Battles)",
-                        "N"),
-              "0");
+    for (std::string_view table : {"Statistik", "BattleDigest", "BattleAsteroids"})
+        EXPECT_EQ(QueryText(connection,
+                            "SELECT COUNT(*) AS N FROM " + std::string(table) +
+                                " WHERE BattleID NOT IN (SELECT ID FROM Battles)",
+                            "N"),
+                  "0")
+            << table;
 }
 
 // A database file in a temporary folder with its connection and store.

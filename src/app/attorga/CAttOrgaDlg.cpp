@@ -191,7 +191,7 @@ void CAttOrgaDlg::LoadOutgoingsFile(const QString& path) {
 }
 
 void CAttOrgaDlg::ImportPastedOutgoings() {
-    Import(LocalBytes(ui->pasteEdit->toPlainText()));
+    Import(CoreText(ui->pasteEdit->toPlainText()));
 }
 
 void CAttOrgaDlg::Import(std::string_view text) {
@@ -222,7 +222,7 @@ void CAttOrgaDlg::EditSelectedRow() {
         return;
     const QStringList classes = edit.Classes();
     for (std::size_t k = 0; k < kClassColumnCount; ++k)
-        row.cells[kColFirstClass + k] = LocalBytes(classes.value(static_cast<qsizetype>(k)));
+        row.cells[kColFirstClass + k] = CoreText(classes.value(static_cast<qsizetype>(k)));
     ShowCells(*ui->planTable, item, row);
     FitColumns();
     unsaved_ = true;

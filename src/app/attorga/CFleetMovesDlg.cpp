@@ -35,7 +35,7 @@ void CFleetMovesDlg::EnterMoves() {
     // Nothing pasted would still close an empty group of zero sums.
     if (ui->pasteEdit->toPlainText().trimmed().isEmpty())
         return;
-    for (const MoveRow& row : GroupFleetMoves(LocalBytes(ui->pasteEdit->toPlainText())))
+    for (const MoveRow& row : GroupFleetMoves(CoreText(ui->pasteEdit->toPlainText())))
         AddItem(*ui->movesList, row);
     ui->pasteEdit->clear();
 }

@@ -1,15 +1,40 @@
 #include "app/db/CDatabaseDlg.h"
 
 #include "app/DisplayText.h"
+#include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/PageFiles.h"
 #include "db/BattleDatabase.h"
 #include "ui_CDatabaseDlg.h"
 
+#include <QDir>
+#include <QKeyEvent>
+#include <QMenu>
+
 namespace skarnwald {
 namespace {
 
 constexpr int kIdColumn = 1;
+// Set on a battle's row once its fleet lines have been read.
+constexpr int kChildrenLoadedRole = Qt::UserRole + 1;
+
+constexpr BattleOrder kOrders[] = {BattleOrder::OldestFirst, BattleOrder::NewestFirst, BattleOrder::Coords};
+
+std::string DayText(const QDate& date) {
+    return date.toString(Qt::ISODate).toStdString();
+}
+
+QString CsvTableTitle(CsvTable table) {
+    switch (table) {
+    case CsvTable::FleetLines:
+        return QStringLiteral("Nur Flottenzeilen…");
+    case CsvTable::CombatLines:
+        return QStringLiteral("Nur Kampfzeilen…");
+    case CsvTable::Battles:
+        break;
+    }
+    return QStringLiteral("Nur Kämpfe…");
+}
 
 } // namespace
 
@@ -17,10 +42,14 @@ CDatabaseDlg::CDatabaseDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CDatabaseDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
     SetUpList();
-    LoadTree();
+    SetUpFilter();
+    SetUpCsvMenu();
+    Reload();
     connect(ui->battleList, &CReportListCtrl::ItemSelected, this, &CDatabaseDlg::SelectBattleOf);
+    connect(ui->battleList, &QTreeWidget::itemExpanded, this, &CDatabaseDlg::LoadChildren);
     connect(ui->exportButton, &QPushButton::clicked, this, &CDatabaseDlg::OnExport);
-    connect(ui->deleteButton, &QPushButton::clicked, this, &CDatabaseDlg::OnDeleteAll);
+    connect(ui->deleteBattleButton, &QPushButton::clicked, this, &CDatabaseDlg::OnDeleteBattle);
+    connect(ui->deleteAllButton, &QPushButton::clicked, this, &CDatabaseDlg::OnDeleteAll);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -30,15 +59,83 @@ void CDatabaseDlg::SetUpList() {
     CReportListCtrl& list = *ui->battleList;
     list.SetStandardPalette();
     list.SetColumns({{QStringLiteral("Battles"), 560}, {QStringLiteral("ID"), 40}});
+    list.setUniformRowHeights(true);
 }
 
-void CDatabaseDlg::LoadTree() {
+void CDatabaseDlg::SetUpFilter() {
+    const QDate today = QDate::currentDate();
+    ui->fromDate->setDate(today.addMonths(-1));
+    ui->toDate->setDate(today);
+    // Enter in the search field searches; it must not close the dialog.
+    ui->searchEdit->installEventFilter(this);
+    connect(ui->searchEdit, &QLineEdit::textChanged, this, &CDatabaseDlg::Reload);
+    for (auto [check, date] : {std::pair{ui->fromCheck, ui->fromDate}, std::pair{ui->toCheck, ui->toDate}}) {
+        connect(check, &QCheckBox::toggled, date, &QWidget::setEnabled);
+        connect(check, &QCheckBox::toggled, this, &CDatabaseDlg::Reload);
+        connect(date, &QDateEdit::dateChanged, this, &CDatabaseDlg::Reload);
+    }
+    connect(ui->sortCombo, &QComboBox::currentIndexChanged, this, &CDatabaseDlg::Reload);
+}
+
+void CDatabaseDlg::SetUpCsvMenu() {
+    auto* menu = new QMenu(ui->csvButton);
+    menu->addAction(QStringLiteral("Alle drei Tabellen in einen Ordner…"), this,
+                    [this] { OnExportCsv(std::nullopt); });
+    for (CsvTable table : kAllCsvTables)
+        menu->addAction(CsvTableTitle(table), this, [this, table] { OnExportCsv(table); });
+    ui->csvButton->setMenu(menu);
+}
+
+bool CDatabaseDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->searchEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+BattleFilter CDatabaseDlg::CurrentFilter() const {
+    BattleFilter filter;
+    filter.search = ui->searchEdit->text().toStdString();
+    if (ui->fromCheck->isChecked())
+        filter.from = DayText(ui->fromDate->date());
+    if (ui->toCheck->isChecked())
+        filter.to = DayText(ui->toDate->date());
+    filter.order = kOrders[std::max(0, ui->sortCombo->currentIndex())];
+    return filter;
+}
+
+void CDatabaseDlg::Reload() {
+    CReportListCtrl& list = *ui->battleList;
+    list.clear();
+    shownIds_.clear();
+    SetSelectedBattle(std::nullopt);
     // A failed query has been reported; the list then stays empty.
-    const std::optional<BattleTree> tree = LoadBattleTree(*connection_);
-    if (!tree)
+    const auto battles = FindBattles(*connection_, CurrentFilter());
+    if (battles) {
+        // One insertion for all rows: far quicker than row by row.
+        QList<QTreeWidgetItem*> rows;
+        rows.reserve(static_cast<qsizetype>(battles->size()));
+        for (const StoredBattle& battle : *battles) {
+            auto* row =
+                new QTreeWidgetItem({DisplayText(BattleItemOf(battle).text), QString::number(battle.id)});
+            row->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+            rows.append(row);
+            shownIds_.push_back(battle.id);
+        }
+        list.addTopLevelItems(rows);
+    }
+    ShowCount();
+}
+
+void CDatabaseDlg::LoadChildren(QTreeWidgetItem* battle) {
+    if (battle->parent() || battle->data(0, kChildrenLoadedRole).toBool())
         return;
-    InsertItems(tree->battles, nullptr);
-    selectedBattleId_ = tree->selectedBattleId;
+    battle->setData(0, kChildrenLoadedRole, true);
+    battle->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    if (const auto children = LoadFleetLines(*connection_, battle->text(kIdColumn).toInt()))
+        InsertItems(*children, battle);
 }
 
 void CDatabaseDlg::InsertItems(const std::vector<BrowserItem>& items, QTreeWidgetItem* parent) {
@@ -52,25 +149,82 @@ void CDatabaseDlg::InsertItems(const std::vector<BrowserItem>& items, QTreeWidge
 
 // Every row shows its battle's id, so any row selects its battle.
 void CDatabaseDlg::SelectBattleOf(QTreeWidgetItem* item) {
-    selectedBattleId_ = item->text(kIdColumn).toInt();
+    SetSelectedBattle(item->text(kIdColumn).toInt());
+}
+
+void CDatabaseDlg::SetSelectedBattle(std::optional<std::int32_t> battleId) {
+    selectedBattleId_ = battleId;
+    ui->exportButton->setEnabled(battleId.has_value());
+    ui->deleteBattleButton->setEnabled(battleId.has_value());
+}
+
+void CDatabaseDlg::ShowCount() {
+    const auto shown = static_cast<int>(shownIds_.size());
+    ui->countLabel->setText(shown == 1 ? QStringLiteral("1 Kampf angezeigt")
+                                       : QStringLiteral("%1 Kämpfe angezeigt").arg(shown));
+}
+
+void CDatabaseDlg::ShowStatus(const QString& text) {
+    ui->statusLabel->setText(text);
 }
 
 void CDatabaseDlg::OnExport() {
+    if (!selectedBattleId_)
+        return;
     const auto target = ChoosePageFile(this);
     if (!target)
         return;
     CBattleDatabase database;
     database.SetConnection(connection_);
+    const std::int32_t battleId = *selectedBattleId_;
     // A failed query has been reported; its page is then abandoned.
-    WritePageFile(this, *target,
-                  [&](std::ostream& out) { return database.RenderBattle(out, selectedBattleId_); });
+    if (WritePageFile(this, *target, [&](std::ostream& out) { return database.RenderBattle(out, battleId); }))
+        ShowStatus(QStringLiteral("Seite geschrieben: %1")
+                       .arg(QDir::toNativeSeparators(
+                           QString::fromStdString(std::filesystem::absolute(*target).string()))));
+}
+
+void CDatabaseDlg::OnDeleteBattle() {
+    if (!selectedBattleId_)
+        return;
+    const std::int32_t battleId = *selectedBattleId_;
+    if (!MessageBoxes::AskYesNo(
+            this, QStringLiteral("Kampf %1 mit seinen Flotten-, Kampf- und Statistikzeilen löschen?")
+                      .arg(battleId)))
+        return;
+    // A failed delete has been reported and changed nothing.
+    if (DeleteBattle(*connection_, battleId) == DeleteOutcome::Failed)
+        return;
+    Reload();
+    ShowStatus(QStringLiteral("Kampf %1 gelöscht.").arg(battleId));
 }
 
 void CDatabaseDlg::OnDeleteAll() {
     if (!MessageBoxes::AskYesNo(this, QStringLiteral("Alle gespeicherten Battles löschen?")))
         return;
     if (DeleteAllBattles(*connection_))
-        ui->battleList->clear();
+        Reload();
+}
+
+void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
+    const QString chosen = onlyTable ? FileDialogs::SaveFileName(this, QStringLiteral("CSV-Datei (*.csv)"))
+                                     : FileDialogs::FolderName(this);
+    if (chosen.isEmpty())
+        return;
+    std::string error;
+    QString written = QDir::toNativeSeparators(chosen);
+    if (onlyTable) {
+        if (!written.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+            written += QStringLiteral(".csv");
+        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written));
+    } else {
+        error = ExportBattlesAsCsv(*connection_, shownIds_, ToPath(chosen), kAllCsvTables).error;
+    }
+    if (!error.empty()) {
+        MessageBoxes::Inform(this, QString::fromStdString(error));
+        return;
+    }
+    ShowStatus(QStringLiteral("%1 Kämpfe als CSV geschrieben: %2").arg(shownIds_.size()).arg(written));
 }
 
 } // namespace skarnwald

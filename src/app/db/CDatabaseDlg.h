@@ -1,15 +1,20 @@
 #pragma once
-// "Datenbank": the stored battles as a tree (battles, their fleet lines in
-// side colours, the combat lines of each fleet line). The selected battle can
-// be written as an HTML page, and the battle tables can be emptied.
+// "Datenbank": the stored battles a search, a date range and an order choose,
+// each opening to its fleet lines in side colours and the combat lines of
+// each fleet line (read when a battle is opened). The selected battle can be
+// written as an HTML page or deleted; the battles shown can be written as CSV
+// files; the battle tables can be emptied.
 
 #include "db/BattleBrowser.h"
 #include "db/Connection.h"
+#include "db/CsvExport.h"
 
 #include <QDialog>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QTreeWidgetItem;
 namespace Ui {
@@ -24,21 +29,39 @@ public:
     explicit CDatabaseDlg(ConnectionPtr connection, QWidget* parent = nullptr);
     ~CDatabaseDlg() override;
 
-    // The battle "HTML erstellen" writes.
-    std::int32_t SelectedBattleId() const { return selectedBattleId_; }
+    // The battle "HTML erstellen" and "Kampf löschen" act on, if one is selected.
+    std::optional<std::int32_t> SelectedBattleId() const { return selectedBattleId_; }
+    // The battles the list shows, in its order.
+    const std::vector<std::int32_t>& ShownBattleIds() const { return shownIds_; }
 
     void OnExport();
+    void OnDeleteBattle();
     void OnDeleteAll();
+    // The shown battles as CSV: every table into a chosen folder, or one
+    // table into a chosen file.
+    void OnExportCsv(std::optional<CsvTable> onlyTable);
+    // Lists the battles the filter fields choose.
+    void Reload();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUpList();
-    void LoadTree();
+    void SetUpFilter();
+    void SetUpCsvMenu();
+    BattleFilter CurrentFilter() const;
+    void LoadChildren(QTreeWidgetItem* battle);
     void InsertItems(const std::vector<BrowserItem>& items, QTreeWidgetItem* parent);
     void SelectBattleOf(QTreeWidgetItem* item);
+    void SetSelectedBattle(std::optional<std::int32_t> battleId);
+    void ShowCount();
+    void ShowStatus(const QString& text);
 
     std::unique_ptr<Ui::CDatabaseDlg> ui;
     ConnectionPtr connection_;
-    std::int32_t selectedBattleId_ = 0;
+    std::optional<std::int32_t> selectedBattleId_;
+    std::vector<std::int32_t> shownIds_;
 };
 
 } // namespace skarnwald

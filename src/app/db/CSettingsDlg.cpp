@@ -15,6 +15,8 @@ CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
     connect(ui->statsCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteStats);
     for (QLineEdit* field : {ui->firstCoord, ui->secondCoord, ui->thirdCoord})
         connect(field, &QLineEdit::textEdited, this, &CSettingsDlg::WriteCoords);
+    for (QCheckBox* check : {ui->hideOwnCheck, ui->hideNamesCheck, ui->hideCoordsCheck})
+        connect(check, &QCheckBox::clicked, this, &CSettingsDlg::WriteRedactionSwitches);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -28,6 +30,16 @@ void CSettingsDlg::SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch,
     ui->thirdCoord->setText(DisplayText(coords.third));
 }
 
+void CSettingsDlg::SetRedaction(const Redaction& redaction) {
+    ui->hideOwnCheck->setChecked(redaction.hideOwn);
+    ui->hideNamesCheck->setChecked(redaction.hideNames);
+    ui->hideCoordsCheck->setChecked(redaction.hideCoords);
+}
+
+Redaction CSettingsDlg::RedactionSwitches() const {
+    return {ui->hideOwnCheck->isChecked(), ui->hideNamesCheck->isChecked(), ui->hideCoordsCheck->isChecked()};
+}
+
 std::int32_t CSettingsDlg::StoreSwitch() const {
     return ui->storeCheck->isChecked() ? 1 : 0;
 }
@@ -37,8 +49,8 @@ std::int32_t CSettingsDlg::StatsSwitch() const {
 }
 
 CoordFields CSettingsDlg::CoordTexts() const {
-    return {LocalBytes(ui->firstCoord->text()), LocalBytes(ui->secondCoord->text()),
-            LocalBytes(ui->thirdCoord->text())};
+    return {CoreText(ui->firstCoord->text()), CoreText(ui->secondCoord->text()),
+            CoreText(ui->thirdCoord->text())};
 }
 
 void CSettingsDlg::WriteStore() {
@@ -51,6 +63,10 @@ void CSettingsDlg::WriteStats() {
 
 void CSettingsDlg::WriteCoords() {
     WriteOwnCoords(*connection_, JoinOwnCoords(CoordTexts()));
+}
+
+void CSettingsDlg::WriteRedactionSwitches() {
+    WriteRedaction(*connection_, RedactionSwitches());
 }
 
 } // namespace skarnwald

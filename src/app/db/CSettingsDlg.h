@@ -1,6 +1,6 @@
 #pragma once
-// "Einstellungen": storing in the database, personal statistics and the own
-// coordinates. Every click and keystroke is written to the table at once, so
+// "Einstellungen": storing in the database, personal statistics, the own
+// coordinates and what shared conversions hide. Every click and keystroke is written to the table at once, so
 // the dialog has nothing to confirm or cancel; the caller takes the values
 // back however it was closed.
 
@@ -28,6 +28,9 @@ public:
     // Shows the values without writing them.
     void SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch, const CoordFields& coords);
 
+    void SetRedaction(const Redaction& redaction);
+    Redaction RedactionSwitches() const;
+
     std::int32_t StoreSwitch() const;
     std::int32_t StatsSwitch() const;
     CoordFields CoordTexts() const;
@@ -36,6 +39,7 @@ private:
     void WriteStore();
     void WriteStats();
     void WriteCoords();
+    void WriteRedactionSwitches();
 
     std::unique_ptr<Ui::CSettingsDlg> ui;
     ConnectionPtr connection_;

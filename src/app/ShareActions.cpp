@@ -1,0 +1,83 @@
+#include "app/ShareActions.h"
+
+#include "app/FileDialogs.h"
+#include "app/PageFiles.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <ostream>
+
+namespace skarnwald {
+
+namespace {
+
+void ToClipboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+} // namespace
+
+CShareActions::CShareActions(CReportConverter& converter) : converter_(converter) {
+    for (IReportWriter* writer :
+         std::initializer_list<IReportWriter*>{&bbcodeWriter_, &discordWriter_, &titleWriter_, &jsonWriter_})
+        converter_.AddWriter(writer);
+}
+
+CShareActions::~CShareActions() {
+    converter_.ClearWriters();
+}
+
+void CShareActions::TakeOutputs() {
+    bbcode_ = std::move(bbcodeWriter_.Text());
+    discordMessages_ = std::move(discordWriter_.Messages());
+    title_ = std::move(titleWriter_.Text());
+    json_ = std::move(jsonWriter_.Text());
+    nextDiscordMessage_ = 0;
+    hasOutputs_ = true;
+}
+
+QString CShareActions::CopyBBCode() {
+    ToClipboard(bbcode_);
+    return QStringLiteral("Als BBCode kopiert");
+}
+
+QString CShareActions::CopyDiscord() {
+    if (discordMessages_.empty())
+        return {};
+    const std::size_t index = nextDiscordMessage_;
+    ToClipboard(discordMessages_[index]);
+    nextDiscordMessage_ = (index + 1) % discordMessages_.size();
+    if (discordMessages_.size() == 1)
+        return QStringLiteral("Für Discord kopiert");
+    return QStringLiteral("Discord-Nachricht %1 von %2 kopiert – erneut drücken für die %3")
+        .arg(index + 1)
+        .arg(discordMessages_.size())
+        .arg(nextDiscordMessage_ == 0 ? QStringLiteral("erste") : QStringLiteral("nächste"));
+}
+
+QString CShareActions::CopyTitle() {
+    std::string title = title_;
+    while (!title.empty() && title.back() == '\n')
+        title.pop_back();
+    ToClipboard(title);
+    return QStringLiteral("Titelzeile kopiert");
+}
+
+QString CShareActions::SaveJson(QWidget* parent) {
+    QString name = FileDialogs::SaveFileName(parent, QStringLiteral("JSON-Datei (*.json)"));
+    if (name.isEmpty())
+        return {};
+    std::filesystem::path target = ToPath(name);
+    if (!target.has_extension())
+        target += ".json";
+    const bool saved = WritePageFile(parent, target, [&](std::ostream& out) {
+        out.write(json_.data(), static_cast<std::streamsize>(json_.size()));
+        return true;
+    });
+    return saved ? QStringLiteral("JSON gespeichert: %1").arg(QString::fromStdString(target.string()))
+                 : QString();
+}
+
+} // namespace skarnwald

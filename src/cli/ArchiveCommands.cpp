@@ -1,0 +1,194 @@
+// The archive of stored battles on the command line: listing with a filter,
+// deleting one battle, and the CSV export.
+
+#include "cli/ArchiveOptions.h"
+#include "cli/Cli.h"
+
+#include "db/CsvExport.h"
+#include "db/Query.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ostream>
+#include <vector>
+
+namespace skarnwald::cli {
+
+namespace {
+
+constexpr std::string_view kBattlesUsage =
+    "Aufruf: skarnwald-cli battles [--search TEXT] [--from DATUM] [--to DATUM]\n"
+    "                              [--sort datum|neueste|koords] [--db DATEI]\n"
+    "\n"
+    "Listet die gespeicherten Kämpfe: ID, Datum, Koordinaten, Name.\n"
+    "  --search TEXT   nur Kämpfe, deren Koordinaten oder Ort oder die Koordinaten\n"
+    "                  oder der Name einer Flotte TEXT enthalten\n"
+    "  --from DATUM    nur Kämpfe ab diesem Tag (JJJJ-MM-TT oder T.M.JJJJ)\n"
+    "  --to DATUM      nur Kämpfe bis zu diesem Tag\n"
+    "  --sort ...      nach Datum (Vorgabe), neueste zuerst oder nach Koordinaten\n";
+
+constexpr std::string_view kDeleteUsage =
+    "Aufruf: skarnwald-cli delete ID [--db DATEI]\n"
+    "\n"
+    "Löscht den gespeicherten Kampf ID mit seinen Flotten-, Kampf- und\n"
+    "Statistikzeilen, ohne Rückfrage. Die persönliche Statistik bleibt.\n"
+    "Endet mit 1, wenn es keinen Kampf mit dieser ID gibt.\n";
+
+constexpr OptionSpec kCsvTableOption = {"--table", "", true};
+
+std::optional<std::string> DayOption(const ParsedArgs& args, std::string_view name) {
+    const std::string* text = args.Value(name);
+    if (!text)
+        return std::string{};
+    const auto date = ParseReportDate(*text);
+    if (!date)
+        return std::nullopt;
+    return date->substr(0, 10);
+}
+
+std::optional<BattleOrder> OrderOption(const ParsedArgs& args) {
+    const std::string* text = args.Value("--sort");
+    if (!text || *text == "datum")
+        return BattleOrder::OldestFirst;
+    if (*text == "neueste")
+        return BattleOrder::NewestFirst;
+    if (*text == "koords")
+        return BattleOrder::Coords;
+    return std::nullopt;
+}
+
+std::optional<std::vector<CsvTable>> CsvTablesOf(const ParsedArgs& args) {
+    const std::string* name = args.Value(kCsvTableOption.name);
+    if (!name)
+        return std::vector<CsvTable>(std::begin(kAllCsvTables), std::end(kAllCsvTables));
+    for (CsvTable table : kAllCsvTables)
+        if (CsvFileName(table) == *name + ".csv")
+            return std::vector<CsvTable>{table};
+    return std::nullopt;
+}
+
+std::vector<std::int32_t> IdsOf(const std::vector<StoredBattle>& battles) {
+    std::vector<std::int32_t> ids;
+    ids.reserve(battles.size());
+    std::ranges::transform(battles, std::back_inserter(ids), &StoredBattle::id);
+    return ids;
+}
+
+} // namespace
+
+std::optional<BattleFilter> FilterOf(const ParsedArgs& args, std::string_view command, std::string_view usage,
+                                     Streams streams) {
+    BattleFilter filter;
+    if (const std::string* search = args.Value("--search"))
+        filter.search = *search;
+    const auto from = DayOption(args, "--from");
+    const auto to = DayOption(args, "--to");
+    const auto order = OrderOption(args);
+    if (!from || !to || !order) {
+        streams.err << "skarnwald-cli " << command
+                    << (order ? ": ein Datum ist als JJJJ-MM-TT oder T.M.JJJJ anzugeben\n"
+                              : ": --sort nimmt datum, neueste oder koords\n")
+                    << usage;
+        return std::nullopt;
+    }
+    filter.from = *from;
+    filter.to = *to;
+    filter.order = *order;
+    return filter;
+}
+
+std::optional<std::int32_t> BattleIdOf(const std::string& text) {
+    std::int32_t id = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return id;
+}
+
+int RunBattles(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, kFilterOptions, 0, "battles", kBattlesUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    const auto filter = FilterOf(*parsed, "battles", kBattlesUsage, streams);
+    if (!filter)
+        return 2;
+    const CommandDatabase connection(*parsed, "battles", streams);
+    if (!connection)
+        return 1;
+    const auto battles = FindBattles(*connection, *filter);
+    if (!battles)
+        return 1;
+
+    std::string listing;
+    for (const StoredBattle& battle : *battles) {
+        listing += std::to_string(battle.id);
+        for (const std::string& field :
+             {FormatStoredDate(battle.datum, DateStyle::DateTime), battle.coords, battle.name}) {
+            listing += '\t';
+            listing += field;
+        }
+        listing += '\n';
+    }
+    streams.out << (listing.empty() ? "Keine Kämpfe gespeichert.\n" : listing);
+    return connection.ExitCode();
+}
+
+int RunDelete(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, {}, 1, "delete", kDeleteUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    const auto id = parsed->positional.empty() ? std::nullopt : BattleIdOf(parsed->positional.front());
+    if (!id) {
+        streams.err << "skarnwald-cli delete: ID muss eine Zahl sein\n" << kDeleteUsage;
+        return 2;
+    }
+    const CommandDatabase connection(*parsed, "delete", streams);
+    if (!connection)
+        return 1;
+    switch (DeleteBattle(*connection, *id)) {
+    case DeleteOutcome::Deleted:
+        streams.out << "Kampf " << *id << " gelöscht.\n";
+        return connection.ExitCode();
+    case DeleteOutcome::Unknown:
+        streams.err << "skarnwald-cli delete: kein gespeicherter Kampf mit der ID " << *id << "\n";
+        return 1;
+    case DeleteOutcome::Failed:
+        break;
+    }
+    return 1;
+}
+
+int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams) {
+    const auto filter = FilterOf(args, "export", usage, streams);
+    if (!filter)
+        return 2;
+    const auto tables = CsvTablesOf(args);
+    if (!tables || !args.positional.empty()) {
+        streams.err << "skarnwald-cli export: "
+                    << (tables ? "--csv nimmt keine ID"
+                               : "--table nimmt kaempfe, flottenzeilen oder kampfzeilen")
+                    << "\n"
+                    << usage;
+        return 2;
+    }
+    const CommandDatabase connection(args, "export", streams);
+    if (!connection)
+        return 1;
+    const auto battles = FindBattles(*connection, *filter);
+    if (!battles)
+        return 1;
+    const CsvExportResult result =
+        ExportBattlesAsCsv(*connection, IdsOf(*battles), *args.Value("--csv"), *tables);
+    if (!result.error.empty()) {
+        streams.err << "skarnwald-cli export: " << result.error << "\n";
+        return 1;
+    }
+    streams.out << battles->size() << " Kämpfe exportiert:\n";
+    for (const auto& file : result.written)
+        streams.out << "  " << file.string() << "\n";
+    return connection.ExitCode();
+}
+
+} // namespace skarnwald::cli

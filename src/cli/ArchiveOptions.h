@@ -1,0 +1,28 @@
+#pragma once
+// What the archive commands (battles, delete, export --csv) share: the
+// filter options and reading a battle id.
+
+#include "cli/CommandLine.h"
+#include "db/BattleBrowser.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace skarnwald::cli {
+
+inline constexpr OptionSpec kFilterOptions[] = {
+    {"--search", "", true}, {"--from", "", true}, {"--to", "", true}, {"--sort", "", true}};
+
+// The battles --search, --from, --to and --sort choose; prints what is wrong
+// (exit code 2) and returns nothing for a date or order it cannot read.
+std::optional<BattleFilter> FilterOf(const ParsedArgs& args, std::string_view command, std::string_view usage,
+                                     Streams streams);
+
+std::optional<std::int32_t> BattleIdOf(const std::string& text);
+
+// `export --csv FOLDER ...`; returns the exit code.
+int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams);
+
+} // namespace skarnwald::cli

@@ -1,0 +1,128 @@
+// The share commands of the main window: they copy the texts of the last
+// conversion (never converting again), one Discord message per press, save
+// the JSON through the file dialog, and hide what the settings say.
+
+#include "AppTestSupport.h"
+#include "app/CMainFrame.h"
+#include "app/CVoxlanApp.h"
+#include "app/CVoxlanView.h"
+#include "app/FileDialogs.h"
+#include "db/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace skarnwald::testing {
+namespace {
+
+constexpr const char* kReport = "2026-03-14 21:07:55 Uhr Battle at [4.7.2] Eisnebel\n"
+                                "Agility 40 Speed 3 [120/120] Fighter (Falke) from 4.7.2 Mirela\n"
+                                "Fighter (Falke) destroyed [12/60] Corvette (Vogel) from 9.1.13 Torvik\n"
+                                "Agility 25 Speed 5 [60/60] Corvette (Vogel) from 9.1.13 Torvik\n";
+
+class ShareTest : public DatabaseTest {
+protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        ASSERT_TRUE(app_.InitInstance("Data.dat"));
+        view_ = app_.MainFrame()->View();
+        QGuiApplication::clipboard()->clear();
+    }
+    void Convert(const std::string& report) {
+        view_->findChild<QPlainTextEdit*>("reportEdit")->setPlainText(QString::fromStdString(report));
+        FileDialogs::SetNextFileName(QString::fromStdString(Here("page").string()));
+        view_->OnStart();
+        MessageBoxes::TakeShownTexts();
+    }
+    void Press(const char* button) { view_->findChild<QPushButton*>(button)->click(); }
+    QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+    QString Status() { return app_.MainFrame()->statusBar()->currentMessage(); }
+
+    CVoxlanApp app_;
+    CVoxlanView* view_ = nullptr;
+};
+
+TEST_F(ShareTest, CommandsWaitForAConversionAndThenCopyItsTexts) {
+    for (const char* button : {"bbcodeButton", "discordButton", "titleButton", "jsonButton"})
+        EXPECT_FALSE(view_->findChild<QPushButton*>(button)->isEnabled()) << button;
+    for (QAction* action : app_.MainFrame()->ShareMenu()->actions())
+        EXPECT_FALSE(action->isEnabled());
+
+    Convert(kReport);
+    for (QAction* action : app_.MainFrame()->ShareMenu()->actions())
+        EXPECT_TRUE(action->isEnabled());
+    // A changed report field is not converted again by a copy.
+    view_->findChild<QPlainTextEdit*>("reportEdit")->setPlainText("Battle at [1.1.1] Anders");
+
+    Press("bbcodeButton");
+    EXPECT_TRUE(Clipboard().startsWith("[b]Kampf bei [\u200B4.7.2] Eisnebel — 14.03.2026 21:07[/b]"));
+    EXPECT_TRUE(Clipboard().contains(QStringLiteral("gelähmt"))); // Unicode, not bytes
+    EXPECT_EQ(Status(), "Als BBCode kopiert");
+
+    Press("titleButton");
+    EXPECT_EQ(Clipboard(),
+              QStringLiteral("Kampf bei [4.7.2] Eisnebel, 14.03.2026 21:07 — Angreifer: 1 Flotte, 60 "
+                             "Schiffe, 12 verloren · Verteidiger: 1 Flotte, 120 Schiffe, 0 verloren"));
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("kampf").string()));
+    Press("jsonButton");
+    EXPECT_TRUE(FileBytes(Here("kampf.json")).starts_with("{\"schema\":\"skarnwald-battles/1\""));
+    EXPECT_TRUE(Status().startsWith("JSON gespeichert"));
+    FileDialogs::SetNextFileName(QString()); // cancelled: nothing written, nothing said
+    Press("jsonButton");
+    EXPECT_TRUE(Status().startsWith("JSON gespeichert"));
+}
+
+TEST_F(ShareTest, DiscordCopiesOneMessagePerPressAndSaysWhichOne) {
+    std::string report = "2026-03-14 21:07:55 Uhr Battle at [4.7.2] Eisnebel\n";
+    for (int i = 0; i < 200; ++i)
+        report += "Agility 1 [5/5] Fighter (a) from 1." + std::to_string(i) + ".1 Kapitaen" +
+                  std::to_string(i) + "\n";
+    Convert(report);
+
+    Press("discordButton");
+    const QString first = Clipboard();
+    EXPECT_TRUE(first.startsWith("**Kampf bei"));
+    EXPECT_LE(first.size(), 2000);
+    const QString status = Status();
+    ASSERT_TRUE(status.startsWith("Discord-Nachricht 1 von ")) << status.toStdString();
+    const int count = status.section(' ', 3, 3).toInt();
+    ASSERT_GT(count, 1);
+
+    Press("discordButton");
+    EXPECT_NE(Clipboard(), first);
+    EXPECT_TRUE(Clipboard().contains("(Forts.)"));
+    EXPECT_TRUE(Status().startsWith("Discord-Nachricht 2 von"));
+    for (int press = 2; press < count; ++press)
+        Press("discordButton");
+    Press("discordButton"); // after the last, round again
+    EXPECT_EQ(Clipboard(), first);
+}
+
+TEST_F(ShareTest, SettingsSwitchesHideNamesAndKeepTheConversionOutOfTheDatabase) {
+    EnsureSettingsRows(*connection_);
+    WriteStoreSetting(*connection_, 1);
+    OnNextModal([](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>("hideNamesCheck")->click();
+        dialog->close();
+    });
+    view_->OnSettings();
+    view_->OnInitialUpdate(); // reads the store switch written above
+    EXPECT_TRUE(ReadRedaction(*connection_).hideNames);
+    EXPECT_TRUE(view_->Converter().redaction.hideNames);
+
+    Convert(kReport);
+    Press("bbcodeButton");
+    EXPECT_FALSE(Clipboard().contains("Mirela"));
+    EXPECT_TRUE(Clipboard().contains("Flotte 1 (4.7.2)"));
+    EXPECT_EQ(FileBytes(Here("page.htm")).find("Torvik"), std::string::npos);
+    EXPECT_EQ(QueryInt(*connection_, "SELECT COUNT(*) FROM Battles"), 0);
+}
+
+} // namespace
+} // namespace skarnwald::testing

@@ -1,0 +1,85 @@
+#!/usr/bin/env python3
+"""CSV files of `skarnwald-cli export --csv` read back by Python's csv module
+give the stored values unchanged, however hostile the names."""
+
+import csv
+import pathlib
+import sqlite3
+import subprocess
+import sys
+import tempfile
+
+HOSTILE = [
+    'Mc"Quote" Jr.',
+    "Komma, Semikolon; beides",
+    "zwei\nZeilen",
+    "Wagen\r\nRücklauf",
+    "Ödön Müßig-Straße ẞ €",
+    ' führendes Leerzeichen ',
+    '"",,;;',
+    "",
+]
+
+
+def run(cli, *args):
+    done = subprocess.run([cli, *args], capture_output=True, text=True)
+    if done.returncode != 0:
+        sys.exit(f"{args}: exit {done.returncode}: {done.stderr}")
+    return done.stdout
+
+
+def read_csv(path):
+    # newline="" hands the line breaks inside quoted fields to the csv module.
+    with open(path, newline="", encoding="utf-8") as file:
+        return list(csv.reader(file, strict=True))
+
+
+def main():
+    cli = sys.argv[1]
+    with tempfile.TemporaryDirectory() as folder:
+        folder = pathlib.Path(folder)
+        database = folder / "Data.dat"
+        run(cli, "settings", "--db", str(database))
+        with sqlite3.connect(database) as db:
+            for i, name in enumerate(HOSTILE, start=1):
+                db.execute("INSERT INTO Battles VALUES (?, ?, ?, ?)",
+                           (i, f"2026-05-{i:02d} 12:00:00", f"{i}.2.3", name))
+                db.execute("INSERT INTO Agility VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                           (i, i, name, "[1/1]", f"({name})", " Fighter ", f"{i}.2.3", name, i % 2))
+                db.execute("INSERT INTO Battle_Details VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                           (i, i, name, "destroyed", "1", " Fighter ", f"({name})", f"{i}.2.3", name))
+
+        run(cli, "export", "--csv", str(folder / "out"), "--db", str(database))
+        with sqlite3.connect(database) as db:
+            expected = {
+                "kaempfe.csv": db.execute("SELECT ID, Datum, Koords, Name FROM Battles ORDER BY Datum, ID"),
+                "flottenzeilen.csv": db.execute(
+                    "SELECT ID, BattleID, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
+                    "FROM Agility ORDER BY BattleID, ID"),
+                "kampfzeilen.csv": db.execute(
+                    "SELECT d.ID, d.AgilityID, a.BattleID, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, "
+                    "d.Schiffsname, d.Koords, d.Name FROM Battle_Details d JOIN Agility a "
+                    "ON a.ID = d.AgilityID ORDER BY a.BattleID, a.ID, d.ID"),
+            }
+            failures = 0
+            for name, rows in expected.items():
+                columns = [column[0].split(".")[-1] for column in rows.description]
+                wanted = [[str(value) for value in row] for row in rows.fetchall()]
+                got = read_csv(folder / "out" / name)
+                if got[0] != columns or got[1:] != wanted:
+                    failures += 1
+                    print(f"{name}: expected {[columns] + wanted!r}\n got {got!r}", file=sys.stderr)
+
+        # A search narrows the export to the battles it finds.
+        run(cli, "export", "--csv", str(folder / "some"), "--table", "kaempfe", "--search", "Müßig",
+            "--db", str(database))
+        some = read_csv(folder / "some" / "kaempfe.csv")
+        if [row[3] for row in some[1:]] != ["Ödön Müßig-Straße ẞ €"] or \
+                (folder / "some" / "kampfzeilen.csv").exists():
+            failures += 1
+            print(f"search: got {some!r}", file=sys.stderr)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

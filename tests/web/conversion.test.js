@@ -1,0 +1,36 @@
+// The browser gives the same bytes as the command line: every report, opened
+// as a file, downloads as the page `skarnwald-cli convert` writes.
+'use strict';
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { after, before, test } = require('node:test');
+const s = require('./support');
+const { allReports } = require('./reports');
+
+let session;
+let page;
+
+before(async () => {
+  session = await s.openSession();
+  page = session.page;
+});
+after(() => session?.close());
+
+test('every report downloads as the page the command line writes', async () => {
+  const reports = allReports(session.folder);
+  assert.ok(reports.length > 25, `only ${reports.length} reports`);
+  for (const report of reports) {
+    await s.convertFile(page, report);
+    const page_ = await s.downloadBytes(page, '#download-page');
+    assert.ok(page_.equals(s.cliOutput(report)), `${path.basename(report)}: the pages differ`);
+  }
+});
+
+test('pasted text converts like a UTF-8 file of the same text', async () => {
+  const text = new TextDecoder('windows-1252').decode(fs.readFileSync(path.join(s.root, 'samples/one-battle.txt')));
+  const file = path.join(session.folder, 'pasted.txt');
+  fs.writeFileSync(file, text, 'utf8');
+  await s.convertText(page, text);
+  assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(file)));
+});

@@ -1,0 +1,155 @@
+// Shared by the browser tests and the benchmark: the built site served from
+// a local server that logs every request, the system's Chromium driven
+// headless, and the native command line as the reference.
+'use strict';
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
+const { execFileSync } = require('node:child_process');
+const { chromium } = require('playwright-core');
+
+const root = path.resolve(__dirname, '../..');
+const siteDir = process.env.SKARNWALD_SITE || path.join(root, 'build/web/site');
+const cliPath = process.env.SKARNWALD_CLI || path.join(root, 'build/cli/src/cli/skarnwald-cli');
+
+const contentTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm',
+  '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json',
+};
+
+// A static server for the site folder on 127.0.0.1; `requests` lists every
+// URL asked for. It can stop and start again on the same port.
+class SiteServer {
+  constructor() {
+    this.requests = [];
+    this.port = 0;
+    this.server = null;
+  }
+  async start() {
+    this.server = http.createServer((request, response) => {
+      this.requests.push(request.url);
+      const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/$/, '/index.html');
+      const file = path.join(siteDir, path.normalize(name));
+      if (!file.startsWith(siteDir) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, { 'Content-Type': contentTypes[path.extname(file)] || 'application/octet-stream' });
+      response.end(fs.readFileSync(file));
+    });
+    await new Promise((resolve) => this.server.listen(this.port, '127.0.0.1', resolve));
+    this.port = this.server.address().port;
+    this.origin = `http://127.0.0.1:${this.port}`;
+    return this;
+  }
+  async stop() {
+    this.server.closeAllConnections();
+    await new Promise((resolve) => this.server.close(resolve));
+  }
+}
+
+const chromiumArgs = [
+  '--no-sandbox',
+  '--disable-gpu',
+  '--disable-quic',
+  '--no-first-run',
+  '--disable-background-networking',
+  '--disable-component-update',
+  '--disable-sync',
+];
+
+// Playwright gives every launch a fresh profile folder of its own.
+function launchBrowser() {
+  return chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs });
+}
+
+async function newPage(browser, origin) {
+  const context = await browser.newContext({ acceptDownloads: true });
+  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin });
+  const page = await context.newPage();
+  await page.goto(origin + '/');
+  return { context, page };
+}
+
+// What `skarnwald-cli convert` writes for a report file, run in a fresh
+// folder so no earlier settings apply.
+function cliOutput(reportFile, extraArgs = []) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-cli-'));
+  try {
+    return execFileSync(cliPath, ['convert', reportFile, ...extraArgs], { cwd: folder, maxBuffer: 1 << 30 });
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// The converter module itself, in Node: its loader cannot fetch the .wasm
+// here, so the bytes are handed in.
+function loadModule() {
+  const create = require(path.join(siteDir, 'skarnwald.js'));
+  return create({ wasmBinary: fs.readFileSync(path.join(siteDir, 'skarnwald.wasm')) });
+}
+
+function tempFolder() {
+  return fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-web-'));
+}
+
+const conversionsSoFar = (page) => page.evaluate(() => Number(document.body.dataset.conversions || 0));
+
+// Polls from here: the page's policy forbids the eval that waitForFunction needs.
+async function until(check, what, timeoutMs = 30000) {
+  const deadline = Date.now() + timeoutMs;
+  while (!(await check())) {
+    if (Date.now() > deadline) throw new Error(`timed out waiting for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
+}
+const conversionsAbove = (page, count) =>
+  until(async () => (await conversionsSoFar(page)) > count, 'the conversion');
+
+// Runs `start` (which begins a conversion) and waits until it has ended.
+async function converted(page, start) {
+  const before = await conversionsSoFar(page);
+  await start();
+  await conversionsAbove(page, before);
+}
+
+// One served site, browser and page for a whole test file, with a scratch folder.
+async function openSession() {
+  const folder = tempFolder();
+  const server = await new SiteServer().start();
+  const browser = await launchBrowser();
+  const { page } = await newPage(browser, server.origin);
+  return {
+    folder,
+    server,
+    browser,
+    page,
+    async close() {
+      await browser.close();
+      await server.stop();
+      fs.rmSync(folder, { recursive: true, force: true });
+    },
+  };
+}
+
+// Opens a file through "Datei öffnen", which converts it at once.
+const convertFile = (page, file) => converted(page, () => page.setInputFiles('#file', file));
+
+// Pastes text into the report field and presses "Umwandeln".
+const convertText = (page, text) =>
+  converted(page, async () => {
+    await page.fill('#report', text);
+    await page.click('#convert');
+  });
+
+async function downloadBytes(page, selector) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click(selector)]);
+  return fs.readFileSync(await download.path());
+}
+
+module.exports = { root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, openSession, until, converted, convertFile, convertText, downloadBytes };

@@ -1,0 +1,16 @@
+# Writes the service worker from its template: the list of the site's files
+# and a cache name from their hashes.
+file(GLOB site_files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
+list(REMOVE_ITEM site_files sw.js)
+list(SORT site_files)
+set(digest_input "")
+set(file_list "")
+foreach(name IN LISTS site_files)
+  file(SHA256 ${SITE_DIR}/${name} hash)
+  string(APPEND digest_input "${name} ${hash}\n")
+  string(APPEND file_list "  './${name}',\n")
+endforeach()
+string(SHA256 digest "${digest_input}")
+string(SUBSTRING ${digest} 0 16 SITE_VERSION)
+set(SITE_FILES "${file_list}")
+configure_file(${TEMPLATE} ${SITE_DIR}/sw.js @ONLY)
