@@ -189,11 +189,8 @@ TEST_F(EncodingTest, EveryInputGivesTheSamePageAndTheSameRows) {
     std::ostringstream first;
     ASSERT_TRUE(stored.RenderBattle(first, 1));
     EXPECT_NE(first.str().find(testfiles::kWindows1252LettersUtf8), std::string::npos);
-    for (std::int32_t id = 2; id <= 4; ++id) {
-        std::ostringstream again;
-        ASSERT_TRUE(stored.RenderBattle(again, id));
-        EXPECT_EQ(again.str(), first.str()) << id;
-    }
+    // The same battle each time: stored once, however it came in.
+    EXPECT_EQ(CountRows(*opened.connection, "Battles"), 1);
     ExpectAllTextUtf8(*opened.connection);
 }
 

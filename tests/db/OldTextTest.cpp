@@ -27,12 +27,14 @@ protected:
 };
 
 TEST_F(OldTextTest, IsShownAndRenderedAsUtf8) {
-    const auto tree = LoadBattleTree(*connection);
-    ASSERT_TRUE(tree);
-    ASSERT_EQ(tree->battles.size(), 1u);
-    EXPECT_NE(tree->battles[0].text.find("Sch\xC3\xB6n"), std::string::npos);
-    ASSERT_EQ(tree->battles[0].children.size(), 1u);
-    EXPECT_NE(tree->battles[0].children[0].text.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
+    const auto battles = FindBattles(*connection, {});
+    ASSERT_TRUE(battles);
+    ASSERT_EQ(battles->size(), 1u);
+    EXPECT_NE(BattleItemOf(battles->front()).text.find("Sch\xC3\xB6n"), std::string::npos);
+    const auto fleets = LoadFleetLines(*connection, 1);
+    ASSERT_TRUE(fleets);
+    ASSERT_EQ(fleets->size(), 1u);
+    EXPECT_NE(fleets->front().text.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
     EXPECT_EQ(ReadSetting(*connection, kOwnCoordsSetting), "1.\xC2\xB2.3");
 
     std::ostringstream page;
