@@ -47,4 +47,5 @@ for fuzzer in build/fuzz/fuzz/fuzz_*; do
   (cd "$work" && "$root/$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -print_final_stats=1 . 2>&1 | tail -n 12)
   rm -rf "$work"
 done
+echo "== Debian package" && bash scripts/test-package.sh
 echo "All tests passed."

@@ -329,9 +329,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<std::string> cases = {"one",        "many",       "tiny",      "shared1000",
-                                      "shared2000", "shared4000", "flip1000",  "flip2000",
-                                      "flip4000",   "worst1000",  "worst2000", "worst4000", "formats"};
+    std::vector<std::string> cases = {"one",        "many",      "tiny",     "shared1000", "shared2000",
+                                      "shared4000", "flip1000",  "flip2000", "flip4000",   "worst1000",
+                                      "worst2000",  "worst4000", "formats"};
     if (argc > 1)
         cases = {argv[1]};
     for (const std::string& name : cases) {

@@ -1,11 +1,14 @@
 #include "app/CVoxlanView.h"
 
+#include "app/BatchConvert.h"
 #include "app/CChangeLogDlg.h"
 #include "app/CVoxlanDoc.h"
 #include "app/DisplayText.h"
 #include "app/EquipmentPlugin.h"
 #include "app/FileDialogs.h"
+#include "app/PageBrowser.h"
 #include "app/PageFiles.h"
+#include "app/RecentFiles.h"
 #include "app/db/CDatabaseDlg.h"
 #include "app/db/CSettingsDlg.h"
 #include "app/stats/CPersStatDlg.h"
@@ -17,11 +20,16 @@
 #include "ui_CVoxlanView.h"
 
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QPainter>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -42,17 +50,53 @@ std::string ClipboardBytes() {
     return CoreText(QGuiApplication::clipboard()->text());
 }
 
+// Why Start found nothing to convert, for the status bar.
+QString NothingToConvert(bool typed, bool fileChosen) {
+    if (typed && fileChosen)
+        return QStringLiteral("Nichts umgewandelt: Im Textfeld steht Text und eine Datei ist gewählt. "
+                              "Dateiauswahl aufheben oder das Textfeld leeren.");
+    return QStringLiteral("Nichts umgewandelt: Kein Bericht im Textfeld, keine Datei gewählt und kein "
+                          "Kampfbericht in der Zwischenablage.");
+}
+
+// The preview lays out about 300 kB of page per second; larger pages (dozens
+// of battles) would hold up the window, and the browser shows them anyway.
+constexpr qint64 kPreviewLimit = 256 * 1024;
+
+std::optional<QString> DroppedFile(const QMimeData& data) {
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return std::nullopt;
+}
+
+QString ShownPath(const std::filesystem::path& file) {
+    return QFile::decodeName(file.c_str());
+}
+
 } // namespace
 
 CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::CVoxlanView>()), document_(document) {
     ui->setupUi(this);
-    ui->fileEdit->setText(kNoFileChosen);
+    clearFileAction_ = ui->fileEdit->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
+                                               QLineEdit::TrailingPosition);
+    clearFileAction_->setToolTip(QStringLiteral("Dateiauswahl aufheben"));
+    connect(clearFileAction_, &QAction::triggered, this, &CVoxlanView::OnClearFile);
+    SetFileField(kNoFileChosen);
     ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay),
                               QStringLiteral("Starten der Umwandlung"));
     ui->statusLabel->SetLooks(QColor(0, 0, 255), 14, true);
     progress_ = std::make_unique<ProgressBarAdapter>(*ui->progressBar);
     connect(ui->startButton, &QPushButton::clicked, this, &CVoxlanView::OnStart);
+    connect(ui->openPageButton, &QPushButton::clicked, this, &CVoxlanView::OnOpenPage);
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &CVoxlanView::OnStart);
+    ui->splitter->setStretchFactor(0, 1);
+    ui->splitter->setStretchFactor(1, 1);
+    setAcceptDrops(true);
+    // The report field takes dropped text itself; dropped files are inputs.
+    ui->reportEdit->viewport()->installEventFilter(this);
     connect(ui->bbcodeButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyBBCode);
     connect(ui->discordButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyDiscord);
     connect(ui->titleButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyTitle);
@@ -74,18 +118,20 @@ void CVoxlanView::OnInitialUpdate() {
     converter_.personalStats = database_.ReadPersStatSetting();
     converter_.ownCoords = database_.ReadOwnCoords();
     converter_.redaction = ReadRedaction(*document_.Connection());
+    ui->reportEdit->setFocus();
 }
 
 void CVoxlanView::OnStart() {
     const std::string reportText = CoreText(ui->reportEdit->toPlainText());
-    const QString inputFileName = ui->fileEdit->text();
-    const bool fileChosen = IsChosenFile(inputFileName);
+    const bool fileChosen = HasChosenFile();
     if (!reportText.empty() && !fileChosen)
         ConvertTypedText(reportText);
     else if (reportText.empty() && fileChosen)
-        ConvertSelectedFile(inputFileName);
+        ConvertSelectedFile(ui->fileEdit->text());
     else if (std::string clipboardText = ClipboardBytes(); HoldsBattle(clipboardText))
         ConvertClipboard(std::move(clipboardText));
+    else
+        emit StatusMessage(NothingToConvert(!reportText.empty(), fileChosen));
 }
 
 void CVoxlanView::ConvertTypedText(const std::string& reportText) {
@@ -112,6 +158,7 @@ void CVoxlanView::ConvertClipboard(std::string text) {
 }
 
 void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_view text) {
+    ui->progressBar->setFormat(QStringLiteral("%p%"));
     const bool saved = WritePageFile(this, target, [&](std::ostream& out) {
         QElapsedTimer clock;
         clock.start();
@@ -122,10 +169,79 @@ void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_v
     // The share texts come from the same walk as the page.
     share_.TakeOutputs();
     emit ShareAvailable(true);
-    if (saved)
-        notifier_.Show(this);
-    else
+    if (!saved) {
         notifier_.Discard();
+        emit StatusMessage(QStringLiteral("Die Seite wurde nicht geschrieben."));
+        return;
+    }
+    notifier_.Show(this);
+    ShowWrittenPage(target,
+                    converter_.BattlesInLastReport() == 0
+                        ? QStringLiteral("Kein Kampf gefunden. Die Seite wurde trotzdem geschrieben: %1")
+                        : QStringLiteral("Seite geschrieben: %1"));
+}
+
+void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QString& status) {
+    lastPage_ = page;
+    ui->openPageButton->setEnabled(true);
+    ui->progressBar->setValue(ui->progressBar->maximum());
+    ui->progressBar->setFormat(QStringLiteral("Fertig"));
+    emit StatusMessage(status.arg(ShownPath(page)));
+    ShowPreview();
+}
+
+void CVoxlanView::ShowPreview() {
+    if (!IsPreviewVisible() || !lastPage_)
+        return;
+    QFile page(ShownPath(*lastPage_));
+    if (!page.open(QIODevice::ReadOnly)) {
+        ui->previewBrowser->setPlainText(QStringLiteral("Die Seite %1 kann nicht gelesen werden: %2")
+                                             .arg(page.fileName(), page.errorString()));
+        return;
+    }
+    if (page.size() > kPreviewLimit) {
+        ui->previewBrowser->setPlainText(QStringLiteral(
+            "Die Seite ist für die Vorschau zu groß. \u201eIm Browser öffnen\u201c zeigt sie."));
+        return;
+    }
+    const QByteArray bytes = page.readAll();
+    ui->previewBrowser->setHtml(DisplayText(std::string_view(bytes.constData(), bytes.size())));
+}
+
+void CVoxlanView::SetPreviewVisible(bool visible) {
+    ui->previewBrowser->setVisible(visible);
+    ShowPreview();
+}
+
+bool CVoxlanView::IsPreviewVisible() const {
+    return !ui->previewBrowser->isHidden();
+}
+
+QByteArray CVoxlanView::SplitterState() const {
+    return ui->splitter->saveState();
+}
+
+void CVoxlanView::RestoreSplitterState(const QByteArray& state) {
+    ui->splitter->restoreState(state);
+}
+
+void CVoxlanView::OnOpenPage() {
+    if (lastPage_)
+        PageBrowser::Open(this, ShownPath(*lastPage_));
+}
+
+void CVoxlanView::OnBatchConvert() {
+    // The batch ends with its own summary instead of a "Fertig" per file.
+    converter_.SetNotifier(nullptr);
+    const std::optional<BatchOutcome> outcome = RunBatchConversion(this, converter_);
+    converter_.SetNotifier(&notifier_);
+    if (!outcome)
+        return;
+    const QString counts = outcome->summary.section(QLatin1Char('\n'), 0, 0);
+    if (outcome->lastPage)
+        ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: %1"));
+    else
+        emit StatusMessage(counts);
 }
 
 void CVoxlanView::ShowTiming(qint64 milliseconds) {
@@ -139,7 +255,27 @@ void CVoxlanView::ShowTiming(qint64 milliseconds) {
 void CVoxlanView::OnFileOpen() {
     const QString chosen = FileDialogs::OpenFileName(this, QStringLiteral("Textdateien (*.txt)"));
     if (!chosen.isEmpty())
-        ui->fileEdit->setText(chosen);
+        ChooseInputFile(chosen);
+}
+
+void CVoxlanView::ChooseInputFile(const QString& file) {
+    SetFileField(file);
+    RecentFiles::Add(file);
+    emit StatusMessage(QStringLiteral("Berichtsdatei gewählt: %1").arg(file));
+}
+
+void CVoxlanView::OnClearFile() {
+    SetFileField(kNoFileChosen);
+    emit StatusMessage(QStringLiteral("Dateiauswahl aufgehoben"));
+}
+
+bool CVoxlanView::HasChosenFile() const {
+    return IsChosenFile(ui->fileEdit->text());
+}
+
+void CVoxlanView::SetFileField(const QString& text) {
+    ui->fileEdit->setText(text);
+    clearFileAction_->setVisible(HasChosenFile());
 }
 
 void CVoxlanView::OnDatabase() {
@@ -207,6 +343,41 @@ void CVoxlanView::paintEvent(QPaintEvent*) {
     const QImage background(QStringLiteral("weltall7.bmp"));
     if (!background.isNull())
         QPainter(this).drawImage(0, 0, background);
+}
+
+bool CVoxlanView::TakeDrop(const QMimeData& data) {
+    if (const std::optional<QString> file = DroppedFile(data)) {
+        ChooseInputFile(*file);
+        return true;
+    }
+    if (!data.hasText())
+        return false;
+    ui->reportEdit->setPlainText(data.text());
+    return true;
+}
+
+void CVoxlanView::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(*event->mimeData()) || event->mimeData()->hasText())
+        event->acceptProposedAction();
+}
+
+void CVoxlanView::dropEvent(QDropEvent* event) {
+    if (TakeDrop(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+bool CVoxlanView::eventFilter(QObject* watched, QEvent* event) {
+    const bool dragOrDrop = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                            event->type() == QEvent::Drop;
+    if (watched != ui->reportEdit->viewport() || !dragOrDrop)
+        return QWidget::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!DroppedFile(*drop->mimeData()))
+        return false; // text: the field inserts it where it was dropped
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        TakeDrop(*drop->mimeData());
+    return true;
 }
 
 } // namespace skarnwald

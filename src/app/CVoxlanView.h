@@ -1,7 +1,8 @@
 #pragma once
-// The main form: report field, file field, Start button, progress bar and
-// status label. It owns the converter and hands it the database, the progress
-// bar and the end-of-conversion notice, and it runs every program command.
+// The main form: file field, report field beside the preview of the last
+// page, Start button, progress bar and status label. It owns the converter
+// and hands it the database, the progress bar and the end-of-conversion
+// notice, and it runs every program command.
 
 #include "app/GuiServices.h"
 #include "app/ShareActions.h"
@@ -12,8 +13,10 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
+class QMimeData;
 namespace Ui {
 class CVoxlanView;
 }
@@ -35,12 +38,24 @@ public:
 
     void OnStart();
     void OnFileOpen();
+    void OnClearFile();
+    void OnBatchConvert();
+    void OnOpenPage();
     void OnDatabase();
     void OnPersStat();
     void OnTimeline();
     void OnSettings();
     void OnChangeLog();
     void OnEquipment();
+
+    // Makes `file` the input, as Datei → Öffnen does, and lists it as recent.
+    void ChooseInputFile(const QString& file);
+    bool HasChosenFile() const;
+
+    void SetPreviewVisible(bool visible);
+    bool IsPreviewVisible() const;
+    QByteArray SplitterState() const;
+    void RestoreSplitterState(const QByteArray& state);
 
     // The share commands: texts of the last conversion.
     void OnCopyBBCode();
@@ -51,6 +66,8 @@ public:
     const CReportConverter& Converter() const { return converter_; }
 
 signals:
+    // A line for the main window's status bar.
+    void StatusMessage(const QString& text);
     // After every conversion: whether the share commands have texts.
     void ShareAvailable(bool available);
 
@@ -58,6 +75,9 @@ protected:
     // The background picture is read afresh at every repaint, so a replaced
     // file shows at once; nothing is drawn when it is missing.
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ConvertTypedText(const std::string& reportText);
@@ -65,6 +85,10 @@ private:
     void ConvertClipboard(std::string text);
     void ConvertInto(const std::filesystem::path& target, std::string_view text);
     void ShowTiming(qint64 milliseconds);
+    void ShowWrittenPage(const std::filesystem::path& page, const QString& status);
+    void ShowPreview();
+    void SetFileField(const QString& text);
+    bool TakeDrop(const QMimeData& data);
     void ShowShareStatus(const QString& text);
 
     std::unique_ptr<Ui::CVoxlanView> ui;
@@ -73,6 +97,8 @@ private:
     CReportConverter converter_;
     std::unique_ptr<ProgressBarAdapter> progress_;
     DeferredNotifier notifier_;
+    QAction* clearFileAction_ = nullptr;
+    std::optional<std::filesystem::path> lastPage_;
     CShareActions share_{converter_};
 };
 

@@ -9,6 +9,7 @@ namespace skarnwald {
 namespace {
 
 std::optional<QString> scriptedName;
+std::optional<QStringList> scriptedNames;
 
 } // namespace
 
@@ -16,6 +17,12 @@ QString FileDialogs::OpenFileName(QWidget* parent, const QString& filter) {
     if (scriptedName)
         return *std::exchange(scriptedName, std::nullopt);
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+QStringList FileDialogs::OpenFileNames(QWidget* parent, const QString& filter) {
+    if (scriptedNames)
+        return *std::exchange(scriptedNames, std::nullopt);
+    return QFileDialog::getOpenFileNames(parent, QString(), QString(), filter);
 }
 
 QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
@@ -32,6 +39,10 @@ QString FileDialogs::FolderName(QWidget* parent) {
 
 void FileDialogs::SetNextFileName(const QString& name) {
     scriptedName = name;
+}
+
+void FileDialogs::SetNextFileNames(const QStringList& names) {
+    scriptedNames = names;
 }
 
 } // namespace skarnwald

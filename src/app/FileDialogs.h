@@ -1,8 +1,11 @@
 #pragma once
-// The open and save dialogs of the desktop program. Tests script the next
-// dialog's outcome with SetNextFileName; a null name stands for Cancel.
+// The open, save and folder dialogs of the desktop program. Tests script the
+// next dialog's outcome with SetNextFileName (or SetNextFileNames for the
+// dialog that picks several files); a null name or an empty list stands for
+// Cancel.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -12,12 +15,15 @@ class FileDialogs {
 public:
     // The chosen path, or a null string when the user cancelled.
     static QString OpenFileName(QWidget* parent, const QString& filter);
+    // Several files at once; empty when the user cancelled.
+    static QStringList OpenFileNames(QWidget* parent, const QString& filter);
     // Asks before an existing file is overwritten.
     static QString SaveFileName(QWidget* parent, const QString& filter);
     // An existing folder, or a null string when the user cancelled.
     static QString FolderName(QWidget* parent);
 
     static void SetNextFileName(const QString& name);
+    static void SetNextFileNames(const QStringList& names);
 };
 
 } // namespace skarnwald

@@ -28,7 +28,9 @@ void DeferredNotifier::Show(QWidget* parent) {
 }
 
 void DbErrorBox::ReportDbError(std::string_view message) {
-    MessageBoxes::Inform(QApplication::activeWindow(), DisplayText(message));
+    // SQLite words its errors in English; the sentence around them is German.
+    MessageBoxes::Inform(QApplication::activeWindow(),
+                         QStringLiteral("Die Datenbank meldet einen Fehler: %1").arg(DisplayText(message)));
 }
 
 } // namespace skarnwald

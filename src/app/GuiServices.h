@@ -35,7 +35,7 @@ private:
     QStringList pending_;
 };
 
-// Database errors in a message box with an OK button.
+// Database errors in a message box with an OK button, inside a German sentence.
 class DbErrorBox : public IDbErrorReporter {
 public:
     void ReportDbError(std::string_view message) override;

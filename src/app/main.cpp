@@ -3,12 +3,14 @@
 
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanDoc.h"
+#include "app/Translations.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    skarnwald::InstallGermanTranslations(application);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/skarnwald.png")));
     skarnwald::CVoxlanApp voxlan;
     if (!voxlan.InitInstance(skarnwald::kDatabaseFile))

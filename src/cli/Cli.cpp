@@ -12,6 +12,7 @@ constexpr std::string_view kUsage =
     "\n"
     "Befehle:\n"
     "  convert [EINGABE] [-o AUSGABE]   Kampfbericht in eine HTML-Seite umwandeln\n"
+    "  convert DATEI... -d ORDNER       mehrere Berichte, je eine Seite im ORDNER\n"
     "  settings [--store 0|1] [--pers-stat 0|1] [--coords TEXT]\n"
     "                                   Einstellungen zeigen und ändern\n"
     "  battles [--search TEXT] [--from DATUM] [--to DATUM]\n"

@@ -1,12 +1,16 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
+#include "convert/BatchConversion.h"
 #include "convert/OperaJoin.h"
 #include "convert/ReportConverter.h"
 #include "convert/ReportFiles.h"
 #include "convert/ShareFormats.h"
 #include "db/BattleDatabase.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -18,6 +22,7 @@ constexpr std::string_view kConvertUsage =
     "Aufruf: skarnwald-cli convert [EINGABE] [-o AUSGABE] [--db DATEI]\n"
     "                              [--format html|bbcode|discord|title|json]\n"
     "                              [--hide-own] [--hide-names] [--hide-coords]\n"
+    "        skarnwald-cli convert DATEI... -d ORDNER [--db DATEI] [--hide-...]\n"
     "\n"
     "Wandelt einen Kampfbericht in eine HTML-Seite um. EINGABE ist eine Textdatei;\n"
     "ohne EINGABE oder mit '-' wird die Standardeingabe gelesen. Die Seite geht nach\n"
@@ -34,15 +39,16 @@ constexpr std::string_view kConvertUsage =
     "gespeichert): --hide-own die eigenen Flotten (Koords), --hide-names alle Namen\n"
     "(\"Flotte 1\", \"Flotte 2\", ...), --hide-coords alle Koordinaten (\"?.?.?\").\n"
     "\n"
+    "Mit -d ORDNER wird jede DATEI zu einer eigenen Seite ORDNER/NAME.htm (der Ordner\n"
+    "wird bei Bedarf angelegt); eine Datei, die scheitert, hält die anderen nicht auf.\n"
+    "\n"
     "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe \"Data.dat\"): mit\n"
     "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
     "Statistik fortgeschrieben.\n";
 
-constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},
-                                          {"--format", "", true},
-                                          {"--hide-own", "", false},
-                                          {"--hide-names", "", false},
-                                          {"--hide-coords", "", false}};
+constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
+                                          {"--format", "", true},      {"--hide-own", "", false},
+                                          {"--hide-names", "", false}, {"--hide-coords", "", false}};
 
 std::optional<std::string> ReadInput(const std::string& input, Streams streams) {
     if (input == "-") {
@@ -80,13 +86,88 @@ bool ConvertTo(CReportConverter& converter, const std::string& report, ShareForm
                            write);
 }
 
+// One line per file: where its page went, or why there is none.
+void ReportBatch(const BatchResult& result, Streams streams) {
+    for (const BatchItem& item : result.items) {
+        if (item.Converted()) {
+            streams.out << item.input.string() << " -> " << item.page.string() << "\n";
+            continue;
+        }
+        const bool read = item.failure == BatchFailure::Read;
+        streams.err << "skarnwald-cli convert: " << (read ? item.input : item.page).string()
+                    << (read ? " nicht lesbar: " : " nicht schreibbar: ") << item.reason << "\n";
+    }
+    streams.out << result.ConvertedCount() << " von " << result.items.size() << " Berichten umgewandelt\n";
+}
+
+// The database named by --db and a converter that stores into it with the
+// settings read from it.
+struct ConfiguredConverter {
+    ConfiguredConverter(const ParsedArgs& args, Streams streams) : connection(args, "convert", streams) {
+        if (!connection)
+            return;
+        database.SetConnection(connection.Connection());
+        converter.storeInDb = database.ReadStoreSetting();
+        converter.personalStats = database.ReadPersStatSetting();
+        converter.ownCoords = database.ReadOwnCoords();
+        converter.SetStore(&database);
+        converter.redaction = {args.Has("--hide-own"), args.Has("--hide-names"), args.Has("--hide-coords")};
+    }
+
+    CommandDatabase connection;
+    CBattleDatabase database;
+    CReportConverter converter;
+};
+
+int ConvertFiles(const ParsedArgs& args, Streams streams) {
+    const std::string& folder = *args.Value("--dir");
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        streams.err << "skarnwald-cli convert: Ordner " << folder << " nicht anlegbar: " << ec.message()
+                    << "\n";
+        return 1;
+    }
+    ConfiguredConverter setup(args, streams);
+    if (!setup.connection)
+        return 1;
+    const std::vector<std::filesystem::path> inputs(args.positional.begin(), args.positional.end());
+    const BatchResult result = ConvertReportFiles(setup.converter, inputs, folder);
+    ReportBatch(result, streams);
+    return result.ConvertedCount() == result.items.size() ? setup.connection.ExitCode() : 1;
+}
+
+// Checks the combinations of inputs and outputs that ParseArgs cannot;
+// prints why and gives false for the others.
+bool ValidInputs(const ParsedArgs& args, Streams streams) {
+    const char* why = nullptr;
+    if (args.Has("--dir") && args.Has("--output"))
+        why = "-o und -d schließen sich aus";
+    else if (args.Has("--dir") && args.positional.empty())
+        why = "-d braucht mindestens eine EINGABE";
+    else if (args.Has("--dir") && std::ranges::find(args.positional, "-") != args.positional.end())
+        why = "mit -d wird die Standardeingabe nicht gelesen";
+    else if (args.Has("--dir") && args.Has("--format") && *args.Value("--format") != "html")
+        why = "mit -d entstehen nur HTML-Seiten";
+    else if (!args.Has("--dir") && args.positional.size() > 1)
+        why = "mehrere EINGABEN nur mit -d ORDNER";
+    if (why)
+        streams.err << "skarnwald-cli convert: " << why << "\n" << kConvertUsage;
+    return why == nullptr;
+}
+
 } // namespace
 
 int RunConvert(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kConvertOptions, 1, "convert", kConvertUsage, streams, exitCode);
+    const auto parsed =
+        ParseArgs(args, kConvertOptions, SIZE_MAX, "convert", kConvertUsage, streams, exitCode);
     if (!parsed)
         return exitCode;
+    if (!ValidInputs(*parsed, streams))
+        return 2;
+    if (parsed->Has("--dir"))
+        return ConvertFiles(*parsed, streams);
     const std::string* formatName = parsed->Value("--format");
     const auto format = formatName ? ShareFormatNamed(*formatName) : ShareFormat::Html;
     if (!format) {
@@ -101,25 +182,15 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
     // The text is UTF-8 already (ReadReport), so every format is too.
     const std::string report = PrepareCopiedReport(std::move(*text));
 
-    const CommandDatabase connection(*parsed, "convert", streams);
-    if (!connection)
+    ConfiguredConverter setup(*parsed, streams);
+    if (!setup.connection)
         return 1;
-    CBattleDatabase database;
-    database.SetConnection(connection.Connection());
-    CReportConverter converter;
-    converter.storeInDb = database.ReadStoreSetting();
-    converter.personalStats = database.ReadPersStatSetting();
-    converter.ownCoords = database.ReadOwnCoords();
-    converter.SetStore(&database);
-    converter.redaction = {parsed->Has("--hide-own"), parsed->Has("--hide-names"),
-                           parsed->Has("--hide-coords")};
-
-    if (!ConvertTo(converter, report, *format, parsed->Value("--output"), streams))
+    if (!ConvertTo(setup.converter, report, *format, parsed->Value("--output"), streams))
         return 1;
     // With the page on standard output the note goes to the error stream.
-    if (const int skipped = database.SkippedBattles(); skipped > 0)
+    if (const int skipped = setup.database.SkippedBattles(); skipped > 0)
         (parsed->Value("--output") ? streams.out : streams.err) << SkippedBattlesNote(skipped) << "\n";
-    return connection.ExitCode();
+    return setup.connection.ExitCode();
 }
 
 } // namespace skarnwald::cli

@@ -574,6 +574,7 @@ void CReportConverter::Walk(std::string_view text) {
     battleFigures_.Clear();
     lines_.clear();
     prescanOps_.clear();
+    battlesInLastReport_ = headerLines_.size();
     headerLines_.clear();
     shooterMatters_.clear();
     prescanMemory_.Reset(0);

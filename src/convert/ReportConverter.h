@@ -55,6 +55,8 @@ public:
     void ConvertReport(std::string_view text, std::ostream& out);
     // Converts `text` for the attached writers only.
     void ConvertReport(std::string_view text);
+    // How many battle headers the last ConvertReport found.
+    std::size_t BattlesInLastReport() const { return battlesInLastReport_; }
 
     // Line converters. `line` is trimmed. With `prescan` they return empty
     // text and only do the side bookkeeping of the pre-pass. During a walk
@@ -127,6 +129,7 @@ private:
     // pre-pass has there can still matter (a hit comes before the next fleet
     // line); the last fleet and hit lines of the pre-pass.
     std::vector<std::size_t> headerLines_;
+    std::size_t battlesInLastReport_ = 0;
     std::vector<bool> shooterMatters_;
     std::size_t lastFleetOpLine_ = SIZE_MAX;
     std::size_t lastHitOpLine_ = SIZE_MAX;

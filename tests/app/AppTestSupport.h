@@ -1,15 +1,18 @@
 #pragma once
 // The desktop program under test: one QApplication on the offscreen platform,
 // every test in a fresh working directory (the database and the background
-// picture are looked up there), message boxes and file dialogs scripted.
+// picture are looked up there) with its own profile settings, message boxes,
+// file dialogs and the browser scripted.
 
 #include "TestFiles.h"
 #include "app/MessageBoxes.h"
+#include "app/PageBrowser.h"
 #include "db/BattleDatabase.h"
 #include "db/Connection.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -40,8 +43,13 @@ protected:
         ASSERT_TRUE(folder_.isValid());
         previous_ = QDir::currentPath();
         QDir::setCurrent(folder_.path());
+        // Window sizes and recent files stay inside the test's folder.
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, folder_.path());
         MessageBoxes::SetNextAnswer(true);
         MessageBoxes::TakeShownTexts();
+        PageBrowser::RecordInsteadOfOpening();
+        PageBrowser::TakeOpened();
     }
     void TearDown() override { QDir::setCurrent(previous_); }
 

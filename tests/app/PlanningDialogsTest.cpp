@@ -8,6 +8,7 @@
 #include "app/attorga/CFleetMovesDlg.h"
 #include "controls/ReportListCtrl.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@ namespace {
 
 using namespace skarnwald;
 using skarnwald::testing::GuiTest;
+using skarnwald::testing::WriteBytes;
 
 QStringList Texts(const QTreeWidgetItem& item) {
     QStringList texts;
@@ -129,9 +131,77 @@ TEST_F(AttOrgaDlgTest, PasteFieldHoldsAtMostOneHundredThousandCharacters) {
     EXPECT_EQ(edit->toPlainText().size(), 100000);
 }
 
+TEST_F(AttOrgaDlgTest, TableTakesTheRoomShowsWholeCellsAndHidesItsMarkers) {
+    dialog->resize(800, 700);
+    QApplication::processEvents();
+    EXPECT_GT(table->height(), 450);
+    EXPECT_TRUE(table->isColumnHidden(kColSide));
+    EXPECT_TRUE(table->isColumnHidden(kColIsSum));
+    Paste("1 Ships attacking 1.2.3 ETA 4h from 199.299.399");
+    Click("importOutgoingsButton");
+    const int needed = table->fontMetrics().horizontalAdvance("199.299.399");
+    EXPECT_GE(table->columnWidth(kColName), needed + table->indentation());
+}
+
+TEST_F(AttOrgaDlgTest, FleetEditShowsTheEditedRowsPlanet) {
+    const auto planetShown = [&](QTreeWidgetItem* item) {
+        QString planet;
+        table->setCurrentItem(item);
+        QTimer::singleShot(0, [&] {
+            if (auto* edit = qobject_cast<CFleetEditDlg*>(QApplication::activeModalWidget())) {
+                planet = edit->findChild<QLabel*>("coordsLabel")->text();
+                edit->reject();
+            }
+        });
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, CentreOf(item));
+        return planet;
+    };
+    EXPECT_EQ(planetShown(Target().child(0)), "2.2.2");
+    EXPECT_EQ(planetShown(&Target()), "1.2.3");
+    Click("computeSumsButton");
+    EXPECT_EQ(planetShown(Target().child(3)), "1.2.3"); // the "ATT" sum row
+}
+
+TEST_F(AttOrgaDlgTest, UnsavedPlanAsksBeforeClosingAndComesBackFromItsFile) {
+    MessageBoxes::SetNextAnswer(false);
+    dialog->reject(); // Esc
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+
+    QAction* save = nullptr;
+    QAction* load = nullptr;
+    for (QAction* item : dialog->findChild<QMenuBar*>()->actions().value(2)->menu()->actions())
+        (item->text().startsWith("Plan speichern") ? save : load) = item;
+    ASSERT_TRUE(save && load);
+    Click("computeSumsButton");
+    const QString file = QString::fromStdString(Here("plan").string());
+    FileDialogs::SetNextFileName(file);
+    save->trigger();
+    EXPECT_FALSE(dialog->HasUnsavedChanges());
+    dialog->reject();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+
+    CAttOrgaDlg reopened;
+    FileDialogs::SetNextFileName(file + ".json");
+    for (QAction* item : reopened.findChild<QMenuBar*>()->actions().value(2)->menu()->actions())
+        if (item->text().startsWith("Plan laden"))
+            item->trigger();
+    auto* loadedTable = reopened.findChild<CReportListCtrl*>("planTable");
+    ASSERT_EQ(loadedTable->topLevelItemCount(), 1);
+    ASSERT_EQ(loadedTable->topLevelItem(0)->childCount(), 5);
+    EXPECT_EQ(Texts(*loadedTable->topLevelItem(0)->child(3)), Texts(*Target().child(3)));
+
+    // A file that is no plan is told and changes nothing.
+    WriteBytes(Here("broken.json"), "{\"rows\": ");
+    EXPECT_FALSE(reopened.LoadPlanFile(QString::fromStdString(Here("broken.json").string())));
+    EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+    EXPECT_EQ(loadedTable->topLevelItemCount(), 1);
+}
+
 class FleetMovesDlgTest : public GuiTest {};
 
-TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPress) {
+TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPressUntilEmptied) {
     CFleetMovesDlg dialog;
     auto* list = dialog.findChild<CReportListCtrl*>("movesList");
     auto* edit = dialog.findChild<QPlainTextEdit*>("pasteEdit");
@@ -145,9 +215,13 @@ TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPress) {
     EXPECT_EQ(list->topLevelItem(5)->text(0), "Atter 100 - 50 Deffer");
     EXPECT_TRUE(edit->toPlainText().isEmpty());
 
+    // Nothing pasted adds nothing; "Leeren" empties the list.
+    edit->setPlainText(" \n ");
     dialog.findChild<QPushButton*>("enterButton")->click();
-    ASSERT_EQ(list->topLevelItemCount(), 10);
-    EXPECT_EQ(list->topLevelItem(8)->text(0), "Atter 0 - 0 Deffer");
+    EXPECT_EQ(list->topLevelItemCount(), 7);
+    EXPECT_EQ(dialog.windowTitle(), "Flottenbewegungen");
+    dialog.findChild<QPushButton*>("clearButton")->click();
+    EXPECT_EQ(list->topLevelItemCount(), 0);
 }
 
 } // namespace

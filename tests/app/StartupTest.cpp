@@ -63,13 +63,14 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
         for (QAction* item : menu->menu()->actions())
             if (!item->isSeparator())
                 texts << menu->text() + " > " + item->text();
-    EXPECT_EQ(texts,
-              QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Datenbank anzeigen",
-                           "&Datei > Persönliche Stats", "&Datei > Einstellungen", "&Datei > Ausrüstung",
-                           "&Datei > Att - Orga", "&Datei > Flottenbewegungen", "&Datei > &Beenden",
-                           "&Teilen > Als BBCode kopieren", "&Teilen > Für Discord kopieren",
-                           "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…",
-                           "&Statistik > &Verlauf…", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
+    EXPECT_EQ(texts, QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Dateiauswahl aufheben",
+                                  "&Datei > Mehrere Berichte umwandeln…", "&Datei > Datenbank anzeigen",
+                                  "&Datei > Persönliche Stats", "&Datei > Einstellungen",
+                                  "&Datei > Ausrüstung", "&Datei > Att - Orga", "&Datei > Flottenbewegungen",
+                                  "&Datei > &Beenden", "&Ansicht > &Vorschau anzeigen",
+                                  "&Teilen > Als BBCode kopieren", "&Teilen > Für Discord kopieren",
+                                  "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…",
+                                  "&Statistik > &Verlauf…", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // goes, and that a failed write is reported, never passed off as success.
 
 #include "ConvertTestSupport.h"
+#include "convert/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,23 @@ TEST_F(CliConvert, UnreadableInputFailsWithoutLeavingAPage) {
 TEST_F(CliConvert, UnwritableOutputFolderFails) {
     EXPECT_NE(Run(Sample() + " -o nowhere/seite.htm 2> error.txt"), 0);
     EXPECT_FALSE(FileBytes(folder / "error.txt").empty());
+}
+
+TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
+    const std::string several = "'" + (kSamples / "several-battles.txt").string() + "'";
+    EXPECT_EQ(Run(Sample() + " missing.txt " + several + " -d pages > said.txt 2> error.txt"), 1);
+    std::ostringstream single;
+    CReportConverter().ConvertReport(NormaliseText(FileBytes(kSamples / "one-battle.txt")), single);
+    EXPECT_EQ(FileBytes(folder / "pages/one-battle.htm"), single.str());
+    EXPECT_TRUE(std::filesystem::exists(folder / "pages/several-battles.htm"));
+    EXPECT_NE(FileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
+    EXPECT_NE(FileBytes(folder / "said.txt").find("2 von 3 Berichten umgewandelt"), std::string::npos);
+
+    EXPECT_EQ(Run(Sample() + " -d pages > /dev/null"), 0);
+    // Several inputs need a folder; a folder and an output file exclude each other.
+    EXPECT_EQ(Run(Sample() + " " + several + " 2> /dev/null"), 2);
+    EXPECT_EQ(Run(Sample() + " -d pages -o page.htm 2> /dev/null"), 2);
+    EXPECT_EQ(Run("- -d pages < " + Sample() + " 2> /dev/null"), 2);
 }
 
 TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {

@@ -31,10 +31,10 @@ TEST_F(OldTextTest, IsShownAndRenderedAsUtf8) {
     ASSERT_TRUE(battles);
     ASSERT_EQ(battles->size(), 1u);
     EXPECT_NE(BattleItemOf(battles->front()).text.find("Sch\xC3\xB6n"), std::string::npos);
-    const auto fleets = LoadFleetLines(*connection, 1);
-    ASSERT_TRUE(fleets);
-    ASSERT_EQ(fleets->size(), 1u);
-    EXPECT_NE(fleets->front().text.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
+    const auto fleetLines = LoadFleetLines(*connection, battles->front().id);
+    ASSERT_TRUE(fleetLines);
+    ASSERT_EQ(fleetLines->size(), 1u);
+    EXPECT_NE(fleetLines->front().text.find(testfiles::kWindows1252LettersUtf8), std::string::npos);
     EXPECT_EQ(ReadSetting(*connection, kOwnCoordsSetting), "1.\xC2\xB2.3");
 
     std::ostringstream page;

@@ -3,14 +3,17 @@
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
+#include "app/PageFiles.h"
 #include "app/attorga/CFleetEditDlg.h"
 #include "app/attorga/PlanningLists.h"
+#include "attorga/PlanFile.h"
 #include "convert/ReportFiles.h"
 
 #include "ui_CAttOrgaDlg.h"
 
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QSignalBlocker>
@@ -20,6 +23,7 @@ namespace skarnwald {
 namespace {
 
 constexpr int kPasteLimit = 100000;
+const QString kPlanFilter = QStringLiteral("Angriffsplan (*.json)");
 
 void ShowCells(CReportListCtrl& list, QTreeWidgetItem& item, const PlanRow& row) {
     ShowRowCells(list, item, row.cells, row.backgroundSlot);
@@ -86,6 +90,16 @@ void CAttOrgaDlg::SetUpTable() {
                       {tr("ATTDEFF"), 5}});
     for (int c = 0; c < table.columnCount(); ++c)
         table.headerItem()->setTextAlignment(c, Qt::AlignCenter);
+    // The row markers the sums rely on are no business of the user.
+    table.setColumnHidden(kColIsSum, true);
+    table.setColumnHidden(kColSide, true);
+    FitColumns();
+}
+
+void CAttOrgaDlg::FitColumns() {
+    for (int c = 0; c < ui->planTable->columnCount(); ++c)
+        if (!ui->planTable->isColumnHidden(c))
+            ui->planTable->resizeColumnToContents(c);
 }
 
 void CAttOrgaDlg::AddMenus() {
@@ -95,7 +109,68 @@ void CAttOrgaDlg::AddMenus() {
             &CAttOrgaDlg::ChooseOutgoingsFile);
     // No unit-scan format is defined yet.
     menus->addMenu(tr("Unitscans"))->addAction(tr("Aus Txt-Datei laden"))->setEnabled(false);
+    QMenu* planMenu = menus->addMenu(tr("Plan"));
+    QAction* save = planMenu->addAction(tr("Plan speichern…"), this, &CAttOrgaDlg::ChoosePlanFileToSave);
+    save->setShortcut(QKeySequence::Save);
+    planMenu->addAction(tr("Plan laden…"), this, &CAttOrgaDlg::ChoosePlanFileToLoad);
     layout()->setMenuBar(menus);
+}
+
+void CAttOrgaDlg::ChoosePlanFileToSave() {
+    QString path = FileDialogs::SaveFileName(this, kPlanFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".json");
+    SavePlanFile(path);
+}
+
+bool CAttOrgaDlg::SavePlanFile(const QString& path) {
+    const std::string text = SavePlanText(plan);
+    const WriteOutcome outcome = WriteFileAtomically(ToPath(path), [&](std::ostream& out) {
+        out << text;
+        return true;
+    });
+    if (!outcome.written) {
+        ReportFileError(this, ToPath(path), FileAccess::Write, outcome.error);
+        return false;
+    }
+    unsaved_ = false;
+    return true;
+}
+
+void CAttOrgaDlg::ChoosePlanFileToLoad() {
+    if (!MayDiscardChanges(tr("Der Plan enthält ungespeicherte Änderungen. Trotzdem einen anderen laden?")))
+        return;
+    if (const QString path = FileDialogs::OpenFileName(this, kPlanFilter); !path.isEmpty())
+        LoadPlanFile(path);
+}
+
+bool CAttOrgaDlg::LoadPlanFile(const QString& path) {
+    const ReadResult read = ReadReportFile(ToPath(path));
+    if (!read.text) {
+        ReportFileError(this, ToPath(path), FileAccess::Read, read.error);
+        return false;
+    }
+    PlanLoadResult loaded = LoadPlanText(*read.text);
+    if (!loaded.plan) {
+        MessageBoxes::Inform(
+            this, tr("Die Datei %1 konnte nicht geladen werden:\n%2").arg(path, DisplayText(loaded.error)));
+        return false;
+    }
+    plan = std::move(*loaded.plan);
+    ShowPlan();
+    unsaved_ = false;
+    return true;
+}
+
+bool CAttOrgaDlg::MayDiscardChanges(const QString& question) {
+    return !unsaved_ || MessageBoxes::AskYesNo(this, question);
+}
+
+void CAttOrgaDlg::reject() {
+    if (MayDiscardChanges(tr("Der Plan enthält ungespeicherte Änderungen. Ohne Speichern schließen?")))
+        QDialog::reject();
 }
 
 void CAttOrgaDlg::ChooseOutgoingsFile() {
@@ -123,11 +198,13 @@ void CAttOrgaDlg::Import(std::string_view text) {
     plan.importOutgoings(text);
     ui->pasteEdit->clear();
     ShowPlan();
+    unsaved_ = true;
 }
 
 void CAttOrgaDlg::ComputeSums() {
     plan.computeSums();
     ShowPlan();
+    unsaved_ = true;
 }
 
 void CAttOrgaDlg::EditSelectedRow() {
@@ -137,6 +214,9 @@ void CAttOrgaDlg::EditSelectedRow() {
     QTreeWidgetItem& item = *selected.front();
     PlanRow& row = RowOf(&item);
     CFleetEditDlg edit(this);
+    // Sum rows name their side in the first cell; their planet is the target's.
+    const bool sumRow = row.cells[kColIsSum] == "SUM" && item.parent() != nullptr;
+    edit.SetPlanet((sumRow ? item.parent() : &item)->text(kColName));
     edit.SetClasses(ClassTexts(row));
     if (edit.exec() != QDialog::Accepted)
         return;
@@ -144,6 +224,8 @@ void CAttOrgaDlg::EditSelectedRow() {
     for (std::size_t k = 0; k < kClassColumnCount; ++k)
         row.cells[kColFirstClass + k] = CoreText(classes.value(static_cast<qsizetype>(k)));
     ShowCells(*ui->planTable, item, row);
+    FitColumns();
+    unsaved_ = true;
 }
 
 void CAttOrgaDlg::ShowPlan() {
@@ -151,6 +233,7 @@ void CAttOrgaDlg::ShowPlan() {
     ui->planTable->clear();
     for (const PlanRow& row : plan.planTable)
         AddItem(*ui->planTable, row, nullptr);
+    FitColumns();
 }
 
 void CAttOrgaDlg::RememberExpansion(QTreeWidgetItem* item, bool expanded) {

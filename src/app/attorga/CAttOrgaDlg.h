@@ -1,7 +1,9 @@
 #pragma once
 // "Att - Orga": plans attacks per target. Outgoing fleets are pasted or loaded
 // from a text file, the ship classes of each row are typed in through the
-// fleet edit dialog, and "Summen berechnen" sums each target's sides.
+// fleet edit dialog, and "Summen berechnen" sums each target's sides. A plan
+// can be kept in a file and loaded again; closing with unsaved changes asks
+// first.
 
 #include "attorga/AttackPlan.h"
 
@@ -27,6 +29,15 @@ public:
     // and changes nothing.
     void LoadOutgoingsFile(const QString& path);
 
+    // True when the plan was written; a failure is told in a message box.
+    bool SavePlanFile(const QString& path);
+    // Replaces the shown plan; a file that is no plan changes nothing.
+    bool LoadPlanFile(const QString& path);
+    bool HasUnsavedChanges() const { return unsaved_; }
+
+    // Esc and the close box come here.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -34,6 +45,10 @@ private:
     void SetUpTable();
     void AddMenus();
     void ChooseOutgoingsFile();
+    void ChoosePlanFileToSave();
+    void ChoosePlanFileToLoad();
+    bool MayDiscardChanges(const QString& question);
+    void FitColumns();
     void ImportPastedOutgoings();
     void Import(std::string_view text);
     void ComputeSums();
@@ -44,6 +59,7 @@ private:
 
     std::unique_ptr<Ui::CAttOrgaDlg> ui;
     AttackPlan plan;
+    bool unsaved_ = false;
 };
 
 } // namespace skarnwald

@@ -30,4 +30,8 @@ QStringList CFleetEditDlg::Classes() const {
     return classes;
 }
 
+void CFleetEditDlg::SetPlanet(const QString& coords) {
+    ui->coordsLabel->setText(coords);
+}
+
 } // namespace skarnwald

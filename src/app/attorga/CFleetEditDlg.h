@@ -23,6 +23,8 @@ public:
     // Shuttle to Doomstar, one text per class.
     void SetClasses(const QStringList& classes);
     QStringList Classes() const;
+    // The coordinates of the row being edited.
+    void SetPlanet(const QString& coords);
 
 private:
     QList<QLineEdit*> ClassEdits() const;

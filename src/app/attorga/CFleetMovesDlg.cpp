@@ -24,6 +24,7 @@ CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
     ui->movesList->SetStandardPalette();
     ui->movesList->SetColumns({{tr("Anzahl"), 150}, {tr("Von"), 200}, {tr("ETA"), 560}});
     connect(ui->enterButton, &QPushButton::clicked, this, &CFleetMovesDlg::EnterMoves);
+    connect(ui->clearButton, &QPushButton::clicked, ui->movesList, &QTreeWidget::clear);
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -31,6 +32,9 @@ CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
 CFleetMovesDlg::~CFleetMovesDlg() = default;
 
 void CFleetMovesDlg::EnterMoves() {
+    // Nothing pasted would still close an empty group of zero sums.
+    if (ui->pasteEdit->toPlainText().trimmed().isEmpty())
+        return;
     for (const MoveRow& row : GroupFleetMoves(CoreText(ui->pasteEdit->toPlainText())))
         AddItem(*ui->movesList, row);
     ui->pasteEdit->clear();
