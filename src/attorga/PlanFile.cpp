@@ -23,6 +23,17 @@ json RowToJson(const PlanRow& row) {
             {"children", std::move(children)}};
 }
 
+// A colour slot of the lists' palette (0 for none, 1 to 7); anything else,
+// a huge or fractional number among them, is no plan this program wrote.
+int SlotFromJson(const json& row, const char* key) {
+    const auto slot = row.find(key);
+    if (slot == row.end())
+        return kNoSlot;
+    if (!slot->is_number_integer() || *slot < 0 || *slot > 7)
+        throw std::runtime_error(std::string("Farbe ausserhalb der Palette: ") + key);
+    return slot->get<int>();
+}
+
 PlanRow RowFromJson(const json& value, int depth) {
     if (depth > kMaxRowDepth)
         throw std::runtime_error("Zeilen zu tief verschachtelt");
@@ -30,8 +41,8 @@ PlanRow RowFromJson(const json& value, int depth) {
     const json& cells = value.at("cells");
     for (std::size_t c = 0; c < kPlanColumnCount && c < cells.size(); ++c)
         row.cells[c] = cells.at(c).get<std::string>();
-    row.textSlot = value.value("textSlot", int{kNoSlot});
-    row.backgroundSlot = value.value("backgroundSlot", int{kNoSlot});
+    row.textSlot = SlotFromJson(value, "textSlot");
+    row.backgroundSlot = SlotFromJson(value, "backgroundSlot");
     row.expanded = value.value("expanded", false);
     // By reference: a copy of a deeply nested value recurses as deep as it goes.
     if (const auto children = value.find("children"); children != value.end())
@@ -69,7 +80,9 @@ std::string SavePlanText(const AttackPlan& plan) {
 
 PlanLoadResult LoadPlanText(std::string_view text) {
     const json file = json::parse(text, nullptr, false);
-    if (file.is_discarded() || !file.is_object() || file.value("format", "") != kFormatName)
+    // Compared as JSON values: a "format" of another type is simply no plan
+    // (value() with a string default would throw on it).
+    if (file.is_discarded() || !file.is_object() || !file.contains("format") || file["format"] != kFormatName)
         return {std::nullopt, "Die Datei ist kein Angriffsplan."};
     if (const json version = file.value("version", json()); version != kPlanFileVersion)
         return {std::nullopt, "Der Angriffsplan hat die Version " + version.dump() +
