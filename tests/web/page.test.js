@@ -11,7 +11,16 @@ const sample = (name) => path.join(s.root, 'samples', name);
 const windows1252 = new TextDecoder('windows-1252');
 const sampleText = (name) => windows1252.decode(fs.readFileSync(sample(name)));
 
-const previewRows = (page) => page.frameLocator('#preview').locator('tr');
+// The preview frame loads its page just after the conversion has ended; a
+// query during that load fails, so poll until the new page stands.
+const previewShows = (page, check, what) =>
+  s.until(async () => {
+    try {
+      return await check(page.frameLocator('#preview'));
+    } catch {
+      return false;
+    }
+  }, what);
 const message = (page) => page.locator('#message').textContent();
 
 let server;
@@ -31,7 +40,7 @@ describe('converting', () => {
   test('pasted text shows the battle rows in the preview', async () => {
     const { context, page } = await s.newPage(browser, server.origin);
     await s.convertText(page, sampleText('several-battles.txt'));
-    assert.ok((await previewRows(page).count()) > 10);
+    await previewShows(page, async (preview) => (await preview.locator('tr').count()) > 10, 'the battle rows');
     assert.match(await page.frameLocator('#preview').locator('body').textContent(), /Battle at \[3\.3\.3\] Kalte Ebene/);
     assert.match(await page.locator('#title-line').textContent(), /Kalte Ebene/);
     await context.close();
@@ -46,7 +55,7 @@ describe('converting', () => {
       return data;
     }, bytes);
     await s.converted(page, () => page.dispatchEvent('#drop-zone', 'drop', { dataTransfer: transfer }));
-    assert.ok((await previewRows(page).count()) > 5);
+    await previewShows(page, async (preview) => (await preview.locator('tr').count()) > 5, 'the battle rows');
     assert.equal(await page.locator('#file-name').textContent(), 'opera-copy.txt');
     assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(sample('opera-copy.txt'))));
     await context.close();
@@ -73,8 +82,11 @@ describe('converting', () => {
       dialog.dismiss();
     });
     await s.convertFile(page, path.join(s.root, 'tests/data/script-fleet.txt'));
-    const body = page.frameLocator('#preview').locator('body');
-    assert.match(await body.textContent(), /<script>alert\(1\)<\/script>/);
+    await previewShows(
+      page,
+      async (preview) => /<script>alert\(1\)<\/script>/.test(await preview.locator('body').textContent()),
+      'the fleet name as text',
+    );
     assert.equal(await page.frameLocator('#preview').locator('script').count(), 0);
     assert.equal(await page.locator('#preview').getAttribute('sandbox'), '');
     await page.waitForTimeout(300);
