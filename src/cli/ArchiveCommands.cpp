@@ -97,12 +97,17 @@ std::optional<BattleFilter> FilterOf(const ParsedArgs& args, std::string_view co
     return filter;
 }
 
-std::optional<std::int32_t> BattleIdOf(const std::string& text) {
+std::optional<std::int32_t> BattleIdArgument(const ParsedArgs& args, std::string_view command,
+                                             std::string_view usage, Streams streams) {
     std::int32_t id = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return id;
+    if (!args.positional.empty()) {
+        const std::string& text = args.positional.front();
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
+        if (ec == std::errc{} && end == text.data() + text.size())
+            return id;
+    }
+    streams.err << "skarnwald-cli " << command << ": ID muss eine Zahl sein\n" << usage;
+    return std::nullopt;
 }
 
 int RunBattles(const std::vector<std::string>& args, Streams streams) {
@@ -139,11 +144,9 @@ int RunDelete(const std::vector<std::string>& args, Streams streams) {
     const auto parsed = ParseArgs(args, {}, 1, "delete", kDeleteUsage, streams, exitCode);
     if (!parsed)
         return exitCode;
-    const auto id = parsed->positional.empty() ? std::nullopt : BattleIdOf(parsed->positional.front());
-    if (!id) {
-        streams.err << "skarnwald-cli delete: ID muss eine Zahl sein\n" << kDeleteUsage;
+    const auto id = BattleIdArgument(*parsed, "delete", kDeleteUsage, streams);
+    if (!id)
         return 2;
-    }
     const CommandDatabase connection(*parsed, "delete", streams);
     if (!connection)
         return 1;

@@ -20,7 +20,10 @@ inline constexpr OptionSpec kFilterOptions[] = {
 std::optional<BattleFilter> FilterOf(const ParsedArgs& args, std::string_view command, std::string_view usage,
                                      Streams streams);
 
-std::optional<std::int32_t> BattleIdOf(const std::string& text);
+// The battle id given as the first plain argument; prints what is wrong
+// (exit code 2) and returns nothing when it is missing or no number.
+std::optional<std::int32_t> BattleIdArgument(const ParsedArgs& args, std::string_view command,
+                                             std::string_view usage, Streams streams);
 
 // `export --csv FOLDER ...`; returns the exit code.
 int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams);

@@ -127,11 +127,9 @@ int RunExport(const std::vector<std::string>& args, Streams streams) {
         return exitCode;
     if (parsed->Has("--csv"))
         return ExportCsv(*parsed, kExportUsage, streams);
-    const auto id = parsed->positional.empty() ? std::nullopt : BattleIdOf(parsed->positional.front());
-    if (!id) {
-        streams.err << "skarnwald-cli export: ID muss eine Zahl sein\n" << kExportUsage;
+    const auto id = BattleIdArgument(*parsed, "export", kExportUsage, streams);
+    if (!id)
         return 2;
-    }
 
     const CommandDatabase connection(*parsed, "export", streams);
     if (!connection)
