@@ -120,20 +120,30 @@ int FleetTallyTree::findOrCreate(std::string_view name, std::string_view coords)
 
 void FleetTallyTree::update(std::string_view name, std::string_view coords, std::int32_t count,
                             std::int32_t stackSize, std::string_view shipClass, TallyEvent event) {
-    FleetTally& tally = records_[findOrCreate(name, coords)].tally;
-    if (const auto k = MatchTallyWord(shipClass))
-        tally.Apply(*k, count, stackSize, event);
+    const int id = findOrCreate(name, coords);
+    Node& node = records_[id];
+    if (const auto k = MatchTallyWord(shipClass)) {
+        node.tally.Apply(*k, count, stackSize, event);
+        if (!node.inBattle) {
+            node.inBattle = true;
+            inBattle_.push_back(id);
+        }
+    }
 }
 
 void FleetTallyTree::foldBattle() {
-    for (auto& node : records_)
-        node.tally.FoldBattle();
+    for (const int id : inBattle_) {
+        records_[id].tally.FoldBattle();
+        records_[id].inBattle = false;
+    }
+    inBattle_.clear();
 }
 
 void FleetTallyTree::clear() {
     records_.clear();
     index_.clear();
     root_ = -1;
+    inBattle_.clear();
 }
 
 void FleetTallyTree::visitInOrder(const std::function<void(const FleetTally&)>& visit) const {

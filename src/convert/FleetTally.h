@@ -65,12 +65,15 @@ private:
         FleetTally tally;
         int left = -1;
         int right = -1;
+        bool inBattle = false; // updated since the last fold
     };
     int findOrCreate(std::string_view name, std::string_view coords);
 
     std::vector<Node> records_;
     std::map<std::string, int, std::less<>> index_; // name -> node; std::string compares bytes unsigned
     int root_ = -1;
+    // Folding a record the battle left alone changes nothing, so only these are folded.
+    std::vector<int> inBattle_;
 };
 
 } // namespace skarnwald
