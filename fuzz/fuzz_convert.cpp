@@ -110,16 +110,22 @@ void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8
     const bool redacted = converter.redaction.Any();
     CheckingStore store(converter.storeInDb == 1 && !redacted, converter.personalStats == 1 && !redacted);
     converter.SetStore(&store);
+    test::SideTableRecorder sides(converter);
+    converter.AddWriter(&sides);
     std::ostringstream page;
     converter.ConvertReport(report, page);
     converter.SetStore(nullptr);
+    converter.ClearWriters();
     Require(store.Finished() != redacted);
     const std::string html = page.str();
     Require(html.starts_with(html::kPageStart) && html.ends_with(html::kSummaryEnd));
     Require(!utf8 || IsValidUtf8(html));
     Require(converter.sideList.empty() && converter.tallyTree.empty());
-    if (report.size() <= kLiteralCheckLimit)
-        Require(test::FleetRowColours(html) == test::ReferenceFleetColours(literal, report));
+    if (report.size() <= kLiteralCheckLimit) {
+        std::vector<std::string> literalSides;
+        Require(test::FleetRowColours(html) == test::ReferenceFleetColours(literal, report, &literalSides));
+        Require(sides.tables == literalSides);
+    }
 }
 
 void ShareOnce(std::string_view report, const Redaction& redaction, std::string_view ownCoords) {

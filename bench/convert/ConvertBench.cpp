@@ -10,11 +10,15 @@
 //   flip1000, flip2000, flip4000 - about 5, 10 and 19 MB built so that every
 //           pre-pass ends with all sides the other way round from the one
 //           before;
-//   worst1000, worst2000, worst4000 - the same with one bystander whose side
-//           never changes after the first battle, so that no pre-pass meets
-//           the state of the one before it, not even turned round: the worst
-//           case of the side detection, which then walks the whole rest of
-//           the report at every battle.
+//   bystander1000, bystander2000, bystander4000 - the same with one bystander
+//           whose side never changes after the first battle, so that no
+//           pre-pass ends in the state of the one before it, not even turned
+//           round;
+//   worst1000, worst2000, worst4000 - the flipping battles where the defender
+//           also hits two players of its own in every battle, each seen only
+//           there: what differs between one pre-pass and the next never dies
+//           out and reaches more coordinates the longer the rest of the
+//           report, the worst case of the side detection known so far.
 // Each case runs in a child process of its own so that its peak memory is its
 // own; every case is converted several times and the medians are printed.
 // Usage: skarnwald-convert-bench [case|formats] [runs]
@@ -191,10 +195,13 @@ std::string SharedCoordinateBattles(int battles) {
 // Battles between two players whose hits keep both sides as they are, and a
 // last battle in which a third player closes an odd ring of hits: replaying
 // it turns every side round, so every pre-pass ends the other way round from
-// the one before. A bystander hit in the first battle only keeps its side.
-std::string FlippingBattles(int battles, bool bystander) {
+// the one before. A bystander hit in the first battle only keeps its side;
+// with `freshTargets` the defender also hits that many players of its own in
+// every battle, new ones each time.
+std::string FlippingBattles(int battles, bool bystander, unsigned freshTargets = 0) {
     const Fleet defender{0, "Fighter"}, attacker{1, "Corvette"}, third{2, "Frigate"}, other{3, "Shuttle"};
     std::string report = "Kampfberichte der Runde 12\n";
+    unsigned fresh = 4;
     for (int battle = 0; battle < battles; ++battle) {
         AppendHeader(report, battle, defender.player);
         if (battle == 0 && bystander) {
@@ -208,6 +215,11 @@ std::string FlippingBattles(int battles, bool bystander) {
             AppendFleetLine(report, attacker, 500);
             for (int shot = 0; shot < 3; ++shot)
                 AppendShot(report, attacker, defender, shot);
+        }
+        if (freshTargets > 0) {
+            AppendFleetLine(report, defender, 500);
+            for (unsigned t = 0; t < freshTargets; ++t)
+                AppendShot(report, defender, {fresh++, "Shuttle"}, static_cast<int>(t));
         }
     }
     AppendFleetLine(report, third, 500);
@@ -230,8 +242,10 @@ std::string MakeReport(const std::string& name) {
         return SharedCoordinateBattles(std::atoi(name.c_str() + 6));
     if (name.starts_with("flip"))
         return FlippingBattles(std::atoi(name.c_str() + 4), false);
+    if (name.starts_with("bystander"))
+        return FlippingBattles(std::atoi(name.c_str() + 9), true);
     if (name.starts_with("worst"))
-        return FlippingBattles(std::atoi(name.c_str() + 5), true);
+        return FlippingBattles(std::atoi(name.c_str() + 5), false, 2);
     std::fprintf(stderr, "unknown case %s\n", name.c_str());
     std::exit(2);
 }
@@ -329,9 +343,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<std::string> cases = {"one",        "many",      "tiny",     "shared1000", "shared2000",
-                                      "shared4000", "flip1000",  "flip2000", "flip4000",   "worst1000",
-                                      "worst2000",  "worst4000", "formats"};
+    std::vector<std::string> cases = {"one",        "many",          "tiny",          "shared1000",
+                                      "shared2000", "shared4000",    "flip1000",      "flip2000",
+                                      "flip4000",   "bystander1000", "bystander2000", "bystander4000",
+                                      "worst1000",  "worst2000",     "worst4000",     "formats"};
     if (argc > 1)
         cases = {argv[1]};
     for (const std::string& name : cases) {

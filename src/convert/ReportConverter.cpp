@@ -159,21 +159,6 @@ std::string CReportConverter::ConvertFleetLine(std::string_view line, bool presc
     return Emit(&IReportWriter::FleetLine, event);
 }
 
-void CReportConverter::GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target) {
-    // Sides spread outward from the seeds (battle planets and roid captures)
-    // along the order of the lines; the shooter's own entry never changes.
-    const std::int8_t shooterSide = sideList.SideOf(shooter);
-    const std::int8_t targetSide = sideList.SideOf(target);
-    if (shooterSide != SideList::kNoSide) {
-        if (targetSide != SideList::kNoSide)
-            sideList.SetSide(target, 1 - shooterSide);
-        else
-            sideList.AddSide(target, 1 - shooterSide);
-    } else if (targetSide != SideList::kNoSide) {
-        sideList.AddSide(shooter, 1 - targetSide);
-    }
-}
-
 std::string CReportConverter::ConvertCombatLine(std::string_view line, bool prescan) {
     const CombatParts parts = CutCombatLine(line);
     const bool storing = !prescan && storeInDb == 1 && store_;
@@ -205,7 +190,7 @@ std::string CReportConverter::ConvertCombatLine(std::string_view line, bool pres
     const std::string classWord = RemoveBlanks(parts.classText);
 
     if (prescan) {
-        GiveOppositeSides(sideList.Intern(currentFleetCoords), sideList.Intern(targetCoords));
+        sideList.GiveOppositeSides(sideList.Intern(currentFleetCoords), sideList.Intern(targetCoords));
         return {};
     }
 
@@ -319,26 +304,14 @@ void CReportConverter::PlanPrescan(std::string_view text) {
         }
     }
 
-    headerLines_.clear();
     lastFleetOpLine_ = lastHitOpLine_ = SIZE_MAX;
     for (const PrescanOp& op : prescanOps_) {
-        if (op.kind == PrescanOp::Kind::Header)
-            headerLines_.push_back(op.line);
-        else if (op.kind == PrescanOp::Kind::Fleet)
+        if (op.kind == PrescanOp::Kind::Fleet)
             lastFleetOpLine_ = op.line;
-        else
+        else if (op.kind == PrescanOp::Kind::Hit)
             lastHitOpLine_ = op.line;
     }
-    shooterMatters_.assign(headerLines_.size(), false);
-    bool hitBeforeFleet = false;
-    std::size_t battle = headerLines_.size();
-    for (auto op = prescanOps_.rbegin(); op != prescanOps_.rend(); ++op) {
-        if (op->kind == PrescanOp::Kind::Header)
-            shooterMatters_[--battle] = hitBeforeFleet;
-        else
-            hitBeforeFleet = op->kind == PrescanOp::Kind::Hit;
-    }
-    prescanMemory_.Reset(headerLines_.size());
+    prescanPasses_.Reset(&prescanOps_);
 
     roidCaptureOffsets_.clear();
     for (Pos at = Find(text, kRoidCaptureMarker); at >= 0; at = Find(text, kRoidCaptureMarker, at + 1))
@@ -370,48 +343,16 @@ void CReportConverter::SeedSidesFromRoidCaptures(std::size_t from) {
 }
 
 void CReportConverter::PrescanBattle(std::size_t headerLine) {
-    // Runs over everything from this header to the end of the input, later
-    // battles included, exactly as the line converters would in pre-pass mode.
+    // Leaves the sides as a walk over everything from this header to the end
+    // of the input, later battles included, would in pre-pass mode.
     const std::size_t entriesBefore = sideList.EntryCount();
     SeedSidesFromRoidCaptures(lines_[headerLine].offset);
     const SideList::CoordId shooter = sideList.Intern(currentFleetCoords);
-    const std::size_t battle = static_cast<std::size_t>(
-        std::lower_bound(headerLines_.begin(), headerLines_.end(), headerLine) - headerLines_.begin());
-    ReplayPrescanOps(battle, shooter, sideList.EntryCount() == entriesBefore);
+    const std::vector<std::size_t>& headers = prescanPasses_.HeaderLines();
+    const auto battle = static_cast<std::size_t>(
+        std::lower_bound(headers.begin(), headers.end(), headerLine) - headers.begin());
+    prescanPasses_.Run(battle, shooter, sideList.EntryCount() != entriesBefore, sideList);
     LeaveMembersAsThePrescanDoes(headerLine);
-}
-
-void CReportConverter::ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter,
-                                        bool seedsAddedNothing) {
-    // Stops at the first header where the previous pre-pass was in the same
-    // state: from there on this one would do what that one did.
-    prescanMemory_.BeginPass(battle, seedsAddedNothing, sideList);
-    std::size_t end = headerLines_.size();
-    std::size_t nextBattle = battle;
-    auto op = std::lower_bound(prescanOps_.begin(), prescanOps_.end(), headerLines_[battle],
-                               [](const PrescanOp& o, std::size_t line) { return o.line < line; });
-    for (; op != prescanOps_.end(); ++op) {
-        if (op->kind == PrescanOp::Kind::Header) {
-            const std::size_t at = nextBattle++;
-            if (prescanMemory_.Reached(at, shooterMatters_[at] ? shooter : PrescanMemory::kAnyShooter,
-                                       sideList)) {
-                end = at;
-                // Every header from here on finds its planet's entry already there.
-                sideList.AddDuplicates(headerLines_.size() - at);
-                break;
-            }
-            sideList.AddSide(op->coords, kDefendingSide);
-        } else if (op->kind == PrescanOp::Kind::Fleet) {
-            shooter = op->coords;
-        } else if (sideList.SideOf(shooter) != SideList::kNoSide &&
-                   sideList.SideOf(op->coords) != SideList::kNoSide) {
-            // The common case of GiveOppositeSides, kept in the loop.
-            sideList.SetSide(op->coords, 1 - sideList.SideOf(shooter));
-        } else {
-            GiveOppositeSides(shooter, op->coords);
-        }
-    }
-    prescanMemory_.EndPass(end, sideList);
 }
 
 void CReportConverter::LeaveMembersAsThePrescanDoes(std::size_t headerLine) {
@@ -438,10 +379,12 @@ void CReportConverter::StoreStatisticsRows() {
 
 // A battle stored before leaves its page rows but not its figures.
 void CReportConverter::CloseStoredBattle() {
+    if (storeInDb != 1 || !store_)
+        return;
     const PersonalFigures now = PersonalFiguresSoFar(tallyTree, ownCoords, roidGain, roidLoss);
     PersonalFigures battle = now;
     battle -= battleStartFigures_;
-    if (storeInDb == 1 && store_ && store_->EndBattle(battle.roidGain, battle.roidLoss))
+    if (store_->EndBattle(battle.roidGain, battle.roidLoss))
         alreadyCounted_ += battle;
     battleStartFigures_ = now;
 }
@@ -574,10 +517,8 @@ void CReportConverter::Walk(std::string_view text) {
     battleFigures_.Clear();
     lines_.clear();
     prescanOps_.clear();
-    battlesInLastReport_ = headerLines_.size();
-    headerLines_.clear();
-    shooterMatters_.clear();
-    prescanMemory_.Reset(0);
+    battlesInLastReport_ = prescanPasses_.HeaderLines().size();
+    prescanPasses_.Reset(&prescanOps_);
     roidCaptureOffsets_.clear();
     roidPieceVisited_.clear();
     text_ = {};

@@ -7,7 +7,7 @@
 #include "convert/BattleFigures.h"
 #include "convert/ConversionServices.h"
 #include "convert/FleetTally.h"
-#include "convert/PrescanMemory.h"
+#include "convert/PrescanPasses.h"
 #include "convert/Redaction.h"
 #include "convert/ReportWriter.h"
 #include "convert/SideList.h"
@@ -75,12 +75,6 @@ private:
         std::size_t length;
         LineKind kind;
     };
-    // One line that changes state in the pre-pass, with its coordinates interned.
-    struct PrescanOp {
-        enum class Kind : std::uint8_t { Header, Fleet, Hit } kind;
-        SideList::CoordId coords;
-        std::size_t line;
-    };
 
     void CutLines(std::string_view text);
     void PlanPrescan(std::string_view text);
@@ -91,10 +85,8 @@ private:
     template <typename Event>
     std::string Emit(void (IReportWriter::*handler)(const Event&), const Event& event);
     void PrescanBattle(std::size_t headerLine);
-    void ReplayPrescanOps(std::size_t battle, SideList::CoordId shooter, bool seedsAddedNothing);
     void LeaveMembersAsThePrescanDoes(std::size_t headerLine);
     void SeedSidesFromRoidCaptures(std::size_t from);
-    void GiveOppositeSides(SideList::CoordId shooter, SideList::CoordId target);
     void StoreStatisticsRows();
     void CloseStoredBattle();
     void WriteEndOfReport();
@@ -125,15 +117,12 @@ private:
     std::vector<std::size_t> roidCaptureOffsets_;
     std::vector<bool> roidPieceVisited_;
 
-    // Per battle (in header order): its header line, and whether the shooter a
-    // pre-pass has there can still matter (a hit comes before the next fleet
-    // line); the last fleet and hit lines of the pre-pass.
-    std::vector<std::size_t> headerLines_;
+    // The pre-passes over this report, and the last fleet and hit lines they
+    // walk.
+    PrescanPasses prescanPasses_;
     std::size_t battlesInLastReport_ = 0;
-    std::vector<bool> shooterMatters_;
     std::size_t lastFleetOpLine_ = SIZE_MAX;
     std::size_t lastHitOpLine_ = SIZE_MAX;
-    PrescanMemory prescanMemory_;
 };
 
 } // namespace skarnwald

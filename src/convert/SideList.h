@@ -3,9 +3,8 @@
 // side. Only the earliest entry of a coordinate ever answers a lookup, so the
 // list is kept as an indexed table of those entries; later duplicates are only
 // counted. Coordinates are interned to small ids so that the pre-pass, which
-// walks the rest of the report at every battle, works on integers; a running
-// hash of the entries and a journal of their changes let it recognise a state
-// it has been in before.
+// runs at every battle, works on integers; a journal of the changes lets it
+// see what one stretch of lines did.
 
 #include <cstdint>
 #include <optional>
@@ -44,8 +43,6 @@ public:
         if (before == bit)
             return;
         sideOf_[id] = bit;
-        hash_ ^= turnKey_[id];
-        flippedHash_ ^= turnKey_[id];
         if (journal_)
             journal_->push_back({id, before});
     }
@@ -54,6 +51,10 @@ public:
     static constexpr std::int8_t kNoSide = -1;
     std::int8_t SideOf(CoordId id) const { return sideOf_[id]; }
     std::size_t IdCount() const { return coordsOf_.size(); }
+
+    // A hit in the pre-pass: the target gets the side opposite to the shooter's;
+    // when only one of them has an entry, the other gets one opposite to it.
+    void GiveOppositeSides(CoordId shooter, CoordId target);
 
     // Entries that a lookup would find again (the pre-pass skips replaying them).
     void AddDuplicates(std::size_t count) { duplicateCount_ += count; }
@@ -66,14 +67,11 @@ public:
         std::int8_t before;
     };
     void SetJournal(std::vector<Change>* journal) { journal_ = journal; }
-    // Hash of the entries that answer lookups and their sides; equal tables
-    // have equal hashes, whatever order their entries were added in. The
-    // flipped hash is that of the same table with every side the other way.
-    std::uint64_t Hash() const { return hash_; }
-    std::uint64_t FlippedHash() const { return flippedHash_; }
     // Turns every side the other way.
     void FlipAll();
     std::size_t EntryCount() const { return firstEntries_.size(); }
+    // The ids of the entries that answer lookups, in the order they were added.
+    const std::vector<CoordId>& EntryIds() const { return firstEntries_; }
 
     // All entries in the order they were added, duplicates included.
     std::size_t size() const { return firstEntries_.size() + duplicateCount_; }
@@ -90,15 +88,9 @@ private:
     std::unordered_map<std::string, CoordId, StringHash, std::equal_to<>> ids_;
     std::vector<std::string> coordsOf_;
     std::vector<std::int8_t> sideOf_; // -1: no entry
-    // What turning an id's side round changes in either hash.
-    std::vector<std::uint64_t> turnKey_;
     std::vector<CoordId> firstEntries_;
     std::size_t duplicateCount_ = 0;
-    std::uint64_t hash_ = 0;
-    std::uint64_t flippedHash_ = 0;
     std::vector<Change>* journal_ = nullptr;
-
-    void Added(CoordId id);
 };
 
 } // namespace skarnwald

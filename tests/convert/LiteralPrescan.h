@@ -6,6 +6,7 @@
 // fuzzer.
 
 #include "convert/ReportConverter.h"
+#include "convert/ReportWriter.h"
 #include "convert/TextRules.h"
 
 #include <functional>
@@ -64,18 +65,33 @@ inline void ReferencePrescan(CReportConverter& ref, std::string rest) {
     });
 }
 
-inline std::vector<std::string> ReferenceFleetColours(CReportConverter& ref, std::string_view report) {
+// The side table as text: every entry in order, then the count with duplicates.
+inline std::string SideTableText(const SideList& sides) {
+    std::string text;
+    for (const SideEntry& entry : sides.Entries())
+        text += entry.coords + "=" + std::to_string(entry.side) + " ";
+    return text + "#" + std::to_string(sides.size());
+}
+
+// The fleet row colours; `tables`, when given, gets the side table after every
+// header line and at the end.
+inline std::vector<std::string> ReferenceFleetColours(CReportConverter& ref, std::string_view report,
+                                                      std::vector<std::string>* tables = nullptr) {
     std::vector<std::string> colours;
     WalkLines(report, [&](std::string_view line, std::string_view rest) {
         if (HasAfterStart(line, "Battle at")) {
             ReferencePrescan(ref, std::string(rest));
             ref.ConvertHeaderLine(line, true);
+            if (tables)
+                tables->push_back(SideTableText(ref.sideList));
         } else if (Has(line, "Agility")) {
             ref.ConvertFleetLine(line, true);
             const auto side = ref.sideList.FindSide(ref.currentFleetCoords);
             colours.push_back(!side ? "#0000FF" : *side == kDefendingSide ? "#00ff00" : "#ff0000");
         }
     });
+    if (tables)
+        tables->push_back(SideTableText(ref.sideList));
     return colours;
 }
 
@@ -87,5 +103,18 @@ inline std::vector<std::string> FleetRowColours(const std::string& page) {
         colours.push_back(page.substr(at + marker.size(), 7));
     return colours;
 }
+
+// The converter's side table after every header line and at the end, to set
+// against the `tables` of ReferenceFleetColours.
+class SideTableRecorder : public IReportWriter {
+public:
+    explicit SideTableRecorder(const CReportConverter& converter) : converter_(converter) {}
+    void Header(const HeaderEvent&) override { tables.push_back(SideTableText(converter_.sideList)); }
+    void ReportEnd(const ReportEndEvent&) override { tables.push_back(SideTableText(converter_.sideList)); }
+    std::vector<std::string> tables;
+
+private:
+    const CReportConverter& converter_;
+};
 
 } // namespace skarnwald::test

@@ -1,9 +1,10 @@
 // The side detection of a whole conversion against the literal reference (the
 // walk and the pre-pass at every header done the slow way), on many random
 // reports. The converter's pre-pass works on a line table cut once, interned
-// coordinates, a memo for roid-capture pieces, and stops where it meets the
-// state the pre-pass before it had; the colours of its fleet rows and the
-// members it leaves must be exactly the reference's.
+// coordinates, a memo for roid-capture pieces, and carries only what differs
+// from the pre-pass before it; the colours of its fleet rows, its side table
+// after every header and the members it leaves must be exactly the
+// reference's.
 
 #include "ConvertTestSupport.h"
 #include "LiteralPrescan.h"
@@ -123,15 +124,20 @@ TEST(SideDetection, CaptureThatOnlyALaterPrepassCutsOutStillSeeds) {
 }
 
 // Converts `rounds` reports made by `generate` and compares each with the
-// literal reference: fleet colours and the members the conversion leaves.
+// literal reference: fleet colours, the whole side table after every header
+// and at the end, and the members the conversion leaves.
 void ExpectSameAsLiteral(std::uint32_t seed, int rounds, std::string (*generate)(std::mt19937&)) {
     std::mt19937 random(seed);
     for (int round = 0; round < rounds; ++round) {
         const std::string report = generate(random);
         CReportConverter converter;
+        SideTableRecorder recorder(converter);
+        converter.AddWriter(&recorder);
         const std::string page = ConvertToPage(converter, report);
         CReportConverter ref;
-        ASSERT_EQ(FleetRowColours(page), ReferenceFleetColours(ref, report)) << report;
+        std::vector<std::string> tables;
+        ASSERT_EQ(FleetRowColours(page), ReferenceFleetColours(ref, report, &tables)) << report;
+        ASSERT_EQ(recorder.tables, tables) << report;
         ASSERT_EQ(converter.currentFleetCoords, ref.currentFleetCoords) << report;
         ASSERT_EQ(converter.currentFleetName, ref.currentFleetName) << report;
     }
