@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace skarnwald {
 
@@ -144,7 +145,8 @@ OpenResult CConnection::Open(const fs::path& file) {
     const bool fresh = !exists || fs::file_size(file, ec) == 0;
 
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (fresh ? SQLITE_OPEN_CREATE : 0);
+    // One thread uses a connection, so SQLite need not lock around every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (fresh ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(file.string().c_str(), &db, flags, nullptr);
     ConnectionPtr connection(new CConnection(db));
     if (rc != SQLITE_OK)
@@ -190,12 +192,13 @@ void CConnection::ReportLastError() const {
     ReportDbError(sqlite3_errmsg(db_));
 }
 
-sqlite3_stmt* CConnection::TakeStatement(const std::string& sql) {
-    if (auto cached = statements_.find(sql); cached != statements_.end() && cached->second) {
-        sqlite3_stmt* stmt = cached->second;
-        cached->second = nullptr;
+sqlite3_stmt* CConnection::TakeStatement(std::string_view sql, sqlite3_stmt**& slot) {
+    auto cached = statements_.find(sql);
+    if (cached == statements_.end())
+        cached = statements_.emplace(std::string(sql), nullptr).first;
+    slot = &cached->second; // map nodes never move
+    if (sqlite3_stmt* stmt = std::exchange(*slot, nullptr))
         return stmt;
-    }
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
                            nullptr) != SQLITE_OK) {
@@ -205,14 +208,13 @@ sqlite3_stmt* CConnection::TakeStatement(const std::string& sql) {
     return stmt;
 }
 
-void CConnection::ReturnStatement(const std::string& sql, sqlite3_stmt* stmt) {
+void CConnection::ReturnStatement(sqlite3_stmt** slot, sqlite3_stmt* stmt) {
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
-    sqlite3_stmt*& slot = statements_[sql];
-    if (slot)
+    if (*slot)
         sqlite3_finalize(stmt); // a second user of the same text: keep one
     else
-        slot = stmt;
+        *slot = stmt;
 }
 
 } // namespace skarnwald

@@ -49,6 +49,7 @@ public:
     sqlite3* Handle() const { return db_; }
 
     void SetErrorReporter(IDbErrorReporter* reporter) { reporter_ = reporter; }
+    IDbErrorReporter* ErrorReporter() const { return reporter_; }
     // Hands a database error message to the reporter (ignored without one).
     void ReportDbError(std::string_view message) const;
     // Reports SQLite's message for the last failed call on this connection.
@@ -56,8 +57,10 @@ public:
 
     // Prepared statements are kept per SQL text and lent to one user at a
     // time; null when the text does not prepare (nothing is reported here).
-    sqlite3_stmt* TakeStatement(const std::string& sql);
-    void ReturnStatement(const std::string& sql, sqlite3_stmt* stmt);
+    // `slot` is where ReturnStatement puts the statement back: looking the
+    // text up once per use keeps short statements run in bulk cheap.
+    sqlite3_stmt* TakeStatement(std::string_view sql, sqlite3_stmt**& slot);
+    void ReturnStatement(sqlite3_stmt** slot, sqlite3_stmt* stmt);
 
     // How long a statement waits for another program's lock before it fails.
     static constexpr int kBusyTimeoutMs = 3000;
@@ -66,7 +69,11 @@ private:
     explicit CConnection(sqlite3* db) : db_(db) {}
     sqlite3* db_;
     IDbErrorReporter* reporter_ = nullptr;
-    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, sqlite3_stmt*, TextHash, std::equal_to<>> statements_;
 };
 
 } // namespace skarnwald

@@ -192,15 +192,15 @@ std::string FormatStoredDate(std::string_view isoText, DateStyle style) {
 
 // ---------------------------------------------------------------------------
 
-CStatement::CStatement(CConnection& connection, std::string_view sql) : connection_(connection), sql_(sql) {
-    stmt_ = connection_.TakeStatement(sql_);
+CStatement::CStatement(CConnection& connection, std::string_view sql) : connection_(connection) {
+    stmt_ = connection_.TakeStatement(sql, slot_);
     if (!stmt_)
         Fail();
 }
 
 CStatement::~CStatement() {
     if (stmt_)
-        connection_.ReturnStatement(sql_, stmt_);
+        connection_.ReturnStatement(slot_, stmt_);
 }
 
 void CStatement::Fail() {
@@ -211,6 +211,18 @@ void CStatement::Fail() {
 }
 
 CStatement& CStatement::Bind(std::initializer_list<SqlValue> values) {
+    return BindValues({values.begin(), values.size()}, SQLITE_TRANSIENT);
+}
+
+CStatement& CStatement::BindForOneRun(std::initializer_list<SqlValue> values) {
+    return BindValues({values.begin(), values.size()}, SQLITE_STATIC);
+}
+
+CStatement& CStatement::BindForOneRun(std::span<const SqlValue> values) {
+    return BindValues(values, SQLITE_STATIC);
+}
+
+CStatement& CStatement::BindValues(std::span<const SqlValue> values, void (*lifetime)(void*)) {
     if (!stmt_)
         return *this;
     sqlite3_reset(stmt_);
@@ -224,8 +236,8 @@ CStatement& CStatement::Bind(std::initializer_list<SqlValue> values) {
         } else if (const auto* text = std::get_if<std::string_view>(&value)) {
             // An empty view may carry no pointer, which SQLite would bind as NULL.
             const std::string_view whole = TrimPartialCharacters(*text);
-            rc = sqlite3_bind_text64(stmt_, index, whole.empty() ? "" : whole.data(), whole.size(),
-                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+            rc = sqlite3_bind_text64(stmt_, index, whole.empty() ? "" : whole.data(), whole.size(), lifetime,
+                                     SQLITE_UTF8);
         } else {
             rc = sqlite3_bind_null(stmt_, index);
         }
@@ -327,7 +339,7 @@ std::optional<std::string_view> CStatement::StoredText(int column) const {
 bool RunStatement(CConnection& connection, std::string_view sql, std::initializer_list<SqlValue> values) {
     CStatement statement(connection, sql);
     if (values.size() > 0)
-        statement.Bind(values);
+        statement.BindForOneRun(values);
     return statement.Run();
 }
 

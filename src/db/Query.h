@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -54,6 +55,10 @@ public:
     // so a prepared statement can be run again with new values. Texts lose
     // partial characters at either end (TrimPartialCharacters).
     CStatement& Bind(std::initializer_list<SqlValue> values);
+    // The same without copying the texts, which must then stay in place until
+    // the statement has been run (and is given back or bound anew).
+    CStatement& BindForOneRun(std::initializer_list<SqlValue> values);
+    CStatement& BindForOneRun(std::span<const SqlValue> values);
 
     // Moves to the next row; false at the end or after an error.
     bool Step();
@@ -79,9 +84,10 @@ public:
 private:
     void Fail();
     int ColumnIndex(std::string_view name) const;
+    CStatement& BindValues(std::span<const SqlValue> values, void (*lifetime)(void*));
 
     CConnection& connection_;
-    std::string sql_;
+    sqlite3_stmt** slot_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     bool failed_ = false;
 };
