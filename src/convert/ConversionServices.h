@@ -7,9 +7,18 @@
 #include "convert/ShipClass.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace skarnwald {
+
+// One row of the Statistik table, as the converter hands it over.
+struct StatisticsRowToStore {
+    std::string_view coords;
+    std::string_view typ;
+    std::int32_t sortId;
+    ClassCounts values;
+};
 
 // The database side of a conversion. Storing calls come only when storing is
 // switched on; the asteroid update comes after every conversion and the
@@ -41,6 +50,12 @@ public:
     // One row of the Statistik table.
     virtual void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
                                     std::int32_t sortId, const ClassCounts& values) = 0;
+    // All Statistik rows of a battle, in order; a store may insert them in
+    // bulk as long as the outcome is that of one StoreStatisticsRow per row.
+    virtual void StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
+        for (const StatisticsRowToStore& row : rows)
+            StoreStatisticsRow(battleId, row.coords, row.typ, row.sortId, row.values);
+    }
     // Adds the asteroids won and lost in this conversion to the personal record.
     virtual void AddAsteroids(std::int32_t gain, std::int32_t loss) = 0;
     // Adds the own fleet's losses, kills and lamed ships to the personal record.

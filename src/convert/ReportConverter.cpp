@@ -370,11 +370,12 @@ void CReportConverter::LeaveMembersAsThePrescanDoes(std::size_t headerLine) {
 }
 
 void CReportConverter::StoreStatisticsRows() {
-    const std::int32_t battleId = store_->GetCurrentBattleId();
+    statisticsRows_.clear();
     tallyTree.visitInOrder([&](const FleetTally& tally) {
         for (const StatisticsRow& row : StatisticsRowsOf(tally))
-            store_->StoreStatisticsRow(battleId, tally.coords, row.typ, row.sortId, row.values);
+            statisticsRows_.push_back({tally.coords, row.typ, row.sortId, row.values});
     });
+    store_->StoreStatisticsRows(store_->GetCurrentBattleId(), statisticsRows_);
 }
 
 // A battle stored before leaves its page rows but not its figures.

@@ -93,6 +93,7 @@ private:
     std::string_view LineText(std::size_t index) const;
 
     IConversionStore* store_ = nullptr;
+    std::vector<StatisticsRowToStore> statisticsRows_; // of the battle being stored
     // The personal figures when the running battle began, and the share of
     // battles the store found already stored, kept out of the record.
     PersonalFigures battleStartFigures_;

@@ -4,6 +4,7 @@
 #include "db/Query.h"
 #include "db/SettingsStore.h"
 
+#include <algorithm>
 #include <array>
 
 namespace skarnwald {
@@ -17,7 +18,11 @@ constexpr std::string_view kInsertFleetLine =
 constexpr std::string_view kInsertCombatLine =
     "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES "
     "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kStatisticsRowValues = "(?,?,?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
+// One statement's fixed cost (cursors, checks) is a good share of a short
+// row's; at this many rows per statement it hardly counts any more.
+constexpr std::size_t kStatisticsRowsPerInsert = 64;
 
 constexpr std::string_view kFindDigest = "SELECT d.BattleID FROM BattleDigest d JOIN Battles b ON b.ID = "
                                          "d.BattleID WHERE d.Digest = ? LIMIT 1";
@@ -70,6 +75,15 @@ std::int32_t CBattleDatabase::GetMaxId(std::string_view table, std::string_view 
     return QueryMaxId(table, column).value_or(0);
 }
 
+std::optional<std::int32_t> CBattleDatabase::NextId(std::optional<std::int32_t>& last,
+                                                    std::string_view table) {
+    // Inside a conversion nobody else writes, so the highest id is read once
+    // and then follows this program's own inserts.
+    if (!inConversion_ || !last)
+        last = QueryMaxId(table, "ID");
+    return last ? std::optional<std::int32_t>(WrapAdd(*last, 1)) : std::nullopt;
+}
+
 bool CBattleDatabase::CanWrite() const {
     if (!connection_)
         return false;
@@ -80,6 +94,8 @@ bool CBattleDatabase::CanWrite() const {
 
 void CBattleDatabase::BeginConversion() {
     skippedBattles_ = 0;
+    lastFleetLineId_.reset();
+    lastCombatLineId_.reset();
     battleOpen_ = false;
     battleStoredInConversion_ = false;
     fleetLineStoredInBattle_ = false;
@@ -141,9 +157,11 @@ bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
     if (battleStoredInConversion_) {
         const std::string digest = digest_.Finish();
         duplicate = IsStoredBefore(digest);
-        if (duplicate)
+        if (duplicate) {
             RunStatement(*connection_, "ROLLBACK TO battle");
-        else
+            lastFleetLineId_.reset();
+            lastCombatLineId_.reset();
+        } else
             KeepBattle(digest, roidGain, roidLoss);
     }
     RunStatement(*connection_, "RELEASE battle");
@@ -162,15 +180,17 @@ void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view 
     fleetLineStoredInBattle_ = false;
     if (!battleStoredInConversion_ || !CanWrite())
         return;
-    const auto maxId = QueryMaxId("Agility", "ID");
-    if (!maxId)
+    const auto id = NextId(lastFleetLineId_, "Agility");
+    if (!id)
         return;
-    currentFleetLineId_ = WrapAdd(*maxId, 1);
+    currentFleetLineId_ = *id;
     fleetLineStoredInBattle_ = RunStatement(*connection_, kInsertFleetLine,
                                             {Int(currentFleetLineId_), Int(currentBattleId_), agility, count,
                                              shipName, shipType, coords, name, Int(side)});
-    if (fleetLineStoredInBattle_)
-        digest_.AddRow(CBattleDigest::RowKind::FleetLine, {agility, count, shipName, shipType, coords, name});
+    if (!fleetLineStoredInBattle_)
+        return;
+    lastFleetLineId_ = currentFleetLineId_;
+    digest_.AddRow(CBattleDigest::RowKind::FleetLine, {agility, count, shipName, shipType, coords, name});
 }
 
 void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
@@ -180,14 +200,16 @@ void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view 
                                       std::string_view targetName) {
     if (!fleetLineStoredInBattle_ || !CanWrite())
         return;
-    const auto maxId = QueryMaxId("Battle_Details", "ID");
-    if (!maxId)
+    const auto id = NextId(lastCombatLineId_, "Battle_Details");
+    if (!id)
         return;
-    if (RunStatement(*connection_, kInsertCombatLine,
-                     {Int(WrapAdd(*maxId, 1)), Int(currentFleetLineId_), weapon, deed, count, shipType,
-                      shipName, fleetCoords, targetName}))
-        digest_.AddRow(CBattleDigest::RowKind::CombatLine,
-                       {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
+    if (!RunStatement(*connection_, kInsertCombatLine,
+                      {Int(*id), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
+                       fleetCoords, targetName}))
+        return;
+    lastCombatLineId_ = *id;
+    digest_.AddRow(CBattleDigest::RowKind::CombatLine,
+                   {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }
 
 void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
@@ -197,6 +219,52 @@ void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view
     RunStatement(*connection_, kInsertStatisticsRow,
                  {Int(battleId), coords, typ, Int(sortId), Int(v[0]), Int(v[1]), Int(v[2]), Int(v[3]),
                   Int(v[4]), Int(v[5]), Int(v[6])});
+}
+
+void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
+    if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
+        return;
+    while (!rows.empty()) {
+        const auto chunk = rows.first(std::min(rows.size(), kStatisticsRowsPerInsert));
+        // Rows that cannot go in together go in one by one, each failure
+        // reported, so the outcome is that of one statement per row.
+        if (!InsertStatisticsRowsAtOnce(battleId, chunk))
+            for (const StatisticsRowToStore& row : chunk)
+                StoreStatisticsRow(battleId, row.coords, row.typ, row.sortId, row.values);
+        rows = rows.subspan(chunk.size());
+    }
+}
+
+bool CBattleDatabase::InsertStatisticsRowsAtOnce(std::int32_t battleId,
+                                                 std::span<const StatisticsRowToStore> rows) {
+    if (statisticsInserts_.size() <= rows.size())
+        statisticsInserts_.resize(rows.size() + 1);
+    std::string& sql = statisticsInserts_[rows.size()];
+    if (sql.empty()) {
+        sql = "INSERT INTO Statistik VALUES ";
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            (sql += i ? "," : "") += kStatisticsRowValues;
+    }
+    statisticsValues_.clear();
+    for (const StatisticsRowToStore& row : rows) {
+        statisticsValues_.insert(statisticsValues_.end(),
+                                 {Int(battleId), row.coords, row.typ, Int(row.sortId), Int(row.values[0]),
+                                  Int(row.values[1]), Int(row.values[2]), Int(row.values[3]),
+                                  Int(row.values[4]), Int(row.values[5]), Int(row.values[6])});
+    }
+    // A failure here is not the user's news: the rows are tried again one by
+    // one. The savepoint undoes what a failing statement may leave behind.
+    IDbErrorReporter* reporter = connection_->ErrorReporter();
+    connection_->SetErrorReporter(nullptr);
+    bool inserted = RunStatement(*connection_, "SAVEPOINT statistics");
+    if (inserted) {
+        inserted = CStatement(*connection_, sql).BindForOneRun(statisticsValues_).Run();
+        if (!inserted)
+            RunStatement(*connection_, "ROLLBACK TO statistics");
+        RunStatement(*connection_, "RELEASE statistics");
+    }
+    connection_->SetErrorReporter(reporter);
+    return inserted;
 }
 
 void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {

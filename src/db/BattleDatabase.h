@@ -5,13 +5,16 @@
 #include "convert/ConversionServices.h"
 #include "db/BattleDigest.h"
 #include "db/Connection.h"
+#include "db/Query.h"
 
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace skarnwald {
 
@@ -46,6 +49,7 @@ public:
     int SkippedBattles() const { return skippedBattles_; }
     void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
                             std::int32_t sortId, const ClassCounts& values) override;
+    void StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) override;
     void AddAsteroids(std::int32_t gain, std::int32_t loss) override;
     void AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
                           const ClassCounts& lamed) override;
@@ -66,6 +70,7 @@ public:
 
 private:
     std::optional<std::int32_t> QueryMaxId(std::string_view table, std::string_view column);
+    std::optional<std::int32_t> NextId(std::optional<std::int32_t>& last, std::string_view table);
     std::optional<BattleRow> QueryBattleRow(std::int32_t battleId);
     std::string ReadSettingValue(std::string_view name);
     // Outside a conversion every statement commits on its own; inside one
@@ -73,12 +78,16 @@ private:
     bool CanWrite() const;
     bool IsStoredBefore(const std::string& digest);
     void KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss);
+    bool InsertStatisticsRowsAtOnce(std::int32_t battleId, std::span<const StatisticsRowToStore> rows);
 
     ConnectionPtr connection_;
     std::unique_ptr<CTransaction> transaction_;
     bool inConversion_ = false;
     std::int32_t currentBattleId_ = 0;
     std::int32_t currentFleetLineId_ = 0;
+    // The highest fleet line and combat line ids, once read in a conversion.
+    std::optional<std::int32_t> lastFleetLineId_;
+    std::optional<std::int32_t> lastCombatLineId_;
     // Guards that keep rows from hanging under another conversion's battle or
     // fleet line, or under one whose insert failed.
     bool battleStoredInConversion_ = false;
@@ -88,6 +97,10 @@ private:
     bool battleOpen_ = false;
     CBattleDigest digest_;
     int skippedBattles_ = 0;
+    // Statistik rows are inserted many to a statement: the SQL texts by row
+    // count, and the values of the statement being run.
+    std::vector<std::string> statisticsInserts_;
+    std::vector<SqlValue> statisticsValues_;
 };
 
 // What a user is told after a conversion left battles out as already stored.

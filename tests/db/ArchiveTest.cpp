@@ -60,6 +60,9 @@ protected:
         EXPECT_EQ(Count("Agility"), 4);
         EXPECT_EQ(Count("Battle_Details"), 3);
         EXPECT_EQ(Count("BattleDigest"), 2);
+        // The ids of a battle left out are given again to the next one.
+        EXPECT_EQ(Text("SELECT MAX(ID) AS M FROM Agility", "M"), "4");
+        EXPECT_EQ(Text("SELECT MAX(ID) AS M FROM Battle_Details", "M"), "3");
     }
 };
 

@@ -147,6 +147,36 @@ TEST_F(BattleStoreTest, AFailedCombatLineIsSkippedAndTheOthersStay) {
     EXPECT_EQ(Count("Agility"), 3);
 }
 
+// A battle of fifteen fleets: its 75 statistics rows go in by many at a time.
+std::string FifteenFleets() {
+    std::string report = "12.03.2004 14:07:09 Uhr Battle at [ 1.1.1 ] Home\n";
+    for (int f = 1; f <= 15; ++f)
+        report += "Agility 5 [50/50] Corvette (Tank) from " + std::to_string(f) + ".1.1 Fleet" +
+                  std::to_string(f) + "\n";
+    return report;
+}
+
+TEST_F(BattleStoreTest, RefusedStatisticsRowsAreLeftOutOneByOneAsIfEachHadItsOwnInsert) {
+    for (std::string_view how : {"ABORT", "FAIL"}) {
+        SCOPED_TRACE(how);
+        ASSERT_TRUE(DeleteAllBattles(*connection));
+        Run("DROP TRIGGER IF EXISTS refuse");
+        // FAIL keeps what a statement inserted before the refused row.
+        Run("CREATE TRIGGER refuse BEFORE INSERT ON Statistik WHEN NEW.Koords IN ('7.1.1', '14.1.1') AND "
+            "NEW.Typ = 'Rest' BEGIN SELECT RAISE(" +
+            std::string(how) + ", 'no rest'); END");
+        errors.messages.clear();
+        Convert(FifteenFleets());
+        EXPECT_EQ(errors.messages, (std::vector<std::string>{"no rest", "no rest"}));
+        EXPECT_EQ(Count("Statistik"), 73);
+        EXPECT_EQ(Text("SELECT COUNT(DISTINCT Koords || Typ) AS N FROM Statistik", "N"), "73");
+        EXPECT_EQ(Text("SELECT group_concat(SortierID, '') AS S FROM (SELECT SortierID FROM Statistik WHERE "
+                       "Koords IN ('6.1.1', '7.1.1') ORDER BY rowid)",
+                       "S"),
+                  "415234123");
+    }
+}
+
 TEST_F(BattleStoreTest, StoringOffStoresNoBattleButStillCountsAsteroids) {
     Run("UPDATE PersStat SET Shuttle = 4 WHERE Typ = 'RoidGewinn'");
     Convert(kReport, 0);
