@@ -15,14 +15,17 @@ constexpr std::string_view kInsertBattle = "INSERT INTO Battles (ID,Datum,Koords
 constexpr std::string_view kInsertFleetLine =
     "INSERT INTO Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) VALUES "
     "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kInsertCombatLinesHead =
+    "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES ";
+constexpr std::string_view kCombatLineValues = "(?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertCombatLine =
     "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES "
     "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kInsertStatisticsHead = "INSERT INTO Statistik VALUES ";
 constexpr std::string_view kStatisticsRowValues = "(?,?,?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
-// One statement's fixed cost (cursors, checks) is a good share of a short
-// row's; at this many rows per statement it hardly counts any more.
-constexpr std::size_t kStatisticsRowsPerInsert = 64;
+// Rows inserted together at most (InsertRowsAtOnce).
+constexpr std::size_t kRowsPerInsert = 64;
 
 constexpr std::string_view kFindDigest = "SELECT d.BattleID FROM BattleDigest d JOIN Battles b ON b.ID = "
                                          "d.BattleID WHERE d.Digest = ? LIMIT 1";
@@ -94,6 +97,7 @@ bool CBattleDatabase::CanWrite() const {
 
 void CBattleDatabase::BeginConversion() {
     skippedBattles_ = 0;
+    pendingCombatLines_.clear();
     lastFleetLineId_.reset();
     lastCombatLineId_.reset();
     battleOpen_ = false;
@@ -148,6 +152,7 @@ void CBattleDatabase::KeepBattle(const std::string& digest, std::int32_t roidGai
 }
 
 bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
+    StorePendingCombatLines();
     if (!battleOpen_)
         return false;
     battleOpen_ = false;
@@ -177,6 +182,7 @@ void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view 
                                      std::string_view shipType, std::string_view shipName,
                                      std::string_view /*spare*/, std::string_view coords,
                                      std::string_view name, std::int32_t side) {
+    StorePendingCombatLines();
     fleetLineStoredInBattle_ = false;
     if (!battleStoredInConversion_ || !CanWrite())
         return;
@@ -200,20 +206,69 @@ void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view 
                                       std::string_view targetName) {
     if (!fleetLineStoredInBattle_ || !CanWrite())
         return;
+    // Kept until the fleet line's lines end, then inserted together.
+    pendingCombatLines_.push_back({std::string(weapon), std::string(deed), std::string(count),
+                                   std::string(shipType), std::string(shipName), std::string(fleetCoords),
+                                   std::string(targetName)});
+    if (pendingCombatLines_.size() == kRowsPerInsert)
+        StorePendingCombatLines();
+}
+
+void CBattleDatabase::StorePendingCombatLines() {
+    if (pendingCombatLines_.empty())
+        return;
+    if (!InsertPendingCombatLinesAtOnce())
+        for (const CombatLineTexts& line : pendingCombatLines_)
+            InsertCombatLine(line);
+    pendingCombatLines_.clear();
+}
+
+bool CBattleDatabase::InsertPendingCombatLinesAtOnce() {
+    // The first lines of a conversion or after a battle left out go one by
+    // one, which reads the highest id.
+    if (!CanWrite() || !inConversion_ || !lastCombatLineId_)
+        return false;
+    const std::int32_t first = WrapAdd(*lastCombatLineId_, 1);
+    rowValues_.clear();
+    std::int32_t id = first;
+    for (const CombatLineTexts& line : pendingCombatLines_) {
+        rowValues_.insert(rowValues_.end(), {Int(id), Int(currentFleetLineId_)});
+        rowValues_.insert(rowValues_.end(), line.begin(), line.end());
+        id = WrapAdd(id, 1);
+    }
+    if (!InsertRowsAtOnce(*connection_, kInsertCombatLinesHead, kCombatLineValues, pendingCombatLines_.size(),
+                          rowValues_))
+        return false;
+    lastCombatLineId_ = WrapAdd(id, -1);
+    for (const CombatLineTexts& line : pendingCombatLines_)
+        AddCombatLineToDigest(line);
+    return true;
+}
+
+void CBattleDatabase::InsertCombatLine(const CombatLineTexts& line) {
+    if (!CanWrite())
+        return;
     const auto id = NextId(lastCombatLineId_, "Battle_Details");
     if (!id)
         return;
+    const auto& [weapon, deed, count, shipType, shipName, fleetCoords, targetName] = line;
     if (!RunStatement(*connection_, kInsertCombatLine,
                       {Int(*id), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
                        fleetCoords, targetName}))
         return;
     lastCombatLineId_ = *id;
+    AddCombatLineToDigest(line);
+}
+
+void CBattleDatabase::AddCombatLineToDigest(const CombatLineTexts& line) {
+    const auto& [weapon, deed, count, shipType, shipName, fleetCoords, targetName] = line;
     digest_.AddRow(CBattleDigest::RowKind::CombatLine,
                    {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }
 
 void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
                                          std::int32_t sortId, const ClassCounts& v) {
+    StorePendingCombatLines();
     if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
         return;
     RunStatement(*connection_, kInsertStatisticsRow,
@@ -222,10 +277,11 @@ void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view
 }
 
 void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
+    StorePendingCombatLines();
     if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
         return;
     while (!rows.empty()) {
-        const auto chunk = rows.first(std::min(rows.size(), kStatisticsRowsPerInsert));
+        const auto chunk = rows.first(std::min(rows.size(), kRowsPerInsert));
         // Rows that cannot go in together go in one by one, each failure
         // reported, so the outcome is that of one statement per row.
         if (!InsertStatisticsRowsAtOnce(battleId, chunk))
@@ -237,34 +293,15 @@ void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const
 
 bool CBattleDatabase::InsertStatisticsRowsAtOnce(std::int32_t battleId,
                                                  std::span<const StatisticsRowToStore> rows) {
-    if (statisticsInserts_.size() <= rows.size())
-        statisticsInserts_.resize(rows.size() + 1);
-    std::string& sql = statisticsInserts_[rows.size()];
-    if (sql.empty()) {
-        sql = "INSERT INTO Statistik VALUES ";
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            (sql += i ? "," : "") += kStatisticsRowValues;
-    }
-    statisticsValues_.clear();
+    rowValues_.clear();
     for (const StatisticsRowToStore& row : rows) {
-        statisticsValues_.insert(statisticsValues_.end(),
-                                 {Int(battleId), row.coords, row.typ, Int(row.sortId), Int(row.values[0]),
-                                  Int(row.values[1]), Int(row.values[2]), Int(row.values[3]),
-                                  Int(row.values[4]), Int(row.values[5]), Int(row.values[6])});
+        rowValues_.insert(rowValues_.end(),
+                          {Int(battleId), row.coords, row.typ, Int(row.sortId), Int(row.values[0]),
+                           Int(row.values[1]), Int(row.values[2]), Int(row.values[3]), Int(row.values[4]),
+                           Int(row.values[5]), Int(row.values[6])});
     }
-    // A failure here is not the user's news: the rows are tried again one by
-    // one. The savepoint undoes what a failing statement may leave behind.
-    IDbErrorReporter* reporter = connection_->ErrorReporter();
-    connection_->SetErrorReporter(nullptr);
-    bool inserted = RunStatement(*connection_, "SAVEPOINT statistics");
-    if (inserted) {
-        inserted = CStatement(*connection_, sql).BindForOneRun(statisticsValues_).Run();
-        if (!inserted)
-            RunStatement(*connection_, "ROLLBACK TO statistics");
-        RunStatement(*connection_, "RELEASE statistics");
-    }
-    connection_->SetErrorReporter(reporter);
-    return inserted;
+    return InsertRowsAtOnce(*connection_, kInsertStatisticsHead, kStatisticsRowValues, rows.size(),
+                            rowValues_);
 }
 
 void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {

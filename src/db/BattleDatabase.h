@@ -7,6 +7,7 @@
 #include "db/Connection.h"
 #include "db/Query.h"
 
+#include <array>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -69,6 +70,10 @@ public:
     bool RenderBattle(std::ostream& out, std::int32_t battleId);
 
 private:
+    // A combat line's stored texts: weapon, deed, count, ship type, ship name,
+    // fleet coordinates, target name.
+    using CombatLineTexts = std::array<std::string, 7>;
+
     std::optional<std::int32_t> QueryMaxId(std::string_view table, std::string_view column);
     std::optional<std::int32_t> NextId(std::optional<std::int32_t>& last, std::string_view table);
     std::optional<BattleRow> QueryBattleRow(std::int32_t battleId);
@@ -79,6 +84,11 @@ private:
     bool IsStoredBefore(const std::string& digest);
     void KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss);
     bool InsertStatisticsRowsAtOnce(std::int32_t battleId, std::span<const StatisticsRowToStore> rows);
+    // Before anything else is written: the combat lines kept so far.
+    void StorePendingCombatLines();
+    bool InsertPendingCombatLinesAtOnce();
+    void InsertCombatLine(const CombatLineTexts& line);
+    void AddCombatLineToDigest(const CombatLineTexts& line);
 
     ConnectionPtr connection_;
     std::unique_ptr<CTransaction> transaction_;
@@ -97,10 +107,10 @@ private:
     bool battleOpen_ = false;
     CBattleDigest digest_;
     int skippedBattles_ = 0;
-    // Statistik rows are inserted many to a statement: the SQL texts by row
-    // count, and the values of the statement being run.
-    std::vector<std::string> statisticsInserts_;
-    std::vector<SqlValue> statisticsValues_;
+    // Combat lines of the current fleet line not yet inserted, and the values
+    // of a statement that inserts many rows.
+    std::vector<CombatLineTexts> pendingCombatLines_;
+    std::vector<SqlValue> rowValues_;
 };
 
 // What a user is told after a conversion left battles out as already stored.

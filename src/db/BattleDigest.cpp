@@ -58,8 +58,15 @@ void CBattleDigest::Reset() {
     EVP_DigestInit_ex(context_->md, EVP_sha256(), nullptr);
 }
 
+// A row's bytes are gathered and hashed at once: many tiny updates cost more
+// than the hashing itself.
 void CBattleDigest::Feed(std::string_view bytes) {
-    EVP_DigestUpdate(context_->md, bytes.data(), bytes.size());
+    row_ += bytes;
+}
+
+void CBattleDigest::HashRow() {
+    EVP_DigestUpdate(context_->md, row_.data(), row_.size());
+    row_.clear();
 }
 
 // Every value carries its length, so no two different rows feed the same
@@ -79,6 +86,7 @@ void CBattleDigest::AddRow(RowKind kind, std::initializer_list<std::optional<std
     Feed({&tag, 1});
     for (const auto& value : values)
         FeedValue(value);
+    HashRow();
 }
 
 void CBattleDigest::AddRow(RowKind kind, std::span<const std::optional<std::string>> values) {
@@ -86,6 +94,7 @@ void CBattleDigest::AddRow(RowKind kind, std::span<const std::optional<std::stri
     Feed({&tag, 1});
     for (const auto& value : values)
         FeedValue(View(value));
+    HashRow();
 }
 
 std::string CBattleDigest::Finish() {

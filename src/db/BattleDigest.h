@@ -45,8 +45,10 @@ public:
 private:
     void Feed(std::string_view bytes);
     void FeedValue(std::optional<std::string_view> value);
+    void HashRow();
     struct Context;
     std::unique_ptr<Context> context_;
+    std::string row_; // the bytes of the row being added
 };
 
 // The digest of a stored battle computed from its rows; nothing when a query

@@ -343,6 +343,25 @@ bool RunStatement(CConnection& connection, std::string_view sql, std::initialize
     return statement.Run();
 }
 
+bool InsertRowsAtOnce(CConnection& connection, std::string_view head, std::string_view placeholders,
+                      std::size_t rows, std::span<const SqlValue> values) {
+    std::string sql(head);
+    sql.reserve(head.size() + rows * (placeholders.size() + 1));
+    for (std::size_t row = 0; row < rows; ++row)
+        (sql += row ? "," : "") += placeholders;
+    IDbErrorReporter* reporter = connection.ErrorReporter();
+    connection.SetErrorReporter(nullptr);
+    bool inserted = RunStatement(connection, "SAVEPOINT rows");
+    if (inserted) {
+        inserted = CStatement(connection, sql).BindForOneRun(values).Run();
+        if (!inserted)
+            RunStatement(connection, "ROLLBACK TO rows");
+        RunStatement(connection, "RELEASE rows");
+    }
+    connection.SetErrorReporter(reporter);
+    return inserted;
+}
+
 // ---------------------------------------------------------------------------
 
 CTransaction::CTransaction(CConnection& connection) : connection_(connection) {

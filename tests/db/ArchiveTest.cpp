@@ -94,6 +94,19 @@ TEST_F(ArchiveTest, TheSameBattlesAreStoredAndCountedOnceWhileEveryPageIsWritten
     EXPECT_TRUE(errors.messages.empty());
 }
 
+TEST(BattleDigestTest, DigestsMatchThoseAlreadyStoredInFiles) {
+    // Files keep the digests of their battles: the bytes fed and their order
+    // must never change (kind tag, then each value as its length + 1 in eight
+    // little-endian bytes and its text, 0 for NULL).
+    CBattleDigest digest;
+    digest.AddRow(CBattleDigest::RowKind::Battle, {"2004-03-12 14:07:09", "1.2.3", "Home"});
+    digest.AddRow(CBattleDigest::RowKind::FleetLine,
+                  {"Agility 5", "[50/50]", "(Tank)", " Corvette ", "1.2.3", std::nullopt});
+    digest.AddRow(CBattleDigest::RowKind::CombatLine,
+                  {"Laser", "lamed", "3", "", "(Tank)", "4.5.6", " Keeper"});
+    EXPECT_EQ(digest.Finish(), "dd792272d70606991a591a04aa26aa9dae7819d563aaa5ff1e7000206be87a22");
+}
+
 TEST_F(ArchiveTest, ADifferentLineMakesADifferentBattle) {
     ConvertOwn(kAttacked);
     std::string changed(kAttacked);

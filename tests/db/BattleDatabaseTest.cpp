@@ -16,7 +16,29 @@ constexpr std::string_view kReport = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 
                                      "Agility 7 [20/20] Frigate (Ghost) from 7.8.9 Stranger\n"
                                      "Cannon causes 500 Damage to the hull\n";
 
-using BattleStoreTest = DatabaseFixture;
+class BattleStoreTest : public DatabaseFixture {
+protected:
+    // Inserts into `table` that match `when` are refused with RAISE(`how`,
+    // `message`). FAIL keeps what the statement inserted before the refused
+    // row, ABORT does not.
+    void RefuseInserts(std::string_view table, std::string_view when, std::string_view how,
+                       std::string_view message) {
+        const std::string trigger = "refuse" + std::string(table);
+        Run("DROP TRIGGER IF EXISTS " + trigger);
+        Run("CREATE TRIGGER " + trigger + " BEFORE INSERT ON " + std::string(table) + " WHEN " +
+            std::string(when) + " BEGIN SELECT RAISE(" + std::string(how) + ", '" + std::string(message) +
+            "'); END");
+    }
+
+    // `value` of the rows of `table` that match `where`, in storing order.
+    std::string InOrder(std::string_view value, std::string_view table, std::string_view where,
+                        std::string_view separator) {
+        return Text("SELECT group_concat(V, '" + std::string(separator) + "') AS S FROM (SELECT " +
+                        std::string(value) + " AS V FROM " + std::string(table) + " WHERE " +
+                        std::string(where) + " ORDER BY rowid)",
+                    "S");
+    }
+};
 
 TEST_F(BattleStoreTest, FirstBattleIntoEmptyTablesGetsIdOneAndLinksEveryRow) {
     Convert(kReport);
@@ -147,33 +169,38 @@ TEST_F(BattleStoreTest, AFailedCombatLineIsSkippedAndTheOthersStay) {
     EXPECT_EQ(Count("Agility"), 3);
 }
 
-// A battle of fifteen fleets: its 75 statistics rows go in by many at a time.
+// Fifteen fleets, the first four with three hits each: the combat lines and
+// the 80 statistics rows (with the target's) go in by many at a time.
 std::string FifteenFleets() {
     std::string report = "12.03.2004 14:07:09 Uhr Battle at [ 1.1.1 ] Home\n";
-    for (int f = 1; f <= 15; ++f)
+    for (int f = 1; f <= 15; ++f) {
         report += "Agility 5 [50/50] Corvette (Tank) from " + std::to_string(f) + ".1.1 Fleet" +
                   std::to_string(f) + "\n";
+        for (int h = 1; h <= 3 && f <= 4; ++h)
+            report += std::string(f == 3 && h == 2 ? "Bad" : "Laser") + " destroyed [" + std::to_string(h) +
+                      "/50] Corvette (Tank) from 9.9.9 Target\n";
+    }
     return report;
 }
 
-TEST_F(BattleStoreTest, RefusedStatisticsRowsAreLeftOutOneByOneAsIfEachHadItsOwnInsert) {
+TEST_F(BattleStoreTest, RowsRefusedAmongManyAreLeftOutAsIfEachHadItsOwnInsert) {
     for (std::string_view how : {"ABORT", "FAIL"}) {
         SCOPED_TRACE(how);
         ASSERT_TRUE(DeleteAllBattles(*connection));
-        Run("DROP TRIGGER IF EXISTS refuse");
-        // FAIL keeps what a statement inserted before the refused row.
-        Run("CREATE TRIGGER refuse BEFORE INSERT ON Statistik WHEN NEW.Koords IN ('7.1.1', '14.1.1') AND "
-            "NEW.Typ = 'Rest' BEGIN SELECT RAISE(" +
-            std::string(how) + ", 'no rest'); END");
+        RefuseInserts("Battle_Details", "NEW.Waffe = 'Bad'", how, "bad weapon");
+        RefuseInserts("Statistik", "NEW.Koords IN ('7.1.1', '14.1.1') AND NEW.Typ = 'Rest'", how, "no rest");
         errors.messages.clear();
         Convert(FifteenFleets());
-        EXPECT_EQ(errors.messages, (std::vector<std::string>{"no rest", "no rest"}));
-        EXPECT_EQ(Count("Statistik"), 73);
-        EXPECT_EQ(Text("SELECT COUNT(DISTINCT Koords || Typ) AS N FROM Statistik", "N"), "73");
-        EXPECT_EQ(Text("SELECT group_concat(SortierID, '') AS S FROM (SELECT SortierID FROM Statistik WHERE "
-                       "Koords IN ('6.1.1', '7.1.1') ORDER BY rowid)",
-                       "S"),
-                  "415234123");
+        EXPECT_EQ(errors.messages, (std::vector<std::string>{"bad weapon", "no rest", "no rest"}));
+
+        EXPECT_EQ(Count("Battle_Details"), 11);
+        EXPECT_EQ(Text("SELECT MAX(ID) AS M FROM Battle_Details", "M"), "11");
+        EXPECT_EQ(InOrder("AgilityID || ':' || Anzahl", "Battle_Details", "1", " "),
+                  "1:1 1:2 1:3 2:1 2:2 2:3 3:1 3:3 4:1 4:2 4:3");
+
+        EXPECT_EQ(Count("Statistik"), 78);
+        EXPECT_EQ(Text("SELECT COUNT(DISTINCT Koords || Typ) AS N FROM Statistik", "N"), "78");
+        EXPECT_EQ(InOrder("SortierID", "Statistik", "Koords IN ('6.1.1', '7.1.1')", ""), "415234123");
     }
 }
 
