@@ -30,23 +30,15 @@ void PrescanPasses::Reset(const std::vector<PrescanOp>* ops) {
             shooter = op.coords;
         }
     }
-    fleetOpFrom_.assign(headerOps_.size(), count);
     earlyHits_.assign(headerOps_.size(), false);
-    std::size_t nextFleet = count;
     bool hitBeforeFleet = false;
     std::size_t battle = headerOps_.size();
     for (std::size_t i = count; i-- > 0;) {
         const PrescanOp::Kind kind = (*ops)[i].kind;
-        if (kind == PrescanOp::Kind::Fleet) {
-            nextFleet = i;
-            hitBeforeFleet = false;
-        } else if (kind == PrescanOp::Kind::Hit) {
-            hitBeforeFleet = true;
-        } else {
-            --battle;
-            fleetOpFrom_[battle] = nextFleet;
-            earlyHits_[battle] = hitBeforeFleet;
-        }
+        if (kind == PrescanOp::Kind::Header)
+            earlyHits_[--battle] = hitBeforeFleet;
+        else
+            hitBeforeFleet = kind == PrescanOp::Kind::Hit;
     }
 
     indexedEntries_ = SIZE_MAX;
@@ -103,10 +95,6 @@ void PrescanPasses::ReplayLiterally(std::size_t from, std::size_t to, CoordId& s
             sides.AddSide(op.coords, kDefendingSide);
         } else if (op.kind == PrescanOp::Kind::Fleet) {
             shooter = op.coords;
-        } else if (sides.SideOf(shooter) != SideList::kNoSide &&
-                   sides.SideOf(op.coords) != SideList::kNoSide) {
-            // The common case of GiveOppositeSides, kept in the loop.
-            sides.SetSide(op.coords, 1 - sides.SideOf(shooter));
         } else {
             sides.GiveOppositeSides(shooter, op.coords);
         }
@@ -161,20 +149,16 @@ void PrescanPasses::LinkAssignments(std::size_t ids) {
     nextForShooter_.assign(count, kNone);
     nextForTarget_.assign(count, kNone);
     std::vector<std::uint32_t> nextUse(ids, kNone);
-    lastUse_.assign(ids, kNone);
     for (std::size_t i = count; i-- > 0;) {
         const auto shooter = static_cast<std::size_t>(assignments_[i].shooter);
         const auto target = static_cast<std::size_t>(assignments_[i].target);
         nextForShooter_[i] = nextUse[shooter];
         nextForTarget_[i] = nextUse[target];
-        for (const std::size_t id : {shooter, target})
-            if (lastUse_[id] == kNone)
-                lastUse_[id] = static_cast<std::uint32_t>(i);
         nextUse[shooter] = nextUse[target] = static_cast<std::uint32_t>(i);
     }
     lastUses_.clear();
-    for (const std::uint32_t last : lastUse_)
-        if (last != kNone)
+    for (std::size_t id = 0; id < ids; ++id)
+        if (const std::uint32_t last = LastUse(static_cast<CoordId>(id)); last != kNone)
             lastUses_.push_back(last);
     std::sort(lastUses_.begin(), lastUses_.end());
 
@@ -235,9 +219,17 @@ std::size_t PrescanPasses::CountInert(std::size_t from) const {
         std::count_if(members_.begin(), members_.end(), [&](CoordId id) { return !UsedFrom(id, from); }));
 }
 
-bool PrescanPasses::UsedFrom(CoordId id, std::size_t from) const {
+std::uint32_t PrescanPasses::LastUse(CoordId id) const {
+    // The last of the coordinate's assignments in the per-coordinate index.
     const auto index = static_cast<std::size_t>(id);
-    return index < lastUse_.size() && lastUse_[index] != kNone && lastUse_[index] >= from;
+    if (index + 1 >= byCoordStart_.size() || byCoordStart_[index] == byCoordStart_[index + 1])
+        return kNone;
+    return byCoord_[byCoordStart_[index + 1] - 1];
+}
+
+bool PrescanPasses::UsedFrom(CoordId id, std::size_t from) const {
+    const std::uint32_t last = LastUse(id);
+    return last != kNone && last >= from;
 }
 
 PrescanPasses::LastHits::const_iterator PrescanPasses::LastHitsFrom(std::size_t from) const {

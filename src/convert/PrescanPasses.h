@@ -95,6 +95,7 @@ private:
     std::size_t ChainStart(std::size_t assignment, std::size_t from) const;
     LastHits::const_iterator LastHitsFrom(std::size_t from) const;
     std::size_t NextAssignmentOf(CoordId id, std::size_t from) const;
+    std::uint32_t LastUse(CoordId id) const;
     bool UsedFrom(CoordId id, std::size_t from) const;
     std::size_t CountInert(std::size_t from) const;
     std::size_t LiveMembers() const { return members_.size() - inert_; }
@@ -112,8 +113,7 @@ private:
     const std::vector<PrescanOp>* ops_ = nullptr;
     std::vector<std::size_t> headerOps_;   // per battle: index of its header op
     std::vector<std::size_t> headerLines_; // per battle: its header line
-    std::vector<std::size_t> fleetOpFrom_; // per battle: first fleet op at or after its header
-    std::vector<bool> earlyHits_;          // per battle: a hit comes before that fleet op
+    std::vector<bool> earlyHits_;          // per battle: a hit comes before the next fleet op
     std::vector<CoordId> lastShooter_;     // per op: the coordinates of the last fleet op before it
 
     // Assignments from one entry count on: in op order, per coordinate the
@@ -126,9 +126,7 @@ private:
     std::vector<std::uint32_t> byCoord_;
     std::vector<std::uint32_t> nextForShooter_;
     std::vector<std::uint32_t> nextForTarget_;
-    // Per coordinate the last assignment it takes part in, and all of those
-    // in order.
-    std::vector<std::uint32_t> lastUse_;
+    // The last assignment of every coordinate that takes part in any, in order.
     std::vector<std::uint32_t> lastUses_;
     // The chains of hits: per assignment the last earlier one on its shooter
     // (kNone when there is none), a jump pointer further up and the depth;

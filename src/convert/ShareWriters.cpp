@@ -13,6 +13,11 @@ namespace {
 // Beyond this many ship types a fleet's list ends in "…".
 constexpr std::size_t kShipTypesShown = 8;
 
+// Line breaks, tabs and other control characters, which a shared line shows as blanks.
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
 std::string Heading(const CollectedBattle& battle) {
     if (!battle.hasHeader)
         return "Kampf ohne Kopfzeile";
@@ -65,7 +70,7 @@ constexpr std::string_view kYieldColour = "#C9A227";
 // can never start a tag, and control characters become blanks.
 void AppendBBText(std::string& out, std::string_view text) {
     for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+        if (IsControl(c))
             out += ' ';
         else if (c == '[')
             out += "[\u200B";
@@ -97,7 +102,7 @@ void AppendBBTable(std::string& out, const SummaryFigures& figures) {
 std::string DiscordText(std::string_view text) {
     std::string out;
     for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+        if (IsControl(c)) {
             out += ' ';
             continue;
         }
@@ -335,9 +340,7 @@ void CTitleWriter::WriteBattle(const CollectedBattle& battle, const BattleSummar
     if (battle.roids != 0)
         line += std::string(separator) + std::to_string(battle.roids) + " Roids erobert";
     // One line per battle, whatever the report's text holds.
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
+    std::replace_if(line.begin(), line.end(), IsControl, ' ');
     text_ += line;
     text_ += '\n';
 }

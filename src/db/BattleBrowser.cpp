@@ -187,12 +187,10 @@ bool DeleteAllBattles(CConnection& connection) {
     CTransaction transaction(connection);
     if (!transaction.Active())
         return false;
-    for (std::string_view sql :
-         {"DELETE FROM Agility", "DELETE FROM Battle_Details", "DELETE FROM Battles", "DELETE FROM Statistik",
-          "DELETE FROM BattleDigest", "DELETE FROM BattleAsteroids"})
-        if (!RunStatement(connection, sql))
-            return false;
-    return transaction.Commit();
+    constexpr std::string_view kEmptyTables[] = {"DELETE FROM Agility",      "DELETE FROM Battle_Details",
+                                                 "DELETE FROM Battles",      "DELETE FROM Statistik",
+                                                 "DELETE FROM BattleDigest", "DELETE FROM BattleAsteroids"};
+    return RunStatements(connection, kEmptyTables) && transaction.Commit();
 }
 
 } // namespace skarnwald

@@ -15,14 +15,9 @@ constexpr std::string_view kInsertBattle = "INSERT INTO Battles (ID,Datum,Koords
 constexpr std::string_view kInsertFleetLine =
     "INSERT INTO Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) VALUES "
     "(?,?,?,?,?,?,?,?,?)";
-constexpr std::string_view kInsertCombatLinesHead =
-    "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES ";
-constexpr std::string_view kCombatLineValues = "(?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertCombatLine =
     "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES "
     "(?,?,?,?,?,?,?,?,?)";
-constexpr std::string_view kInsertStatisticsHead = "INSERT INTO Statistik VALUES ";
-constexpr std::string_view kStatisticsRowValues = "(?,?,?,?,?,?,?,?,?,?,?)";
 constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
 // Rows inserted together at most (InsertRowsAtOnce).
 constexpr std::size_t kRowsPerInsert = 64;
@@ -236,8 +231,7 @@ bool CBattleDatabase::InsertPendingCombatLinesAtOnce() {
         rowValues_.insert(rowValues_.end(), line.begin(), line.end());
         id = WrapAdd(id, 1);
     }
-    if (!InsertRowsAtOnce(*connection_, kInsertCombatLinesHead, kCombatLineValues, pendingCombatLines_.size(),
-                          rowValues_))
+    if (!InsertRowsAtOnce(*connection_, kInsertCombatLine, pendingCombatLines_.size(), rowValues_))
         return false;
     lastCombatLineId_ = WrapAdd(id, -1);
     for (const CombatLineTexts& line : pendingCombatLines_)
@@ -300,8 +294,7 @@ bool CBattleDatabase::InsertStatisticsRowsAtOnce(std::int32_t battleId,
                            Int(row.values[1]), Int(row.values[2]), Int(row.values[3]), Int(row.values[4]),
                            Int(row.values[5]), Int(row.values[6])});
     }
-    return InsertRowsAtOnce(*connection_, kInsertStatisticsHead, kStatisticsRowValues, rows.size(),
-                            rowValues_);
+    return InsertRowsAtOnce(*connection_, kInsertStatisticsRow, rows.size(), rowValues_);
 }
 
 void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {

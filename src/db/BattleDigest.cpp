@@ -159,9 +159,8 @@ bool EnsureArchiveTables(CConnection& connection) {
     CTransaction transaction(connection);
     if (!transaction.Active())
         return false;
-    for (std::string_view statement : kArchiveSchema)
-        if (!RunStatement(connection, statement))
-            return false;
+    if (!RunStatements(connection, kArchiveSchema))
+        return false;
 
     std::vector<std::int32_t> missing;
     CStatement battles(connection, kBattlesWithoutDigest);

@@ -56,9 +56,8 @@ bool CreateSchema(CConnection& connection) {
     CTransaction transaction(connection);
     if (!transaction.Active())
         return false;
-    for (std::string_view statement : kSchema)
-        if (!RunStatement(connection, statement))
-            return false;
+    if (!RunStatements(connection, kSchema))
+        return false;
     CStatement insert(connection, "INSERT INTO PersStat VALUES (?,0,0,0,0,0,0,0)");
     for (std::string_view typ : kPersStatRows)
         if (!insert.Bind({typ}).Run())

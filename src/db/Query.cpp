@@ -343,12 +343,13 @@ bool RunStatement(CConnection& connection, std::string_view sql, std::initialize
     return statement.Run();
 }
 
-bool InsertRowsAtOnce(CConnection& connection, std::string_view head, std::string_view placeholders,
-                      std::size_t rows, std::span<const SqlValue> values) {
-    std::string sql(head);
-    sql.reserve(head.size() + rows * (placeholders.size() + 1));
-    for (std::size_t row = 0; row < rows; ++row)
-        (sql += row ? "," : "") += placeholders;
+bool InsertRowsAtOnce(CConnection& connection, std::string_view oneRowInsert, std::size_t rows,
+                      std::span<const SqlValue> values) {
+    const std::string_view placeholders = oneRowInsert.substr(oneRowInsert.rfind('('));
+    std::string sql(oneRowInsert);
+    sql.reserve(oneRowInsert.size() + rows * (placeholders.size() + 1));
+    for (std::size_t row = 1; row < rows; ++row)
+        (sql += ',') += placeholders;
     IDbErrorReporter* reporter = connection.ErrorReporter();
     connection.SetErrorReporter(nullptr);
     bool inserted = RunStatement(connection, "SAVEPOINT rows");
@@ -360,6 +361,11 @@ bool InsertRowsAtOnce(CConnection& connection, std::string_view head, std::strin
     }
     connection.SetErrorReporter(reporter);
     return inserted;
+}
+
+bool RunStatements(CConnection& connection, std::span<const std::string_view> statements) {
+    return std::all_of(statements.begin(), statements.end(),
+                       [&](std::string_view statement) { return RunStatement(connection, statement); });
 }
 
 // ---------------------------------------------------------------------------

@@ -95,13 +95,18 @@ private:
 // Runs one statement with bound values; false when it failed (reported).
 bool RunStatement(CConnection& connection, std::string_view sql, std::initializer_list<SqlValue> values = {});
 
-// Inserts `rows` rows with one statement, `head` followed by `placeholders`
-// once per row, binding `values` in order: all of them or, under a savepoint,
-// none. A failure is not reported, since callers then insert the rows one by
-// one, each failure reported on its own. One statement's fixed cost (cursors,
-// checks) is a good share of a short row's; over many rows it hardly counts.
-bool InsertRowsAtOnce(CConnection& connection, std::string_view head, std::string_view placeholders,
-                      std::size_t rows, std::span<const SqlValue> values);
+// Inserts `rows` rows with one statement: `oneRowInsert`, whose text ends in
+// the placeholder group of one row, with that group repeated for every
+// further row, binding `values` in order. All rows go in or, under a
+// savepoint, none. A failure is not reported, since callers then insert the
+// rows one by one, each failure reported on its own. One statement's fixed
+// cost (cursors, checks) is a good share of a short row's; over many rows it
+// hardly counts.
+bool InsertRowsAtOnce(CConnection& connection, std::string_view oneRowInsert, std::size_t rows,
+                      std::span<const SqlValue> values);
+
+// Runs `statements` one after the other; false at the first that fails (reported).
+bool RunStatements(CConnection& connection, std::span<const std::string_view> statements);
 
 // A write transaction that rolls back unless committed. Begin waits for
 // another program's lock no longer than the connection's busy timeout.
