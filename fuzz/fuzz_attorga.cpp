@@ -3,9 +3,9 @@
 // sums twice) and the fleet movement grouping. Traps when a plan or an
 // overview comes out malformed.
 
-#include "attorga/AttackPlan.h"
-#include "attorga/FleetMoves.h"
-#include "convert/TextRules.h"
+#include "planning/AttackPlan.h"
+#include "planning/FleetMoves.h"
+#include "text/TextRules.h"
 
 #include <algorithm>
 #include <cstddef>

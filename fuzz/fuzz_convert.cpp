@@ -8,13 +8,15 @@
 // JSON must parse as valid UTF-8 and no Discord message may pass the limit.
 
 #include "LiteralPrescan.h"
-#include "convert/HtmlFragments.h"
-#include "convert/LineParts.h"
-#include "convert/OperaJoin.h"
-#include "convert/ReportConverter.h"
-#include "convert/ShareFormats.h"
-#include "convert/ShareText.h"
-#include "convert/Utf8Text.h"
+#include "archive/StoringWriter.h"
+#include "reading/LineParts.h"
+#include "reading/ReportConverter.h"
+#include "text/OperaJoin.h"
+#include "text/Utf8Text.h"
+#include "writers/HtmlFragments.h"
+#include "writers/HtmlWriter.h"
+#include "writers/ShareFormats.h"
+#include "writers/ShareText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -102,19 +104,20 @@ std::string OwnCoords(std::uint8_t choice, std::string_view report) {
 // short reports are checked against it.
 constexpr std::size_t kLiteralCheckLimit = 4096;
 
-void ConvertOnce(CReportConverter& converter, std::string_view report, bool utf8) {
+void ConvertOnce(CReportConverter& converter, const StoringSettings& settings, std::string_view report,
+                 bool utf8) {
     // The literal pre-pass starts from the members a previous conversion left.
     CReportConverter literal;
     literal.currentFleetName = converter.currentFleetName;
     literal.currentFleetCoords = converter.currentFleetCoords;
     const bool redacted = converter.redaction.Any();
-    CheckingStore store(converter.storeInDb == 1 && !redacted, converter.personalStats == 1 && !redacted);
-    converter.SetStore(&store);
+    CheckingStore store(settings.StoresBattles() && !redacted, settings.KeepsRecord() && !redacted);
+    CStoringWriter storing(store, settings);
+    converter.AddWriter(&storing);
     test::SideTableRecorder sides(converter);
     converter.AddWriter(&sides);
     std::ostringstream page;
-    converter.ConvertReport(report, page);
-    converter.SetStore(nullptr);
+    ConvertToPage(converter, report, page);
     converter.ClearWriters();
     Require(store.Finished() != redacted);
     const std::string html = page.str();
@@ -151,14 +154,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         report = PrepareCopiedReport(std::move(report));
 
     CReportConverter converter;
-    converter.storeInDb = flags & 0x03;
-    converter.personalStats = data[1] & 0x03;
-    converter.ownCoords = OwnCoords(data[2], report);
+    const StoringSettings settings{flags & 0x03, data[1] & 0x03, OwnCoords(data[2], report)};
+    converter.ownCoords = settings.ownCoords;
     converter.redaction = {(data[1] & 0x04) != 0, (data[1] & 0x08) != 0, (data[1] & 0x10) != 0};
-    ConvertOnce(converter, report, utf8);
+    ConvertOnce(converter, settings, report, utf8);
     // A second conversion with the same converter must not see the first one's state.
     if (flags & 0x20)
-        ConvertOnce(converter, report, utf8);
+        ConvertOnce(converter, settings, report, utf8);
     ShareOnce(report, converter.redaction, converter.ownCoords);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Joins arbitrary bytes as an Opera-copied report and runs the Opera test.
 
-#include "convert/OperaJoin.h"
+#include "text/OperaJoin.h"
 
 #include <cstddef>
 #include <cstdint>

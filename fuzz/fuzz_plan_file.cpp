@@ -2,7 +2,7 @@
 // must save and load again to the same text; anything else must be refused
 // with a reason.
 
-#include "attorga/PlanFile.h"
+#include "planning/PlanFile.h"
 
 #include <cstddef>
 #include <cstdint>

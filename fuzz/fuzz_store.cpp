@@ -6,12 +6,14 @@
 // stored text or a rendered page is not UTF-8, or when a read date does not
 // read back as itself.
 
-#include "convert/LineParts.h"
-#include "convert/ReportConverter.h"
-#include "convert/Utf8Text.h"
-#include "db/BattleDatabase.h"
-#include "db/Connection.h"
-#include "db/Query.h"
+#include "archive/BattleDatabase.h"
+#include "archive/Connection.h"
+#include "archive/Query.h"
+#include "archive/StoringWriter.h"
+#include "reading/LineParts.h"
+#include "reading/ReportConverter.h"
+#include "text/Utf8Text.h"
+#include "writers/HtmlWriter.h"
 
 #include <sqlite3.h>
 
@@ -93,14 +95,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CBattleDatabase database;
     database.SetConnection(opened.connection);
     CReportConverter converter;
-    converter.storeInDb = 1;
-    converter.personalStats = flags & 0x01;
     converter.ownCoords = (flags & 0x02) ? RemoveBlanks(CutAfterFrom(report).coords) : std::string();
-    converter.SetStore(&database);
+    CStoringWriter storing(database, {1, flags & 0x01, converter.ownCoords});
+    converter.AddWriter(&storing);
     std::ostringstream page;
-    converter.ConvertReport(report, page);
+    ConvertToPage(converter, report, page);
     if (flags & 0x04)
-        converter.ConvertReport(report, page); // ids continue after the first conversion
+        ConvertToPage(converter, report, page); // ids continue after the first conversion
 
     RequireNoOrphans(*opened.connection);
     RequireUtf8Text(*opened.connection);

@@ -3,7 +3,7 @@
 // leading byte-order marks), the in-place form must agree, and any piece cut
 // out of the result at byte positions must be UTF-8 once trimmed.
 
-#include "convert/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "WebConversion.h"
 
-#include "convert/OperaJoin.h"
-#include "convert/ReportFiles.h"
+#include "text/OperaJoin.h"
+#include "text/ReportFiles.h"
 
 #include <sstream>
 

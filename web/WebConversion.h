@@ -3,8 +3,8 @@
 // every share format out, under the same reading rules as the desktop
 // program, so both give the same bytes for the same report.
 
-#include "convert/ConversionServices.h"
-#include "convert/ShareFormats.h"
+#include "reading/ConversionServices.h"
+#include "writers/ShareFormats.h"
 
 #include <string>
 #include <string_view>

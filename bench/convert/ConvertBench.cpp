@@ -24,8 +24,9 @@
 // Usage: skarnwald-convert-bench [case|formats] [runs]
 //        skarnwald-convert-bench write CASE FILE   (writes the report only)
 
-#include "convert/ReportConverter.h"
-#include "convert/ShareFormats.h"
+#include "reading/ReportConverter.h"
+#include "writers/HtmlWriter.h"
+#include "writers/ShareFormats.h"
 
 #include <algorithm>
 #include <chrono>
@@ -312,7 +313,7 @@ int RunCase(const std::string& name, int runs) {
         CReportConverter converter;
         const auto start = std::chrono::steady_clock::now();
         const std::clock_t cpuStart = std::clock();
-        converter.ConvertReport(report, out);
+        ConvertToPage(converter, report, out);
         cpuSeconds.push_back(static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         pageBytes = sink.bytes;

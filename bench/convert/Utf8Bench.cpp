@@ -4,7 +4,7 @@
 // normalised. Medians of the CPU time over the runs are printed.
 // Usage: skarnwald-utf8-bench [runs]
 
-#include "convert/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,10 +4,12 @@
 
 #include "GeneratedReport.h"
 
-#include "convert/ReportConverter.h"
-#include "db/BattleBrowser.h"
-#include "db/BattleDatabase.h"
-#include "db/Connection.h"
+#include "archive/BattleBrowser.h"
+#include "archive/BattleDatabase.h"
+#include "archive/Connection.h"
+#include "archive/StoringWriter.h"
+#include "reading/ReportConverter.h"
+#include "writers/HtmlWriter.h"
 
 #ifdef SKARNWALD_BENCH_DIALOG
 #include "app/db/CDatabaseDlg.h"
@@ -49,10 +51,10 @@ void FillArchive(const fs::path& file) {
     CBattleDatabase store;
     store.SetConnection(connection);
     CReportConverter converter;
-    converter.storeInDb = 1;
-    converter.SetStore(&store);
+    CStoringWriter storing(store, {1, 0, converter.ownCoords});
+    converter.AddWriter(&storing);
     std::ostringstream page;
-    converter.ConvertReport(testing::GenerateReport(kBattles * kLinesPerBattle), page);
+    ConvertToPage(converter, testing::GenerateReport(kBattles * kLinesPerBattle), page);
 }
 
 double Seconds(const std::function<void()>& work) {

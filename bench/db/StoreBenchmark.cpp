@@ -7,11 +7,13 @@
 
 #include "GeneratedReport.h"
 
-#include "convert/ReportConverter.h"
-#include "convert/ReportFiles.h"
-#include "db/BattleDatabase.h"
-#include "db/Connection.h"
-#include "db/SettingsStore.h"
+#include "archive/BattleDatabase.h"
+#include "archive/Connection.h"
+#include "archive/SettingsStore.h"
+#include "archive/StoringWriter.h"
+#include "reading/ReportConverter.h"
+#include "text/ReportFiles.h"
+#include "writers/HtmlWriter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -52,11 +54,11 @@ double ConvertIntoFreshDatabase(const fs::path& file, const std::string& report,
     CBattleDatabase database;
     database.SetConnection(opened.connection);
     CReportConverter converter;
-    converter.storeInDb = database.ReadStoreSetting();
-    converter.SetStore(&database);
+    CStoringWriter storing(database, {database.ReadStoreSetting(), 0, converter.ownCoords});
+    converter.AddWriter(&storing);
     std::ostringstream page;
     const auto start = std::chrono::steady_clock::now();
-    converter.ConvertReport(report, page);
+    ConvertToPage(converter, report, page);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     database.SetConnection(nullptr);
     opened.connection.reset();

@@ -4,7 +4,7 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/PageFiles.h"
-#include "convert/BatchConversion.h"
+#include "writers/BatchConversion.h"
 
 #include <QCoreApplication>
 #include <QFile>

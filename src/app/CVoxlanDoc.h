@@ -3,7 +3,7 @@
 // program's lifetime. Every other database user holds a counted reference.
 
 #include "app/GuiServices.h"
-#include "db/Connection.h"
+#include "archive/Connection.h"
 
 #include <filesystem>
 

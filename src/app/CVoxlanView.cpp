@@ -13,11 +13,12 @@
 #include "app/db/CSettingsDlg.h"
 #include "app/stats/CPersStatDlg.h"
 #include "app/stats/CTimelineDlg.h"
-#include "convert/OperaJoin.h"
-#include "convert/ReportFiles.h"
-#include "convert/TextRules.h"
-#include "db/SettingsStore.h"
+#include "archive/SettingsStore.h"
+#include "text/OperaJoin.h"
+#include "text/ReportFiles.h"
+#include "text/TextRules.h"
 #include "ui_CVoxlanView.h"
+#include "writers/HtmlWriter.h"
 
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -111,12 +112,11 @@ CVoxlanView::~CVoxlanView() = default;
 
 void CVoxlanView::OnInitialUpdate() {
     database_.SetConnection(document_.Connection());
-    converter_.SetStore(&database_);
     converter_.SetProgress(progress_.get());
     converter_.SetNotifier(&notifier_);
-    converter_.storeInDb = database_.ReadStoreSetting();
-    converter_.personalStats = database_.ReadPersStatSetting();
-    converter_.ownCoords = database_.ReadOwnCoords();
+    storing_.SetSettings(ReadStoringSettings(database_));
+    converter_.ownCoords = storing_.Settings().ownCoords;
+    AttachStoring(converter_, storing_);
     converter_.redaction = ReadRedaction(*document_.Connection());
     ui->reportEdit->setFocus();
 }
@@ -162,7 +162,7 @@ void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_v
     const bool saved = WritePageFile(this, target, [&](std::ostream& out) {
         QElapsedTimer clock;
         clock.start();
-        converter_.ConvertReport(text, out);
+        ConvertToPage(converter_, text, out);
         ShowTiming(clock.elapsed());
         return true;
     });
@@ -295,14 +295,15 @@ void CVoxlanView::OnPersStat() {
 
 void CVoxlanView::OnSettings() {
     CSettingsDlg dialog(document_.Connection(), this);
-    dialog.SetValues(converter_.storeInDb, converter_.personalStats, SplitOwnCoords(converter_.ownCoords));
+    const StoringSettings& settings = storing_.Settings();
+    dialog.SetValues(settings.storeInDb, settings.personalStats, SplitOwnCoords(converter_.ownCoords));
     dialog.SetRedaction(converter_.redaction);
     dialog.exec();
     converter_.redaction = dialog.RedactionSwitches();
     // However the dialog was closed, what it shows is what the table holds.
-    converter_.storeInDb = dialog.StoreSwitch();
-    converter_.personalStats = dialog.StatsSwitch();
     converter_.ownCoords = JoinOwnCoords(dialog.CoordTexts());
+    storing_.SetSettings({dialog.StoreSwitch(), dialog.StatsSwitch(), converter_.ownCoords});
+    AttachStoring(converter_, storing_);
 }
 
 void CVoxlanView::ShowShareStatus(const QString& text) {

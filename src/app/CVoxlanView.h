@@ -6,8 +6,9 @@
 
 #include "app/GuiServices.h"
 #include "app/ShareActions.h"
-#include "convert/ReportConverter.h"
-#include "db/BattleDatabase.h"
+#include "archive/BattleDatabase.h"
+#include "archive/StoringWriter.h"
+#include "reading/ReportConverter.h"
 
 #include <QWidget>
 
@@ -64,6 +65,7 @@ public:
     void OnSaveJson();
 
     const CReportConverter& Converter() const { return converter_; }
+    const StoringSettings& Storing() const { return storing_.Settings(); }
 
 signals:
     // A line for the main window's status bar.
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<Ui::CVoxlanView> ui;
     CVoxlanDoc& document_;
     CBattleDatabase database_;
+    CStoringWriter storing_{database_};
     CReportConverter converter_;
     std::unique_ptr<ProgressBarAdapter> progress_;
     DeferredNotifier notifier_;

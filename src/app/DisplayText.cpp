@@ -1,6 +1,6 @@
 #include "app/DisplayText.h"
 
-#include "convert/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 namespace skarnwald {
 

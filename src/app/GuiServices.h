@@ -2,8 +2,8 @@
 // The converter's and the database's services as the desktop program offers
 // them: the progress bar, the end-of-conversion notice and database errors.
 
-#include "convert/ConversionServices.h"
-#include "db/Connection.h"
+#include "archive/Connection.h"
+#include "reading/ConversionServices.h"
 
 #include <QStringList>
 

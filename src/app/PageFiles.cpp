@@ -3,7 +3,7 @@
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
-#include "convert/ReportFiles.h"
+#include "text/ReportFiles.h"
 
 #include <QFile>
 

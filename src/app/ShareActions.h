@@ -3,8 +3,8 @@
 // conversion of the view, so a copy takes the texts of the last conversion
 // and never converts again.
 
-#include "convert/ReportConverter.h"
-#include "convert/ShareWriters.h"
+#include "reading/ReportConverter.h"
+#include "writers/ShareWriters.h"
 
 #include <QString>
 

@@ -4,8 +4,8 @@
 #include "cli/ArchiveOptions.h"
 #include "cli/Cli.h"
 
-#include "db/CsvExport.h"
-#include "db/Query.h"
+#include "archive/CsvExport.h"
+#include "archive/Query.h"
 
 #include <algorithm>
 #include <charconv>

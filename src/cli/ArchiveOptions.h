@@ -2,8 +2,8 @@
 // What the archive commands (battles, delete, export --csv) share: the
 // filter options and reading a battle id.
 
+#include "archive/BattleBrowser.h"
 #include "cli/CommandLine.h"
-#include "db/BattleBrowser.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "convert/ReportFiles.h"
+#include "text/ReportFiles.h"
 
 #include <ostream>
 

@@ -2,8 +2,8 @@
 // What every subcommand shares: its arguments, the database file named by
 // --db and the report of database errors on stderr.
 
+#include "archive/Connection.h"
 #include "cli/Cli.h"
-#include "db/Connection.h"
 
 #include <functional>
 #include <iosfwd>

@@ -1,12 +1,13 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
-#include "convert/BatchConversion.h"
-#include "convert/OperaJoin.h"
-#include "convert/ReportConverter.h"
-#include "convert/ReportFiles.h"
-#include "convert/ShareFormats.h"
-#include "db/BattleDatabase.h"
+#include "archive/BattleDatabase.h"
+#include "archive/StoringWriter.h"
+#include "reading/ReportConverter.h"
+#include "text/OperaJoin.h"
+#include "text/ReportFiles.h"
+#include "writers/BatchConversion.h"
+#include "writers/ShareFormats.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -107,15 +108,15 @@ struct ConfiguredConverter {
         if (!connection)
             return;
         database.SetConnection(connection.Connection());
-        converter.storeInDb = database.ReadStoreSetting();
-        converter.personalStats = database.ReadPersStatSetting();
-        converter.ownCoords = database.ReadOwnCoords();
-        converter.SetStore(&database);
+        storing.SetSettings(ReadStoringSettings(database));
+        converter.ownCoords = storing.Settings().ownCoords;
+        AttachStoring(converter, storing);
         converter.redaction = {args.Has("--hide-own"), args.Has("--hide-names"), args.Has("--hide-coords")};
     }
 
     CommandDatabase connection;
     CBattleDatabase database;
+    CStoringWriter storing{database};
     CReportConverter converter;
 };
 

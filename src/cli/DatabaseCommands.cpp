@@ -4,10 +4,10 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
-#include "db/BattleDatabase.h"
-#include "db/Query.h"
-#include "db/SettingsStore.h"
-#include "db/TextRepair.h"
+#include "archive/BattleDatabase.h"
+#include "archive/Query.h"
+#include "archive/SettingsStore.h"
+#include "archive/TextRepair.h"
 
 #include <charconv>
 #include <ostream>

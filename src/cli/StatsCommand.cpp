@@ -4,9 +4,9 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
-#include "db/SettingsStore.h"
-#include "stats/BattleTimeline.h"
-#include "stats/PersonalRecord.h"
+#include "archive/BattleTimeline.h"
+#include "archive/PersonalRecord.h"
+#include "archive/SettingsStore.h"
 
 #include <algorithm>
 #include <ostream>

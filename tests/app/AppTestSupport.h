@@ -7,8 +7,8 @@
 #include "TestFiles.h"
 #include "app/MessageBoxes.h"
 #include "app/PageBrowser.h"
-#include "db/BattleDatabase.h"
-#include "db/Connection.h"
+#include "archive/BattleDatabase.h"
+#include "archive/Connection.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,16 +1,16 @@
 // Start on the main form: which input is converted, where the page goes, and
 // what the user is told.
 
-#include "../db/DbTestSupport.h"
 #include "AppTestSupport.h"
+#include "DbTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
-#include "convert/HtmlFragments.h"
-#include "convert/OperaJoin.h"
-#include "convert/Utf8Text.h"
-#include "db/BattleDatabase.h"
+#include "archive/BattleDatabase.h"
+#include "text/OperaJoin.h"
+#include "text/Utf8Text.h"
+#include "writers/HtmlFragments.h"
 
 #include <QClipboard>
 #include <QLabel>

@@ -5,8 +5,10 @@
 #include "AppTestSupport.h"
 #include "app/FileDialogs.h"
 #include "app/db/CDatabaseDlg.h"
-#include "convert/ReportConverter.h"
-#include "db/BattleDatabase.h"
+#include "archive/BattleDatabase.h"
+#include "archive/StoringWriter.h"
+#include "reading/ReportConverter.h"
+#include "writers/HtmlWriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,10 +28,10 @@ class DatabaseDlgTest : public DatabaseTest {
 protected:
     void Store(const std::string& report) {
         CReportConverter converter;
-        converter.storeInDb = 1;
-        converter.SetStore(&database_);
+        CStoringWriter storing(database_, {1, 0, converter.ownCoords});
+        converter.AddWriter(&storing);
         std::ostringstream page;
-        converter.ConvertReport(report, page);
+        ConvertToPage(converter, report, page);
     }
     // Battles 1 to 3 on 17 and 18 May, battle 4 on 14 March.
     void StoreSamples() {

@@ -6,7 +6,7 @@
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/db/CSettingsDlg.h"
-#include "db/BattleDatabase.h"
+#include "archive/BattleDatabase.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -55,14 +55,14 @@ TEST_F(SettingsDlgTest, FormTakesTheValuesBackHoweverTheDialogIsClosed) {
         dialog->close(); // the window's close box
     });
     view->OnSettings();
-    EXPECT_EQ(view->Converter().storeInDb, 1);
-    EXPECT_EQ(view->Converter().personalStats, 0);
+    EXPECT_EQ(view->Storing().storeInDb, 1);
+    EXPECT_EQ(view->Storing().personalStats, 0);
     EXPECT_EQ(view->Converter().ownCoords, "..9");
     EXPECT_EQ(database_.ReadOwnCoords(), "..9");
 
     OnNextModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("closeButton")->click(); });
     view->OnSettings();
-    EXPECT_EQ(view->Converter().storeInDb, 1);
+    EXPECT_EQ(view->Storing().storeInDb, 1);
     EXPECT_EQ(view->Converter().ownCoords, "..9");
 }
 

@@ -7,7 +7,7 @@
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
-#include "db/SettingsStore.h"
+#include "archive/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QClipboard>

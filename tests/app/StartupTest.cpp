@@ -49,10 +49,11 @@ TEST_F(StartupTest, SettingsAreReadIntoTheConverterAsStored) {
     }
     CVoxlanApp app;
     ASSERT_TRUE(app.InitInstance("Data.dat"));
-    const CReportConverter& converter = app.MainFrame()->View()->Converter();
-    EXPECT_EQ(converter.storeInDb, 1);
-    EXPECT_EQ(converter.personalStats, 2); // kept as stored; only 1 counts as on
-    EXPECT_EQ(converter.ownCoords, "4.7.2");
+    const StoringSettings& storing = app.MainFrame()->View()->Storing();
+    EXPECT_EQ(storing.storeInDb, 1);
+    EXPECT_EQ(storing.personalStats, 2); // kept as stored; only 1 counts as on
+    EXPECT_EQ(storing.ownCoords, "4.7.2");
+    EXPECT_EQ(app.MainFrame()->View()->Converter().ownCoords, "4.7.2");
 }
 
 TEST_F(StartupTest, MenusOfferEveryCommand) {

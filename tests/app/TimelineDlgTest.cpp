@@ -4,8 +4,10 @@
 #include "AppTestSupport.h"
 #include "app/FileDialogs.h"
 #include "app/stats/CTimelineDlg.h"
-#include "convert/ReportConverter.h"
-#include "db/SettingsStore.h"
+#include "archive/SettingsStore.h"
+#include "archive/StoringWriter.h"
+#include "reading/ReportConverter.h"
+#include "writers/HtmlWriter.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -24,12 +26,11 @@ protected:
         EnsureSettingsRows(*connection_);
         WriteOwnCoords(*connection_, "8.8.1");
         CReportConverter converter;
-        converter.storeInDb = 1;
-        converter.personalStats = 1;
         converter.ownCoords = "8.8.1";
-        converter.SetStore(&database_);
+        CStoringWriter storing(database_, {1, 1, converter.ownCoords});
+        converter.AddWriter(&storing);
         std::ostringstream page;
-        converter.ConvertReport(SampleReport("own-planet.txt"), page);
+        ConvertToPage(converter, SampleReport("own-planet.txt"), page);
     }
 };
 

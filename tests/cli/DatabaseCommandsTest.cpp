@@ -1,6 +1,6 @@
 // The command line over the database, end to end through Run.
 
-#include "../db/DbTestSupport.h"
+#include "DbTestSupport.h"
 
 #include "cli/Cli.h"
 

@@ -6,8 +6,8 @@
 #include "app/PageFiles.h"
 #include "app/attorga/CFleetEditDlg.h"
 #include "app/attorga/PlanningLists.h"
-#include "attorga/PlanFile.h"
-#include "convert/ReportFiles.h"
+#include "planning/PlanFile.h"
+#include "text/ReportFiles.h"
 
 #include "ui_CAttOrgaDlg.h"
 

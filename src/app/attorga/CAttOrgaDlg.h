@@ -5,7 +5,7 @@
 // can be kept in a file and loaded again; closing with unsaved changes asks
 // first.
 
-#include "attorga/AttackPlan.h"
+#include "planning/AttackPlan.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 
 #include "app/DisplayText.h"
 #include "app/attorga/PlanningLists.h"
-#include "attorga/FleetMoves.h"
+#include "planning/FleetMoves.h"
 
 #include "ui_CFleetMovesDlg.h"
 

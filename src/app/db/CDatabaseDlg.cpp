@@ -4,7 +4,7 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/PageFiles.h"
-#include "db/BattleDatabase.h"
+#include "archive/BattleDatabase.h"
 #include "ui_CDatabaseDlg.h"
 
 #include <QDir>

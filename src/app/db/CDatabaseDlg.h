@@ -5,9 +5,9 @@
 // written as an HTML page or deleted; the battles shown can be written as CSV
 // files; the battle tables can be emptied.
 
-#include "db/BattleBrowser.h"
-#include "db/Connection.h"
-#include "db/CsvExport.h"
+#include "archive/BattleBrowser.h"
+#include "archive/Connection.h"
+#include "archive/CsvExport.h"
 
 #include <QDialog>
 

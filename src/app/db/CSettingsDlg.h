@@ -4,8 +4,8 @@
 // the dialog has nothing to confirm or cancel; the caller takes the values
 // back however it was closed.
 
-#include "db/Connection.h"
-#include "db/SettingsStore.h"
+#include "archive/Connection.h"
+#include "archive/SettingsStore.h"
 
 #include <QDialog>
 

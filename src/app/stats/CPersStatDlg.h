@@ -2,8 +2,8 @@
 // "Persönliche Statistik": the own kills and losses per ship class with their
 // totals and ratios, the asteroids won and lost, and a reset of the record.
 
-#include "db/Connection.h"
-#include "stats/PersonalRecord.h"
+#include "archive/Connection.h"
+#include "archive/PersonalRecord.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
-#include "db/SettingsStore.h"
+#include "archive/SettingsStore.h"
 #include "ui_CTimelineDlg.h"
 
 #include <QBarCategoryAxis>

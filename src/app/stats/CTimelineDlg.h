@@ -3,8 +3,8 @@
 // per day or per week, as a chart and as a table; the chart can be saved as a
 // PNG picture.
 
-#include "db/Connection.h"
-#include "stats/BattleTimeline.h"
+#include "archive/BattleTimeline.h"
+#include "archive/Connection.h"
 
 #include <QDialog>
 

@@ -1,0 +1,375 @@
+#include "archive/BattleDatabase.h"
+
+#include "archive/Query.h"
+#include "archive/SettingsStore.h"
+#include "text/TextRules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace skarnwald {
+
+namespace {
+
+constexpr std::string_view kInsertBattle = "INSERT INTO Battles (ID,Datum,Koords,Name) VALUES (?,?,?,?)";
+constexpr std::string_view kInsertFleetLine =
+    "INSERT INTO Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) VALUES "
+    "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kInsertCombatLine =
+    "INSERT INTO Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) VALUES "
+    "(?,?,?,?,?,?,?,?,?)";
+constexpr std::string_view kInsertStatisticsRow = "INSERT INTO Statistik VALUES (?,?,?,?,?,?,?,?,?,?,?)";
+// Rows inserted together at most (InsertRowsAtOnce).
+constexpr std::size_t kRowsPerInsert = 64;
+
+constexpr std::string_view kFindDigest = "SELECT d.BattleID FROM BattleDigest d JOIN Battles b ON b.ID = "
+                                         "d.BattleID WHERE d.Digest = ? LIMIT 1";
+constexpr std::string_view kInsertDigest =
+    "INSERT OR REPLACE INTO BattleDigest (BattleID, Digest) VALUES (?,?)";
+constexpr std::string_view kInsertBattleAsteroids =
+    "INSERT OR REPLACE INTO BattleAsteroids (BattleID, Gewinn, Verlust) VALUES (?,?,?)";
+
+constexpr std::string_view kReadAsteroidRow = "SELECT * FROM PersStat WHERE Typ = ?";
+constexpr std::string_view kUpdateAsteroidRow = "UPDATE PersStat SET Shuttle = ? WHERE Typ = ?";
+
+constexpr std::string_view kReadPersonalRows = "SELECT * FROM PersStat order by Typ";
+constexpr std::string_view kPersonalKinds[] = {"verlust", "destroyed", "lamed"};
+constexpr std::string_view kUpdatePersonalRow = "UPDATE PersStat SET Shuttle = ?, Fighter = ?, Fregatte = ?, "
+                                                "Corvette = ?, Starcruiser = ?, Battleship = ?, "
+                                                "Doomstar = ? WHERE Typ = ?";
+
+SqlValue Int(std::int32_t value) {
+    return std::int64_t{value};
+}
+
+bool UpdatePersonalRow(CConnection& connection, std::string_view typ, const ClassCounts& c) {
+    return RunStatement(connection, kUpdatePersonalRow,
+                        {Int(c[0]), Int(c[1]), Int(c[2]), Int(c[3]), Int(c[4]), Int(c[5]), Int(c[6]), typ});
+}
+
+} // namespace
+
+CBattleDatabase::CBattleDatabase() = default;
+CBattleDatabase::~CBattleDatabase() = default;
+
+void CBattleDatabase::SetConnection(ConnectionPtr connection) {
+    transaction_.reset();
+    inConversion_ = false;
+    connection_ = std::move(connection);
+}
+
+std::optional<std::int32_t> CBattleDatabase::QueryMaxId(std::string_view table, std::string_view column) {
+    if (!connection_)
+        return std::nullopt;
+    // Table and column names come from this program, never from a report.
+    const std::string sql = "SELECT MAX(" + std::string(column) + ") AS MaxID FROM " + std::string(table);
+    CStatement query(*connection_, sql);
+    if (!query.Step())
+        return query.Failed() ? std::nullopt : std::optional<std::int32_t>(0);
+    return query.ReadInt("MaxID");
+}
+
+std::int32_t CBattleDatabase::GetMaxId(std::string_view table, std::string_view column) {
+    return QueryMaxId(table, column).value_or(0);
+}
+
+std::optional<std::int32_t> CBattleDatabase::NextId(std::optional<std::int32_t>& last,
+                                                    std::string_view table) {
+    // Inside a conversion nobody else writes, so the highest id is read once
+    // and then follows this program's own inserts.
+    if (!inConversion_ || !last)
+        last = QueryMaxId(table, "ID");
+    return last ? std::optional<std::int32_t>(WrapAdd(*last, 1)) : std::nullopt;
+}
+
+bool CBattleDatabase::CanWrite() const {
+    if (!connection_)
+        return false;
+    if (!inConversion_)
+        return true;
+    return transaction_ && transaction_->Active();
+}
+
+void CBattleDatabase::BeginConversion() {
+    skippedBattles_ = 0;
+    pendingCombatLines_.clear();
+    lastFleetLineId_.reset();
+    lastCombatLineId_.reset();
+    battleOpen_ = false;
+    battleStoredInConversion_ = false;
+    fleetLineStoredInBattle_ = false;
+    transaction_.reset();
+    if (!connection_)
+        return;
+    inConversion_ = true;
+    transaction_ = std::make_unique<CTransaction>(*connection_);
+}
+
+void CBattleDatabase::EndConversion() {
+    EndBattle(0, 0);
+    if (transaction_)
+        transaction_->Commit();
+    transaction_.reset();
+    inConversion_ = false;
+}
+
+void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) {
+    EndBattle(0, 0);
+    battleStoredInConversion_ = false;
+    fleetLineStoredInBattle_ = false;
+    if (!CanWrite())
+        return;
+    battleOpen_ = RunStatement(*connection_, "SAVEPOINT battle");
+    const auto maxId = QueryMaxId("Battles", "ID");
+    if (!maxId)
+        return;
+    currentBattleId_ = WrapAdd(*maxId, 1);
+    // An unreadable date is stored as NULL so the battle row still exists for
+    // its fleet lines, combat lines and statistics.
+    const auto datum = ParseReportDate(dateText);
+    const SqlValue datumValue = datum ? SqlValue(std::string_view(*datum)) : SqlValue(nullptr);
+    battleStoredInConversion_ =
+        RunStatement(*connection_, kInsertBattle, {Int(currentBattleId_), datumValue, coords, name});
+    digest_.Reset();
+    digest_.AddRow(CBattleDigest::RowKind::Battle,
+                   {datum ? std::optional<std::string_view>(*datum) : std::nullopt, coords, name});
+}
+
+bool CBattleDatabase::IsStoredBefore(const std::string& digest) {
+    CStatement find(*connection_, kFindDigest);
+    find.Bind({std::string_view(digest)});
+    return find.Step();
+}
+
+void CBattleDatabase::KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss) {
+    RunStatement(*connection_, kInsertDigest, {Int(currentBattleId_), std::string_view(digest)});
+    RunStatement(*connection_, kInsertBattleAsteroids, {Int(currentBattleId_), Int(roidGain), Int(roidLoss)});
+}
+
+bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
+    StorePendingCombatLines();
+    if (!battleOpen_)
+        return false;
+    battleOpen_ = false;
+    if (!CanWrite())
+        return false;
+    bool duplicate = false;
+    if (battleStoredInConversion_) {
+        const std::string digest = digest_.Finish();
+        duplicate = IsStoredBefore(digest);
+        if (duplicate) {
+            RunStatement(*connection_, "ROLLBACK TO battle");
+            lastFleetLineId_.reset();
+            lastCombatLineId_.reset();
+        } else
+            KeepBattle(digest, roidGain, roidLoss);
+    }
+    RunStatement(*connection_, "RELEASE battle");
+    if (duplicate) {
+        ++skippedBattles_;
+        battleStoredInConversion_ = false;
+        fleetLineStoredInBattle_ = false;
+    }
+    return duplicate;
+}
+
+void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view count,
+                                     std::string_view shipType, std::string_view shipName,
+                                     std::string_view /*spare*/, std::string_view coords,
+                                     std::string_view name, std::int32_t side) {
+    StorePendingCombatLines();
+    fleetLineStoredInBattle_ = false;
+    if (!battleStoredInConversion_ || !CanWrite())
+        return;
+    const auto id = NextId(lastFleetLineId_, "Agility");
+    if (!id)
+        return;
+    currentFleetLineId_ = *id;
+    fleetLineStoredInBattle_ = RunStatement(*connection_, kInsertFleetLine,
+                                            {Int(currentFleetLineId_), Int(currentBattleId_), agility, count,
+                                             shipName, shipType, coords, name, Int(side)});
+    if (!fleetLineStoredInBattle_)
+        return;
+    lastFleetLineId_ = currentFleetLineId_;
+    digest_.AddRow(CBattleDigest::RowKind::FleetLine, {agility, count, shipName, shipType, coords, name});
+}
+
+void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
+                                      std::string_view /*secondCount*/, std::string_view /*thirdCount*/,
+                                      std::string_view shipType, std::string_view shipName,
+                                      std::string_view /*targetCoords*/, std::string_view fleetCoords,
+                                      std::string_view targetName) {
+    if (!fleetLineStoredInBattle_ || !CanWrite())
+        return;
+    // Kept until the fleet line's lines end, then inserted together.
+    pendingCombatLines_.push_back({std::string(weapon), std::string(deed), std::string(count),
+                                   std::string(shipType), std::string(shipName), std::string(fleetCoords),
+                                   std::string(targetName)});
+    if (pendingCombatLines_.size() == kRowsPerInsert)
+        StorePendingCombatLines();
+}
+
+void CBattleDatabase::StorePendingCombatLines() {
+    if (pendingCombatLines_.empty())
+        return;
+    if (!InsertPendingCombatLinesAtOnce())
+        for (const CombatLineTexts& line : pendingCombatLines_)
+            InsertCombatLine(line);
+    pendingCombatLines_.clear();
+}
+
+bool CBattleDatabase::InsertPendingCombatLinesAtOnce() {
+    // The first lines of a conversion or after a battle left out go one by
+    // one, which reads the highest id.
+    if (!CanWrite() || !inConversion_ || !lastCombatLineId_)
+        return false;
+    const std::int32_t first = WrapAdd(*lastCombatLineId_, 1);
+    rowValues_.clear();
+    std::int32_t id = first;
+    for (const CombatLineTexts& line : pendingCombatLines_) {
+        rowValues_.insert(rowValues_.end(), {Int(id), Int(currentFleetLineId_)});
+        rowValues_.insert(rowValues_.end(), line.begin(), line.end());
+        id = WrapAdd(id, 1);
+    }
+    if (!InsertRowsAtOnce(*connection_, kInsertCombatLine, pendingCombatLines_.size(), rowValues_))
+        return false;
+    lastCombatLineId_ = WrapAdd(id, -1);
+    for (const CombatLineTexts& line : pendingCombatLines_)
+        AddCombatLineToDigest(line);
+    return true;
+}
+
+void CBattleDatabase::InsertCombatLine(const CombatLineTexts& line) {
+    if (!CanWrite())
+        return;
+    const auto id = NextId(lastCombatLineId_, "Battle_Details");
+    if (!id)
+        return;
+    const auto& [weapon, deed, count, shipType, shipName, fleetCoords, targetName] = line;
+    if (!RunStatement(*connection_, kInsertCombatLine,
+                      {Int(*id), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
+                       fleetCoords, targetName}))
+        return;
+    lastCombatLineId_ = *id;
+    AddCombatLineToDigest(line);
+}
+
+void CBattleDatabase::AddCombatLineToDigest(const CombatLineTexts& line) {
+    const auto& [weapon, deed, count, shipType, shipName, fleetCoords, targetName] = line;
+    digest_.AddRow(CBattleDigest::RowKind::CombatLine,
+                   {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
+}
+
+void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
+                                         std::int32_t sortId, const ClassCounts& v) {
+    StorePendingCombatLines();
+    if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
+        return;
+    RunStatement(*connection_, kInsertStatisticsRow,
+                 {Int(battleId), coords, typ, Int(sortId), Int(v[0]), Int(v[1]), Int(v[2]), Int(v[3]),
+                  Int(v[4]), Int(v[5]), Int(v[6])});
+}
+
+void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
+    StorePendingCombatLines();
+    if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
+        return;
+    while (!rows.empty()) {
+        const auto chunk = rows.first(std::min(rows.size(), kRowsPerInsert));
+        // Rows that cannot go in together go in one by one, each failure
+        // reported, so the outcome is that of one statement per row.
+        if (!InsertStatisticsRowsAtOnce(battleId, chunk))
+            for (const StatisticsRowToStore& row : chunk)
+                StoreStatisticsRow(battleId, row.coords, row.typ, row.sortId, row.values);
+        rows = rows.subspan(chunk.size());
+    }
+}
+
+bool CBattleDatabase::InsertStatisticsRowsAtOnce(std::int32_t battleId,
+                                                 std::span<const StatisticsRowToStore> rows) {
+    rowValues_.clear();
+    for (const StatisticsRowToStore& row : rows) {
+        rowValues_.insert(rowValues_.end(),
+                          {Int(battleId), row.coords, row.typ, Int(row.sortId), Int(row.values[0]),
+                           Int(row.values[1]), Int(row.values[2]), Int(row.values[3]), Int(row.values[4]),
+                           Int(row.values[5]), Int(row.values[6])});
+    }
+    return InsertRowsAtOnce(*connection_, kInsertStatisticsRow, rows.size(), rowValues_);
+}
+
+void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {
+    if (!CanWrite())
+        return;
+    for (const auto& [typ, added] : {std::pair{std::string_view("RoidGewinn"), gain},
+                                     std::pair{std::string_view("RoidVerlust"), loss}}) {
+        CStatement read(*connection_, kReadAsteroidRow);
+        read.Bind({typ});
+        const std::int32_t old = read.Step() ? read.ReadInt("Shuttle") : 0;
+        if (read.Failed())
+            continue;
+        RunStatement(*connection_, kUpdateAsteroidRow, {Int(WrapAdd(old, added)), typ});
+    }
+}
+
+void CBattleDatabase::AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
+                                       const ClassCounts& lamed) {
+    if (!CanWrite())
+        return;
+    std::array<ClassCounts, 3> totals{};
+    CStatement read(*connection_, kReadPersonalRows);
+    while (read.Step()) {
+        const std::string typ = read.ReadField("Typ", DateStyle::DateTime);
+        for (std::size_t kind = 0; kind < totals.size(); ++kind) {
+            if (typ != kPersonalKinds[kind])
+                continue;
+            for (int k = 0; k < kShipClassCount; ++k)
+                totals[kind][k] = read.ReadInt(kPersStatColumns[k]);
+        }
+    }
+    if (read.Failed())
+        return;
+    AddInto(totals[0], losses);
+    AddInto(totals[1], destroyed);
+    AddInto(totals[2], lamed);
+    for (std::size_t kind = 0; kind < totals.size(); ++kind)
+        UpdatePersonalRow(*connection_, kPersonalKinds[kind], totals[kind]);
+}
+
+std::string CBattleDatabase::ReadSettingValue(std::string_view name) {
+    return connection_ ? ReadSetting(*connection_, name) : std::string{};
+}
+
+std::int32_t CBattleDatabase::ReadStoreSetting() {
+    return Atoi(ReadSettingValue(kStoreSetting));
+}
+
+std::int32_t CBattleDatabase::ReadPersStatSetting() {
+    return Atoi(ReadSettingValue(kPersStatSetting));
+}
+
+std::string CBattleDatabase::ReadOwnCoords() {
+    return ReadSettingValue(kOwnCoordsSetting);
+}
+
+std::optional<CBattleDatabase::BattleRow> CBattleDatabase::QueryBattleRow(std::int32_t battleId) {
+    if (!connection_)
+        return std::nullopt;
+    CStatement read(*connection_, "SELECT * FROM Battles WHERE ID = ?");
+    read.Bind({Int(battleId)});
+    if (!read.Step())
+        return read.Failed() ? std::nullopt : std::optional<BattleRow>(BattleRow{});
+    return BattleRow{read.ReadField("Datum", DateStyle::DateTime), read.ReadField("Koords"),
+                     read.ReadField("Name")};
+}
+
+CBattleDatabase::BattleRow CBattleDatabase::LoadBattleRow(std::int32_t battleId) {
+    return QueryBattleRow(battleId).value_or(BattleRow{});
+}
+
+std::string SkippedBattlesNote(int skipped) {
+    if (skipped == 1)
+        return "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.";
+    return std::to_string(skipped) + " Kämpfe waren schon gespeichert und wurden nicht erneut gespeichert.";
+}
+
+} // namespace skarnwald

@@ -1,0 +1,180 @@
+#include "archive/BattleDigest.h"
+
+#include "archive/Query.h"
+
+#include <openssl/evp.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace skarnwald {
+
+namespace {
+
+constexpr std::string_view kArchiveSchema[] = {
+    "CREATE TABLE IF NOT EXISTS BattleDigest (BattleID INTEGER PRIMARY KEY, Digest TEXT NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS BattleDigestByDigest ON BattleDigest (Digest)",
+    // Asteroids won and lost per battle; the six tables only keep a total.
+    "CREATE TABLE IF NOT EXISTS BattleAsteroids (BattleID INTEGER PRIMARY KEY, Gewinn INTEGER, Verlust "
+    "INTEGER)",
+    // Child rows are looked up by their parent when a battle is opened,
+    // deleted or exported.
+    "CREATE INDEX IF NOT EXISTS AgilityByBattle ON Agility (BattleID)",
+    "CREATE INDEX IF NOT EXISTS BattleDetailsByFleetLine ON Battle_Details (AgilityID)",
+    "CREATE INDEX IF NOT EXISTS StatistikByBattle ON Statistik (BattleID)",
+};
+
+constexpr std::string_view kBattlesWithoutDigest =
+    "SELECT ID FROM Battles WHERE ID NOT IN (SELECT BattleID FROM BattleDigest) ORDER BY ID";
+
+std::optional<std::string_view> View(const std::optional<std::string>& text) {
+    return text ? std::optional<std::string_view>(*text) : std::nullopt;
+}
+
+// The values of one stored row, in digest order.
+template <std::size_t N>
+void AddStoredRow(CBattleDigest& digest, CBattleDigest::RowKind kind, const CStatement& row,
+                  const std::array<std::string_view, N>& columns) {
+    std::array<std::optional<std::string>, N> values;
+    for (std::size_t i = 0; i < N; ++i)
+        values[i] = row.ReadStoredText(columns[i]);
+    digest.AddRow(kind, values);
+}
+
+} // namespace
+
+struct CBattleDigest::Context {
+    EVP_MD_CTX* md = EVP_MD_CTX_new();
+    ~Context() { EVP_MD_CTX_free(md); }
+};
+
+CBattleDigest::CBattleDigest() : context_(std::make_unique<Context>()) {
+    Reset();
+}
+
+CBattleDigest::~CBattleDigest() = default;
+
+void CBattleDigest::Reset() {
+    EVP_DigestInit_ex(context_->md, EVP_sha256(), nullptr);
+}
+
+// A row's bytes are gathered and hashed at once: many tiny updates cost more
+// than the hashing itself.
+void CBattleDigest::Feed(std::string_view bytes) {
+    row_ += bytes;
+}
+
+void CBattleDigest::HashRow() {
+    EVP_DigestUpdate(context_->md, row_.data(), row_.size());
+    row_.clear();
+}
+
+// Every value carries its length, so no two different rows feed the same
+// bytes however their texts are split.
+void CBattleDigest::FeedValue(std::optional<std::string_view> value) {
+    const std::uint64_t size = value ? value->size() + 1 : 0;
+    char length[8];
+    for (int i = 0; i < 8; ++i)
+        length[i] = static_cast<char>((size >> (8 * i)) & 0xff);
+    Feed({length, sizeof length});
+    if (value)
+        Feed(*value);
+}
+
+void CBattleDigest::AddRow(RowKind kind, std::initializer_list<std::optional<std::string_view>> values) {
+    const char tag = static_cast<char>(kind);
+    Feed({&tag, 1});
+    for (const auto& value : values)
+        FeedValue(value);
+    HashRow();
+}
+
+void CBattleDigest::AddRow(RowKind kind, std::span<const std::optional<std::string>> values) {
+    const char tag = static_cast<char>(kind);
+    Feed({&tag, 1});
+    for (const auto& value : values)
+        FeedValue(View(value));
+    HashRow();
+}
+
+std::string CBattleDigest::Finish() {
+    unsigned char bytes[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    EVP_DigestFinal_ex(context_->md, bytes, &size);
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned int i = 0; i < size; ++i) {
+        hex += kHex[bytes[i] >> 4];
+        hex += kHex[bytes[i] & 0xf];
+    }
+    return hex;
+}
+
+std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int32_t battleId) {
+    CBattleDigest digest;
+    CStatement battle(connection, "SELECT Datum, Koords, Name FROM Battles WHERE ID = ?");
+    battle.Bind({std::int64_t{battleId}});
+    if (!battle.Step())
+        return std::nullopt;
+    const auto datum = battle.ReadStoredText("Datum");
+    const auto coords = battle.ReadStoredText("Koords");
+    const auto name = battle.ReadStoredText("Name");
+    digest.AddRow(CBattleDigest::RowKind::Battle, {View(datum), View(coords), View(name)});
+
+    CStatement fleetLines(connection, "SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID");
+    CStatement combatLines(connection, "SELECT * FROM Battle_Details WHERE AgilityID = ? ORDER BY ID");
+    fleetLines.Bind({std::int64_t{battleId}});
+    while (fleetLines.Step()) {
+        AddStoredRow(digest, CBattleDigest::RowKind::FleetLine, fleetLines, kFleetLineDigestColumns);
+        combatLines.Bind({std::int64_t{fleetLines.ReadInt("ID")}});
+        while (combatLines.Step())
+            AddStoredRow(digest, CBattleDigest::RowKind::CombatLine, combatLines, kCombatLineDigestColumns);
+        if (combatLines.Failed())
+            return std::nullopt;
+    }
+    if (fleetLines.Failed())
+        return std::nullopt;
+    return digest.Finish();
+}
+
+namespace {
+
+// Whether the archive's tables and indexes exist and every battle has its
+// digest: then opening the file writes nothing and takes no lock.
+bool ArchiveTablesReady(CConnection& connection) {
+    CStatement objects(connection, "SELECT COUNT(*) AS N FROM sqlite_master WHERE name IN ('BattleDigest', "
+                                   "'BattleDigestByDigest', 'BattleAsteroids', 'AgilityByBattle', "
+                                   "'BattleDetailsByFleetLine', 'StatistikByBattle')");
+    if (!objects.Step() || objects.ReadInt("N") != static_cast<std::int32_t>(std::size(kArchiveSchema)))
+        return false;
+    CStatement missing(connection, std::string(kBattlesWithoutDigest) + " LIMIT 1");
+    return !missing.Step() && !missing.Failed();
+}
+
+} // namespace
+
+bool EnsureArchiveTables(CConnection& connection) {
+    if (ArchiveTablesReady(connection))
+        return true;
+    CTransaction transaction(connection);
+    if (!transaction.Active())
+        return false;
+    if (!RunStatements(connection, kArchiveSchema))
+        return false;
+
+    std::vector<std::int32_t> missing;
+    CStatement battles(connection, kBattlesWithoutDigest);
+    while (battles.Step())
+        missing.push_back(battles.ReadInt("ID"));
+    if (battles.Failed())
+        return false;
+    CStatement insert(connection, "INSERT INTO BattleDigest (BattleID, Digest) VALUES (?,?)");
+    for (std::int32_t id : missing) {
+        const auto digest = DigestOfStoredBattle(connection, id);
+        if (!digest || !insert.Bind({std::int64_t{id}, std::string_view(*digest)}).Run())
+            return false;
+    }
+    return transaction.Commit();
+}
+
+} // namespace skarnwald

@@ -1,0 +1,63 @@
+#pragma once
+// The identity of a stored battle: a SHA-256 digest over the values its
+// battle row, fleet lines and combat lines hold, in storing order. The store
+// computes it while a battle is stored; databases written before the digests
+// existed get theirs computed from their rows when they are opened, so the
+// same battle is recognised whichever way it came in.
+
+#include "archive/Connection.h"
+
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace skarnwald {
+
+// Stored columns in the order they enter the digest. A fleet line's side is
+// left out: it is worked out over the whole report, so the same battle pasted
+// with other battles may get other sides.
+inline constexpr std::array<std::string_view, 6> kFleetLineDigestColumns = {
+    "Agility", "Anzahl", "Schiffsname", "Schiffstyp", "Koords", "Name"};
+inline constexpr std::array<std::string_view, 7> kCombatLineDigestColumns = {
+    "Waffe", "Tat", "Anzahl", "Schiffstyp", "Schiffsname", "Koords", "Name"};
+
+class CBattleDigest {
+public:
+    enum class RowKind : char { Battle = 'B', FleetLine = 'F', CombatLine = 'C' };
+
+    CBattleDigest();
+    ~CBattleDigest();
+    CBattleDigest(const CBattleDigest&) = delete;
+    CBattleDigest& operator=(const CBattleDigest&) = delete;
+
+    // Starts a new battle's digest.
+    void Reset();
+    // One stored row; a missing value (NULL) differs from an empty text.
+    void AddRow(RowKind kind, std::initializer_list<std::optional<std::string_view>> values);
+    void AddRow(RowKind kind, std::span<const std::optional<std::string>> values);
+    // The digest as 64 lowercase hex digits; the next battle needs Reset().
+    std::string Finish();
+
+private:
+    void Feed(std::string_view bytes);
+    void FeedValue(std::optional<std::string_view> value);
+    void HashRow();
+    struct Context;
+    std::unique_ptr<Context> context_;
+    std::string row_; // the bytes of the row being added
+};
+
+// The digest of a stored battle computed from its rows; nothing when a query
+// failed (reported through the connection).
+std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int32_t battleId);
+
+// Creates the tables and indexes the archive keeps beside the six tables of
+// the file (their rows untouched) and gives every battle without a digest its
+// digest, all in one transaction. False when that failed (reported).
+bool EnsureArchiveTables(CConnection& connection);
+
+} // namespace skarnwald

@@ -1,0 +1,128 @@
+#include "archive/CsvExport.h"
+
+#include "archive/Query.h"
+
+#include <csv.h>
+
+#include <fstream>
+#include <optional>
+
+namespace skarnwald {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kBattleColumns[] = {"ID", "Datum", "Koords", "Name"};
+constexpr std::string_view kFleetLineColumns[] = {
+    "ID", "BattleID", "Agility", "Anzahl", "Schiffsname", "Schiffstyp", "Koords", "Name", "Kampftyp"};
+constexpr std::string_view kCombatLineColumns[] = {"ID",     "AgilityID",  "BattleID",    "Waffe",  "Tat",
+                                                   "Anzahl", "Schiffstyp", "Schiffsname", "Koords", "Name"};
+
+struct TableQuery {
+    std::string_view sql; // one parameter: the battle id
+    std::span<const std::string_view> columns;
+};
+
+TableQuery QueryOf(CsvTable table) {
+    switch (table) {
+    case CsvTable::FleetLines:
+        return {"SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID", kFleetLineColumns};
+    case CsvTable::CombatLines:
+        return {
+            "SELECT d.*, a.BattleID AS BattleID FROM Battle_Details d JOIN Agility a ON a.ID = d.AgilityID "
+            "WHERE a.BattleID = ? ORDER BY a.ID, d.ID",
+            kCombatLineColumns};
+    case CsvTable::Battles:
+        break;
+    }
+    return {"SELECT * FROM Battles WHERE ID = ?", kBattleColumns};
+}
+
+// libcsv quotes the field and doubles the quotes inside it.
+void AppendField(std::string& record, std::string_view value) {
+    if (!record.empty() && record.back() != '\n')
+        record += ',';
+    const std::size_t size = csv_write(nullptr, 0, value.data(), value.size());
+    const std::size_t at = record.size();
+    record.resize(at + size);
+    csv_write(record.data() + at, size, value.data(), value.size());
+}
+
+void AppendRecord(std::string& out, std::span<const std::string> values) {
+    std::string record;
+    for (const std::string& value : values)
+        AppendField(record, value);
+    out += record;
+    out += "\r\n";
+}
+
+// The whole table as CSV text; nothing when a query failed (reported).
+std::optional<std::string> TableText(CConnection& connection, CsvTable table,
+                                     std::span<const std::int32_t> battleIds) {
+    const TableQuery query = QueryOf(table);
+    std::string text;
+    AppendRecord(text, std::vector<std::string>(query.columns.begin(), query.columns.end()));
+    CStatement rows(connection, query.sql);
+    std::vector<std::string> values(query.columns.size());
+    for (std::int32_t id : battleIds) {
+        rows.Bind({std::int64_t{id}});
+        while (rows.Step()) {
+            for (std::size_t i = 0; i < values.size(); ++i)
+                values[i] = rows.ReadStoredText(query.columns[i]).value_or("");
+            AppendRecord(text, values);
+        }
+        if (rows.Failed())
+            return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace
+
+std::string_view CsvFileName(CsvTable table) {
+    switch (table) {
+    case CsvTable::FleetLines:
+        return "flottenzeilen.csv";
+    case CsvTable::CombatLines:
+        return "kampfzeilen.csv";
+    case CsvTable::Battles:
+        break;
+    }
+    return "kaempfe.csv";
+}
+
+std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
+                             const fs::path& file) {
+    const auto text = TableText(connection, table, battleIds);
+    if (!text)
+        return "Die Datenbank konnte nicht gelesen werden.";
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(text->data(), static_cast<std::streamsize>(text->size()));
+    out.close();
+    if (!out)
+        return "Die Datei '" + file.string() + "' kann nicht geschrieben werden.";
+    return {};
+}
+
+CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
+                                   const fs::path& folder, std::span<const CsvTable> tables) {
+    CsvExportResult result;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) {
+        result.error =
+            "Der Ordner '" + folder.string() + "' kann nicht angelegt werden (" + ec.message() + ").";
+        return result;
+    }
+    for (CsvTable table : tables) {
+        const fs::path file = folder / CsvFileName(table);
+        result.error = ExportTableAsCsv(connection, battleIds, table, file);
+        if (!result.error.empty())
+            return result;
+        result.written.push_back(file);
+    }
+    return result;
+}
+
+} // namespace skarnwald

@@ -1,0 +1,38 @@
+#pragma once
+// Stored battles as CSV files for spreadsheets (RFC 4180: every field quoted,
+// CRLF line ends, a header row; UTF-8; dates "YYYY-MM-DD HH:MM:SS").
+
+#include "archive/Connection.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skarnwald {
+
+enum class CsvTable { Battles, FleetLines, CombatLines };
+
+inline constexpr CsvTable kAllCsvTables[] = {CsvTable::Battles, CsvTable::FleetLines, CsvTable::CombatLines};
+
+// "kaempfe.csv", "flottenzeilen.csv", "kampfzeilen.csv".
+std::string_view CsvFileName(CsvTable table);
+
+struct CsvExportResult {
+    std::vector<std::filesystem::path> written;
+    std::string error; // empty on success; otherwise why, in German
+};
+
+// Writes one table's rows of the given battles (in that order) to `file`,
+// replacing it; returns why it failed, or empty text.
+std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
+                             const std::filesystem::path& file);
+
+// The same for each of `tables`, to its own file (CsvFileName) in `folder`,
+// which is created when missing.
+CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
+                                   const std::filesystem::path& folder, std::span<const CsvTable> tables);
+
+} // namespace skarnwald

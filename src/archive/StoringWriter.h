@@ -1,0 +1,83 @@
+#pragma once
+// Storing a conversion: one more writer of the walk. It puts each battle, its
+// fleet and combat lines and its Statistik rows into the archive, and the own
+// fleet's losses, kills and asteroids into the personal record. A conversion
+// that hides anything is made for sharing and is never stored.
+
+#include "archive/ConversionStore.h"
+#include "archive/PersonalStats.h"
+#include "archive/StatisticsRows.h"
+#include "reading/ReportWriter.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skarnwald {
+
+class CReportConverter;
+
+class CBattleDatabase;
+
+struct StoringSettings {
+    // The switches as the settings table holds them; each counts as on only
+    // when equal to 1.
+    std::int32_t storeInDb = 0;     // DBSpeichern
+    std::int32_t personalStats = 0; // PersStat
+    std::string ownCoords;          // Koords: the own fleet of the personal record
+
+    bool StoresBattles() const { return storeInDb == 1; }
+    bool KeepsRecord() const { return personalStats == 1; }
+    // Whether a conversion has anything to store at all.
+    bool Any() const { return StoresBattles() || KeepsRecord(); }
+};
+
+// The switches and the own coordinates from the archive's settings table.
+StoringSettings ReadStoringSettings(CBattleDatabase& database);
+
+class CStoringWriter : public IReportWriter {
+public:
+    explicit CStoringWriter(IConversionStore& store, StoringSettings settings = {});
+
+    void SetSettings(StoringSettings settings) { settings_ = std::move(settings); }
+    const StoringSettings& Settings() const { return settings_; }
+
+    // Asteroids won and lost by the own fleet so far in this conversion.
+    std::int32_t RoidGain() const { return roidGain_; }
+    std::int32_t RoidLoss() const { return roidLoss_; }
+
+    void BeginReport(const ReportStartEvent& event) override;
+    void Header(const HeaderEvent& event) override;
+    void FleetLine(const FleetLineEvent& event) override;
+    void Hit(const HitEvent& event) override;
+    void NoLoss(const NoLossEvent& event) override;
+    void RoidCapture(const RoidCaptureEvent& event) override;
+    void BattleClose(const BattleCloseEvent& event) override;
+
+private:
+    bool StoresBattles() const { return active_ && settings_.StoresBattles(); }
+    bool KeepsRecord() const { return active_ && settings_.KeepsRecord(); }
+    void StoreStatisticsRows(const FleetTallyTree& tallies);
+    // A battle stored before keeps nothing and adds nothing to the record.
+    void CloseStoredBattle(const FleetTallyTree& tallies);
+    void EndConversion(const FleetTallyTree& tallies);
+
+    IConversionStore& store_;
+    StoringSettings settings_;
+    // False during a conversion that hides anything.
+    bool active_ = true;
+    bool atOwnCoords_ = false; // the running battle is at the own planet
+    std::int32_t roidGain_ = 0;
+    std::int32_t roidLoss_ = 0;
+    // The personal figures when the running battle began, and the share of
+    // battles the store found already stored, kept out of the record.
+    PersonalFigures battleStartFigures_;
+    PersonalFigures alreadyCounted_;
+    std::vector<StatisticsRowToStore> statisticsRows_; // of the battle being stored
+};
+
+// Attaches `writer` to `converter` when its settings store anything, and
+// detaches it otherwise.
+void AttachStoring(CReportConverter& converter, CStoringWriter& writer);
+
+} // namespace skarnwald

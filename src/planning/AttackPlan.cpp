@@ -1,0 +1,174 @@
+#include "planning/AttackPlan.h"
+
+#include "planning/PastedLines.h"
+#include "text/TextRules.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
+namespace skarnwald {
+
+namespace {
+
+constexpr std::string_view kAttackSide = "ATT";
+constexpr std::string_view kDefenceSide = "DEFF";
+constexpr std::string_view kSumMarker = "SUM";
+constexpr std::string_view kSeparatorCell = "_____";
+constexpr std::string_view kSeparatorTotal = "_______";
+// A row whose Corvette cell holds the separator line is never counted.
+constexpr std::size_t kSeparatorProbeColumn = 5;
+
+using ClassSums = std::array<std::int64_t, kClassColumnCount>;
+
+// "1000+200" means 1200 ships; a third part is ignored.
+std::string ShipsText(std::string_view ships) {
+    const Pos plus = Find(ships, "+");
+    if (plus <= 0)
+        return std::string(ships);
+    return IntText(std::int64_t{Atoi(Take(ships, 0, plus))} + Atoi(TakeFrom(ships, plus + 1)));
+}
+
+PlanRow NewTargetRow(const std::string& target) {
+    PlanRow row;
+    row.cells[kColName] = target;
+    row.cells[kColSide] = kDefenceSide;
+    return row;
+}
+
+PlanRow NewFleetRow(const OutgoingFleet& fleet) {
+    PlanRow row;
+    row.cells[kColName] = fleet.origin;
+    row.cells[kColEta] = fleet.eta;
+    row.cells[kColTotal] = fleet.ships;
+    row.cells[kColSide] = kAttackSide;
+    row.textSlot = kSlotRed;
+    return row;
+}
+
+bool IsSumRow(const PlanRow& row) {
+    return row.cells[kColIsSum] == kSumMarker;
+}
+bool IsSeparator(const PlanRow& row) {
+    return row.cells[kSeparatorProbeColumn] == kSeparatorCell;
+}
+
+void AddClasses(ClassSums& sums, const PlanRow& row) {
+    for (std::size_t k = 0; k < kClassColumnCount; ++k)
+        sums[k] += Atoi(row.cells[kColFirstClass + k]);
+}
+
+PlanRow NewSumRow(std::string_view name, std::string_view classCell, std::string_view total) {
+    PlanRow row;
+    row.cells[kColName] = name;
+    std::fill_n(row.cells.begin() + kColFirstClass, kClassColumnCount, std::string(classCell));
+    row.cells[kColTotal] = total;
+    row.cells[kColIsSum] = kSumMarker;
+    return row;
+}
+
+PlanRow NewSumRow(std::string_view name, const ClassSums& sums) {
+    PlanRow row = NewSumRow(name, "", "");
+    for (std::size_t k = 0; k < kClassColumnCount; ++k)
+        row.cells[kColFirstClass + k] = IntText(sums[k]);
+    return row;
+}
+
+// Drops the target's old sum rows and appends fresh ones after its fleets.
+void RefreshSumRows(PlanRow& target) {
+    ClassSums attacking{};
+    ClassSums defending{};
+    AddClasses(defending, target);
+    std::erase_if(target.children, IsSumRow);
+    for (const PlanRow& child : target.children)
+        if (!IsSeparator(child))
+            AddClasses(child.cells[kColSide] == kAttackSide ? attacking : defending, child);
+    target.children.push_back(NewSumRow("", kSeparatorCell, kSeparatorTotal));
+    target.children.push_back(NewSumRow(kAttackSide, attacking));
+    target.children.push_back(NewSumRow(kDefenceSide, defending));
+}
+
+// A row without any class cell keeps its imported ship count; the separator
+// keeps its line.
+void WriteRowTotals(PlanRow& row) {
+    const auto first = row.cells.begin() + kColFirstClass;
+    const bool hasClasses = std::any_of(first, first + kClassColumnCount, [](auto& c) { return !c.empty(); });
+    if (hasClasses && !(IsSumRow(row) && IsSeparator(row))) {
+        ClassSums sums{};
+        AddClasses(sums, row);
+        std::int64_t total = 0;
+        for (std::int64_t s : sums)
+            total += s;
+        row.cells[kColTotal] = IntText(total);
+    }
+    for (PlanRow& child : row.children)
+        WriteRowTotals(child);
+}
+
+} // namespace
+
+OutgoingFleet ParseOutgoingLine(std::string_view line) {
+    OutgoingFleet fleet;
+    fleet.ships = ShipsText(Trim(Take(line, 0, Find(line, "Ships"))));
+
+    const Pos attacking = Find(line, "attacking");
+    const Pos eta = Find(line, "ETA");
+    fleet.target = RemoveBlanks(Trim(Take(line, attacking + 10, eta - attacking - 10)));
+    fleet.eta = Trim(Take(line, eta + 3, Find(line, "h", eta) - eta - 3));
+
+    // Three bytes either side of the two dots: coordinates of up to three
+    // digits per part, padded with blanks or not. A shorter first part must
+    // not pull in the end of "from".
+    const Pos from = Find(line, "from");
+    const Pos dot1 = Find(line, ".", from);
+    const Pos dot2 = Find(line, ".", dot1 + 2);
+    const Pos start = std::max(dot1 - 3, from >= 0 ? from + 4 : 0);
+    fleet.origin = RemoveBlanks(Trim(Take(line, start, dot2 + 4 - start)));
+    return fleet;
+}
+
+std::vector<OutgoingFleet> ParseOutgoings(std::string_view text) {
+    std::vector<OutgoingFleet> fleets;
+    ForEachPastedLine(text, [&](std::string_view line) {
+        if (Find(line, "attacking") > 0)
+            fleets.push_back(ParseOutgoingLine(line));
+    });
+    return fleets;
+}
+
+void AttackPlan::importOutgoings(std::string_view text) {
+    std::vector<OutgoingFleet> fleets = ParseOutgoings(text);
+
+    // Only top-level rows are targets: a fleet whose origin equals a target
+    // is not one.
+    std::unordered_map<std::string, std::size_t> rowOfTarget;
+    for (std::size_t i = 0; i < planTable.size(); ++i)
+        rowOfTarget.emplace(planTable[i].cells[kColName], i);
+    for (const OutgoingFleet& fleet : fleets)
+        if (rowOfTarget.emplace(fleet.target, planTable.size()).second)
+            planTable.push_back(NewTargetRow(fleet.target));
+
+    std::vector<const OutgoingFleet*> placed;
+    for (const OutgoingFleet& fleet : fleets)
+        if (const int eta = Atoi(fleet.eta); eta >= kFirstEta && eta <= kLastEta)
+            placed.push_back(&fleet);
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](auto* a, auto* b) { return Atoi(a->eta) < Atoi(b->eta); });
+    for (const OutgoingFleet* fleet : placed) {
+        PlanRow& target = planTable[rowOfTarget.at(fleet->target)];
+        target.children.push_back(NewFleetRow(*fleet));
+        target.expanded = true;
+    }
+
+    outgoingFleets.insert(outgoingFleets.end(), std::make_move_iterator(fleets.begin()),
+                          std::make_move_iterator(fleets.end()));
+}
+
+void AttackPlan::computeSums() {
+    for (PlanRow& target : planTable)
+        RefreshSumRows(target);
+    for (PlanRow& row : planTable)
+        WriteRowTotals(row);
+}
+
+} // namespace skarnwald

@@ -1,0 +1,105 @@
+#include "writers/ShareFormats.h"
+
+#include "reading/ReportConverter.h"
+#include "text/ReportFiles.h"
+#include "writers/HtmlWriter.h"
+#include "writers/ShareWriters.h"
+
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+
+namespace skarnwald {
+
+// A message line always begins with something the writer chose (a heading,
+// a side name, a code fence, a table row, "Roids:", "Bergung:"), never with
+// a dash, so this line cannot stand inside a message.
+const std::string_view kDiscordMessageSeparator = "-----8<----- nächste Nachricht -----8<-----";
+
+std::optional<ShareFormat> ShareFormatNamed(std::string_view name) {
+    if (name == "html")
+        return ShareFormat::Html;
+    if (name == "bbcode")
+        return ShareFormat::BBCode;
+    if (name == "discord")
+        return ShareFormat::Discord;
+    if (name == "title")
+        return ShareFormat::Title;
+    if (name == "json")
+        return ShareFormat::Json;
+    return std::nullopt;
+}
+
+std::string ShareOutputFileName(std::string_view chosenPath, ShareFormat format) {
+    if (format == ShareFormat::Html)
+        return OutputFileName(chosenPath);
+    std::string name(chosenPath);
+    if (std::filesystem::path(name).filename().has_extension())
+        return name;
+    name += format == ShareFormat::Discord ? ".md" : format == ShareFormat::Json ? ".json" : ".txt";
+    return name;
+}
+
+std::string JoinDiscordMessages(const std::vector<std::string>& messages) {
+    std::string joined;
+    for (const std::string& message : messages) {
+        if (!joined.empty()) {
+            joined += kDiscordMessageSeparator;
+            joined += '\n';
+        }
+        joined += message;
+        joined += '\n';
+    }
+    return joined;
+}
+
+void ConvertToFormat(CReportConverter& converter, std::string_view report, ShareFormat format,
+                     std::ostream& out) {
+    if (format == ShareFormat::Html) {
+        ConvertToPage(converter, report, out);
+        return;
+    }
+    CBBCodeWriter bbcode;
+    CDiscordWriter discord;
+    CTitleWriter title;
+    CJsonWriter json;
+    IReportWriter* const writer = format == ShareFormat::BBCode    ? static_cast<IReportWriter*>(&bbcode)
+                                  : format == ShareFormat::Discord ? static_cast<IReportWriter*>(&discord)
+                                  : format == ShareFormat::Title   ? static_cast<IReportWriter*>(&title)
+                                                                   : static_cast<IReportWriter*>(&json);
+    converter.AddWriter(writer);
+    converter.ConvertReport(report);
+    converter.RemoveWriter(writer);
+    const std::string text = format == ShareFormat::BBCode    ? std::move(bbcode.Text())
+                             : format == ShareFormat::Discord ? JoinDiscordMessages(discord.Messages())
+                             : format == ShareFormat::Title   ? std::move(title.Text())
+                                                              : std::move(json.Text());
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+}
+
+SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
+                                   std::string_view ownCoords, IProgress* progress) {
+    CReportConverter converter;
+    converter.SetProgress(progress);
+    converter.redaction = redaction;
+    converter.ownCoords = std::string(ownCoords);
+    CBBCodeWriter bbcode;
+    CDiscordWriter discord;
+    CTitleWriter title;
+    CJsonWriter json;
+    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
+        converter.AddWriter(writer);
+    std::ostringstream page;
+    ConvertToPage(converter, report, page);
+
+    SharedConversion shared;
+    shared.html = std::move(page).str();
+    shared.bbcode = std::move(bbcode.Text());
+    shared.discordMessages = std::move(discord.Messages());
+    shared.title = std::move(title.Text());
+    shared.json = std::move(json.Text());
+    return shared;
+}
+
+} // namespace skarnwald

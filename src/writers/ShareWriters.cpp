@@ -1,0 +1,348 @@
+#include "writers/ShareWriters.h"
+
+#include "reading/SideList.h"
+#include "writers/ShareFormats.h"
+#include "writers/ShareText.h"
+
+#include <algorithm>
+
+namespace skarnwald {
+
+namespace {
+
+// Beyond this many ship types a fleet's list ends in "…".
+constexpr std::size_t kShipTypesShown = 8;
+
+// Line breaks, tabs and other control characters, which a shared line shows as blanks.
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+std::string Heading(const CollectedBattle& battle) {
+    if (!battle.hasHeader)
+        return "Kampf ohne Kopfzeile";
+    std::string heading = "Kampf bei [" + battle.coords + "]";
+    if (!battle.place.empty())
+        heading += " " + battle.place;
+    return heading;
+}
+
+std::string FleetText(const CollectedFleet& fleet, std::size_t nameLimit) {
+    std::string text = CutToCodePoints(fleet.name.empty() ? "?" : fleet.name, nameLimit);
+    text += " (" + CutToCodePoints(fleet.coords, 24) + ")";
+    std::string_view separator = ": ";
+    for (const auto& [type, ships] : fleet.ships) {
+        text += separator;
+        if (type.empty()) {
+            text += "…";
+            break;
+        }
+        text += std::to_string(ships) + " " + CutToCodePoints(type, 32);
+        separator = ", ";
+    }
+    return text;
+}
+
+bool SideTookPart(const CollectedBattle& battle, const BattleSummary& summary, int side) {
+    if (summary.fleetCounts[side] > 0)
+        return true;
+    for (const CollectedFleet& fleet : battle.fleets)
+        if (fleet.sideIndex == side)
+            return true;
+    return false;
+}
+
+std::string CaptureText(const CollectedCapture& capture) {
+    std::string text = "Roids: ";
+    if (!capture.name.empty())
+        text += CutToCodePoints(capture.name, 64) + " ";
+    return text + "(" + CutToCodePoints(capture.coords, 24) + ") erobert " + std::to_string(capture.roids) +
+           " Roids";
+}
+
+// --- BBCode ---------------------------------------------------------------
+
+// Colours between light and dark, readable on the usual forum themes.
+constexpr std::string_view kSideColours[] = {"#E03C31", "#2E9E44", "#3D7DD8"};
+constexpr std::string_view kYieldColour = "#C9A227";
+
+// Report text in a post: an opening bracket followed by an invisible joiner
+// can never start a tag, and control characters become blanks.
+void AppendBBText(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (IsControl(c))
+            out += ' ';
+        else if (c == '[')
+            out += "[\u200B";
+        else
+            out += c;
+    }
+}
+
+void AppendColoured(std::string& out, std::string_view colour, std::string_view text) {
+    out += "[color=";
+    out += colour;
+    out += ']';
+    AppendBBText(out, text);
+    out += "[/color]";
+}
+
+void AppendBBTable(std::string& out, const SummaryFigures& figures) {
+    const std::string table = ClassTable(figures);
+    if (table.empty())
+        return;
+    out += "[code]\n";
+    out += table;
+    out += "[/code]\n";
+}
+
+// --- Discord --------------------------------------------------------------
+
+// Markdown and mention characters lose their meaning behind a backslash.
+std::string DiscordText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (IsControl(c)) {
+            out += ' ';
+            continue;
+        }
+        if (std::string_view("\\*_~`|<>@[]").find(c) != std::string_view::npos)
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+// --- Collecting ---------------------------------------------------------------
+
+void CBattleCollector::BeginReport(const ReportStartEvent&) {
+    battle_ = {};
+    fleetIndex_.clear();
+    battlesWritten_ = 0;
+    StartReport();
+}
+
+void CBattleCollector::Header(const HeaderEvent& event) {
+    battle_.hasHeader = true;
+    battle_.coords = std::string(event.coords);
+    battle_.place = std::string(event.parts.place);
+    battle_.when = ShownTime(event.when);
+}
+
+void CBattleCollector::FleetLine(const FleetLineEvent& event) {
+    std::string key(event.name);
+    key += '\0';
+    key += event.coords;
+    auto& fleets = battle_.fleets;
+    const auto [found, added] = fleetIndex_.try_emplace(std::move(key), fleets.size());
+    if (added)
+        fleets.push_back(
+            {std::string(event.name), std::string(event.coords), SideIndexOfLine(event.side), {}});
+    CollectedFleet* fleet = &fleets[found->second];
+    const std::string_view type = Trim(event.parts.shipType);
+    auto& ships = fleet->ships;
+    auto entry = std::find_if(ships.begin(), ships.end(), [&](const auto& s) { return s.first == type; });
+    if (entry != ships.end())
+        entry->second += event.parts.ships;
+    else if (ships.size() < kShipTypesShown)
+        ships.emplace_back(std::string(type), event.parts.ships);
+    else if (ships.size() == kShipTypesShown)
+        ships.emplace_back(std::string(), 0); // marks the list as cut
+}
+
+void CBattleCollector::RoidCapture(const RoidCaptureEvent& event) {
+    battle_.captures.push_back({std::string(event.coords), std::string(event.name), event.roids});
+    battle_.roids += event.roids;
+}
+
+void CBattleCollector::Salvage(const SalvageEvent& event) {
+    battle_.salvages.emplace_back(event.text);
+}
+
+void CBattleCollector::BattleEnd(const BattleEndEvent& event) {
+    WriteBattle(battle_, event.summary);
+    ++battlesWritten_;
+    battle_ = {};
+    fleetIndex_.clear();
+}
+
+// --- BBCode -----------------------------------------------------------------
+
+void CBBCodeWriter::StartReport() {
+    text_.clear();
+}
+
+void CBBCodeWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
+    if (BattlesWritten() > 0)
+        text_ += '\n';
+    text_ += "[b]";
+    AppendBBText(text_, Heading(battle));
+    if (!battle.when.empty()) {
+        text_ += " — ";
+        AppendBBText(text_, battle.when);
+    }
+    text_ += "[/b]\n";
+    for (int side = 0; side < 3; ++side) {
+        if (!SideTookPart(battle, summary, side))
+            continue;
+        text_ += "[b]";
+        AppendColoured(text_, kSideColours[side], SideName(side));
+        text_ += "[/b]\n";
+        bool listed = false;
+        for (const CollectedFleet& fleet : battle.fleets) {
+            if (fleet.sideIndex != side)
+                continue;
+            text_ += listed ? "[*]" : "[list]\n[*]";
+            listed = true;
+            AppendColoured(text_, kSideColours[side], FleetText(fleet, 200));
+            text_ += '\n';
+        }
+        if (listed)
+            text_ += "[/list]\n";
+        AppendBBTable(text_, summary.sides[side]);
+    }
+    for (const CollectedCapture& capture : battle.captures) {
+        AppendColoured(text_, kYieldColour, CaptureText(capture));
+        text_ += '\n';
+    }
+    for (const std::string& salvage : battle.salvages) {
+        AppendColoured(text_, kYieldColour, "Bergung: " + salvage);
+        text_ += '\n';
+    }
+}
+
+void CBBCodeWriter::WriteSideTables(const BattleSummary& summary) {
+    for (int side : {kAttackingSide, kDefendingSide}) {
+        text_ += "[b]";
+        AppendColoured(text_, kSideColours[side], SideName(side));
+        text_ += "[/b]\n";
+        AppendBBTable(text_, summary.sides[side]);
+    }
+}
+
+void CBBCodeWriter::ReportEnd(const ReportEndEvent& event) {
+    if (BattlesWritten() == 0) {
+        text_ += "[b]Kein Kampf im Bericht.[/b]\n";
+    } else if (BattlesWritten() > 1) {
+        text_ += "\n[b]Alle Kämpfe zusammen[/b]\n";
+        WriteSideTables(event.summary);
+    }
+}
+
+// --- Discord ------------------------------------------------------------------
+
+void CDiscordWriter::StartReport() {
+    messages_.clear();
+    message_.clear();
+    messageLength_ = 0;
+}
+
+void CDiscordWriter::EndMessage() {
+    if (message_.empty())
+        return;
+    message_.pop_back(); // the last line's line feed
+    messages_.push_back(std::move(message_));
+    message_.clear();
+    messageLength_ = 0;
+}
+
+void CDiscordWriter::Append(std::string_view block) {
+    const std::size_t length = CodePoints(block) + 1;
+    if (messageLength_ + length > kDiscordMessageLimit)
+        EndMessage();
+    message_ += block;
+    message_ += '\n';
+    messageLength_ += length;
+}
+
+void CDiscordWriter::AppendList(const std::string& start, const std::string& resumed,
+                                const std::vector<std::string>& items) {
+    constexpr std::string_view kSeparator = " · ";
+    std::string line = start;
+    std::size_t length = CodePoints(start);
+    bool hasItems = false;
+    for (const std::string& item : items) {
+        std::size_t added = CodePoints(item) + (hasItems ? CodePoints(kSeparator) : 0);
+        if (messageLength_ + length + added + 1 > kDiscordMessageLimit) {
+            // The message is full: the line so far stays in it and goes on in
+            // the next one.
+            if (hasItems)
+                Append(line);
+            EndMessage();
+            line = resumed;
+            length = CodePoints(resumed);
+            hasItems = false;
+            added = CodePoints(item);
+        }
+        if (hasItems)
+            line += kSeparator;
+        line += item;
+        length += added;
+        hasItems = true;
+    }
+    Append(line);
+}
+
+void CDiscordWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
+    std::string heading = "**" + DiscordText(CutToCodePoints(Heading(battle), 160)) + "**";
+    if (!battle.when.empty())
+        heading += " · " + DiscordText(CutToCodePoints(battle.when, 40));
+    // A battle starts a new message when the heading and a little of it no
+    // longer fit, so no message ends with a lone heading.
+    if (messageLength_ + CodePoints(heading) + 200 > kDiscordMessageLimit)
+        EndMessage();
+    Append(heading);
+    for (int side = 0; side < 3; ++side) {
+        if (!SideTookPart(battle, summary, side))
+            continue;
+        std::vector<std::string> fleets;
+        for (const CollectedFleet& fleet : battle.fleets)
+            if (fleet.sideIndex == side)
+                fleets.push_back(DiscordText(FleetText(fleet, 64)));
+        const std::string name(SideName(side));
+        AppendList("**" + name + ":** ", "**" + name + " (Forts.):** ", fleets);
+        const std::string table = ClassTable(summary.sides[side]);
+        if (!table.empty())
+            Append("```\n" + table + "```");
+    }
+    for (const CollectedCapture& capture : battle.captures)
+        Append(DiscordText(CaptureText(capture)));
+    for (const std::string& salvage : battle.salvages)
+        Append("Bergung: " + DiscordText(CutToCodePoints(salvage, 200)));
+}
+
+void CDiscordWriter::ReportEnd(const ReportEndEvent&) {
+    if (BattlesWritten() == 0)
+        Append("Kein Kampf im Bericht.");
+    EndMessage();
+}
+
+// --- Title ------------------------------------------------------------------
+
+void CTitleWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
+    std::string line = Heading(battle);
+    if (!battle.when.empty())
+        line += ", " + battle.when;
+    std::string_view separator = " — ";
+    for (int side = 0; side < 3; ++side) {
+        if (!SideTookPart(battle, summary, side))
+            continue;
+        const SummaryFigures& figures = summary.sides[side];
+        line += separator;
+        line += SideName(side);
+        line += ": " + FleetCountText(summary.fleetCounts[side]) + ", " +
+                std::to_string(Total(figures.ships)) + " Schiffe, " + std::to_string(Total(figures.losses)) +
+                " verloren";
+        separator = " · ";
+    }
+    if (battle.roids != 0)
+        line += std::string(separator) + std::to_string(battle.roids) + " Roids erobert";
+    // One line per battle, whatever the report's text holds.
+    std::replace_if(line.begin(), line.end(), IsControl, ' ');
+    text_ += line;
+    text_ += '\n';
+}
+
+} // namespace skarnwald

@@ -1,0 +1,121 @@
+// The built `skarnwald-cli convert` end to end: exit codes, where the page
+// goes, and that a failed write is reported, never passed off as success.
+
+#include "ConvertTestSupport.h"
+#include "text/Utf8Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace skarnwald::test {
+namespace {
+
+const std::filesystem::path kSamples = SKARNWALD_SAMPLES;
+const std::filesystem::path kExpected =
+    std::filesystem::path(SKARNWALD_TEST_DATA).parent_path() / "writers/expected";
+
+class CliConvert : public testing::Test {
+protected:
+    int Run(const std::string& arguments) const {
+        std::string command = "cd '";
+        command += folder.Path().string();
+        command += "' && '" SKARNWALD_CLI "' convert ";
+        command += arguments;
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    static std::string Sample() {
+        std::string quoted = (kSamples / "one-battle.txt").string();
+        quoted.insert(0, 1, '\'');
+        quoted += '\'';
+        return quoted;
+    }
+
+    // The command may keep its database in the working directory: a fresh one per test.
+    testfiles::TempFolder folder;
+};
+
+TEST_F(CliConvert, WritesThePageToTheNamedFileWithHtmAppended) {
+    EXPECT_EQ(Run(Sample() + " -o seite > said.txt"), 0);
+    EXPECT_EQ(FileBytes(folder / "seite.htm"), FileBytes(kExpected / "one-battle.htm"));
+    EXPECT_NE(FileBytes(folder / "said.txt").find("seite.htm"), std::string::npos);
+}
+
+TEST_F(CliConvert, ReadsStandardInputAndWritesStandardOutput) {
+    EXPECT_EQ(Run("- < " + Sample() + " > page.htm"), 0);
+    EXPECT_EQ(FileBytes(folder / "page.htm"), FileBytes(kExpected / "one-battle.htm"));
+}
+
+TEST_F(CliConvert, FullStandardOutputFails) {
+    EXPECT_NE(Run(Sample() + " > /dev/full 2> error.txt"), 0);
+    EXPECT_FALSE(FileBytes(folder / "error.txt").empty());
+}
+
+TEST_F(CliConvert, UnreadableInputFailsWithoutLeavingAPage) {
+    EXPECT_NE(Run("missing.txt -o seite.htm 2> error.txt"), 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "seite.htm"));
+    EXPECT_NE(FileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
+    EXPECT_NE(Run(". -o seite.htm 2> /dev/null"), 0); // a folder is no report
+    EXPECT_FALSE(std::filesystem::exists(folder / "seite.htm"));
+}
+
+TEST_F(CliConvert, UnwritableOutputFolderFails) {
+    EXPECT_NE(Run(Sample() + " -o nowhere/seite.htm 2> error.txt"), 0);
+    EXPECT_FALSE(FileBytes(folder / "error.txt").empty());
+}
+
+TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
+    const std::string several = "'" + (kSamples / "several-battles.txt").string() + "'";
+    EXPECT_EQ(Run(Sample() + " missing.txt " + several + " -d pages > said.txt 2> error.txt"), 1);
+    std::ostringstream single;
+    CReportConverter converter;
+    ConvertToPage(converter, NormaliseText(FileBytes(kSamples / "one-battle.txt")), single);
+    EXPECT_EQ(FileBytes(folder / "pages/one-battle.htm"), single.str());
+    EXPECT_TRUE(std::filesystem::exists(folder / "pages/several-battles.htm"));
+    EXPECT_NE(FileBytes(folder / "error.txt").find("missing.txt"), std::string::npos);
+    EXPECT_NE(FileBytes(folder / "said.txt").find("2 von 3 Berichten umgewandelt"), std::string::npos);
+
+    EXPECT_EQ(Run(Sample() + " -d pages > /dev/null"), 0);
+    // Several inputs need a folder; a folder and an output file exclude each other.
+    EXPECT_EQ(Run(Sample() + " " + several + " 2> /dev/null"), 2);
+    EXPECT_EQ(Run(Sample() + " -d pages -o page.htm 2> /dev/null"), 2);
+    EXPECT_EQ(Run("- -d pages < " + Sample() + " 2> /dev/null"), 2);
+}
+
+TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
+    const std::filesystem::path expected = kExpected / "share";
+    EXPECT_EQ(Run(Sample() + " --format json -o kampf > said.txt"), 0);
+    EXPECT_EQ(FileBytes(folder / "kampf.json"), FileBytes(expected / "one-battle.json"));
+    EXPECT_NE(FileBytes(folder / "said.txt").find("kampf.json"), std::string::npos);
+    EXPECT_EQ(Run(Sample() + " --format bbcode -o post.bb"), 0);
+    EXPECT_EQ(FileBytes(folder / "post.bb"), FileBytes(expected / "one-battle.bbcode.txt"));
+    EXPECT_EQ(Run(Sample() + " --format title > title.txt"), 0);
+    EXPECT_EQ(FileBytes(folder / "title.txt"), FileBytes(expected / "one-battle.title.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "kampf.htm"));
+}
+
+TEST_F(CliConvert, HidingOptionsApplyToThePageAndKeepItOutOfTheDatabase) {
+    ASSERT_EQ(std::system(("cd '" + folder.Path().string() +
+                           "' && '" SKARNWALD_CLI "' settings --store 1 > /dev/null")
+                              .c_str()),
+              0);
+    EXPECT_EQ(Run(Sample() + " --hide-names --hide-coords -o page.htm"), 0);
+    EXPECT_EQ(
+        std::system(
+            ("cd '" + folder.Path().string() + "' && '" SKARNWALD_CLI "' battles | grep -q 4.7.2").c_str()),
+        256);
+    const std::string page = FileBytes(folder / "page.htm");
+    EXPECT_EQ(page.find("Torvik"), std::string::npos);
+    EXPECT_EQ(page.find("9.1.13"), std::string::npos);
+    EXPECT_NE(page.find("?.?.?\nFlotte 2"), std::string::npos);
+}
+
+TEST_F(CliConvert, UnknownFormatIsAUsageError) {
+    EXPECT_EQ(Run(Sample() + " --format pdf 2> error.txt"), 2);
+    EXPECT_NE(FileBytes(folder / "error.txt").find("pdf"), std::string::npos);
+}
+
+} // namespace
+} // namespace skarnwald::test
