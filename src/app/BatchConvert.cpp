@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QProgressDialog>
 
+#include <algorithm>
+#include <system_error>
 #include <vector>
 
 namespace skarnwald {
@@ -19,7 +21,19 @@ QString ShownName(const std::filesystem::path& file) {
     return QFile::decodeName(file.filename().c_str());
 }
 
+// A file without a battle counts as failed, as a single conversion of it
+// writes no page either.
+bool WithoutBattle(const BatchItem& item) {
+    return item.Converted() && item.battles == 0;
+}
+
+bool Succeeded(const BatchItem& item) {
+    return item.Converted() && item.battles > 0;
+}
+
 QString FailureText(const BatchItem& item) {
+    if (item.failure != BatchFailure::Read && item.failure != BatchFailure::Write)
+        return QStringLiteral("%1: Kein Kampf gefunden.").arg(ShownName(item.input));
     const bool read = item.failure == BatchFailure::Read;
     return QStringLiteral("%1: Die Datei %2 konnte nicht %3 werden (%4).")
         .arg(ShownName(item.input), QFile::decodeName((read ? item.input : item.page).c_str()),
@@ -29,14 +43,14 @@ QString FailureText(const BatchItem& item) {
 } // namespace
 
 QString BatchSummary(const BatchResult& result, std::size_t requested) {
-    QString text =
-        QStringLiteral("%1 von %2 Berichten umgewandelt.").arg(result.ConvertedCount()).arg(requested);
+    const auto converted = std::count_if(result.items.begin(), result.items.end(), Succeeded);
+    QString text = QStringLiteral("%1 von %2 Berichten umgewandelt.").arg(converted).arg(requested);
     if (result.cancelled)
         text += QStringLiteral("\nAbgebrochen: %1 Berichte wurden nicht bearbeitet.")
                     .arg(requested - result.items.size());
     QStringList failures;
     for (const BatchItem& item : result.items)
-        if (!item.Converted())
+        if (!Succeeded(item))
             failures << FailureText(item);
     if (!failures.isEmpty())
         text += QStringLiteral("\n\nNicht umgewandelt:\n") + failures.join(QLatin1Char('\n'));
@@ -70,9 +84,13 @@ std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter
     progress.setValue(progress.maximum());
 
     BatchOutcome outcome{BatchSummary(result, inputs.size()), std::nullopt};
-    for (const BatchItem& item : result.items)
-        if (item.Converted())
+    for (const BatchItem& item : result.items) {
+        std::error_code ignored;
+        if (WithoutBattle(item))
+            std::filesystem::remove(item.page, ignored);
+        else if (item.Converted())
             outcome.lastPage = item.page;
+    }
     MessageBoxes::Inform(parent, outcome.summary);
     return outcome;
 }

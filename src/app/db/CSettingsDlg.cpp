@@ -1,6 +1,8 @@
 #include "app/db/CSettingsDlg.h"
 
 #include "app/DisplayText.h"
+#include "app/FileDialogs.h"
+#include "app/PageFiles.h"
 #include "ui_CSettingsDlg.h"
 
 namespace skarnwald {
@@ -17,6 +19,11 @@ CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
         connect(field, &QLineEdit::textEdited, this, &CSettingsDlg::WriteCoords);
     for (QCheckBox* check : {ui->hideOwnCheck, ui->hideNamesCheck, ui->hideCoordsCheck})
         connect(check, &QCheckBox::clicked, this, &CSettingsDlg::WriteRedactionSwitches);
+    // The page folder is the program's own setting, kept with its profile.
+    ui->autoSaveEdit->setText(AutoSaveFolder());
+    ui->autoSaveCheck->setChecked(!AutoSaveFolder().isEmpty());
+    connect(ui->autoSaveCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteAutoSaveFolder);
+    connect(ui->autoSaveButton, &QPushButton::clicked, this, &CSettingsDlg::ChooseAutoSaveFolder);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -67,6 +74,24 @@ void CSettingsDlg::WriteCoords() {
 
 void CSettingsDlg::WriteRedactionSwitches() {
     WriteRedaction(*connection_, RedactionSwitches());
+}
+
+// Switching on without a folder asks for one; cancelling leaves it off.
+void CSettingsDlg::WriteAutoSaveFolder() {
+    if (ui->autoSaveCheck->isChecked() && ui->autoSaveEdit->text().isEmpty())
+        return ChooseAutoSaveFolder();
+    SetAutoSaveFolder(ui->autoSaveCheck->isChecked() ? ui->autoSaveEdit->text() : QString());
+}
+
+// A chosen folder switches saving without asking on.
+void CSettingsDlg::ChooseAutoSaveFolder() {
+    if (const QString folder = FileDialogs::FolderName(this); !folder.isEmpty()) {
+        ui->autoSaveEdit->setText(folder);
+        ui->autoSaveCheck->setChecked(true);
+    } else if (ui->autoSaveEdit->text().isEmpty()) {
+        ui->autoSaveCheck->setChecked(false);
+    }
+    WriteAutoSaveFolder();
 }
 
 } // namespace skarnwald
