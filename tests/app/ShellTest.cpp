@@ -50,7 +50,7 @@ TEST_F(ShellTest, ChangeLogShowsItsThirtyLinesInOrderAtEveryOpening) {
 TEST_F(ShellTest, AboutBoxNamesProgramAndVersion) {
     CAboutDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Info über Skarnwald"));
-    EXPECT_EQ(dialog.findChild<QLabel*>("versionLabel")->text(), "Voxlan Version 1.2.3");
+    EXPECT_EQ(dialog.findChild<QLabel*>("versionLabel")->text(), "Skarnwald Version 1.2.3");
 }
 
 TEST_F(ShellTest, EquipmentPluginIsCalledOrItsAbsenceTold) {
