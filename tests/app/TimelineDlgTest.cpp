@@ -10,7 +10,7 @@
 #include "writers/HtmlWriter.h"
 
 #include <QChart>
-#include <QLineSeries>
+#include <QScatterSeries>
 #include <QTableWidget>
 
 namespace skarnwald::testing {
@@ -41,7 +41,7 @@ TEST_F(TimelineDlgTest, ChartsAndTableShowTheSumsPerPeriodOnATimeAxis) {
         ASSERT_EQ(dialog.Points().size(), expected.size());
         const auto& table = *dialog.findChild<QTableWidget*>("table");
         ASSERT_EQ(table.rowCount(), static_cast<int>(expected.size()));
-        auto* destroyed = qobject_cast<QLineSeries*>(dialog.Chart(1)->series().at(0));
+        auto* destroyed = qobject_cast<QScatterSeries*>(dialog.Chart(1)->series().at(1));
         ASSERT_TRUE(destroyed);
         for (int row = 0; row < table.rowCount(); ++row) {
             const TimelinePoint& point = expected[static_cast<std::size_t>(row)];

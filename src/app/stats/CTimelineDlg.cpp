@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
 
@@ -34,7 +35,9 @@ const Measure kMeasures[CTimelineDlg::kChartCount] = {
 };
 
 // The most labels a time axis gets; more would run into each other.
-constexpr int kMostTimeLabels = 6;
+int MostTimeLabels(TimelineStep step) {
+    return step == TimelineStep::Week ? 4 : 6;
+}
 
 int StepDays(TimelineStep step) {
     return step == TimelineStep::Week ? 7 : 1;
@@ -48,10 +51,11 @@ QDate StartOfPeriod(const QDate& date, TimelineStep step) {
     return step == TimelineStep::Week ? date.addDays(1 - date.dayOfWeek()) : date;
 }
 
-// Labels at the periods of up to kMostTimeLabels evenly spread days.
+// Labels at the periods of a few evenly spread days.
 QCategoryAxis* TimeAxis(const std::vector<QDate>& starts, TimelineStep step) {
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setTruncateLabels(false);
     const qreal margin = StepDays(step);
     if (starts.empty()) {
         axis->setRange(0, 1);
@@ -59,7 +63,7 @@ QCategoryAxis* TimeAxis(const std::vector<QDate>& starts, TimelineStep step) {
     }
     const qint64 first = starts.front().toJulianDay(), last = starts.back().toJulianDay();
     axis->setRange(static_cast<qreal>(first) - margin, static_cast<qreal>(last) + margin);
-    const int labels = static_cast<int>(std::min<std::size_t>(starts.size(), kMostTimeLabels));
+    const int labels = static_cast<int>(std::min<std::size_t>(starts.size(), MostTimeLabels(step)));
     for (int i = 0; i < labels; ++i) {
         const qint64 day = labels == 1 ? first : first + (last - first) * i / (labels - 1);
         const QDate start = StartOfPeriod(QDate::fromJulianDay(day), step);
@@ -70,12 +74,12 @@ QCategoryAxis* TimeAxis(const std::vector<QDate>& starts, TimelineStep step) {
     return axis;
 }
 
-// Whole numbers on five ticks from 0.
+// Whole numbers on five ticks from 0, the top one above the largest value.
 QValueAxis* CountAxis(std::int64_t most) {
     auto* axis = new QValueAxis;
     axis->setLabelFormat(QStringLiteral("%d"));
     axis->setTickCount(5);
-    axis->setRange(0, static_cast<qreal>((std::max<std::int64_t>(most, 1) + 3) / 4 * 4));
+    axis->setRange(0, static_cast<qreal>((most + 4) / 4 * 4));
     return axis;
 }
 
@@ -150,8 +154,9 @@ void CTimelineDlg::Reload() {
     ShowTable();
 }
 
-// A line through the periods with battles; between two of them that lie
-// further apart than one step it drops to 0, since no battle counted there.
+// A line through the periods with battles, marked by a dot each; between two
+// of them that lie further apart than one step it drops to 0, since no battle
+// counted there.
 QChart* CTimelineDlg::MakeChart(int measure) {
     const Measure& shown = kMeasures[measure];
     auto* chart = new QChart;
@@ -159,7 +164,8 @@ QChart* CTimelineDlg::MakeChart(int measure) {
                                     : shown.title);
     chart->legend()->hide();
     auto* line = new QLineSeries;
-    line->setPointsVisible(true);
+    auto* dots = new QScatterSeries;
+    dots->setMarkerSize(8);
     const qreal step = StepDays(Step());
     std::int64_t most = 0;
     for (std::size_t i = 0; i < points_.size(); ++i) {
@@ -170,16 +176,20 @@ QChart* CTimelineDlg::MakeChart(int measure) {
             line->append(x - step, 0);
         }
         line->append(x, static_cast<qreal>(value));
+        dots->append(x, static_cast<qreal>(value));
         most = std::max(most, value);
     }
-    chart->addSeries(line);
     QCategoryAxis* timeAxis = TimeAxis(starts_, Step());
     QValueAxis* countAxis = CountAxis(most);
     chart->addAxis(timeAxis, Qt::AlignBottom);
     chart->addAxis(countAxis, Qt::AlignLeft);
-    line->attachAxis(timeAxis);
-    line->attachAxis(countAxis);
-    connect(line, &QLineSeries::hovered, this, [this, measure](const QPointF& at, bool entered) {
+    for (QXYSeries* series : {static_cast<QXYSeries*>(line), static_cast<QXYSeries*>(dots)}) {
+        chart->addSeries(series);
+        series->attachAxis(timeAxis);
+        series->attachAxis(countAxis);
+        series->setColor(QColor(32, 159, 223));
+    }
+    connect(dots, &QScatterSeries::hovered, this, [this, measure](const QPointF& at, bool entered) {
         if (entered)
             QToolTip::showText(QCursor::pos(), HoverText(measure, at.x()));
         else
