@@ -1,5 +1,6 @@
 // The built `skarnwald-cli convert` end to end: exit codes, where the page
-// goes, and that a failed write is reported, never passed off as success.
+// goes, that a failed write is reported, never passed off as success, and
+// that a report without a battle writes nothing.
 
 #include "ConvertTestSupport.h"
 #include "text/Utf8Text.h"
@@ -82,6 +83,34 @@ TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
     EXPECT_EQ(Run(Sample() + " " + several + " 2> /dev/null"), 2);
     EXPECT_EQ(Run(Sample() + " -d pages -o page.htm 2> /dev/null"), 2);
     EXPECT_EQ(Run("- -d pages < " + Sample() + " 2> /dev/null"), 2);
+}
+
+TEST_F(CliConvert, ReportWithoutABattleWritesNothingAndExitsWithThree) {
+    testfiles::WriteBytes(folder / "prose.txt", "Dear diary,\nthe fleet stayed home today.\n");
+    testfiles::WriteBytes(folder / "blank.txt", " \n\t\n");
+    testfiles::WriteBytes(folder / "binary.bin", std::string("\x7F"
+                                                             "ELF\x02\x01\0\0\xFF\xFE",
+                                                             10));
+    testfiles::WriteBytes(folder / "keep.htm", "a good page");
+    for (const char* input : {"prose.txt", "blank.txt", "binary.bin"})
+        for (const char* output :
+             {"", "-o page", "-o keep.htm", "--format discord", "--format json -o data"}) {
+            const std::string call = std::string(input) + " " + output;
+            EXPECT_EQ(Run(call + " > said.txt 2> error.txt"), 3) << call;
+            EXPECT_EQ(FileBytes(folder / "said.txt"), "") << call;
+            EXPECT_EQ(FileBytes(folder / "error.txt"), "skarnwald-cli convert: Kein Kampf gefunden\n")
+                << call;
+            EXPECT_EQ(FileBytes(folder / "keep.htm"), "a good page") << call;
+            EXPECT_FALSE(std::filesystem::exists(folder / "page.htm") ||
+                         std::filesystem::exists(folder / "data.json"))
+                << call;
+        }
+
+    // In a batch such a file fails with that reason, and gets no page.
+    EXPECT_EQ(Run("prose.txt " + Sample() + " -d pages > said.txt 2> error.txt"), 1);
+    EXPECT_EQ(FileBytes(folder / "error.txt"), "skarnwald-cli convert: prose.txt: Kein Kampf gefunden\n");
+    EXPECT_NE(FileBytes(folder / "said.txt").find("1 von 2 Berichten umgewandelt"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "pages/prose.htm"));
 }
 
 TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
