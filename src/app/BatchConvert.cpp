@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QProgressDialog>
 
-#include <algorithm>
-#include <system_error>
 #include <vector>
 
 namespace skarnwald {
@@ -21,19 +19,9 @@ QString ShownName(const std::filesystem::path& file) {
     return QFile::decodeName(file.filename().c_str());
 }
 
-// A file without a battle counts as failed, as a single conversion of it
-// writes no page either.
-bool WithoutBattle(const BatchItem& item) {
-    return item.Converted() && item.battles == 0;
-}
-
-bool Succeeded(const BatchItem& item) {
-    return item.Converted() && item.battles > 0;
-}
-
 QString FailureText(const BatchItem& item) {
-    if (item.failure != BatchFailure::Read && item.failure != BatchFailure::Write)
-        return QStringLiteral("%1: Kein Kampf gefunden.").arg(ShownName(item.input));
+    if (item.failure == BatchFailure::NoBattle)
+        return QStringLiteral("%1: %2.").arg(ShownName(item.input), DisplayText(item.reason));
     const bool read = item.failure == BatchFailure::Read;
     return QStringLiteral("%1: Die Datei %2 konnte nicht %3 werden (%4).")
         .arg(ShownName(item.input), QFile::decodeName((read ? item.input : item.page).c_str()),
@@ -43,14 +31,14 @@ QString FailureText(const BatchItem& item) {
 } // namespace
 
 QString BatchSummary(const BatchResult& result, std::size_t requested) {
-    const auto converted = std::count_if(result.items.begin(), result.items.end(), Succeeded);
-    QString text = QStringLiteral("%1 von %2 Berichten umgewandelt.").arg(converted).arg(requested);
+    QString text =
+        QStringLiteral("%1 von %2 Berichten umgewandelt.").arg(result.ConvertedCount()).arg(requested);
     if (result.cancelled)
         text += QStringLiteral("\nAbgebrochen: %1 Berichte wurden nicht bearbeitet.")
                     .arg(requested - result.items.size());
     QStringList failures;
     for (const BatchItem& item : result.items)
-        if (!Succeeded(item))
+        if (!item.Converted())
             failures << FailureText(item);
     if (!failures.isEmpty())
         text += QStringLiteral("\n\nNicht umgewandelt:\n") + failures.join(QLatin1Char('\n'));
@@ -84,13 +72,9 @@ std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter
     progress.setValue(progress.maximum());
 
     BatchOutcome outcome{BatchSummary(result, inputs.size()), std::nullopt};
-    for (const BatchItem& item : result.items) {
-        std::error_code ignored;
-        if (WithoutBattle(item))
-            std::filesystem::remove(item.page, ignored);
-        else if (item.Converted())
+    for (const BatchItem& item : result.items)
+        if (item.Converted())
             outcome.lastPage = item.page;
-    }
     MessageBoxes::Inform(parent, outcome.summary);
     return outcome;
 }
