@@ -185,7 +185,7 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
         emit StatusMessage(converted + QStringLiteral(", keine Seite geschrieben"));
         return;
     }
-    ShowWrittenPage(*target, converted + QStringLiteral(", Seite geschrieben: %1"));
+    ShowWrittenPage(*target, converted + QStringLiteral(", Seite geschrieben: "));
 }
 
 // The folder of the setting "Seiten ohne Nachfrage speichern in", else the
@@ -201,7 +201,7 @@ void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QStri
     ui->openPageButton->setEnabled(true);
     ui->progressBar->setValue(ui->progressBar->maximum());
     ui->progressBar->setFormat(QStringLiteral("Fertig"));
-    emit StatusMessage(status.arg(ShownPath(page)));
+    emit StatusMessage(status + ShownPath(page));
     ShowPreview();
 }
 
@@ -252,7 +252,7 @@ void CVoxlanView::OnBatchConvert() {
         return;
     const QString counts = outcome->summary.section(QLatin1Char('\n'), 0, 0);
     if (outcome->lastPage)
-        ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: %1"));
+        ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: "));
     else
         emit StatusMessage(counts);
 }

@@ -95,6 +95,7 @@ private:
     void ShowTiming(qint64 milliseconds);
     // Every command starts by clearing what the last one said.
     void ClearMessages();
+    // The status bar gets `status` followed by the page.
     void ShowWrittenPage(const std::filesystem::path& page, const QString& status);
     void ShowPreview();
     void SetFileField(const QString& text);
