@@ -61,11 +61,12 @@ CAttOrgaDlg::CAttOrgaDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique
             [this](QTreeWidgetItem* item) { RememberExpansion(item, true); });
     connect(ui->planTable, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { RememberExpansion(item, false); });
-    removeFleetAction_ = new QAction(tr("Flotte entfernen"), ui->planTable);
-    removeFleetAction_->setShortcut(QKeySequence::Delete);
-    removeFleetAction_->setShortcutContext(Qt::WidgetShortcut);
-    connect(removeFleetAction_, &QAction::triggered, this, &CAttOrgaDlg::RemoveSelectedFleet);
-    ui->planTable->addAction(removeFleetAction_);
+    // Entf and the list's context menu remove the selected fleet.
+    auto* removeFleet = new QAction(tr("Flotte entfernen"), ui->planTable);
+    removeFleet->setShortcut(QKeySequence::Delete);
+    removeFleet->setShortcutContext(Qt::WidgetShortcut);
+    connect(removeFleet, &QAction::triggered, this, &CAttOrgaDlg::RemoveSelectedFleet);
+    ui->planTable->addAction(removeFleet);
     ui->planTable->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -67,7 +67,6 @@ private:
     std::unique_ptr<Ui::CAttOrgaDlg> ui;
     AttackPlan plan;
     bool unsaved_ = false;
-    QAction* removeFleetAction_ = nullptr;
 };
 
 } // namespace skarnwald
