@@ -4,7 +4,6 @@
 #include "app/CMainFrame.h"
 #include "app/CVoxlanDoc.h"
 #include "app/CVoxlanView.h"
-
 #include "app/ProgramName.h"
 
 #include <QCoreApplication>
