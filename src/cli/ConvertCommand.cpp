@@ -43,9 +43,9 @@ constexpr std::string_view kConvertUsage =
     "Mit -d ORDNER wird jede DATEI zu einer eigenen Seite ORDNER/NAME.htm (der Ordner\n"
     "wird bei Bedarf angelegt); eine Datei, die scheitert, hält die anderen nicht auf.\n"
     "\n"
-    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe \"Data.dat\"): mit\n"
-    "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
-    "Statistik fortgeschrieben.\n";
+    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe siehe\n"
+    "'skarnwald-cli --help'): mit DBSpeichern = 1 werden die Kämpfe gespeichert, mit\n"
+    "PersStat = 1 die persönliche Statistik fortgeschrieben.\n";
 
 constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
                                           {"--format", "", true},      {"--hide-own", "", false},
