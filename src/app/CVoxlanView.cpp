@@ -366,9 +366,11 @@ void CVoxlanView::OnEquipment() {
 }
 
 void CVoxlanView::paintEvent(QPaintEvent*) {
-    const QImage background(QStringLiteral("weltall7.bmp"));
-    if (!background.isNull())
-        QPainter(this).drawImage(0, 0, background);
+    // A weltall7.bmp in the working folder still replaces the built-in picture,
+    // as it did when the picture was only ever read from there.
+    static const QImage builtIn(QStringLiteral(":/weltall7.bmp"));
+    const QImage chosen(QStringLiteral("weltall7.bmp"));
+    QPainter(this).drawImage(0, 0, chosen.isNull() ? builtIn : chosen);
 }
 
 bool CVoxlanView::TakeDrop(const QMimeData& data) {

@@ -49,9 +49,9 @@ constexpr std::string_view kConvertUsage =
     "Rückgabewert: 0 umgewandelt, 1 Fehler (mit -d: mindestens eine Datei gescheitert),\n"
     "2 falscher Aufruf, 3 kein Kampf gefunden.\n"
     "\n"
-    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe \"Data.dat\"): mit\n"
-    "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
-    "Statistik fortgeschrieben.\n";
+    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe siehe\n"
+    "'skarnwald-cli --help'): mit DBSpeichern = 1 werden die Kämpfe gespeichert, mit\n"
+    "PersStat = 1 die persönliche Statistik fortgeschrieben.\n";
 
 constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
                                           {"--format", "", true},      {"--hide-own", "", false},

@@ -19,14 +19,15 @@ const std::filesystem::path kExpected =
 
 class CliConvert : public testing::Test {
 protected:
-    int Run(const std::string& arguments) const {
-        std::string command = "cd '";
-        command += folder.Path().string();
-        command += "' && '" SKARNWALD_CLI "' convert ";
-        command += arguments;
+    // `skarnwald-cli ARGUMENTS` run in the test's folder, which is its home too.
+    int Cli(const std::string& arguments) const {
+        const std::string here = "'" + folder.Path().string() + "'";
+        const std::string command = "cd " + here + " && HOME=" + here +
+                                    " XDG_DATA_HOME= SKARNWALD_DB= '" SKARNWALD_CLI "' " + arguments;
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    int Run(const std::string& arguments) const { return Cli("convert " + arguments); }
     static std::string Sample() {
         std::string quoted = (kSamples / "one-battle.txt").string();
         quoted.insert(0, 1, '\'');
@@ -34,7 +35,8 @@ protected:
         return quoted;
     }
 
-    // The command may keep its database in the working directory: a fresh one per test.
+    // The working and home folder, where the command keeps its database: a
+    // fresh one per test.
     testfiles::TempFolder folder;
 };
 
@@ -126,15 +128,9 @@ TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
 }
 
 TEST_F(CliConvert, HidingOptionsApplyToThePageAndKeepItOutOfTheDatabase) {
-    ASSERT_EQ(std::system(("cd '" + folder.Path().string() +
-                           "' && '" SKARNWALD_CLI "' settings --store 1 > /dev/null")
-                              .c_str()),
-              0);
+    ASSERT_EQ(Cli("settings --store 1 > /dev/null"), 0);
     EXPECT_EQ(Run(Sample() + " --hide-names --hide-coords -o page.htm"), 0);
-    EXPECT_EQ(
-        std::system(
-            ("cd '" + folder.Path().string() + "' && '" SKARNWALD_CLI "' battles | grep -q 4.7.2").c_str()),
-        256);
+    EXPECT_EQ(Cli("battles | grep -q 4.7.2"), 1);
     const std::string page = FileBytes(folder / "page.htm");
     EXPECT_EQ(page.find("Torvik"), std::string::npos);
     EXPECT_EQ(page.find("9.1.13"), std::string::npos);

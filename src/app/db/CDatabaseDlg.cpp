@@ -1,5 +1,6 @@
 #include "app/db/CDatabaseDlg.h"
 
+#include "app/ArchiveChoice.h"
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
@@ -41,6 +42,7 @@ QString CsvTableTitle(CsvTable table) {
 CDatabaseDlg::CDatabaseDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CDatabaseDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
+    setWindowTitle(QStringLiteral("%1 – %2").arg(windowTitle(), ArchiveFileText(*connection_)));
     SetUpList();
     SetUpFilter();
     SetUpCsvMenu();

@@ -1,5 +1,6 @@
 #include "app/db/CSettingsDlg.h"
 
+#include "app/ArchiveChoice.h"
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/PageFiles.h"
@@ -10,6 +11,7 @@ namespace skarnwald {
 CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CSettingsDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
+    ui->databaseLabel->setText(QStringLiteral("Datenbank: %1").arg(ArchiveFileText(*connection_)));
     EnsureSettingsRows(*connection_);
     // clicked and textEdited come from the user only, so showing the values
     // writes nothing.
