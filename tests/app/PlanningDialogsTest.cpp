@@ -101,7 +101,6 @@ TEST_F(AttOrgaDlgTest, SumsFollowEveryEditOnceShown) {
     DoubleClickAndEdit(CentreOf(Target().child(0)), "20", "okButton");
     EXPECT_EQ(attackers(), "20");
 
-
     // Entf and the context menu remove a fleet row, never a sum row.
     QAction* remove = table->actions().value(0);
     ASSERT_NE(remove, nullptr);
