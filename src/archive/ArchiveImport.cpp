@@ -169,34 +169,46 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
                                   std::numeric_limits<std::int32_t>::max())
             return "Die Datenbank " + Quoted(target) + " hat keinen Platz für so viele Zeilen mehr.";
     }
-    const auto [battle, fleetLine, combatLine] = offsets;
     const std::string kept = "(SELECT ID FROM temp.ImportKept)";
-    const std::string statements[] = {
-        "INSERT INTO main.Battles (ID,Datum,Koords,Name) SELECT ID + ?1, Datum, Koords, Name FROM "
-        "import.Battles WHERE ID IN " +
-            kept,
-        "INSERT INTO main.Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) "
-        "SELECT ID + ?2, BattleID + ?1, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
-        "FROM import.Agility WHERE BattleID IN " +
-            kept,
-        "INSERT INTO main.Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) "
-        "SELECT d.ID + ?3, d.AgilityID + ?2, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, d.Schiffsname, "
-        "d.Koords, d.Name FROM import.Battle_Details d JOIN import.Agility a ON a.ID = d.AgilityID "
-        "WHERE a.BattleID IN " +
-            kept,
-        "INSERT INTO main.Statistik SELECT BattleID + ?1, Koords, Typ, SortierID, Shuttle, Fighter, "
-        "Fregatte, Corvette, StarCruiser, BattleShip, Doomstar FROM import.Statistik WHERE BattleID IN " +
-            kept,
-        "INSERT INTO main.BattleAsteroids SELECT BattleID + ?1, Gewinn, Verlust FROM import.BattleAsteroids "
-        "WHERE BattleID IN " +
-            kept,
-        "INSERT INTO main.BattleDigest SELECT BattleID + ?1, Digest FROM import.BattleDigest WHERE BattleID "
-        "IN " +
-            kept,
+    // Each statement numbers its rows after the ones there: ?1 battles, ?2
+    // fleet lines, ?3 combat lines; `uses` says how many of them it takes.
+    struct Insert {
+        std::string sql;
+        std::size_t uses;
     };
-    for (const std::string& sql : statements) {
+    const Insert inserts[] = {
+        {"INSERT INTO main.Battles (ID,Datum,Koords,Name) SELECT ID + ?1, Datum, Koords, Name FROM "
+         "import.Battles WHERE ID IN " +
+             kept,
+         1},
+        {"INSERT INTO main.Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) "
+         "SELECT ID + ?2, BattleID + ?1, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
+         "FROM import.Agility WHERE BattleID IN " +
+             kept,
+         2},
+        {"INSERT INTO main.Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) "
+         "SELECT d.ID + ?3, d.AgilityID + ?2, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, d.Schiffsname, "
+         "d.Koords, d.Name FROM import.Battle_Details d JOIN import.Agility a ON a.ID = d.AgilityID "
+         "WHERE a.BattleID IN " +
+             kept,
+         3},
+        {"INSERT INTO main.Statistik SELECT BattleID + ?1, Koords, Typ, SortierID, Shuttle, Fighter, "
+         "Fregatte, Corvette, StarCruiser, BattleShip, Doomstar FROM import.Statistik WHERE BattleID IN " +
+             kept,
+         1},
+        {"INSERT INTO main.BattleAsteroids SELECT BattleID + ?1, Gewinn, Verlust FROM import.BattleAsteroids "
+         "WHERE BattleID IN " +
+             kept,
+         1},
+        {"INSERT INTO main.BattleDigest SELECT BattleID + ?1, Digest FROM import.BattleDigest WHERE BattleID "
+         "IN " +
+             kept,
+         1},
+    };
+    const SqlValue values[] = {offsets[0], offsets[1], offsets[2]};
+    for (const auto& [sql, uses] : inserts) {
         CStatement insert(db, sql);
-        if (!insert.Bind({battle, fleetLine, combatLine}).Run())
+        if (!insert.BindForOneRun(std::span(values).first(uses)).Run())
             return errors.text;
     }
     const auto taken = static_cast<int>(QueryNumber(db, "SELECT COUNT(*) FROM temp.ImportKept"));
