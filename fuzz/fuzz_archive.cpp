@@ -46,15 +46,25 @@ public:
     void ReportDbError(std::string_view) override {}
 };
 
-// One folder per fuzzing process, on a memory file system when there is one.
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
+// One folder per fuzzing process, on a memory file system when there is one,
+// removed when the process ends.
+class WorkFolderOfProcess {
+public:
+    WorkFolderOfProcess() {
         const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        fs::path made = base / ("skarnwald-fuzz-archive-" + std::to_string(getpid()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return folder;
+        path = base / ("skarnwald-fuzz-archive-" + std::to_string(getpid()));
+        fs::create_directories(path);
+    }
+    ~WorkFolderOfProcess() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    fs::path path;
+};
+
+const fs::path& WorkFolder() {
+    static const WorkFolderOfProcess folder;
+    return folder.path;
 }
 
 void ReadEveryBattle(CConnection& connection, const ConnectionPtr& shared) {

@@ -5,10 +5,10 @@
 #include "archive/Query.h"
 #include "archive/TextRepair.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
-#include <set>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -45,31 +45,18 @@ constexpr std::string_view kSettingColumns[] = {"Einstellung", "Wert"};
 constexpr std::string_view kPersStatColumns[] = {"Typ",      "Shuttle",     "Fighter",    "Fregatte",
                                                  "Corvette", "Starcruiser", "Battleship", "Doomstar"};
 
-class FirstError : public IDbErrorReporter {
-public:
-    void ReportDbError(std::string_view message) override {
-        if (text.empty())
-            text = message;
-    }
-    std::string text;
-};
-
 std::string Quoted(const fs::path& file) {
     return "'" + file.string() + "'";
 }
 
-// The ordinary tables of the file, by name in upper case: a virtual table of
-// a known name is read as missing, so no foreign code answers for it.
-std::set<std::string> OrdinaryTables(CConnection& connection) {
-    std::set<std::string> tables;
+// The ordinary tables of the file: a virtual table of a known name is read
+// as missing, so no foreign code answers for it.
+std::vector<std::string> OrdinaryTables(CConnection& connection) {
+    std::vector<std::string> tables;
     CStatement rows(connection, "SELECT name, sql FROM sqlite_master WHERE type = 'table'");
     while (rows.Step())
-        if (!IsVirtualTableDefinition(rows.ReadField("sql"))) {
-            std::string name = rows.ReadField("name");
-            for (char& c : name)
-                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            tables.insert(std::move(name));
-        }
+        if (!IsVirtualTableDefinition(rows.ReadField("sql")))
+            tables.push_back(rows.ReadField("name"));
     return tables;
 }
 
@@ -125,13 +112,12 @@ bool CopyTables(CConnection& from, CConnection& to, ImportResult& result) {
         {"Einstellungen", kSettingColumns},
         {"PersStat", kPersStatColumns},
     };
-    const std::set<std::string> present = OrdinaryTables(from);
+    const std::vector<std::string> present = OrdinaryTables(from);
     CTransaction transaction(to);
     for (const TableCopy& copy : copies) {
-        std::string upper(copy.table);
-        for (char& c : upper)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (present.contains(upper) && !CopyTable(from, to, copy, result.orphans))
+        const bool there = std::ranges::any_of(
+            present, [&](const std::string& name) { return SameNameIgnoringCase(name, copy.table); });
+        if (there && !CopyTable(from, to, copy, result.orphans))
             return false;
     }
     result.battles = static_cast<int>(battles.size());
@@ -150,11 +136,11 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
     if (!opened.connection)
         return opened.error;
     CConnection& db = *opened.connection;
-    FirstError errors;
+    FirstDbError errors;
     db.SetErrorReporter(&errors);
     const std::string freshName = fresh.string();
     if (!RunStatement(db, "ATTACH DATABASE ? AS import", {std::string_view(freshName)}))
-        return errors.text;
+        return errors.first;
     CTransaction transaction(db);
     // The same battle twice in the foreign file goes in once, as when stored.
     RunStatement(db, "CREATE TEMP TABLE ImportKept AS SELECT MIN(BattleID) AS ID FROM import.BattleDigest "
@@ -209,13 +195,13 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
     for (const auto& [sql, uses] : inserts) {
         CStatement insert(db, sql);
         if (!insert.BindForOneRun(std::span(values).first(uses)).Run())
-            return errors.text;
+            return errors.first;
     }
     const auto taken = static_cast<int>(QueryNumber(db, "SELECT COUNT(*) FROM temp.ImportKept"));
     result.skipped = result.battles - taken;
     result.battles = taken;
     if (!transaction.Commit())
-        return errors.text;
+        return errors.first;
     RunStatement(db, "DETACH DATABASE import");
     return {};
 }
@@ -236,13 +222,13 @@ ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
         result.error = made.error;
         return result;
     }
-    FirstError errors;
+    FirstDbError errors;
     source.connection->SetErrorReporter(&errors);
     made.connection->SetErrorReporter(&errors);
     if (!CopyTables(*source.connection, *made.connection, result) || !RepairStoredText(*made.connection) ||
         !EnsureArchiveTables(*made.connection)) {
         result.error =
-            "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden (" + errors.text + ").";
+            "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden (" + errors.first + ").";
         made.connection.reset();
         fs::remove(fresh, ec);
     }

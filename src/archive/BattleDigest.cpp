@@ -11,22 +11,6 @@ namespace skarnwald {
 
 namespace {
 
-constexpr std::string_view kArchiveSchema[] = {
-    "CREATE TABLE IF NOT EXISTS BattleDigest (BattleID INTEGER PRIMARY KEY, Digest TEXT NOT NULL)",
-    "CREATE INDEX IF NOT EXISTS BattleDigestByDigest ON BattleDigest (Digest)",
-    // Asteroids won and lost per battle; the six tables only keep a total.
-    "CREATE TABLE IF NOT EXISTS BattleAsteroids (BattleID INTEGER PRIMARY KEY, Gewinn INTEGER, Verlust "
-    "INTEGER)",
-    // Child rows are looked up by their parent when a battle is opened,
-    // deleted or exported.
-    "CREATE INDEX IF NOT EXISTS AgilityByBattle ON Agility (BattleID)",
-    "CREATE INDEX IF NOT EXISTS BattleDetailsByFleetLine ON Battle_Details (AgilityID)",
-    "CREATE INDEX IF NOT EXISTS StatistikByBattle ON Statistik (BattleID)",
-    // The digests of the battles the personal record has counted, kept apart
-    // from the archive: a battle counts once, stored or not, deleted or not.
-    "CREATE TABLE IF NOT EXISTS PersStatCounted (Digest TEXT PRIMARY KEY)",
-};
-
 constexpr std::string_view kRememberStoredAsCounted =
     "INSERT OR IGNORE INTO PersStatCounted (Digest) SELECT Digest FROM BattleDigest";
 

@@ -38,13 +38,6 @@ constexpr std::array<std::string_view, 6> kSchema = {
     "INTEGER, Starcruiser INTEGER, Battleship INTEGER, Doomstar INTEGER)",
 };
 
-// The tables the archive itself adds (BattleDigest.cpp); an imported file's
-// definitions of them are checked like those of the six.
-constexpr std::array<std::string_view, 2> kArchiveTableSchema = {
-    "CREATE TABLE BattleDigest (BattleID INTEGER PRIMARY KEY, Digest TEXT NOT NULL)",
-    "CREATE TABLE BattleAsteroids (BattleID INTEGER PRIMARY KEY, Gewinn INTEGER, Verlust INTEGER)",
-};
-
 constexpr std::array<std::string_view, 5> kPersStatRows = {"lamed", "destroyed", "verlust", "RoidGewinn",
                                                            "RoidVerlust"};
 
@@ -54,16 +47,6 @@ std::string Quoted(const fs::path& file) {
     quoted += '\'';
     return quoted;
 }
-
-// Collects what went wrong while the file is created or probed.
-class CollectingReporter : public IDbErrorReporter {
-public:
-    void ReportDbError(std::string_view message) override {
-        if (first.empty())
-            first = message;
-    }
-    std::string first;
-};
 
 bool CreateSchema(CConnection& connection) {
     CTransaction transaction(connection);
@@ -103,12 +86,22 @@ std::vector<std::string> WordsOf(std::string_view sql) {
     return words;
 }
 
-// The program's definition of a table it makes, or empty.
+// The name a CREATE TABLE text gives its table, in upper case.
+std::string TableNameOf(const std::vector<std::string>& words) {
+    auto at = std::ranges::find(words, "TABLE");
+    for (std::string_view skipped : {"IF", "NOT", "EXISTS"})
+        if (at != words.end() && std::next(at) != words.end() && *std::next(at) == skipped)
+            ++at;
+    return at != words.end() && std::next(at) != words.end() ? *std::next(at) : std::string();
+}
+
+// The program's definition of a table it makes (the six and the archive's
+// own), or empty.
 std::string_view OwnDefinition(std::string_view table) {
     for (const auto& schema :
-         {std::span<const std::string_view>(kSchema), std::span<const std::string_view>(kArchiveTableSchema)})
+         {std::span<const std::string_view>(kSchema), std::span<const std::string_view>(kArchiveSchema)})
         for (std::string_view sql : schema)
-            if (const auto words = WordsOf(sql); words.size() > 2 && SameNameIgnoringCase(words[2], table))
+            if (SameNameIgnoringCase(TableNameOf(WordsOf(sql)), table))
                 return sql;
     return {};
 }
@@ -215,7 +208,7 @@ std::string Probe(sqlite3* db, const fs::path& file) {
 
 // Why the file is refused for what its schema holds, or empty text.
 std::string RefusalForSchema(CConnection& connection, const fs::path& file) {
-    CollectingReporter reporter;
+    FirstDbError reporter;
     connection.SetErrorReporter(&reporter);
     const auto foreign = ForeignObjects(connection);
     connection.SetErrorReporter(nullptr);
@@ -243,7 +236,7 @@ void MakeDefensive(sqlite3* db) {
 // The archive's own tables beside the six; a file written before they
 // existed gets them, and its battles their digests, on first open.
 OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
-    CollectingReporter reporter;
+    FirstDbError reporter;
     connection->SetErrorReporter(&reporter);
     const bool ready = EnsureArchiveTables(*connection);
     connection->SetErrorReporter(nullptr);
@@ -290,7 +283,7 @@ OpenResult CConnection::Open(const fs::path& file) {
         return WithArchiveTables(std::move(connection), file);
     }
 
-    CollectingReporter reporter;
+    FirstDbError reporter;
     connection->SetErrorReporter(&reporter);
     const bool created = CreateSchema(*connection);
     connection->SetErrorReporter(nullptr);

@@ -23,6 +23,16 @@ public:
     virtual void ReportDbError(std::string_view message) = 0;
 };
 
+// Keeps the first error reported, for a step that says why it failed as a whole.
+class FirstDbError : public IDbErrorReporter {
+public:
+    void ReportDbError(std::string_view message) override {
+        if (first.empty())
+            first = message;
+    }
+    std::string first;
+};
+
 // The six tables of the database file.
 inline constexpr std::array<std::string_view, 6> kTableNames = {
     "Battles", "Agility", "Battle_Details", "Statistik", "Einstellungen", "PersStat"};
