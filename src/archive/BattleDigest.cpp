@@ -100,10 +100,10 @@ std::string CBattleDigest::Finish() {
     return hex;
 }
 
-std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int32_t battleId) {
+std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int64_t battleId) {
     CBattleDigest digest;
     CStatement battle(connection, "SELECT Datum, Koords, Name FROM Battles WHERE ID = ?");
-    battle.Bind({std::int64_t{battleId}});
+    battle.Bind({battleId});
     if (!battle.Step())
         return std::nullopt;
     const auto datum = battle.ReadStoredText("Datum");
@@ -113,10 +113,10 @@ std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::in
 
     CStatement fleetLines(connection, "SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID");
     CStatement combatLines(connection, "SELECT * FROM Battle_Details WHERE AgilityID = ? ORDER BY ID");
-    fleetLines.Bind({std::int64_t{battleId}});
+    fleetLines.Bind({battleId});
     while (fleetLines.Step()) {
         AddStoredRow(digest, CBattleDigest::RowKind::FleetLine, fleetLines, kFleetLineDigestColumns);
-        combatLines.Bind({std::int64_t{fleetLines.ReadInt("ID")}});
+        combatLines.Bind({fleetLines.StoredValue("ID")});
         while (combatLines.Step())
             AddStoredRow(digest, CBattleDigest::RowKind::CombatLine, combatLines, kCombatLineDigestColumns);
         if (combatLines.Failed())
@@ -161,16 +161,17 @@ bool EnsureArchiveTables(CConnection& connection) {
     if (!RunStatements(connection, kArchiveSchema))
         return false;
 
-    std::vector<std::int32_t> missing;
+    // Ids as stored: a file made elsewhere may hold any 64-bit id.
+    std::vector<std::int64_t> missing;
     CStatement battles(connection, kBattlesWithoutDigest);
     while (battles.Step())
-        missing.push_back(battles.ReadInt("ID"));
+        missing.push_back(battles.ColumnInt(0));
     if (battles.Failed())
         return false;
     CStatement insert(connection, "INSERT INTO BattleDigest (BattleID, Digest) VALUES (?,?)");
-    for (std::int32_t id : missing) {
+    for (std::int64_t id : missing) {
         const auto digest = DigestOfStoredBattle(connection, id);
-        if (!digest || !insert.Bind({std::int64_t{id}, std::string_view(*digest)}).Run())
+        if (!digest || !insert.Bind({id, std::string_view(*digest)}).Run())
             return false;
     }
     if (rememberStored && !RunStatement(connection, kRememberStoredAsCounted))

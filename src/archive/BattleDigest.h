@@ -53,7 +53,7 @@ private:
 
 // The digest of a stored battle computed from its rows; nothing when a query
 // failed (reported through the connection).
-std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int32_t battleId);
+std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int64_t battleId);
 
 // The tables and indexes the archive keeps beside the six tables of the file.
 inline constexpr std::string_view kArchiveSchema[] = {

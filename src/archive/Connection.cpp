@@ -241,8 +241,8 @@ OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
     const bool ready = EnsureArchiveTables(*connection);
     connection->SetErrorReporter(nullptr);
     if (!ready)
-        return {nullptr,
-                "Die Datenbank " + Quoted(file) + " kann nicht ergänzt werden (" + reporter.first + ")."};
+        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht ergänzt werden" +
+                             (reporter.first.empty() ? "." : " (" + reporter.first + ").")};
     return {std::move(connection), {}};
 }
 

@@ -131,6 +131,10 @@ TEST_F(ForeignArchiveTest, HostileRowsAreReadSoundlyByEveryCommand) {
             command.insert(command.end(),
                            {"--db", command[0] == "import-archive" ? (folder / "taken.dat").string() : file});
             const Outcome outcome = Cli(command);
+            // The archive opens; a reader may then meet a row it cannot use.
+            if (command[0] == "battles") {
+                EXPECT_EQ(outcome.code, 0) << outcome.err;
+            }
             EXPECT_TRUE(outcome.code == 0 || (outcome.code == 1 && !outcome.err.empty()))
                 << command[0] << " " << command[1] << ": " << outcome.code << " " << outcome.err;
             EXPECT_TRUE(IsValidUtf8(outcome.out) && IsValidUtf8(outcome.err)) << command[0];
