@@ -42,6 +42,7 @@ constexpr std::string_view kStatisticsColumns[] = {"BattleID",    "Koords",     
                                                    "StarCruiser", "BattleShip", "Doomstar"};
 constexpr std::string_view kAsteroidColumns[] = {"BattleID", "Gewinn", "Verlust"};
 constexpr std::string_view kSettingColumns[] = {"Einstellung", "Wert"};
+constexpr std::string_view kCountedColumns[] = {"Digest"};
 constexpr std::string_view kPersStatColumns[] = {"Typ",      "Shuttle",     "Fighter",    "Fregatte",
                                                  "Corvette", "Starcruiser", "Battleship", "Doomstar"};
 
@@ -100,8 +101,14 @@ bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& o
     return !rows.Failed();
 }
 
-// Copies every known table `from` holds into the new archive `to`.
-bool CopyTables(CConnection& from, CConnection& to, ImportResult& result) {
+bool HasTable(const std::vector<std::string>& tables, std::string_view table) {
+    return std::ranges::any_of(tables,
+                               [&](const std::string& name) { return SameNameIgnoringCase(name, table); });
+}
+
+// Copies every known table `from` holds into the new archive `to`;
+// `countedKept` tells whether it had the battles its record counted.
+bool CopyTables(CConnection& from, CConnection& to, ImportResult& result, bool& countedKept) {
     IdMap battles, fleetLines, combatLines;
     const TableCopy copies[] = {
         {"Battles", kBattleColumns, &battles},
@@ -111,16 +118,15 @@ bool CopyTables(CConnection& from, CConnection& to, ImportResult& result) {
         {"BattleAsteroids", kAsteroidColumns, nullptr, 0, &battles},
         {"Einstellungen", kSettingColumns},
         {"PersStat", kPersStatColumns},
+        {"PersStatCounted", kCountedColumns},
     };
     const std::vector<std::string> present = OrdinaryTables(from);
     CTransaction transaction(to);
-    for (const TableCopy& copy : copies) {
-        const bool there = std::ranges::any_of(
-            present, [&](const std::string& name) { return SameNameIgnoringCase(name, copy.table); });
-        if (there && !CopyTable(from, to, copy, result.orphans))
+    for (const TableCopy& copy : copies)
+        if (HasTable(present, copy.table) && !CopyTable(from, to, copy, result.orphans))
             return false;
-    }
     result.battles = static_cast<int>(battles.size());
+    countedKept = HasTable(present, "PersStatCounted");
     return transaction.Commit();
 }
 
@@ -225,8 +231,12 @@ ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
     FirstDbError errors;
     source.connection->SetErrorReporter(&errors);
     made.connection->SetErrorReporter(&errors);
-    if (!CopyTables(*source.connection, *made.connection, result) || !RepairStoredText(*made.connection) ||
-        !EnsureArchiveTables(*made.connection)) {
+    // A file from before the record kept the battles it counted has counted
+    // every battle it stored, as when such a file is opened.
+    bool countedKept = false;
+    if (!CopyTables(*source.connection, *made.connection, result, countedKept) ||
+        !RepairStoredText(*made.connection) || !EnsureArchiveTables(*made.connection) ||
+        (!countedKept && !RememberStoredAsCounted(*made.connection))) {
         result.error =
             "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden (" + errors.first + ").";
         made.connection.reset();

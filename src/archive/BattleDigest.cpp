@@ -149,6 +149,10 @@ bool ArchiveTablesReady(CConnection& connection) {
 
 } // namespace
 
+bool RememberStoredAsCounted(CConnection& connection) {
+    return RunStatement(connection, kRememberStoredAsCounted);
+}
+
 bool EnsureArchiveTables(CConnection& connection) {
     if (ArchiveTablesReady(connection))
         return true;
@@ -174,7 +178,7 @@ bool EnsureArchiveTables(CConnection& connection) {
         if (!digest || !insert.Bind({id, std::string_view(*digest)}).Run())
             return false;
     }
-    if (rememberStored && !RunStatement(connection, kRememberStoredAsCounted))
+    if (rememberStored && !RememberStoredAsCounted(connection))
         return false;
     return transaction.Commit();
 }

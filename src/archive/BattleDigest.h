@@ -72,6 +72,10 @@ inline constexpr std::string_view kArchiveSchema[] = {
     "CREATE TABLE IF NOT EXISTS PersStatCounted (Digest TEXT PRIMARY KEY)",
 };
 
+// Marks every stored battle as counted in the personal record; false when
+// that failed (reported).
+bool RememberStoredAsCounted(CConnection& connection);
+
 // Creates the tables and indexes the archive keeps beside the six tables of
 // the file (their rows untouched) and gives every battle without a digest its
 // digest, all in one transaction. False when that failed (reported).
