@@ -4,6 +4,7 @@
 // in as a foreign archive, and storing one more report. Errors of the
 // database are expected; a crash, a hang or a page that is not UTF-8 is not.
 
+#include "StoredReport.h"
 #include "archive/ArchiveImport.h"
 #include "archive/BattleBrowser.h"
 #include "archive/BattleDatabase.h"
@@ -11,10 +12,7 @@
 #include "archive/Connection.h"
 #include "archive/CsvExport.h"
 #include "archive/PersonalRecord.h"
-#include "archive/StoringWriter.h"
-#include "reading/ReportConverter.h"
 #include "text/Utf8Text.h"
-#include "writers/HtmlWriter.h"
 
 #include <unistd.h>
 
@@ -29,12 +27,6 @@ namespace {
 
 using namespace skarnwald;
 namespace fs = std::filesystem;
-
-constexpr std::string_view kReport = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Home\n"
-                                     "Agility 10 [100/100] Fighter (Wasp) from 4.5.6 Raider\n"
-                                     "Laser destroyed [3/50] Corvette (Tank) from 1.2.3 Keeper\n"
-                                     "Agility 5 [50/50] Corvette (Tank) from 1.2.3 Keeper\n"
-                                     "Gun destroyed [4/100] Fighter (Wasp) from 4.5.6 Raider\n";
 
 void Require(bool condition) {
     if (!condition)
@@ -103,17 +95,6 @@ void ReadFigures(CConnection& connection) {
             SumPerPeriod(*figures, step);
 }
 
-void StoreOneReport(const ConnectionPtr& connection) {
-    CBattleDatabase database;
-    database.SetConnection(connection);
-    CReportConverter converter;
-    converter.ownCoords = "1.2.3";
-    CStoringWriter storing(database, {1, 1, converter.ownCoords});
-    converter.AddWriter(&storing);
-    std::ostringstream page;
-    ConvertToPage(converter, kReport, page);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -138,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadEveryBattle(*opened.connection, opened.connection);
     ExportAsCsv(*opened.connection);
     ReadFigures(*opened.connection);
-    StoreOneReport(opened.connection);
+    testing::StoreReport(opened.connection, testing::kStoredReport);
     ReadEveryBattle(*opened.connection, opened.connection);
     return 0;
 }

@@ -3,30 +3,19 @@
 // players may be: objects it never makes in the schema, and rows it never
 // writes (tests/data/hostile-rows.sql, one case per "-- " heading).
 
-#include "archive/BattleDatabase.h"
+#include "StoredReport.h"
 #include "archive/Connection.h"
-#include "archive/StoringWriter.h"
-#include "reading/ReportConverter.h"
-#include "writers/HtmlWriter.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace skarnwald::testing {
-
-// One battle of two fleets, the first at the own coordinates 1.2.3.
-inline constexpr std::string_view kStoredReport = "12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Home\n"
-                                                  "Agility 10 [100/100] Fighter (Wasp) from 4.5.6 Raider\n"
-                                                  "Laser destroyed [3/50] Corvette (Tank) from 1.2.3 Keeper\n"
-                                                  "Agility 5 [50/50] Corvette (Tank) from 1.2.3 Keeper\n"
-                                                  "Gun destroyed [4/100] Fighter (Wasp) from 4.5.6 Raider\n";
 
 struct ForeignSchemaCase {
     std::string_view sql;
@@ -68,14 +57,7 @@ inline void MakeStoredArchive(const std::filesystem::path& file) {
     ASSERT_TRUE(opened.connection) << opened.error;
     ChangeBehindTheProgramsBack(file, "INSERT INTO Einstellungen VALUES ('DBSpeichern', '1'), "
                                       "('PersStat', '1'), ('Koords', '1.2.3')");
-    CBattleDatabase database;
-    database.SetConnection(opened.connection);
-    CReportConverter converter;
-    converter.ownCoords = "1.2.3";
-    CStoringWriter storing(database, {1, 1, converter.ownCoords});
-    converter.AddWriter(&storing);
-    std::ostringstream page;
-    ConvertToPage(converter, kStoredReport, page);
+    StoreReport(opened.connection, kStoredReport);
 }
 
 struct HostileRowsCase {
