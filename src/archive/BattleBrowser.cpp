@@ -153,7 +153,7 @@ std::optional<std::vector<BrowserItem>> LoadFleetLines(CConnection& connection, 
     fleetLines.Bind({std::int64_t{battleId}});
     while (fleetLines.Step()) {
         BrowserItem& fleetLine = items.emplace_back(FleetLineItem(fleetLines, battleId));
-        combatLines.Bind({std::int64_t{fleetLines.ReadInt("ID")}});
+        combatLines.Bind({fleetLines.StoredValue("ID")});
         while (combatLines.Step())
             fleetLine.children.push_back(CombatLineItem(combatLines, battleId));
         if (combatLines.Failed())

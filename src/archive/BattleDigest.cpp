@@ -11,22 +11,6 @@ namespace skarnwald {
 
 namespace {
 
-constexpr std::string_view kArchiveSchema[] = {
-    "CREATE TABLE IF NOT EXISTS BattleDigest (BattleID INTEGER PRIMARY KEY, Digest TEXT NOT NULL)",
-    "CREATE INDEX IF NOT EXISTS BattleDigestByDigest ON BattleDigest (Digest)",
-    // Asteroids won and lost per battle; the six tables only keep a total.
-    "CREATE TABLE IF NOT EXISTS BattleAsteroids (BattleID INTEGER PRIMARY KEY, Gewinn INTEGER, Verlust "
-    "INTEGER)",
-    // Child rows are looked up by their parent when a battle is opened,
-    // deleted or exported.
-    "CREATE INDEX IF NOT EXISTS AgilityByBattle ON Agility (BattleID)",
-    "CREATE INDEX IF NOT EXISTS BattleDetailsByFleetLine ON Battle_Details (AgilityID)",
-    "CREATE INDEX IF NOT EXISTS StatistikByBattle ON Statistik (BattleID)",
-    // The digests of the battles the personal record has counted, kept apart
-    // from the archive: a battle counts once, stored or not, deleted or not.
-    "CREATE TABLE IF NOT EXISTS PersStatCounted (Digest TEXT PRIMARY KEY)",
-};
-
 constexpr std::string_view kRememberStoredAsCounted =
     "INSERT OR IGNORE INTO PersStatCounted (Digest) SELECT Digest FROM BattleDigest";
 
@@ -116,10 +100,10 @@ std::string CBattleDigest::Finish() {
     return hex;
 }
 
-std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int32_t battleId) {
+std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int64_t battleId) {
     CBattleDigest digest;
     CStatement battle(connection, "SELECT Datum, Koords, Name FROM Battles WHERE ID = ?");
-    battle.Bind({std::int64_t{battleId}});
+    battle.Bind({battleId});
     if (!battle.Step())
         return std::nullopt;
     const auto datum = battle.ReadStoredText("Datum");
@@ -129,10 +113,10 @@ std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::in
 
     CStatement fleetLines(connection, "SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID");
     CStatement combatLines(connection, "SELECT * FROM Battle_Details WHERE AgilityID = ? ORDER BY ID");
-    fleetLines.Bind({std::int64_t{battleId}});
+    fleetLines.Bind({battleId});
     while (fleetLines.Step()) {
         AddStoredRow(digest, CBattleDigest::RowKind::FleetLine, fleetLines, kFleetLineDigestColumns);
-        combatLines.Bind({std::int64_t{fleetLines.ReadInt("ID")}});
+        combatLines.Bind({fleetLines.StoredValue("ID")});
         while (combatLines.Step())
             AddStoredRow(digest, CBattleDigest::RowKind::CombatLine, combatLines, kCombatLineDigestColumns);
         if (combatLines.Failed())
@@ -165,6 +149,10 @@ bool ArchiveTablesReady(CConnection& connection) {
 
 } // namespace
 
+bool RememberStoredAsCounted(CConnection& connection) {
+    return RunStatement(connection, kRememberStoredAsCounted);
+}
+
 bool EnsureArchiveTables(CConnection& connection) {
     if (ArchiveTablesReady(connection))
         return true;
@@ -177,19 +165,20 @@ bool EnsureArchiveTables(CConnection& connection) {
     if (!RunStatements(connection, kArchiveSchema))
         return false;
 
-    std::vector<std::int32_t> missing;
+    // Ids as stored: a file made elsewhere may hold any 64-bit id.
+    std::vector<std::int64_t> missing;
     CStatement battles(connection, kBattlesWithoutDigest);
     while (battles.Step())
-        missing.push_back(battles.ReadInt("ID"));
+        missing.push_back(battles.ColumnInt(0));
     if (battles.Failed())
         return false;
     CStatement insert(connection, "INSERT INTO BattleDigest (BattleID, Digest) VALUES (?,?)");
-    for (std::int32_t id : missing) {
+    for (std::int64_t id : missing) {
         const auto digest = DigestOfStoredBattle(connection, id);
-        if (!digest || !insert.Bind({std::int64_t{id}, std::string_view(*digest)}).Run())
+        if (!digest || !insert.Bind({id, std::string_view(*digest)}).Run())
             return false;
     }
-    if (rememberStored && !RunStatement(connection, kRememberStoredAsCounted))
+    if (rememberStored && !RememberStoredAsCounted(connection))
         return false;
     return transaction.Commit();
 }

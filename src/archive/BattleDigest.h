@@ -53,7 +53,28 @@ private:
 
 // The digest of a stored battle computed from its rows; nothing when a query
 // failed (reported through the connection).
-std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int32_t battleId);
+std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int64_t battleId);
+
+// The tables and indexes the archive keeps beside the six tables of the file.
+inline constexpr std::string_view kArchiveSchema[] = {
+    "CREATE TABLE IF NOT EXISTS BattleDigest (BattleID INTEGER PRIMARY KEY, Digest TEXT NOT NULL)",
+    "CREATE INDEX IF NOT EXISTS BattleDigestByDigest ON BattleDigest (Digest)",
+    // Asteroids won and lost per battle; the six tables only keep a total.
+    "CREATE TABLE IF NOT EXISTS BattleAsteroids (BattleID INTEGER PRIMARY KEY, Gewinn INTEGER, Verlust "
+    "INTEGER)",
+    // Child rows are looked up by their parent when a battle is opened,
+    // deleted or exported.
+    "CREATE INDEX IF NOT EXISTS AgilityByBattle ON Agility (BattleID)",
+    "CREATE INDEX IF NOT EXISTS BattleDetailsByFleetLine ON Battle_Details (AgilityID)",
+    "CREATE INDEX IF NOT EXISTS StatistikByBattle ON Statistik (BattleID)",
+    // The digests of the battles the personal record has counted, kept apart
+    // from the archive: a battle counts once, stored or not, deleted or not.
+    "CREATE TABLE IF NOT EXISTS PersStatCounted (Digest TEXT PRIMARY KEY)",
+};
+
+// Marks every stored battle as counted in the personal record; false when
+// that failed (reported).
+bool RememberStoredAsCounted(CConnection& connection);
 
 // Creates the tables and indexes the archive keeps beside the six tables of
 // the file (their rows untouched) and gives every battle without a digest its

@@ -5,22 +5,43 @@
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 
 namespace skarnwald {
 
 namespace {
 
+// A sum taken as floating point and held within 64 bits, so counts no report
+// can hold (rows of a file made elsewhere) give a large figure rather than an
+// overflow error.
+std::string Bounded(std::string_view sum, std::string_view name) {
+    return "CAST(MAX(MIN(" + std::string(sum) + ", 9.2e18), -9.2e18) AS INTEGER) AS " + std::string(name);
+}
+
 // Parameter 1: the own coordinates.
-constexpr std::string_view kBattleFigures =
-    "SELECT b.ID AS ID, b.Datum AS Datum, "
-    "(SELECT COALESCE(SUM(s.Shuttle + s.Fighter + s.Fregatte + s.Corvette + s.StarCruiser + s.BattleShip + "
-    "s.Doomstar), 0) FROM Statistik s WHERE s.BattleID = b.ID AND s.Typ = 'Verlust' AND s.Koords = ?1) "
-    "AS Lost, "
-    "(SELECT COALESCE(SUM(CAST(d.Anzahl AS INTEGER)), 0) FROM Battle_Details d JOIN Agility a ON a.ID = "
-    "d.AgilityID WHERE a.BattleID = b.ID AND d.Tat = 'destroyed' AND d.Koords = ?1) AS Destroyed, "
-    "COALESCE(r.Gewinn, 0) AS RoidsWon, COALESCE(r.Verlust, 0) AS RoidsLost "
-    "FROM Battles b LEFT JOIN BattleAsteroids r ON r.BattleID = b.ID "
-    "WHERE b.Datum IS NOT NULL ORDER BY b.Datum, b.ID";
+const std::string& BattleFiguresSql() {
+    static const std::string sql =
+        "SELECT b.ID AS ID, b.Datum AS Datum, " +
+        Bounded("(SELECT TOTAL(s.Shuttle) + TOTAL(s.Fighter) + TOTAL(s.Fregatte) + TOTAL(s.Corvette) + "
+                "TOTAL(s.StarCruiser) + TOTAL(s.BattleShip) + TOTAL(s.Doomstar) FROM Statistik s WHERE "
+                "s.BattleID = b.ID AND s.Typ = 'Verlust' AND s.Koords = ?1)",
+                "Lost") +
+        ", " +
+        Bounded("(SELECT TOTAL(CAST(d.Anzahl AS INTEGER)) FROM Battle_Details d JOIN Agility a ON a.ID = "
+                "d.AgilityID WHERE a.BattleID = b.ID AND d.Tat = 'destroyed' AND d.Koords = ?1)",
+                "Destroyed") +
+        ", " + Bounded("TOTAL(r.Gewinn)", "RoidsWon") + ", " + Bounded("TOTAL(r.Verlust)", "RoidsLost") +
+        " FROM Battles b LEFT JOIN BattleAsteroids r ON r.BattleID = b.ID WHERE b.Datum IS NOT NULL GROUP BY "
+        "b.ID ORDER BY b.Datum, b.ID";
+    return sql;
+}
+
+// `into` + `value`, held at the ends of the 64-bit range.
+void AddBounded(std::int64_t& into, std::int64_t value) {
+    if (__builtin_add_overflow(into, value, &into))
+        into =
+            value < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+}
 
 std::int64_t Number(const CStatement& row, std::string_view column) {
     const std::string text = row.ReadField(column);
@@ -65,7 +86,7 @@ std::string IsoWeek(std::chrono::sys_days day) {
 std::optional<std::vector<BattleFigures>> LoadBattleFigures(CConnection& connection,
                                                             std::string_view ownCoords) {
     std::vector<BattleFigures> battles;
-    CStatement rows(connection, kBattleFigures);
+    CStatement rows(connection, BattleFiguresSql());
     // Without own coordinates no fleet is the user's.
     rows.Bind({ownCoords.empty() ? SqlValue(nullptr) : SqlValue(ownCoords)});
     while (rows.Step())
@@ -97,10 +118,10 @@ std::vector<TimelinePoint> SumPerPeriod(const std::vector<BattleFigures>& battle
             points.push_back({*period});
         TimelinePoint& point = points.back();
         ++point.battles;
-        point.shipsLost += battle.shipsLost;
-        point.shipsDestroyed += battle.shipsDestroyed;
-        point.roidsWon += battle.roidsWon;
-        point.roidsLost += battle.roidsLost;
+        AddBounded(point.shipsLost, battle.shipsLost);
+        AddBounded(point.shipsDestroyed, battle.shipsDestroyed);
+        AddBounded(point.roidsWon, battle.roidsWon);
+        AddBounded(point.roidsLost, battle.roidsLost);
     }
     return points;
 }

@@ -5,9 +5,15 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <optional>
+#include <set>
+#include <span>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace skarnwald {
 
@@ -42,16 +48,6 @@ std::string Quoted(const fs::path& file) {
     return quoted;
 }
 
-// Collects what went wrong while the file is created or probed.
-class CollectingReporter : public IDbErrorReporter {
-public:
-    void ReportDbError(std::string_view message) override {
-        if (first.empty())
-            first = message;
-    }
-    std::string first;
-};
-
 bool CreateSchema(CConnection& connection) {
     CTransaction transaction(connection);
     if (!transaction.Active())
@@ -63,6 +59,97 @@ bool CreateSchema(CConnection& connection) {
         if (!insert.Bind({typ}).Run())
             return false;
     return transaction.Commit();
+}
+
+// The words of a CREATE TABLE text in upper case; quote characters count as
+// blanks. Anything but words, blanks, parentheses and commas (a number, a
+// string, a comment, an operator) comes back as the word "?".
+std::vector<std::string> WordsOf(std::string_view sql) {
+    std::vector<std::string> words;
+    std::string word;
+    auto flush = [&] {
+        if (!word.empty())
+            words.push_back(std::exchange(word, {}));
+    };
+    for (char c : sql) {
+        const auto u = static_cast<unsigned char>(c);
+        if (std::isalpha(u) || c == '_' || (std::isdigit(u) && !word.empty())) {
+            word += static_cast<char>(std::toupper(u));
+            continue;
+        }
+        flush();
+        if (!std::isspace(u) && c != '(' && c != ')' && c != ',' && c != '"' && c != '`' && c != '[' &&
+            c != ']')
+            words.emplace_back("?");
+    }
+    flush();
+    return words;
+}
+
+// The name a CREATE TABLE text gives its table, in upper case.
+std::string TableNameOf(const std::vector<std::string>& words) {
+    auto at = std::ranges::find(words, "TABLE");
+    for (std::string_view skipped : {"IF", "NOT", "EXISTS"})
+        if (at != words.end() && std::next(at) != words.end() && *std::next(at) == skipped)
+            ++at;
+    return at != words.end() && std::next(at) != words.end() ? *std::next(at) : std::string();
+}
+
+// The program's definition of a table it makes (the six and the archive's
+// own), or empty.
+std::string_view OwnDefinition(std::string_view table) {
+    for (const auto& schema :
+         {std::span<const std::string_view>(kSchema), std::span<const std::string_view>(kArchiveSchema)})
+        for (std::string_view sql : schema)
+            if (SameNameIgnoringCase(TableNameOf(WordsOf(sql)), table))
+                return sql;
+    return {};
+}
+
+// A table of the program's whose definition uses a word the program's own
+// never does: a CHECK, DEFAULT, generated column, foreign key or conflict
+// clause put in by another tool or by editing the schema directly. Fewer
+// columns are allowed; using them fails with the database's own message.
+bool IsAlteredOwnTable(std::string_view name, std::string_view sql) {
+    const std::string_view own = OwnDefinition(name);
+    if (own.empty())
+        return false;
+    const auto ownWords = WordsOf(own);
+    const std::set<std::string> allowed(ownWords.begin(), ownWords.end());
+    return std::ranges::any_of(WordsOf(sql),
+                               [&](const std::string& word) { return !allowed.contains(word); });
+}
+
+bool StartsWithWords(std::string_view sql, std::initializer_list<std::string_view> words) {
+    const auto found = WordsOf(sql);
+    return found.size() >= words.size() && std::equal(words.begin(), words.end(), found.begin());
+}
+
+// The objects of the file that the program never makes and that would run or
+// redirect its statements: triggers, views, virtual tables, and its own
+// tables with altered definitions. Extra tables and indexes are harmless.
+std::optional<std::vector<std::string>> ForeignObjects(CConnection& connection) {
+    std::vector<std::string> foreign[4];
+    CStatement objects(connection, "SELECT type, name, sql FROM sqlite_master ORDER BY name");
+    while (objects.Step()) {
+        const std::string type = objects.ReadField("type");
+        const std::string name = objects.ReadField("name");
+        const std::string sql = objects.ReadField("sql");
+        if (type == "trigger")
+            foreign[0].push_back("Trigger " + name);
+        else if (type == "view")
+            foreign[1].push_back("View " + name);
+        else if (type == "table" && IsVirtualTableDefinition(sql))
+            foreign[2].push_back("virtuelle Tabelle " + name);
+        else if (type == "table" && IsAlteredOwnTable(name, sql))
+            foreign[3].push_back("veränderte Tabelle " + name);
+    }
+    if (objects.Failed())
+        return std::nullopt;
+    std::vector<std::string> all;
+    for (auto& kind : foreign)
+        all.insert(all.end(), kind.begin(), kind.end());
+    return all;
 }
 
 // Reads the file without writing to it: an integrity check and the tables.
@@ -119,20 +206,51 @@ std::string Probe(sqlite3* db, const fs::path& file) {
     return {};
 }
 
+// Why the file is refused for what its schema holds, or empty text.
+std::string RefusalForSchema(CConnection& connection, const fs::path& file) {
+    FirstDbError reporter;
+    connection.SetErrorReporter(&reporter);
+    const auto foreign = ForeignObjects(connection);
+    connection.SetErrorReporter(nullptr);
+    if (!foreign)
+        return "Die Datenbank " + Quoted(file) + " ist nicht lesbar (" + reporter.first + ").";
+    if (foreign->empty())
+        return {};
+    std::string names;
+    for (const std::string& object : *foreign)
+        names += (names.empty() ? "" : ", ") + object;
+    return "Die Datenbank " + Quoted(file) + " enthält fremde Objekte: " + names +
+           ". Sie wird nicht verwendet und bleibt unverändert; 'skarnwald-cli import-archive' übernimmt "
+           "ihre Kämpfe in eine neue Datenbank.";
+}
+
+// Every connection: no extension is ever loaded, the schema's code is not
+// trusted to call functions with side effects, and the schema itself cannot
+// be edited through SQL.
+void MakeDefensive(sqlite3* db) {
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+}
+
 // The archive's own tables beside the six; a file written before they
 // existed gets them, and its battles their digests, on first open.
 OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
-    CollectingReporter reporter;
+    FirstDbError reporter;
     connection->SetErrorReporter(&reporter);
     const bool ready = EnsureArchiveTables(*connection);
     connection->SetErrorReporter(nullptr);
     if (!ready)
-        return {nullptr,
-                "Die Datenbank " + Quoted(file) + " kann nicht ergänzt werden (" + reporter.first + ")."};
+        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht ergänzt werden" +
+                             (reporter.first.empty() ? "." : " (" + reporter.first + ").")};
     return {std::move(connection), {}};
 }
 
 } // namespace
+
+bool IsVirtualTableDefinition(std::string_view sql) {
+    return StartsWithWords(sql, {"CREATE", "VIRTUAL"});
+}
 
 OpenResult CConnection::Open(const fs::path& file) {
     std::error_code ec;
@@ -153,16 +271,19 @@ OpenResult CConnection::Open(const fs::path& file) {
                              std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")."};
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    MakeDefensive(db);
     if (sqlite3_db_readonly(db, "main") == 1)
         return {nullptr, "Die Datenbank " + Quoted(file) + " ist schreibgeschützt."};
 
     if (!fresh) {
         if (std::string why = Probe(db, file); !why.empty())
             return {nullptr, std::move(why)};
+        if (std::string why = RefusalForSchema(*connection, file); !why.empty())
+            return {nullptr, std::move(why)};
         return WithArchiveTables(std::move(connection), file);
     }
 
-    CollectingReporter reporter;
+    FirstDbError reporter;
     connection->SetErrorReporter(&reporter);
     const bool created = CreateSchema(*connection);
     connection->SetErrorReporter(nullptr);
@@ -174,6 +295,35 @@ OpenResult CConnection::Open(const fs::path& file) {
                 "Die Datenbank " + Quoted(file) + " kann nicht angelegt werden (" + reporter.first + ")."};
     }
     return WithArchiveTables(std::move(connection), file);
+}
+
+OpenResult CConnection::OpenForReading(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return {nullptr, "Die Datei " + Quoted(file) + " gibt es nicht."};
+    // As a URI, so immutable=1 keeps SQLite from touching the file at all.
+    std::string uri = "file:";
+    for (unsigned char c : fs::absolute(file, ec).string()) {
+        if (std::isalnum(c) || c == '/' || c == '.' || c == '-' || c == '_') {
+            uri += static_cast<char>(c);
+        } else {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            uri += {'%', kHex[c >> 4], kHex[c & 0xf]};
+        }
+    }
+    uri += "?mode=ro&immutable=1";
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(uri.c_str(), &db,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+    ConnectionPtr connection(new CConnection(db));
+    if (rc != SQLITE_OK)
+        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht geöffnet werden (" +
+                             std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")."};
+    sqlite3_extended_result_codes(db, 1);
+    MakeDefensive(db);
+    if (std::string why = Probe(db, file); !why.empty())
+        return {nullptr, std::move(why)};
+    return {std::move(connection), {}};
 }
 
 CConnection::~CConnection() {

@@ -23,9 +23,23 @@ public:
     virtual void ReportDbError(std::string_view message) = 0;
 };
 
+// Keeps the first error reported, for a step that says why it failed as a whole.
+class FirstDbError : public IDbErrorReporter {
+public:
+    void ReportDbError(std::string_view message) override {
+        if (first.empty())
+            first = message;
+    }
+    std::string first;
+};
+
 // The six tables of the database file.
 inline constexpr std::array<std::string_view, 6> kTableNames = {
     "Battles", "Agility", "Battle_Details", "Statistik", "Einstellungen", "PersStat"};
+
+// Whether a CREATE statement as SQLite keeps it makes a virtual table, whose
+// rows come from code rather than the file.
+bool IsVirtualTableDefinition(std::string_view sql);
 
 class CConnection;
 using ConnectionPtr = std::shared_ptr<CConnection>;
@@ -41,6 +55,11 @@ public:
     // when it is missing or empty. An existing file is probed before anything
     // is written; a file that fails the probe is reported and left untouched.
     static OpenResult Open(const std::filesystem::path& file);
+
+    // Opens `file` only for reading and exactly as it stands (no journal is
+    // rolled back, no lock is taken), to take in a foreign archive. The file
+    // must pass Open's checks except the one of its schema's objects.
+    static OpenResult OpenForReading(const std::filesystem::path& file);
 
     ~CConnection();
     CConnection(const CConnection&) = delete;

@@ -40,37 +40,42 @@ TableQuery QueryOf(CsvTable table) {
 }
 
 // libcsv quotes the field and doubles the quotes inside it.
-void AppendField(std::string& record, std::string_view value) {
-    if (!record.empty() && record.back() != '\n')
-        record += ',';
+void AppendField(std::string& record, std::string_view value, char separator) {
+    if (!record.empty())
+        record += separator;
     const std::size_t size = csv_write(nullptr, 0, value.data(), value.size());
     const std::size_t at = record.size();
     record.resize(at + size);
     csv_write(record.data() + at, size, value.data(), value.size());
 }
 
-void AppendRecord(std::string& out, std::span<const std::string> values) {
+void AppendRecord(std::string& out, std::span<const std::string> values, char separator) {
     std::string record;
     for (const std::string& value : values)
-        AppendField(record, value);
+        AppendField(record, value, separator);
     out += record;
     out += "\r\n";
 }
 
 // The whole table as CSV text; nothing when a query failed (reported).
 std::optional<std::string> TableText(CConnection& connection, CsvTable table,
-                                     std::span<const std::int32_t> battleIds) {
+                                     std::span<const std::int32_t> battleIds, const CsvOptions& options) {
     const TableQuery query = QueryOf(table);
     std::string text;
-    AppendRecord(text, std::vector<std::string>(query.columns.begin(), query.columns.end()));
+    AppendRecord(text, std::vector<std::string>(query.columns.begin(), query.columns.end()),
+                 options.separator);
     CStatement rows(connection, query.sql);
     std::vector<std::string> values(query.columns.size());
     for (std::int32_t id : battleIds) {
         rows.Bind({std::int64_t{id}});
         while (rows.Step()) {
-            for (std::size_t i = 0; i < values.size(); ++i)
+            // Numbers stay numbers: only text cells can be taken for formulas.
+            for (std::size_t i = 0; i < values.size(); ++i) {
                 values[i] = rows.ReadStoredText(query.columns[i]).value_or("");
-            AppendRecord(text, values);
+                if (!rows.HoldsNumber(query.columns[i]))
+                    values[i] = CsvCellText(values[i], options.raw);
+            }
+            AppendRecord(text, values, options.separator);
         }
         if (rows.Failed())
             return std::nullopt;
@@ -79,6 +84,13 @@ std::optional<std::string> TableText(CConnection& connection, CsvTable table,
 }
 
 } // namespace
+
+std::string CsvCellText(std::string_view text, bool raw) {
+    constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+    if (raw || text.empty() || kFormulaStarts.find(text.front()) == std::string_view::npos)
+        return std::string(text);
+    return "'" + std::string(text);
+}
 
 std::string_view CsvFileName(CsvTable table) {
     switch (table) {
@@ -93,8 +105,8 @@ std::string_view CsvFileName(CsvTable table) {
 }
 
 std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
-                             const fs::path& file) {
-    const auto text = TableText(connection, table, battleIds);
+                             const fs::path& file, const CsvOptions& options) {
+    const auto text = TableText(connection, table, battleIds, options);
     if (!text)
         return "Die Datenbank konnte nicht gelesen werden.";
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -106,7 +118,8 @@ std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32
 }
 
 CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
-                                   const fs::path& folder, std::span<const CsvTable> tables) {
+                                   const fs::path& folder, std::span<const CsvTable> tables,
+                                   const CsvOptions& options) {
     CsvExportResult result;
     std::error_code ec;
     fs::create_directories(folder, ec);
@@ -117,7 +130,7 @@ CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std:
     }
     for (CsvTable table : tables) {
         const fs::path file = folder / CsvFileName(table);
-        result.error = ExportTableAsCsv(connection, battleIds, table, file);
+        result.error = ExportTableAsCsv(connection, battleIds, table, file, options);
         if (!result.error.empty())
             return result;
         result.written.push_back(file);

@@ -315,6 +315,28 @@ std::int32_t CStatement::ReadInt(std::string_view name) const {
     return Atoi(ReadField(name));
 }
 
+SqlValue CStatement::StoredValue(std::string_view name) const {
+    const int i = stmt_ ? ColumnIndex(name) : -1;
+    if (i < 0)
+        return nullptr;
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_NULL:
+        return nullptr;
+    case SQLITE_INTEGER:
+        return std::int64_t{sqlite3_column_int64(stmt_, i)};
+    default:
+        break;
+    }
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return std::string_view(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)));
+}
+
+bool CStatement::HoldsNumber(std::string_view name) const {
+    const int i = stmt_ ? ColumnIndex(name) : -1;
+    const int type = i >= 0 ? sqlite3_column_type(stmt_, i) : SQLITE_NULL;
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
 int CStatement::ColumnCount() const {
     return stmt_ ? sqlite3_column_count(stmt_) : 0;
 }

@@ -74,6 +74,12 @@ public:
     // A field as stored, its text as UTF-8: nothing for NULL, dates unformatted.
     std::optional<std::string> ReadStoredText(std::string_view name) const;
 
+    // A field as stored, to be bound elsewhere before the next Step: integers
+    // as numbers, NULL (or no such column) as NULL, anything else as its text.
+    SqlValue StoredValue(std::string_view name) const;
+    // Whether the field holds an integer or floating-point value.
+    bool HoldsNumber(std::string_view name) const;
+
     // Whole rows by column position, for code that walks every column.
     int ColumnCount() const;
     std::string ColumnName(int column) const;

@@ -121,7 +121,7 @@ bool CBattleDatabase::RenderBattle(std::ostream& out, std::int32_t battleId) {
     fleetLines.Bind({id});
     while (fleetLines.Step()) {
         AppendFleetRow(page, fleetLines);
-        combatLines.Bind({std::int64_t{fleetLines.ReadInt("ID")}});
+        combatLines.Bind({fleetLines.StoredValue("ID")});
         while (combatLines.Step())
             AppendCombatRow(page, combatLines);
         if (combatLines.Failed())

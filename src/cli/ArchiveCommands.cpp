@@ -1,9 +1,11 @@
 // The archive of stored battles on the command line: listing with a filter,
-// deleting one battle, and the CSV export.
+// deleting one battle, the CSV export and taking in a foreign archive.
 
 #include "cli/ArchiveOptions.h"
 #include "cli/Cli.h"
 
+#include "archive/ArchiveImport.h"
+#include "archive/BattleDatabase.h"
 #include "archive/CsvExport.h"
 #include "archive/Query.h"
 
@@ -33,6 +35,19 @@ constexpr std::string_view kDeleteUsage =
     "Löscht den gespeicherten Kampf ID mit seinen Flotten-, Kampf- und\n"
     "Statistikzeilen, ohne Rückfrage. Die persönliche Statistik bleibt.\n"
     "Endet mit 1, wenn es keinen Kampf mit dieser ID gibt.\n";
+
+constexpr std::string_view kImportUsage =
+    "Aufruf: skarnwald-cli import-archive FREMDE-DATEI [--merge] [--db DATEI]\n"
+    "\n"
+    "Übernimmt die Kämpfe, Einstellungen und die persönliche Statistik einer\n"
+    "Datenbank, die ein anderer gemacht hat. Die fremde Datei wird nur gelesen:\n"
+    "ihre Zeilen gehen Wert für Wert in eine neue Datenbank mit dem eigenen\n"
+    "Aufbau; Trigger, Views und Ähnliches kommen nicht mit. Die neue Datenbank\n"
+    "ersetzt DATEI, die bisherige bleibt als DATEI.bak erhalten.\n"
+    "  --merge   statt zu ersetzen nur die Kämpfe hinzufügen, die DATEI noch nicht\n"
+    "            hat; Einstellungen und persönliche Statistik von DATEI bleiben\n";
+
+constexpr OptionSpec kImportOptions[] = {{"--merge", "", false}};
 
 constexpr OptionSpec kCsvTableOption = {"--table", "", true};
 
@@ -65,6 +80,17 @@ std::optional<std::vector<CsvTable>> CsvTablesOf(const ParsedArgs& args) {
         if (CsvFileName(table) == *name + ".csv")
             return std::vector<CsvTable>{table};
     return std::nullopt;
+}
+
+std::optional<CsvOptions> CsvOptionsOf(const ParsedArgs& args) {
+    CsvOptions options;
+    options.raw = args.Has("--raw");
+    if (const std::string* separator = args.Value("--separator")) {
+        if (*separator != "," && *separator != ";")
+            return std::nullopt;
+        options.separator = separator->front();
+    }
+    return options;
 }
 
 std::vector<std::int32_t> IdsOf(const std::vector<StoredBattle>& battles) {
@@ -168,10 +194,12 @@ int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams) {
     if (!filter)
         return 2;
     const auto tables = CsvTablesOf(args);
-    if (!tables || !args.positional.empty()) {
+    const auto options = CsvOptionsOf(args);
+    if (!tables || !options || !args.positional.empty()) {
         streams.err << "skarnwald-cli export: "
-                    << (tables ? "--csv nimmt keine ID"
-                               : "--table nimmt kaempfe, flottenzeilen oder kampfzeilen")
+                    << (!tables    ? "--table nimmt kaempfe, flottenzeilen oder kampfzeilen"
+                        : !options ? "--separator nimmt ',' oder ';'"
+                                   : "--csv nimmt keine ID")
                     << "\n"
                     << usage;
         return 2;
@@ -183,7 +211,7 @@ int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams) {
     if (!battles)
         return 1;
     const CsvExportResult result =
-        ExportBattlesAsCsv(*connection, IdsOf(*battles), *args.Value("--csv"), *tables);
+        ExportBattlesAsCsv(*connection, IdsOf(*battles), *args.Value("--csv"), *tables, *options);
     if (!result.error.empty()) {
         streams.err << "skarnwald-cli export: " << result.error << "\n";
         return 1;
@@ -192,6 +220,37 @@ int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams) {
     for (const auto& file : result.written)
         streams.out << "  " << file.string() << "\n";
     return connection.ExitCode();
+}
+
+} // namespace skarnwald::cli
+
+namespace skarnwald::cli {
+
+int RunImportArchive(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const auto parsed = ParseArgs(args, kImportOptions, 1, "import-archive", kImportUsage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    if (parsed->positional.empty()) {
+        streams.err << "skarnwald-cli import-archive: welche Datei?\n" << kImportUsage;
+        return 2;
+    }
+    const bool merge = parsed->Has("--merge");
+    const ImportResult result = ImportArchive(parsed->positional.front(), parsed->database,
+                                              merge ? ImportMode::Merge : ImportMode::Replace);
+    if (!result.error.empty()) {
+        streams.err << "skarnwald-cli import-archive: " << result.error << "\n";
+        return 1;
+    }
+    streams.out << result.battles << (result.battles == 1 ? " Kampf" : " Kämpfe") << " übernommen nach "
+                << parsed->database << ".\n";
+    if (result.skipped > 0)
+        streams.out << SkippedBattlesNote(result.skipped) << "\n";
+    if (result.orphans > 0)
+        streams.out << result.orphans << " Zeilen ohne ihren Kampf wurden ausgelassen.\n";
+    if (!result.backup.empty())
+        streams.out << "Die bisherige Datenbank liegt in " << result.backup.string() << ".\n";
+    return 0;
 }
 
 } // namespace skarnwald::cli

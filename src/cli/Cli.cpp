@@ -24,6 +24,7 @@ constexpr std::string_view kUsage =
     "  stats [--reset] [--by day|week]  persönliche Statistik zeigen oder löschen,\n"
     "                                   oder ihren Verlauf je Tag oder Woche\n"
     "  repair-text                      Texte der Datenbank nach UTF-8 umschreiben\n"
+    "  import-archive DATEI [--merge]   fremde Datenbank sicher übernehmen\n"
     "\n"
     "Alle Befehle nehmen --db DATEI. Vorgabe: die Datei der Umgebungsvariablen\n"
     "SKARNWALD_DB, sonst Data.dat im Arbeitsordner, wenn es dort liegt (außer im\n"
@@ -42,8 +43,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"convert", RunConvert}, {"settings", RunSettings}, {"battles", RunBattles},        {"delete", RunDelete},
-    {"export", RunExport},   {"stats", RunStats},       {"repair-text", RunRepairText},
+    {"convert", RunConvert},        {"settings", RunSettings},
+    {"battles", RunBattles},        {"delete", RunDelete},
+    {"export", RunExport},          {"stats", RunStats},
+    {"repair-text", RunRepairText}, {"import-archive", RunImportArchive},
 };
 
 } // namespace

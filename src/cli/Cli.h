@@ -24,5 +24,6 @@ int RunDelete(const std::vector<std::string>& args, Streams streams);
 int RunExport(const std::vector<std::string>& args, Streams streams);
 int RunRepairText(const std::vector<std::string>& args, Streams streams);
 int RunStats(const std::vector<std::string>& args, Streams streams);
+int RunImportArchive(const std::vector<std::string>& args, Streams streams);
 
 } // namespace skarnwald::cli

@@ -30,7 +30,8 @@ constexpr std::string_view kSettingsUsage =
 constexpr std::string_view kExportUsage =
     "Aufruf: skarnwald-cli export ID [-o AUSGABE] [--db DATEI]\n"
     "       skarnwald-cli export --csv ORDNER [--table TABELLE] [--search TEXT]\n"
-    "                            [--from DATUM] [--to DATUM] [--db DATEI]\n"
+    "                            [--from DATUM] [--to DATUM] [--separator ,|;]\n"
+    "                            [--raw] [--db DATEI]\n"
     "\n"
     "Schreibt den gespeicherten Kampf ID als HTML-Seite nach AUSGABE (\".htm\" wird\n"
     "angehängt, wenn der Name nicht auf htm oder html endet) oder ohne -o auf die\n"
@@ -39,7 +40,11 @@ constexpr std::string_view kExportUsage =
     "Mit --csv gehen die gefundenen Kämpfe als CSV-Dateien (UTF-8, Kopfzeile) in\n"
     "ORDNER: kaempfe.csv, flottenzeilen.csv und kampfzeilen.csv, oder mit --table\n"
     "kaempfe|flottenzeilen|kampfzeilen nur eine davon. --search, --from und --to\n"
-    "wählen die Kämpfe wie bei 'battles'.\n";
+    "wählen die Kämpfe wie bei 'battles'. --separator ';' trennt die Felder mit\n"
+    "Semikolon (für Tabellenkalkulationen mit Dezimalkomma), Vorgabe ist ','.\n"
+    "Texte, die mit =, +, -, @, Tabulator oder Wagenrücklauf beginnen, bekommen ein\n"
+    "' vorangestellt, damit keine Tabellenkalkulation sie als Formel ausführt;\n"
+    "--raw schreibt sie unverändert (für Skripte).\n";
 
 constexpr std::string_view kRepairTextUsage =
     "Aufruf: skarnwald-cli repair-text [--db DATEI]\n"
@@ -52,8 +57,9 @@ constexpr std::string_view kRepairTextUsage =
 constexpr OptionSpec kSettingsOptions[] = {
     {"--store", "", true}, {"--pers-stat", "", true}, {"--coords", "", true}};
 constexpr OptionSpec kExportOptions[] = {
-    {"--output", "-o", true}, {"--csv", "", true}, {"--table", "", true}, {"--search", "", true},
-    {"--from", "", true},     {"--to", "", true},  {"--sort", "", true}};
+    {"--output", "-o", true}, {"--csv", "", true},       {"--table", "", true},
+    {"--search", "", true},   {"--from", "", true},      {"--to", "", true},
+    {"--sort", "", true},     {"--separator", "", true}, {"--raw", "", false}};
 
 // The value of a switch option: nothing when absent, -1 when not 0 or 1.
 std::optional<std::int32_t> SwitchValue(const ParsedArgs& args, std::string_view name) {

@@ -208,6 +208,10 @@ TEST_F(DatabaseDlgTest, CsvExportWritesTheBattlesShown) {
     FileDialogs::SetNextFileName(QString::fromStdString(Here("fleets").string()));
     dialog.OnExportCsv(CsvTable::FleetLines);
     EXPECT_TRUE(FileBytes(Here("fleets.csv")).starts_with("\"ID\",\"BattleID\",\"Agility\""));
+    Child<QComboBox>(dialog, "csvSeparatorBox").setCurrentIndex(1); // Semikolon (Excel)
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("semicolon").string()));
+    dialog.OnExportCsv(CsvTable::FleetLines);
+    EXPECT_TRUE(FileBytes(Here("semicolon.csv")).starts_with("\"ID\";\"BattleID\";\"Agility\""));
 
     MessageBoxes::SetNextAnswer(true);
     WriteBytes(Here("blocked"), "a file, not a folder");

@@ -233,7 +233,7 @@ TEST_F(CliTest, DatabaseErrorsGoToStderrWithANonZeroExit) {
 
 TEST_F(CliTest, EveryCommandExplainsItself) {
     for (std::string_view command :
-         {"convert", "settings", "battles", "delete", "export", "stats", "repair-text"}) {
+         {"convert", "settings", "battles", "delete", "export", "stats", "repair-text", "import-archive"}) {
         const Outcome help = CliWithoutDb({std::string(command), "--help"});
         EXPECT_EQ(help.code, 0);
         EXPECT_TRUE(help.out.starts_with("Aufruf: skarnwald-cli " + std::string(command))) << help.out;
@@ -241,7 +241,7 @@ TEST_F(CliTest, EveryCommandExplainsItself) {
     }
     const Outcome overview = CliWithoutDb({"--help"});
     for (std::string_view command :
-         {"settings", "battles", "delete", "export --csv", "stats", "--by", "repair-text"})
+         {"settings", "battles", "delete", "export --csv", "stats", "--by", "repair-text", "import-archive"})
         EXPECT_NE(overview.out.find(command), std::string::npos) << command;
     EXPECT_EQ(Cli({"battles", "extra"}).code, 2);
     EXPECT_EQ(Cli({"settings", "--coords"}).code, 2);

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """CSV files of `skarnwald-cli export --csv` read back by Python's csv module
-give the stored values unchanged, however hostile the names."""
+give the stored values unchanged, however hostile the names, with either
+separator; texts a spreadsheet would run as formulas carry a leading ' unless
+--raw is given."""
 
 import csv
 import pathlib
@@ -18,7 +20,22 @@ HOSTILE = [
     ' führendes Leerzeichen ',
     '"",,;;',
     "",
+    "=1+1",
+    "+Brisa",
+    "-2",
+    "@SUM(1)",
+    "\tTab",
+    "\rWagen",
 ]
+
+FORMULA_STARTS = ("=", "+", "-", "@", "\t", "\r")
+
+
+def cell(value, raw):
+    text = str(value)
+    if not raw and isinstance(value, str) and text.startswith(FORMULA_STARTS):
+        return "'" + text
+    return text
 
 
 def run(cli, *args):
@@ -28,10 +45,10 @@ def run(cli, *args):
     return done.stdout
 
 
-def read_csv(path):
+def read_csv(path, separator=","):
     # newline="" hands the line breaks inside quoted fields to the csv module.
     with open(path, newline="", encoding="utf-8") as file:
-        return list(csv.reader(file, strict=True))
+        return list(csv.reader(file, delimiter=separator, strict=True))
 
 
 def main():
@@ -49,26 +66,15 @@ def main():
                 db.execute("INSERT INTO Battle_Details VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
                            (i, i, name, "destroyed", "1", " Fighter ", f"({name})", f"{i}.2.3", name))
 
-        run(cli, "export", "--csv", str(folder / "out"), "--db", str(database))
-        with sqlite3.connect(database) as db:
-            expected = {
-                "kaempfe.csv": db.execute("SELECT ID, Datum, Koords, Name FROM Battles ORDER BY Datum, ID"),
-                "flottenzeilen.csv": db.execute(
-                    "SELECT ID, BattleID, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
-                    "FROM Agility ORDER BY BattleID, ID"),
-                "kampfzeilen.csv": db.execute(
-                    "SELECT d.ID, d.AgilityID, a.BattleID, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, "
-                    "d.Schiffsname, d.Koords, d.Name FROM Battle_Details d JOIN Agility a "
-                    "ON a.ID = d.AgilityID ORDER BY a.BattleID, a.ID, d.ID"),
-            }
-            failures = 0
-            for name, rows in expected.items():
-                columns = [column[0].split(".")[-1] for column in rows.description]
-                wanted = [[str(value) for value in row] for row in rows.fetchall()]
-                got = read_csv(folder / "out" / name)
-                if got[0] != columns or got[1:] != wanted:
-                    failures += 1
-                    print(f"{name}: expected {[columns] + wanted!r}\n got {got!r}", file=sys.stderr)
+        variants = {
+            "out": ([], ",", False),
+            "semicolon": (["--separator", ";"], ";", False),
+            "raw": (["--raw"], ",", True),
+        }
+        failures = 0
+        for out, (options, separator, raw) in variants.items():
+            run(cli, "export", "--csv", str(folder / out), *options, "--db", str(database))
+            failures += compare(database, folder / out, separator, raw)
 
         # A search narrows the export to the battles it finds.
         run(cli, "export", "--csv", str(folder / "some"), "--table", "kaempfe", "--search", "Müßig",
@@ -79,6 +85,29 @@ def main():
             failures += 1
             print(f"search: got {some!r}", file=sys.stderr)
     return 1 if failures else 0
+
+
+def compare(database, out, separator, raw):
+    with sqlite3.connect(database) as db:
+        expected = {
+            "kaempfe.csv": db.execute("SELECT ID, Datum, Koords, Name FROM Battles ORDER BY Datum, ID"),
+            "flottenzeilen.csv": db.execute(
+                "SELECT ID, BattleID, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
+                "FROM Agility ORDER BY BattleID, ID"),
+            "kampfzeilen.csv": db.execute(
+                "SELECT d.ID, d.AgilityID, a.BattleID, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, "
+                "d.Schiffsname, d.Koords, d.Name FROM Battle_Details d JOIN Agility a "
+                "ON a.ID = d.AgilityID ORDER BY a.BattleID, a.ID, d.ID"),
+        }
+        failures = 0
+        for name, rows in expected.items():
+            columns = [column[0].split(".")[-1] for column in rows.description]
+            wanted = [[cell(value, raw) for value in row] for row in rows.fetchall()]
+            got = read_csv(out / name, separator)
+            if got[0] != columns or got[1:] != wanted:
+                failures += 1
+                print(f"{out.name}/{name}: expected {[columns] + wanted!r}\n got {got!r}", file=sys.stderr)
+    return failures
 
 
 if __name__ == "__main__":

@@ -236,12 +236,13 @@ void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
         return;
     std::string error;
     QString written = QDir::toNativeSeparators(chosen);
+    const CsvOptions options{ui->csvSeparatorBox->currentIndex() == 1 ? ';' : ','};
     if (onlyTable) {
         if (!written.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
             written += QStringLiteral(".csv");
-        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written));
+        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written), options);
     } else {
-        error = ExportBattlesAsCsv(*connection_, shownIds_, ToPath(chosen), kAllCsvTables).error;
+        error = ExportBattlesAsCsv(*connection_, shownIds_, ToPath(chosen), kAllCsvTables, options).error;
     }
     if (!error.empty()) {
         MessageBoxes::Inform(this, QString::fromStdString(error));

@@ -1,0 +1,278 @@
+#include "archive/ArchiveImport.h"
+
+#include "archive/BattleDigest.h"
+#include "archive/Connection.h"
+#include "archive/Query.h"
+#include "archive/TextRepair.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+namespace skarnwald {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using IdMap = std::unordered_map<std::int64_t, std::int64_t>;
+
+// One table's copy: its columns in the order they are inserted. A row's id
+// (the first column) is numbered anew when `ids` is set; a row whose parent
+// (column `parentColumn`, an id of `parents`) was not copied is left out.
+struct TableCopy {
+    std::string_view table;
+    std::span<const std::string_view> columns;
+    IdMap* ids = nullptr;
+    std::size_t parentColumn = 0;
+    const IdMap* parents = nullptr;
+};
+
+constexpr std::string_view kBattleColumns[] = {"ID", "Datum", "Koords", "Name"};
+constexpr std::string_view kFleetLineColumns[] = {
+    "ID", "BattleID", "Agility", "Anzahl", "Schiffsname", "Schiffstyp", "Koords", "Name", "Kampftyp"};
+constexpr std::string_view kCombatLineColumns[] = {"ID",         "AgilityID",   "Waffe",  "Tat", "Anzahl",
+                                                   "Schiffstyp", "Schiffsname", "Koords", "Name"};
+constexpr std::string_view kStatisticsColumns[] = {"BattleID",    "Koords",     "Typ",      "SortierID",
+                                                   "Shuttle",     "Fighter",    "Fregatte", "Corvette",
+                                                   "StarCruiser", "BattleShip", "Doomstar"};
+constexpr std::string_view kAsteroidColumns[] = {"BattleID", "Gewinn", "Verlust"};
+constexpr std::string_view kSettingColumns[] = {"Einstellung", "Wert"};
+constexpr std::string_view kCountedColumns[] = {"Digest"};
+constexpr std::string_view kPersStatColumns[] = {"Typ",      "Shuttle",     "Fighter",    "Fregatte",
+                                                 "Corvette", "Starcruiser", "Battleship", "Doomstar"};
+
+std::string Quoted(const fs::path& file) {
+    return "'" + file.string() + "'";
+}
+
+// The ordinary tables of the file: a virtual table of a known name is read
+// as missing, so no foreign code answers for it.
+std::vector<std::string> OrdinaryTables(CConnection& connection) {
+    std::vector<std::string> tables;
+    CStatement rows(connection, "SELECT name, sql FROM sqlite_master WHERE type = 'table'");
+    while (rows.Step())
+        if (!IsVirtualTableDefinition(rows.ReadField("sql")))
+            tables.push_back(rows.ReadField("name"));
+    return tables;
+}
+
+std::string InsertSql(const TableCopy& copy) {
+    std::string sql = "INSERT OR REPLACE INTO " + std::string(copy.table) + " (";
+    std::string marks;
+    for (std::string_view column : copy.columns) {
+        sql += std::string(marks.empty() ? "" : ",") + std::string(column);
+        marks += marks.empty() ? "?" : ",?";
+    }
+    return sql + ") VALUES (" + marks + ")";
+}
+
+// Copies the rows of one table by value; false when a statement failed.
+bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& orphans) {
+    const bool numbered = copy.ids != nullptr;
+    CStatement rows(from, "SELECT * FROM " + std::string(copy.table) + (numbered ? " ORDER BY ID" : ""));
+    CStatement insert(to, InsertSql(copy));
+    std::vector<SqlValue> values(copy.columns.size());
+    std::int64_t next = 0;
+    while (rows.Step()) {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = rows.StoredValue(copy.columns[i]);
+        if (copy.parents) {
+            const auto* old = std::get_if<std::int64_t>(&values[copy.parentColumn]);
+            const auto parent = old ? copy.parents->find(*old) : copy.parents->end();
+            if (parent == copy.parents->end()) {
+                ++orphans;
+                continue;
+            }
+            values[copy.parentColumn] = parent->second;
+        }
+        if (numbered) {
+            if (const auto* old = std::get_if<std::int64_t>(&values[0]))
+                (*copy.ids)[*old] = next + 1;
+            values[0] = ++next;
+        }
+        if (!insert.BindForOneRun(values).Run())
+            return false;
+    }
+    return !rows.Failed();
+}
+
+bool HasTable(const std::vector<std::string>& tables, std::string_view table) {
+    return std::ranges::any_of(tables,
+                               [&](const std::string& name) { return SameNameIgnoringCase(name, table); });
+}
+
+// Copies every known table `from` holds into the new archive `to`;
+// `countedKept` tells whether it had the battles its record counted.
+bool CopyTables(CConnection& from, CConnection& to, ImportResult& result, bool& countedKept) {
+    IdMap battles, fleetLines, combatLines;
+    const TableCopy copies[] = {
+        {"Battles", kBattleColumns, &battles},
+        {"Agility", kFleetLineColumns, &fleetLines, 1, &battles},
+        {"Battle_Details", kCombatLineColumns, &combatLines, 1, &fleetLines},
+        {"Statistik", kStatisticsColumns, nullptr, 0, &battles},
+        {"BattleAsteroids", kAsteroidColumns, nullptr, 0, &battles},
+        {"Einstellungen", kSettingColumns},
+        {"PersStat", kPersStatColumns},
+        {"PersStatCounted", kCountedColumns},
+    };
+    const std::vector<std::string> present = OrdinaryTables(from);
+    CTransaction transaction(to);
+    for (const TableCopy& copy : copies)
+        if (HasTable(present, copy.table) && !CopyTable(from, to, copy, result.orphans))
+            return false;
+    result.battles = static_cast<int>(battles.size());
+    countedKept = HasTable(present, "PersStatCounted");
+    return transaction.Commit();
+}
+
+std::int64_t QueryNumber(CConnection& connection, const std::string& sql) {
+    CStatement query(connection, sql);
+    return query.Step() ? query.ColumnInt(0) : 0;
+}
+
+// Adds the battles of the new archive `fresh` that `target` does not hold
+// yet, their ids after the ones there. Returns why it failed, or empty text.
+std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResult& result) {
+    OpenResult opened = CConnection::Open(target);
+    if (!opened.connection)
+        return opened.error;
+    CConnection& db = *opened.connection;
+    FirstDbError errors;
+    db.SetErrorReporter(&errors);
+    const std::string freshName = fresh.string();
+    if (!RunStatement(db, "ATTACH DATABASE ? AS import", {std::string_view(freshName)}))
+        return errors.first;
+    CTransaction transaction(db);
+    // The same battle twice in the foreign file goes in once, as when stored.
+    RunStatement(db, "CREATE TEMP TABLE ImportKept AS SELECT MIN(BattleID) AS ID FROM import.BattleDigest "
+                     "WHERE Digest NOT IN (SELECT d.Digest FROM main.BattleDigest d JOIN main.Battles b ON "
+                     "b.ID = d.BattleID) GROUP BY Digest");
+    std::array<std::int64_t, 3> offsets{};
+    constexpr std::string_view kNumbered[] = {"Battles", "Agility", "Battle_Details"};
+    for (std::size_t i = 0; i < offsets.size(); ++i) {
+        const std::string table(kNumbered[i]);
+        offsets[i] = QueryNumber(db, "SELECT COALESCE(MAX(ID), 0) FROM main." + table);
+        if (offsets[i] < 0 || offsets[i] + QueryNumber(db, "SELECT COUNT(*) FROM import." + table) >
+                                  std::numeric_limits<std::int32_t>::max())
+            return "Die Datenbank " + Quoted(target) + " hat keinen Platz für so viele Zeilen mehr.";
+    }
+    const std::string kept = "(SELECT ID FROM temp.ImportKept)";
+    // Each statement numbers its rows after the ones there: ?1 battles, ?2
+    // fleet lines, ?3 combat lines; `uses` says how many of them it takes.
+    struct Insert {
+        std::string sql;
+        std::size_t uses;
+    };
+    const Insert inserts[] = {
+        {"INSERT INTO main.Battles (ID,Datum,Koords,Name) SELECT ID + ?1, Datum, Koords, Name FROM "
+         "import.Battles WHERE ID IN " +
+             kept,
+         1},
+        {"INSERT INTO main.Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) "
+         "SELECT ID + ?2, BattleID + ?1, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
+         "FROM import.Agility WHERE BattleID IN " +
+             kept,
+         2},
+        {"INSERT INTO main.Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) "
+         "SELECT d.ID + ?3, d.AgilityID + ?2, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, d.Schiffsname, "
+         "d.Koords, d.Name FROM import.Battle_Details d JOIN import.Agility a ON a.ID = d.AgilityID "
+         "WHERE a.BattleID IN " +
+             kept,
+         3},
+        {"INSERT INTO main.Statistik SELECT BattleID + ?1, Koords, Typ, SortierID, Shuttle, Fighter, "
+         "Fregatte, Corvette, StarCruiser, BattleShip, Doomstar FROM import.Statistik WHERE BattleID IN " +
+             kept,
+         1},
+        {"INSERT INTO main.BattleAsteroids SELECT BattleID + ?1, Gewinn, Verlust FROM import.BattleAsteroids "
+         "WHERE BattleID IN " +
+             kept,
+         1},
+        {"INSERT INTO main.BattleDigest SELECT BattleID + ?1, Digest FROM import.BattleDigest WHERE BattleID "
+         "IN " +
+             kept,
+         1},
+    };
+    const SqlValue values[] = {offsets[0], offsets[1], offsets[2]};
+    for (const auto& [sql, uses] : inserts) {
+        CStatement insert(db, sql);
+        if (!insert.BindForOneRun(std::span(values).first(uses)).Run())
+            return errors.first;
+    }
+    const auto taken = static_cast<int>(QueryNumber(db, "SELECT COUNT(*) FROM temp.ImportKept"));
+    result.skipped = result.battles - taken;
+    result.battles = taken;
+    if (!transaction.Commit())
+        return errors.first;
+    RunStatement(db, "DETACH DATABASE import");
+    return {};
+}
+
+} // namespace
+
+ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
+    ImportResult result;
+    OpenResult source = CConnection::OpenForReading(foreign);
+    if (!source.connection) {
+        result.error = source.error;
+        return result;
+    }
+    std::error_code ec;
+    fs::remove(fresh, ec);
+    OpenResult made = CConnection::Open(fresh);
+    if (!made.connection) {
+        result.error = made.error;
+        return result;
+    }
+    FirstDbError errors;
+    source.connection->SetErrorReporter(&errors);
+    made.connection->SetErrorReporter(&errors);
+    // A file from before the record kept the battles it counted has counted
+    // every battle it stored, as when such a file is opened.
+    bool countedKept = false;
+    if (!CopyTables(*source.connection, *made.connection, result, countedKept) ||
+        !RepairStoredText(*made.connection) || !EnsureArchiveTables(*made.connection) ||
+        (!countedKept && !RememberStoredAsCounted(*made.connection))) {
+        result.error =
+            "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden (" + errors.first + ").";
+        made.connection.reset();
+        fs::remove(fresh, ec);
+    }
+    return result;
+}
+
+ImportResult ImportArchive(const fs::path& foreign, const fs::path& target, ImportMode mode) {
+    std::error_code ec;
+    ImportResult result;
+    if (fs::equivalent(foreign, target, ec)) {
+        result.error = "Die Datenbank " + Quoted(foreign) + " ist schon das Archiv.";
+        return result;
+    }
+    fs::path fresh = target;
+    fresh += ".import";
+    result = CopyArchive(foreign, fresh);
+    if (!result.error.empty())
+        return result;
+    if (mode == ImportMode::Merge) {
+        result.error = MergeInto(target, fresh, result);
+        fs::remove(fresh, ec);
+        return result;
+    }
+    if (fs::exists(target, ec) && fs::file_size(target, ec) > 0) {
+        result.backup = target;
+        result.backup += ".bak";
+        fs::rename(target, result.backup, ec);
+    }
+    if (!ec)
+        fs::rename(fresh, target, ec);
+    if (ec)
+        result.error =
+            "Die Datenbank " + Quoted(target) + " kann nicht ersetzt werden (" + ec.message() + ").";
+    return result;
+}
+
+} // namespace skarnwald
