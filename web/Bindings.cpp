@@ -1,8 +1,11 @@
-// What the page's worker calls: convert(bytes, options, onProgress) with the
-// report as a Uint8Array; every output comes back as bytes, so the page the
-// browser downloads is exactly what the converter wrote.
+// What the page's worker calls: convert(bytes, options, onProgress) and
+// reportText(bytes, options) with the report as a Uint8Array; every output
+// comes back as bytes, so the page the browser downloads is exactly what the
+// converter wrote.
 
 #include "WebConversion.h"
+
+#include "writers/ReportTextWriter.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -54,16 +57,23 @@ bool SwitchOption(const val& options, const char* name) {
     return options[name].isTrue();
 }
 
+skarnwald::Redaction RedactionOf(const val& options) {
+    return {SwitchOption(options, "hideOwn"), SwitchOption(options, "hideNames"),
+            SwitchOption(options, "hideCoords")};
+}
+
 // options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds
-// html, bbcode, title and json as bytes and discord as an array of messages.
+// html, preview (empty when it is the whole page), bbcode, title and json as
+// bytes, discord as an array of messages, the number of battles and the
+// first battle's coords, place and date as the outputs show them.
 val Convert(const std::string& bytes, val options, val onProgress) {
     CallbackProgress progress(std::move(onProgress));
-    const skarnwald::Redaction redaction{SwitchOption(options, "hideOwn"), SwitchOption(options, "hideNames"),
-                                         SwitchOption(options, "hideCoords")};
-    const auto shared =
-        skarnwald::web::ConvertReportBytes(bytes, redaction, StringOption(options, "ownCoords"), &progress);
+    const auto conversion = skarnwald::web::ConvertReportBytes(bytes, RedactionOf(options),
+                                                               StringOption(options, "ownCoords"), &progress);
+    const auto& shared = conversion.shared;
     val result = val::object();
     result.set("html", Bytes(shared.html));
+    result.set("preview", Bytes(conversion.preview));
     result.set("bbcode", Bytes(shared.bbcode));
     result.set("title", Bytes(shared.title));
     result.set("json", Bytes(shared.json));
@@ -71,7 +81,23 @@ val Convert(const std::string& bytes, val options, val onProgress) {
     for (const std::string& message : shared.discordMessages)
         discord.call<void>("push", Bytes(message));
     result.set("discord", discord);
+    result.set("battles", static_cast<double>(shared.battles));
+    val first = val::object();
+    first.set("coords", conversion.first.coords);
+    first.set("place", conversion.first.place);
+    first.set("date", conversion.first.date);
+    result.set("first", first);
     return result;
+}
+
+// The report as text with what the switches hide replaced, for share links.
+val ReportText(const std::string& bytes, val options) {
+    return Bytes(
+        skarnwald::web::ShareableReportText(bytes, RedactionOf(options), StringOption(options, "ownCoords")));
+}
+
+std::string StandInOwnCoords() {
+    return std::string(skarnwald::kStandInOwnCoords);
 }
 
 std::string DiscordSeparator() {
@@ -82,5 +108,7 @@ std::string DiscordSeparator() {
 
 EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
+    emscripten::function("reportText", &ReportText);
     emscripten::function("discordSeparator", &DiscordSeparator);
+    emscripten::function("standInOwnCoords", &StandInOwnCoords);
 }

@@ -79,7 +79,7 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
 }
 
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords, IProgress* progress) {
+                                   std::string_view ownCoords, IProgress* progress, IReportWriter* alsoFeed) {
     CReportConverter converter;
     converter.SetProgress(progress);
     converter.redaction = redaction;
@@ -90,6 +90,8 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
     CJsonWriter json;
     for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
         converter.AddWriter(writer);
+    if (alsoFeed)
+        converter.AddWriter(alsoFeed);
     std::ostringstream page;
     ConvertToPage(converter, report, page);
 
@@ -99,6 +101,7 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
     shared.discordMessages = std::move(discord.Messages());
     shared.title = std::move(title.Text());
     shared.json = std::move(json.Text());
+    shared.battles = converter.BattlesInLastReport();
     return shared;
 }
 
