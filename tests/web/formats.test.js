@@ -63,7 +63,7 @@ describe('share formats', () => {
     assert.ok(expected.length > 2, 'the report should need several messages');
     assert.equal(await page.locator('#copy-discord').textContent(), `Für Discord kopieren (1/${expected.length})`);
     assert.equal(await copied('#copy-discord'), expected[0]);
-    assert.equal(await page.locator('#message').textContent(), `Discord-Nachricht 1 von ${expected.length} kopiert.`);
+    assert.equal(await s.outputMessage(page), `Discord-Nachricht 1 von ${expected.length} kopiert.`);
     assert.equal(await page.locator('#copy-discord').textContent(), `Für Discord kopieren (2/${expected.length})`);
   });
 

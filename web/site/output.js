@@ -42,7 +42,8 @@ export function clear() {
   ui.shareLink.textContent = 'Link teilen';
   ui.titleLine.textContent = '';
   ui.titleLine.title = '';
-  ui.preview.removeAttribute('srcdoc');
+  // Hidden, not emptied: loading a blank page into the frame only to load
+  // the next one a moment later would cost a navigation for nothing.
   ui.preview.hidden = true;
   ui.previewEmpty.hidden = false;
   message('');

@@ -69,7 +69,7 @@ export function initSource({ onLoaded, onFailed }) {
   }
   function load(source) {
     showLoaded(source);
-    onLoaded(source);
+    onLoaded(currentSource());
   }
 
   ui.openFile.addEventListener('click', () => ui.file.click());
