@@ -62,18 +62,32 @@ skarnwald::Redaction RedactionOf(const val& options) {
             SwitchOption(options, "hideCoords")};
 }
 
-// options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds
-// html, preview (empty when it is the whole page), bbcode, title and json as
-// bytes, discord as an array of messages, the number of battles and the
-// first battle's coords, place and date as the outputs show them.
+// options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds the
+// page (html) and what the preview shows (preview, empty when it is the whole
+// page) as bytes, the number of battles and the first battle's coords, place
+// and date as the outputs show them.
 val Convert(const std::string& bytes, val options, val onProgress) {
     CallbackProgress progress(std::move(onProgress));
-    const auto conversion = skarnwald::web::ConvertReportBytes(bytes, RedactionOf(options),
+    const auto conversion = skarnwald::web::ConvertToPageBytes(bytes, RedactionOf(options),
                                                                StringOption(options, "ownCoords"), &progress);
-    const auto& shared = conversion.shared;
     val result = val::object();
-    result.set("html", Bytes(shared.html));
+    result.set("html", Bytes(conversion.html));
     result.set("preview", Bytes(conversion.preview));
+    result.set("battles", static_cast<double>(conversion.battles));
+    val first = val::object();
+    first.set("coords", conversion.first.coords);
+    first.set("place", conversion.first.place);
+    first.set("date", conversion.first.date);
+    result.set("first", first);
+    return result;
+}
+
+// The share texts for the same options: bbcode, title and json as bytes,
+// discord as an array of messages.
+val ShareFormats(const std::string& bytes, val options) {
+    const auto shared =
+        skarnwald::web::ShareFormatsOf(bytes, RedactionOf(options), StringOption(options, "ownCoords"));
+    val result = val::object();
     result.set("bbcode", Bytes(shared.bbcode));
     result.set("title", Bytes(shared.title));
     result.set("json", Bytes(shared.json));
@@ -81,12 +95,6 @@ val Convert(const std::string& bytes, val options, val onProgress) {
     for (const std::string& message : shared.discordMessages)
         discord.call<void>("push", Bytes(message));
     result.set("discord", discord);
-    result.set("battles", static_cast<double>(shared.battles));
-    val first = val::object();
-    first.set("coords", conversion.first.coords);
-    first.set("place", conversion.first.place);
-    first.set("date", conversion.first.date);
-    result.set("first", first);
     return result;
 }
 
@@ -108,6 +116,7 @@ std::string DiscordSeparator() {
 
 EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
+    emscripten::function("shareFormats", &ShareFormats);
     emscripten::function("reportText", &ReportText);
     emscripten::function("discordSeparator", &DiscordSeparator);
     emscripten::function("standInOwnCoords", &StandInOwnCoords);

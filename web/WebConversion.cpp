@@ -1,12 +1,17 @@
 #include "WebConversion.h"
 
+#include "reading/ReportConverter.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "writers/HtmlFragments.h"
+#include "writers/HtmlWriter.h"
 #include "writers/ReportTextWriter.h"
 #include "writers/ShareText.h"
+#include "writers/ShareWriters.h"
 
+#include <ostream>
 #include <sstream>
+#include <streambuf>
 
 namespace skarnwald::web {
 
@@ -54,6 +59,32 @@ std::size_t RowsCut(std::string_view page, std::size_t rowsEnd) {
     return cut;
 }
 
+// Writes straight into a string: a page of tens of megabytes is not copied
+// out of a string stream once more.
+class StringBuffer final : public std::streambuf {
+public:
+    explicit StringBuffer(std::string& text) : text_(text) {}
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize count) override {
+        text_.append(data, static_cast<std::size_t>(count));
+        return count;
+    }
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            text_.push_back(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+
+private:
+    std::string& text_;
+};
+
+void Configure(CReportConverter& converter, const Redaction& redaction, std::string_view ownCoords) {
+    converter.redaction = redaction;
+    converter.ownCoords = std::string(ownCoords);
+}
+
 } // namespace
 
 std::string PrepareReportBytes(std::string_view bytes) {
@@ -63,14 +94,43 @@ std::string PrepareReportBytes(std::string_view bytes) {
     return PrepareCopiedReport(ReadReport(in).value_or(std::string()));
 }
 
-WebConversion ConvertReportBytes(std::string_view bytes, const Redaction& redaction,
-                                 std::string_view ownCoords, IProgress* progress) {
+PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,
+                                  std::string_view ownCoords, IProgress* progress) {
+    CReportConverter converter;
+    Configure(converter, redaction, ownCoords);
+    converter.SetProgress(progress);
     CFirstBattleWriter first;
-    WebConversion conversion;
-    conversion.shared = ConvertForSharing(PrepareReportBytes(bytes), redaction, ownCoords, progress, &first);
+    converter.AddWriter(&first);
+    PageConversion conversion;
+    StringBuffer buffer(conversion.html);
+    std::ostream out(&buffer);
+    CHtmlWriter page(&out);
+    converter.ConvertReport(PrepareReportBytes(bytes), page);
+
+    conversion.preview = PreviewPage(conversion.html);
+    conversion.battles = converter.BattlesInLastReport();
     conversion.first = std::move(first.first);
-    conversion.preview = PreviewPage(conversion.shared.html);
     return conversion;
+}
+
+SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redaction,
+                                std::string_view ownCoords) {
+    CReportConverter converter;
+    Configure(converter, redaction, ownCoords);
+    CBBCodeWriter bbcode;
+    CDiscordWriter discord;
+    CTitleWriter title;
+    CJsonWriter json;
+    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
+        converter.AddWriter(writer);
+    converter.ConvertReport(PrepareReportBytes(bytes));
+
+    SharedConversion shared;
+    shared.bbcode = std::move(bbcode.Text());
+    shared.discordMessages = std::move(discord.Messages());
+    shared.title = std::move(title.Text());
+    shared.json = std::move(json.Text());
+    return shared;
 }
 
 std::string PreviewPage(std::string_view page) {

@@ -21,16 +21,21 @@ struct FirstBattle {
     std::string coords, place, date;
 };
 
-struct WebConversion {
-    SharedConversion shared;
+// The page first, so the preview stands before the share texts are made.
+struct PageConversion {
+    std::string html;
+    std::string preview; // what the preview shows; empty when it is the whole page
+    std::size_t battles = 0;
     FirstBattle first;
-    // The page the preview shows; empty when it is the whole page.
-    std::string preview;
 };
 
 // `ownCoords` is the user's own planet ("Koords"); `progress` may be null.
-WebConversion ConvertReportBytes(std::string_view bytes, const Redaction& redaction,
-                                 std::string_view ownCoords, IProgress* progress);
+PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,
+                                  std::string_view ownCoords, IProgress* progress);
+
+// BBCode, Discord messages, title lines and JSON (`html` stays empty).
+SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redaction,
+                                std::string_view ownCoords);
 
 // A large page cut down for laying out at once: the first battles, the first
 // fleets' summary tables and both sides' tables, with a note where it was

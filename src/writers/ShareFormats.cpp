@@ -79,7 +79,7 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
 }
 
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords, IProgress* progress, IReportWriter* alsoFeed) {
+                                   std::string_view ownCoords, IProgress* progress) {
     CReportConverter converter;
     converter.SetProgress(progress);
     converter.redaction = redaction;
@@ -90,8 +90,6 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
     CJsonWriter json;
     for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
         converter.AddWriter(writer);
-    if (alsoFeed)
-        converter.AddWriter(alsoFeed);
     std::ostringstream page;
     ConvertToPage(converter, report, page);
 
@@ -101,7 +99,6 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
     shared.discordMessages = std::move(discord.Messages());
     shared.title = std::move(title.Text());
     shared.json = std::move(json.Text());
-    shared.battles = converter.BattlesInLastReport();
     return shared;
 }
 

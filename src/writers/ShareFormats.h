@@ -14,21 +14,18 @@
 namespace skarnwald {
 
 class CReportConverter;
-class IReportWriter;
 
 enum class ShareFormat { Html, BBCode, Discord, Title, Json };
 
 struct SharedConversion {
     std::string html, bbcode, title, json;
     std::vector<std::string> discordMessages;
-    std::size_t battles = 0; // battle headers found
 };
 
-// One walk over the (already UTF-8) report feeding every writer, and `alsoFeed`
-// when given; `progress`, when given, follows the walk.
+// One walk over the (already UTF-8) report feeding every writer; `progress`,
+// when given, follows the walk.
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords, IProgress* progress = nullptr,
-                                   IReportWriter* alsoFeed = nullptr);
+                                   std::string_view ownCoords, IProgress* progress = nullptr);
 
 // The most characters (code points) Discord takes in one message.
 inline constexpr std::size_t kDiscordMessageLimit = 2000;

@@ -29,7 +29,12 @@ export const onProgress = (listener) => {
   progressListener = listener;
 };
 
+// Numbers the conversions; share texts and links are asked for the newest.
+let conversion = 0;
+
 // The bytes are copied, not handed over: the page keeps the report.
-export const convertReport = (bytes, options) => run('convert', { bytes, options });
-export const linkFor = (bytes, options) => run('link', { bytes, options }).then(({ result }) => result);
+export const convertReport = (bytes, options) => run('convert', { bytes, options, conversion: ++conversion });
+export const formatsFor = (bytes, options) =>
+  run('formats', { bytes, options, conversion }).then(({ result }) => result);
+export const linkFor = (bytes, options) => run('link', { bytes, options, conversion }).then(({ result }) => result);
 export const constants = run('constants').then(({ result }) => result);

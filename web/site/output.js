@@ -1,7 +1,7 @@
 // The result section: the preview, the downloads and copies, the share link.
 // Everything here shows one conversion, made with the switches as they
 // stand; `clear` takes all of it away at once.
-import { constants, linkFor } from './converter.js';
+import { constants, formatsFor, linkFor } from './converter.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
 import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
 
@@ -26,8 +26,8 @@ const outputButtons = [ui.downloadPage, ui.copyBbcode, ui.copyDiscord, ui.copyTi
 // Above this many messages copying one by one is a chore: they download as one file too.
 const DISCORD_COPY_LIMIT = 20;
 
-// {result, source, options} of the conversion shown, and its share link
-// ({url} or {tooLong, text}) once the worker has made it.
+// {result, source, options} of the conversion shown: the page at once, the
+// share texts (formats) and the link ({url} or {tooLong}) as the worker makes them.
 let shown = null;
 let discordNext = 0;
 
@@ -49,13 +49,13 @@ export function clear() {
   message('');
 }
 
-function firstTitleLine(result) {
-  return result.title.length ? decodeText(result.title).split('\n')[0].trim() : '';
+function firstTitleLine(formats) {
+  return formats.title.length ? decodeText(formats.title).split('\n')[0].trim() : '';
 }
 
-// Shows a finished conversion; the link follows when the worker has made it.
+// Shows a converted page; the share texts and the link follow from the worker.
 export function show(result, source, options) {
-  const current = { result, source, options, link: null };
+  const current = { result, source, options, formats: null, link: null };
   shown = current;
   // A large page shows cut down; the whole of it opens in a tab of its own.
   const cut = result.preview.length > 0;
@@ -63,20 +63,32 @@ export function show(result, source, options) {
   ui.preview.hidden = false;
   ui.previewEmpty.hidden = true;
   ui.openPage.hidden = !cut;
-  const title = firstTitleLine(result);
+  ui.downloadPage.disabled = false;
+  message('');
+  makeFormats(current).then(() => makeLink(current));
+}
+
+async function makeFormats(current) {
+  let formats;
+  try {
+    formats = await formatsFor(current.source.bytes, current.options);
+  } catch (error) {
+    if (shown === current) message(`Die Texte zum Teilen ließen sich nicht erstellen: ${error.message}`, 'error');
+    return;
+  }
+  if (shown !== current) return;
+  current.formats = formats;
+  const title = firstTitleLine(formats);
   ui.titleLine.textContent = title;
   ui.titleLine.title = title;
   discordNext = 0;
-  ui.downloadPage.disabled = false;
-  ui.copyBbcode.disabled = result.bbcode.length === 0;
-  ui.copyTitle.disabled = result.title.length === 0;
-  ui.downloadJson.disabled = result.json.length === 0;
-  ui.copyDiscord.disabled = result.discord.length === 0;
-  ui.downloadDiscord.hidden = result.discord.length <= DISCORD_COPY_LIMIT;
+  ui.copyBbcode.disabled = formats.bbcode.length === 0;
+  ui.copyTitle.disabled = formats.title.length === 0;
+  ui.downloadJson.disabled = formats.json.length === 0;
+  ui.copyDiscord.disabled = formats.discord.length === 0;
+  ui.downloadDiscord.hidden = formats.discord.length <= DISCORD_COPY_LIMIT;
   ui.downloadDiscord.disabled = false;
   updateDiscordLabel();
-  message('');
-  makeLink(current);
 }
 
 // Reports this large never fit a link (compressed text runs at about a
@@ -90,7 +102,7 @@ function showTooLong(current, length) {
 }
 
 async function makeLink(current) {
-  ui.shareLink.textContent = 'Link teilen';
+  if (shown !== current) return;
   if (current.source.bytes.length > LINK_REPORT_LIMIT) return showTooLong(current, null);
   let link;
   try {
@@ -133,7 +145,7 @@ async function copyText(text, done) {
 }
 
 function updateDiscordLabel() {
-  const count = shown ? shown.result.discord.length : 0;
+  const count = shown && shown.formats ? shown.formats.discord.length : 0;
   ui.copyDiscord.textContent =
     count > 1 ? `Für Discord kopieren (${discordNext + 1}/${count})` : 'Für Discord kopieren';
 }
@@ -151,7 +163,7 @@ function openWholePage() {
 async function discordFile() {
   const separator = new TextEncoder().encode(`${(await constants).discordSeparator}\n`);
   const newline = new Uint8Array([10]);
-  return shown.result.discord.flatMap((part, index) => (index ? [separator, part, newline] : [part, newline]));
+  return shown.formats.discord.flatMap((part, index) => (index ? [separator, part, newline] : [part, newline]));
 }
 
 // On phones the system's share sheet takes the link; elsewhere it is copied.
@@ -184,19 +196,19 @@ export function initOutput() {
   clear();
   new ResizeObserver(fitPreview).observe(ui.preview.parentElement);
   const when = (handler) => () => shown && handler();
+  const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
   ui.downloadPage.addEventListener('click', when(() => download(shown.result.html, name('htm'), 'text/html')));
   ui.openPage.addEventListener('click', when(openWholePage));
-  ui.downloadJson.addEventListener('click', when(() => download(shown.result.json, name('json'), 'application/json')));
-  ui.copyBbcode.addEventListener('click', when(() => copyText(decodeText(shown.result.bbcode), 'BBCode kopiert.')));
+  ui.downloadJson.addEventListener('click', withFormats((f) => download(f.json, name('json'), 'application/json')));
+  ui.copyBbcode.addEventListener('click', withFormats((f) => copyText(decodeText(f.bbcode), 'BBCode kopiert.')));
   ui.copyTitle.addEventListener(
     'click',
-    when(() => copyText(decodeText(shown.result.title).trimEnd(), 'Titelzeile kopiert.')),
+    withFormats((f) => copyText(decodeText(f.title).trimEnd(), 'Titelzeile kopiert.')),
   );
   // Each press copies the next message; after the last it starts again.
   ui.copyDiscord.addEventListener(
     'click',
-    when(async () => {
-      const messages = shown.result.discord;
+    withFormats(async ({ discord: messages }) => {
       const index = discordNext;
       await copyText(decodeText(messages[index]), `Discord-Nachricht ${index + 1} von ${messages.length} kopiert.`);
       discordNext = (index + 1) % messages.length;
@@ -205,7 +217,7 @@ export function initOutput() {
   );
   ui.downloadDiscord.addEventListener(
     'click',
-    when(async () => download(await discordFile(), name('md'), 'text/markdown;charset=utf-8')),
+    withFormats(async () => download(await discordFile(), name('md'), 'text/markdown;charset=utf-8')),
   );
   ui.shareLink.addEventListener('click', when(shareLink));
 }

@@ -31,6 +31,10 @@ const jobs = {
     const result = module.convert(bytes, options, (fraction) => self.postMessage({ id, progress: fraction }));
     return [result, transferablesOf(result)];
   },
+  async formats(module, { bytes, options }) {
+    const result = module.shareFormats(bytes, options);
+    return [result, transferablesOf(result)];
+  },
   // The report as text with what the switches hide replaced, and that text
   // compressed for a link's fragment.
   async link(module, { bytes, options }) {
@@ -43,8 +47,24 @@ const jobs = {
   },
 };
 
-self.onmessage = async ({ data }) => {
+// Share texts and links wait behind any conversion that arrives meanwhile,
+// and are dropped once a newer conversion has started: the page shows only
+// the newest.
+let newestConversion = 0;
+const followUps = new Set(['formats', 'link']);
+
+self.onmessage = ({ data }) => {
+  if (data.job === 'convert') newestConversion = Math.max(newestConversion, data.conversion);
+  if (followUps.has(data.job)) setTimeout(() => runJob(data), 0);
+  else runJob(data);
+};
+
+async function runJob(data) {
   const { id, job } = data;
+  if (followUps.has(job) && data.conversion < newestConversion) {
+    self.postMessage({ id, error: 'superseded' });
+    return;
+  }
   try {
     const module = await converter;
     const started = performance.now();
@@ -53,4 +73,4 @@ self.onmessage = async ({ data }) => {
   } catch (error) {
     self.postMessage({ id, error: String(error && error.message ? error.message : error) });
   }
-};
+}
