@@ -3,6 +3,8 @@
 #include "reading/LineParts.h"
 #include "reading/ReportConverter.h"
 
+#include <cstdint>
+
 namespace skarnwald {
 
 void CReportTextWriter::BeginReport(const ReportStartEvent& event) {
