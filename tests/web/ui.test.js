@@ -114,6 +114,7 @@ describe('phone', () => {
     assert.ok(columns >= 2, `share buttons in ${columns} column(s)`);
 
     await page.click('#copy-title');
+    await s.until(async () => (await s.outputMessage(page)) !== '', 'the message');
     const button = await page.locator('#copy-title').boundingBox();
     const message = await page.locator('#output-message').boundingBox();
     assert.ok(message.y > button.y && message.y - button.y < 300, 'the message is beside the buttons');
@@ -138,7 +139,7 @@ describe('large reports', () => {
       }
     }, 'the cut preview');
     await page.click('#copy-title');
-    assert.equal(await s.outputMessage(page), 'Titelzeile kopiert.');
+    await s.until(async () => (await s.outputMessage(page)) === 'Titelzeile kopiert.', 'the copy');
     const [whole] = await Promise.all([context.waitForEvent('page'), page.click('#open-page')]);
     await whole.waitForLoadState();
     assert.equal(await whole.locator('text=Battle at').count(), 400);

@@ -19,9 +19,23 @@ function fromBase64url(text) {
   return Uint8Array.from(binary, (c) => c.charCodeAt(0));
 }
 
+// A link never carries more than this; a fragment that unpacks to more is
+// refused rather than filling the memory.
+const MAX_REPORT = 64 * 1024 * 1024;
+
 async function inflate(bytes) {
-  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
-  return new Uint8Array(await new Response(stream).arrayBuffer());
+  const reader = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate')).getReader();
+  const chunks = [];
+  let size = 0;
+  for (let read = await reader.read(); !read.done; read = await reader.read()) {
+    size += read.value.length;
+    if (size > MAX_REPORT) {
+      await reader.cancel();
+      throw new Error('too large');
+    }
+    chunks.push(read.value);
+  }
+  return new Uint8Array(await new Blob(chunks).arrayBuffer());
 }
 
 // The report and switches a link carries, or null when the page was opened
