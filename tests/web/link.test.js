@@ -74,3 +74,13 @@ test('a link longer than 8,000 characters is offered as a file that converts ali
   await context.close();
   fs.rmSync(folder, { recursive: true, force: true });
 });
+
+test('a damaged link, or one that unpacks to too much, is refused with a message', async () => {
+  const bomb = require('node:zlib').deflateSync(Buffer.alloc(70 * 1024 * 1024)).toString('base64url');
+  for (const fragment of ['r=kaputt', `r=${bomb}`]) {
+    const { context, page } = await s.newPage(browser, server.origin);
+    await s.converted(page, () => page.goto(`${server.origin}/#${fragment}`));
+    assert.match(await s.inputMessage(page), /Link ist beschädigt oder zu groß/);
+    await context.close();
+  }
+});

@@ -104,7 +104,7 @@ async function openLink() {
   try {
     link = await readLink(location.hash);
   } catch {
-    fail('Der Link ist beschädigt; bitte den ganzen Link kopieren.');
+    fail('Der Link ist beschädigt oder zu groß; bitte den ganzen Link kopieren.');
     return;
   }
   if (!link) return;
