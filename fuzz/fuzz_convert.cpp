@@ -5,7 +5,8 @@
 // of its calls traps on any call out of place; a redacted conversion must not
 // reach it at all. On short reports the sides must be exactly those of the
 // literal pre-pass. Then every shared format is made from the same report: the
-// JSON must parse as valid UTF-8 and no Discord message may pass the limit.
+// JSON must parse as valid UTF-8, no Discord message may pass the limit and
+// none may part a battle's heading or a table from what they belong to.
 
 #include "LiteralPrescan.h"
 #include "archive/StoringWriter.h"
@@ -135,9 +136,19 @@ void ShareOnce(std::string_view report, const Redaction& redaction, std::string_
     const SharedConversion shared = ConvertForSharing(NormaliseText(report), redaction, ownCoords);
     Require(IsValidUtf8(shared.json) && nlohmann::json::accept(shared.json));
     Require(!shared.discordMessages.empty());
-    for (const std::string& message : shared.discordMessages)
-        Require(CodePoints(message) <= kDiscordMessageLimit &&
-                message.find(kDiscordMessageSeparator) == std::string::npos);
+    const auto& messages = shared.discordMessages;
+    for (std::size_t m = 0; m < messages.size(); ++m) {
+        Require(CodePoints(messages[m]) <= kDiscordMessageLimit &&
+                messages[m].find(kDiscordMessageSeparator) == std::string::npos);
+        if (m == 0)
+            continue;
+        // A table never opens a message, and a heading ends one only when its
+        // battle holds nothing more.
+        const std::string_view previous = messages[m - 1];
+        const std::string_view lastLine = previous.substr(previous.rfind('\n') + 1);
+        Require(!messages[m].starts_with("```"));
+        Require(!lastLine.starts_with("**Kampf ") || messages[m].starts_with("**Kampf "));
+    }
 }
 
 } // namespace

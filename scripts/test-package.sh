@@ -28,12 +28,17 @@ echo "== Install, run once, remove"
 $sudo dpkg -i "$package"
 trap '$sudo dpkg -r skarnwald >/dev/null' EXIT
 for file in /usr/bin/skarnwald /usr/bin/skarnwald-cli /usr/share/applications/skarnwald.desktop \
-  /usr/share/icons/hicolor/64x64/apps/skarnwald.png /usr/share/skarnwald/weltall7.bmp \
-  /usr/share/metainfo/org.skarnwald.Skarnwald.metainfo.xml; do
+  /usr/share/icons/hicolor/64x64/apps/skarnwald.png /usr/share/metainfo/org.skarnwald.Skarnwald.metainfo.xml; do
   [ -f "$file" ] || { echo "missing after install: $file" >&2; exit 1; }
 done
+# Started from a folder of their own, as the menu would, both programs use
+# the archive in the user's data folder and the window shows its built-in
+# background.
 work=$(mktemp -d)
-cd "$work"
+mkdir "$work/home" "$work/run"
+cd "$work/run"
+export HOME=$work/home
+unset XDG_DATA_HOME SKARNWALD_DB
 skarnwald-cli --version
 skarnwald-cli convert "$root/samples/one-battle.txt" -o page > /dev/null
 [ -s page.htm ]
@@ -42,7 +47,10 @@ skarnwald-cli convert "$root/samples/one-battle.txt" -o page > /dev/null
 status=0
 QT_QPA_PLATFORM=offscreen timeout 5 skarnwald || status=$?
 [ "$status" -eq 124 ] || { echo "skarnwald ended early with status $status" >&2; exit 1; }
-[ -f Data.dat ]
+[ -f "$HOME/.local/share/skarnwald/Data.dat" ]
+[ ! -e Data.dat ]
+QT_QPA_PLATFORM=offscreen timeout 20 skarnwald --screenshot window.ppm
+python3 "$root/scripts/check-background.py" window.ppm
 cd "$root"
 rm -rf "$work"
 echo "Package test passed."

@@ -20,6 +20,8 @@ QString ShownName(const std::filesystem::path& file) {
 }
 
 QString FailureText(const BatchItem& item) {
+    if (item.failure == BatchFailure::NoBattle)
+        return QStringLiteral("%1: %2.").arg(ShownName(item.input), DisplayText(item.reason));
     const bool read = item.failure == BatchFailure::Read;
     return QStringLiteral("%1: Die Datei %2 konnte nicht %3 werden (%4).")
         .arg(ShownName(item.input), QFile::decodeName((read ? item.input : item.page).c_str()),

@@ -1,5 +1,6 @@
 #include "app/CAboutDlg.h"
 
+#include "app/ProgramName.h"
 #include "ui_CAboutDlg.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@ namespace skarnwald {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CAboutDlg>()) {
     ui->setupUi(this);
+    setWindowTitle(QStringLiteral("Info über %1").arg(kProgramName));
+    ui->versionLabel->setText(QStringLiteral("%1 Version %2").arg(kProgramName, kProgramVersion));
     ui->iconLabel->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -2,6 +2,7 @@
 
 #include "app/CVoxlanView.h"
 #include "app/MessageBoxes.h"
+#include "app/ProgramName.h"
 #include "app/RecentFiles.h"
 #include "app/attorga/CAttOrgaDlg.h"
 #include "app/attorga/CFleetMovesDlg.h"
@@ -83,7 +84,7 @@ void CMainFrame::CreateMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     AddViewCommand(help, QStringLiteral("Changelog"), &CVoxlanView::OnChangeLog);
-    aboutAction_ = help->addAction(QStringLiteral("Inf&o über Voxlan..."));
+    aboutAction_ = help->addAction(QStringLiteral("Inf&o über %1…").arg(kProgramName));
 }
 
 void CMainFrame::FillRecentFiles() {

@@ -4,15 +4,32 @@
 #include "app/CMainFrame.h"
 #include "app/CVoxlanDoc.h"
 #include "app/CVoxlanView.h"
+#include "app/ProgramName.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 
 namespace skarnwald {
+namespace {
+
+// Earlier versions kept the profile (window layout, recent files) under the
+// generic names their project template gave.
+void TakeOverOldSettings() {
+    QSettings settings;
+    if (!settings.allKeys().isEmpty())
+        return;
+    const QSettings old(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Voxlan"));
+    for (const QString& key : old.allKeys())
+        settings.setValue(key, old.value(key));
+}
+
+} // namespace
 
 CVoxlanApp::CVoxlanApp() {
-    // Where QSettings keeps the program's profile.
-    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    QCoreApplication::setApplicationName(QStringLiteral("Voxlan"));
+    // Where QSettings keeps the program's profile: ~/.config/Skarnwald/Skarnwald.conf.
+    QCoreApplication::setOrganizationName(kProgramName);
+    QCoreApplication::setApplicationName(kProgramName);
+    TakeOverOldSettings();
 }
 
 CVoxlanApp::~CVoxlanApp() = default;
@@ -27,7 +44,7 @@ bool CVoxlanApp::InitInstance(const std::filesystem::path& databaseFile) {
     connect(frame_->AboutAction(), &QAction::triggered, this, &CVoxlanApp::OnAppAbout);
     view->OnInitialUpdate();
     frame_->show();
-    frame_->setWindowTitle(QStringLiteral("Skarnwald v1.2.3"));
+    frame_->setWindowTitle(QStringLiteral("%1 v%2").arg(kProgramName, kProgramVersion));
     return true;
 }
 

@@ -25,6 +25,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
@@ -33,6 +34,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+
+#include <sstream>
 
 namespace skarnwald {
 namespace {
@@ -51,13 +54,12 @@ std::string ClipboardBytes() {
     return CoreText(QGuiApplication::clipboard()->text());
 }
 
-// Why Start found nothing to convert, for the status bar.
-QString NothingToConvert(bool typed, bool fileChosen) {
-    if (typed && fileChosen)
-        return QStringLiteral("Nichts umgewandelt: Im Textfeld steht Text und eine Datei ist gewählt. "
-                              "Dateiauswahl aufheben oder das Textfeld leeren.");
-    return QStringLiteral("Nichts umgewandelt: Kein Bericht im Textfeld, keine Datei gewählt und kein "
-                          "Kampfbericht in der Zwischenablage.");
+const QString kNothingToConvert =
+    QStringLiteral("Nichts umgewandelt: Kein Bericht im Textfeld, keine Datei gewählt und kein "
+                   "Kampfbericht in der Zwischenablage.");
+
+QString BattleCount(std::size_t battles) {
+    return battles == 1 ? QStringLiteral("1 Kampf") : QStringLiteral("%1 Kämpfe").arg(battles);
 }
 
 // The preview lays out about 300 kB of page per second; larger pages (dozens
@@ -87,7 +89,14 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     SetFileField(kNoFileChosen);
     ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay),
                               QStringLiteral("Starten der Umwandlung"));
-    ui->statusLabel->SetLooks(QColor(0, 0, 255), 14, true);
+    // Light text on a dark strip stays readable on the starfield; a long
+    // text is cut rather than widening the window.
+    ui->statusLabel->SetLooks(QColor(255, 236, 160), 14, true);
+    ui->statusLabel->setAutoFillBackground(true);
+    QPalette strip = ui->statusLabel->palette();
+    strip.setColor(QPalette::Window, QColor(0, 0, 0, 170));
+    ui->statusLabel->setPalette(strip);
+    ui->statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     progress_ = std::make_unique<ProgressBarAdapter>(*ui->progressBar);
     connect(ui->startButton, &QPushButton::clicked, this, &CVoxlanView::OnStart);
     connect(ui->openPageButton, &QPushButton::clicked, this, &CVoxlanView::OnOpenPage);
@@ -98,6 +107,8 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     setAcceptDrops(true);
     // The report field takes dropped text itself; dropped files are inputs.
     ui->reportEdit->viewport()->installEventFilter(this);
+    // Typing, pasting or dropping text makes the field the input.
+    connect(ui->reportEdit, &QPlainTextEdit::textChanged, this, [this] { lastChoice_ = Choice::Field; });
     connect(ui->bbcodeButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyBBCode);
     connect(ui->discordButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyDiscord);
     connect(ui->titleButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyTitle);
@@ -113,7 +124,7 @@ CVoxlanView::~CVoxlanView() = default;
 void CVoxlanView::OnInitialUpdate() {
     database_.SetConnection(document_.Connection());
     converter_.SetProgress(progress_.get());
-    converter_.SetNotifier(&notifier_);
+    converter_.AddWriter(&pageName_);
     storing_.SetSettings(ReadStoringSettings(database_));
     converter_.ownCoords = storing_.Settings().ownCoords;
     AttachStoring(converter_, storing_);
@@ -122,63 +133,67 @@ void CVoxlanView::OnInitialUpdate() {
 }
 
 void CVoxlanView::OnStart() {
+    ClearMessages();
     const std::string reportText = CoreText(ui->reportEdit->toPlainText());
     const bool fileChosen = HasChosenFile();
-    if (!reportText.empty() && !fileChosen)
-        ConvertTypedText(reportText);
-    else if (reportText.empty() && fileChosen)
+    if (!reportText.empty() && (!fileChosen || lastChoice_ == Choice::Field))
+        Convert(QStringLiteral("Text aus dem Feld"), reportText);
+    else if (fileChosen)
         ConvertSelectedFile(ui->fileEdit->text());
     else if (std::string clipboardText = ClipboardBytes(); HoldsBattle(clipboardText))
-        ConvertClipboard(std::move(clipboardText));
+        Convert(QStringLiteral("Zwischenablage"), PrepareCopiedReport(std::move(clipboardText)));
     else
-        emit StatusMessage(NothingToConvert(!reportText.empty(), fileChosen));
-}
-
-void CVoxlanView::ConvertTypedText(const std::string& reportText) {
-    if (const auto target = ChoosePageFile(this))
-        ConvertInto(*target, reportText);
+        emit StatusMessage(kNothingToConvert);
 }
 
 void CVoxlanView::ConvertSelectedFile(const QString& inputFileName) {
-    const auto target = ChoosePageFile(this);
-    if (!target)
-        return;
     const std::filesystem::path input = ToPath(inputFileName);
     ReadResult read = ReadReportFile(input);
     if (!read.text) {
         ReportFileError(this, input, FileAccess::Read, read.error);
         return;
     }
-    ConvertInto(*target, PrepareCopiedReport(std::move(*read.text)));
+    Convert(QStringLiteral("Datei %1").arg(QFileInfo(inputFileName).fileName()),
+            PrepareCopiedReport(std::move(*read.text)));
 }
 
-void CVoxlanView::ConvertClipboard(std::string text) {
-    if (const auto target = ChoosePageFile(this))
-        ConvertInto(*target, PrepareCopiedReport(std::move(text)));
-}
-
-void CVoxlanView::ConvertInto(const std::filesystem::path& target, std::string_view text) {
+void CVoxlanView::Convert(const QString& source, std::string_view text) {
     ui->progressBar->setFormat(QStringLiteral("%p%"));
-    const bool saved = WritePageFile(this, target, [&](std::ostream& out) {
-        QElapsedTimer clock;
-        clock.start();
-        ConvertToPage(converter_, text, out);
-        ShowTiming(clock.elapsed());
-        return true;
-    });
+    std::ostringstream out;
+    QElapsedTimer clock;
+    clock.start();
+    ConvertToPage(converter_, text, out);
+    ShowTiming(clock.elapsed());
     // The share texts come from the same walk as the page.
     share_.TakeOutputs();
-    emit ShareAvailable(true);
-    if (!saved) {
-        notifier_.Discard();
-        emit StatusMessage(QStringLiteral("Die Seite wurde nicht geschrieben."));
+    const std::size_t battles = converter_.BattlesInLastReport();
+    emit ShareAvailable(battles > 0);
+    if (battles == 0) {
+        ui->progressBar->setFormat(QStringLiteral("Kein Kampf gefunden"));
+        emit StatusMessage(source + QStringLiteral(": Kein Kampf gefunden – keine Seite geschrieben"));
         return;
     }
-    notifier_.Show(this);
-    ShowWrittenPage(target,
-                    converter_.BattlesInLastReport() == 0
-                        ? QStringLiteral("Kein Kampf gefunden. Die Seite wurde trotzdem geschrieben: %1")
-                        : QStringLiteral("Seite geschrieben: %1"));
+    const QString converted =
+        source + QStringLiteral(": ") + BattleCount(battles) + QStringLiteral(" umgewandelt");
+    const std::optional<std::filesystem::path> target = PageTarget();
+    const std::string page = std::move(out).str();
+    if (!target || !WritePageFile(this, *target, [&](std::ostream& file) {
+            file.write(page.data(), static_cast<std::streamsize>(page.size()));
+            return true;
+        })) {
+        ui->progressBar->setFormat(QStringLiteral("Nicht gespeichert"));
+        emit StatusMessage(converted + QStringLiteral(", keine Seite geschrieben"));
+        return;
+    }
+    ShowWrittenPage(*target, converted + QStringLiteral(", Seite geschrieben: "));
+}
+
+// The folder of the setting "Seiten ohne Nachfrage speichern in", else the
+// save dialog.
+std::optional<std::filesystem::path> CVoxlanView::PageTarget() {
+    if (const QString folder = AutoSaveFolder(); !folder.isEmpty() && QFileInfo(folder).isDir())
+        return FreePageFile(ToPath(folder), pageName_.Name());
+    return ChoosePageFile(this, QString::fromStdString(pageName_.Name()));
 }
 
 void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QString& status) {
@@ -186,7 +201,7 @@ void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QStri
     ui->openPageButton->setEnabled(true);
     ui->progressBar->setValue(ui->progressBar->maximum());
     ui->progressBar->setFormat(QStringLiteral("Fertig"));
-    emit StatusMessage(status.arg(ShownPath(page)));
+    emit StatusMessage(status + ShownPath(page));
     ShowPreview();
 }
 
@@ -231,15 +246,13 @@ void CVoxlanView::OnOpenPage() {
 }
 
 void CVoxlanView::OnBatchConvert() {
-    // The batch ends with its own summary instead of a "Fertig" per file.
-    converter_.SetNotifier(nullptr);
+    ClearMessages();
     const std::optional<BatchOutcome> outcome = RunBatchConversion(this, converter_);
-    converter_.SetNotifier(&notifier_);
     if (!outcome)
         return;
     const QString counts = outcome->summary.section(QLatin1Char('\n'), 0, 0);
     if (outcome->lastPage)
-        ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: %1"));
+        ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: "));
     else
         emit StatusMessage(counts);
 }
@@ -252,6 +265,11 @@ void CVoxlanView::ShowTiming(qint64 milliseconds) {
     ui->statusLabel->setText(status);
 }
 
+void CVoxlanView::ClearMessages() {
+    ui->statusLabel->clear();
+    emit StatusMessage(QString());
+}
+
 void CVoxlanView::OnFileOpen() {
     const QString chosen = FileDialogs::OpenFileName(this, QStringLiteral("Textdateien (*.txt)"));
     if (!chosen.isEmpty())
@@ -259,12 +277,15 @@ void CVoxlanView::OnFileOpen() {
 }
 
 void CVoxlanView::ChooseInputFile(const QString& file) {
+    ClearMessages();
     SetFileField(file);
+    lastChoice_ = Choice::File;
     RecentFiles::Add(file);
     emit StatusMessage(QStringLiteral("Berichtsdatei gewählt: %1").arg(file));
 }
 
 void CVoxlanView::OnClearFile() {
+    ClearMessages();
     SetFileField(kNoFileChosen);
     emit StatusMessage(QStringLiteral("Dateiauswahl aufgehoben"));
 }
@@ -279,21 +300,25 @@ void CVoxlanView::SetFileField(const QString& text) {
 }
 
 void CVoxlanView::OnDatabase() {
+    ClearMessages();
     CDatabaseDlg dialog(document_.Connection(), this);
     dialog.exec();
 }
 
 void CVoxlanView::OnTimeline() {
+    ClearMessages();
     CTimelineDlg dialog(document_.Connection(), this);
     dialog.exec();
 }
 
 void CVoxlanView::OnPersStat() {
+    ClearMessages();
     CPersStatDlg dialog(document_.Connection(), this);
     dialog.exec();
 }
 
 void CVoxlanView::OnSettings() {
+    ClearMessages();
     CSettingsDlg dialog(document_.Connection(), this);
     const StoringSettings& settings = storing_.Settings();
     dialog.SetValues(settings.storeInDb, settings.personalStats, SplitOwnCoords(converter_.ownCoords));
@@ -341,9 +366,11 @@ void CVoxlanView::OnEquipment() {
 }
 
 void CVoxlanView::paintEvent(QPaintEvent*) {
-    const QImage background(QStringLiteral("weltall7.bmp"));
-    if (!background.isNull())
-        QPainter(this).drawImage(0, 0, background);
+    // A weltall7.bmp in the working folder still replaces the built-in picture,
+    // as it did when the picture was only ever read from there.
+    static const QImage builtIn(QStringLiteral(":/weltall7.bmp"));
+    const QImage chosen(QStringLiteral("weltall7.bmp"));
+    QPainter(this).drawImage(0, 0, chosen.isNull() ? builtIn : chosen);
 }
 
 bool CVoxlanView::TakeDrop(const QMimeData& data) {

@@ -1,10 +1,12 @@
 #pragma once
 // The main form: file field, report field beside the preview of the last
 // page, Start button, progress bar and status label. It owns the converter
-// and hands it the database, the progress bar and the end-of-conversion
-// notice, and it runs every program command.
+// and hands it the database and the progress bar, and it runs every program
+// command. Start converts the input the user chose last: the chosen file or
+// the text of the report field, and the clipboard only when both are empty.
 
 #include "app/GuiServices.h"
+#include "app/PageFiles.h"
 #include "app/ShareActions.h"
 #include "archive/BattleDatabase.h"
 #include "archive/StoringWriter.h"
@@ -82,11 +84,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ConvertTypedText(const std::string& reportText);
+    // Which of the two inputs on the form the user chose last.
+    enum class Choice { Field, File };
+
     void ConvertSelectedFile(const QString& inputFileName);
-    void ConvertClipboard(std::string text);
-    void ConvertInto(const std::filesystem::path& target, std::string_view text);
+    // Converts `text` into memory and saves the page when it holds a battle;
+    // `source` names the input in the status bar.
+    void Convert(const QString& source, std::string_view text);
+    std::optional<std::filesystem::path> PageTarget();
     void ShowTiming(qint64 milliseconds);
+    // Every command starts by clearing what the last one said.
+    void ClearMessages();
+    // The status bar gets `status` followed by the page.
     void ShowWrittenPage(const std::filesystem::path& page, const QString& status);
     void ShowPreview();
     void SetFileField(const QString& text);
@@ -99,7 +108,8 @@ private:
     CStoringWriter storing_{database_};
     CReportConverter converter_;
     std::unique_ptr<ProgressBarAdapter> progress_;
-    DeferredNotifier notifier_;
+    CPageNameWriter pageName_;
+    Choice lastChoice_ = Choice::Field;
     QAction* clearFileAction_ = nullptr;
     std::optional<std::filesystem::path> lastPage_;
     CShareActions share_{converter_};

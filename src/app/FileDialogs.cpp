@@ -10,6 +10,7 @@ namespace {
 
 std::optional<QString> scriptedName;
 std::optional<QStringList> scriptedNames;
+QString lastSuggestion;
 
 } // namespace
 
@@ -25,10 +26,11 @@ QStringList FileDialogs::OpenFileNames(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileNames(parent, QString(), QString(), filter);
 }
 
-QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter) {
+QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) {
+    lastSuggestion = suggested;
     if (scriptedName)
         return *std::exchange(scriptedName, std::nullopt);
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getSaveFileName(parent, QString(), suggested, filter);
 }
 
 QString FileDialogs::FolderName(QWidget* parent) {
@@ -43,6 +45,10 @@ void FileDialogs::SetNextFileName(const QString& name) {
 
 void FileDialogs::SetNextFileNames(const QStringList& names) {
     scriptedNames = names;
+}
+
+QString FileDialogs::LastSuggestion() {
+    return lastSuggestion;
 }
 
 } // namespace skarnwald

@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QProgressBar>
 
-#include <utility>
-
 namespace skarnwald {
 
 void ProgressBarAdapter::SetRange(int lower, int upper) {
@@ -16,15 +14,6 @@ void ProgressBarAdapter::SetRange(int lower, int upper) {
 
 void ProgressBarAdapter::SetPos(int pos) {
     bar_.setValue(pos);
-}
-
-void DeferredNotifier::ShowMessage(std::string_view text) {
-    pending_ << DisplayText(text);
-}
-
-void DeferredNotifier::Show(QWidget* parent) {
-    for (const QString& text : std::exchange(pending_, {}))
-        MessageBoxes::Inform(parent, text);
 }
 
 void DbErrorBox::ReportDbError(std::string_view message) {

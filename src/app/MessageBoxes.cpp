@@ -1,6 +1,7 @@
 #include "app/MessageBoxes.h"
 
-#include <QApplication>
+#include "app/ProgramName.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,14 +26,13 @@ void MessageBoxes::Inform(QWidget* parent, const QString& text) {
         Record(text);
         return;
     }
-    QMessageBox::information(parent, QApplication::applicationName(), text);
+    QMessageBox::information(parent, kProgramName, text);
 }
 
 bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
     if (scriptedAnswer)
         return Record(text);
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::NoButton,
-                    parent);
+    QMessageBox box(QMessageBox::Question, kProgramName, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     box.setDefaultButton(box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole));
     box.exec();

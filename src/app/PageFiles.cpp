@@ -4,20 +4,75 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "text/ReportFiles.h"
+#include "writers/ShareText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <utility>
 
 namespace skarnwald {
+namespace {
+
+const QString kLastFolderKey = QStringLiteral("Pages/LastFolder");
+const QString kAutoSaveKey = QStringLiteral("Pages/AutoSaveFolder");
+
+// Coordinates as a file name may hold them: hidden ones ("?.?.?") are left out.
+bool PlainCoords(std::string_view coords) {
+    return !coords.empty() && coords.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
+} // namespace
+
+void CPageNameWriter::BeginReport(const ReportStartEvent&) {
+    named_ = false;
+    name_ = "Kampf.htm";
+}
+
+void CPageNameWriter::Header(const HeaderEvent& header) {
+    if (std::exchange(named_, true))
+        return;
+    std::string name = "Kampf";
+    if (PlainCoords(header.coords))
+        name += " " + std::string(header.coords);
+    if (const std::optional<BattleTime> time = ReadBattleTime(header.when))
+        name += " " + IsoText(*time).substr(0, 10); // the day of "2026-12-09T…"
+    name_ = name + ".htm";
+}
 
 std::filesystem::path ToPath(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
 
-std::optional<std::filesystem::path> ChoosePageFile(QWidget* parent) {
-    const QString chosen = FileDialogs::SaveFileName(parent, QStringLiteral("HTML-Datei (*.htm)"));
+std::optional<std::filesystem::path> ChoosePageFile(QWidget* parent, const QString& suggestedName) {
+    const QString folder = QSettings().value(kLastFolderKey).toString();
+    const QString suggested = folder.isEmpty() ? suggestedName : QDir(folder).filePath(suggestedName);
+    const QString chosen = FileDialogs::SaveFileName(parent, QStringLiteral("HTML-Datei (*.htm)"), suggested);
     if (chosen.isEmpty())
         return std::nullopt;
+    QSettings().setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
     return OutputFileName(ToPath(chosen).string());
+}
+
+QString AutoSaveFolder() {
+    return QSettings().value(kAutoSaveKey).toString();
+}
+
+void SetAutoSaveFolder(const QString& folder) {
+    if (folder.isEmpty())
+        QSettings().remove(kAutoSaveKey);
+    else
+        QSettings().setValue(kAutoSaveKey, folder);
+}
+
+std::filesystem::path FreePageFile(const std::filesystem::path& folder, const std::string& name) {
+    const std::filesystem::path first = folder / name;
+    std::filesystem::path page = first;
+    for (int suffix = 2; std::filesystem::exists(page); ++suffix)
+        page = folder / (first.stem().string() + "-" + std::to_string(suffix) + first.extension().string());
+    return page;
 }
 
 bool WritePageFile(QWidget* parent, const std::filesystem::path& target,

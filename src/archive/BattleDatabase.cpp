@@ -29,6 +29,9 @@ constexpr std::string_view kInsertDigest =
 constexpr std::string_view kInsertBattleAsteroids =
     "INSERT OR REPLACE INTO BattleAsteroids (BattleID, Gewinn, Verlust) VALUES (?,?,?)";
 
+constexpr std::string_view kFindCounted = "SELECT 1 FROM PersStatCounted WHERE Digest = ?";
+constexpr std::string_view kInsertCounted = "INSERT INTO PersStatCounted (Digest) VALUES (?)";
+
 constexpr std::string_view kReadAsteroidRow = "SELECT * FROM PersStat WHERE Typ = ?";
 constexpr std::string_view kUpdateAsteroidRow = "UPDATE PersStat SET Shuttle = ? WHERE Typ = ?";
 
@@ -295,6 +298,16 @@ bool CBattleDatabase::InsertStatisticsRowsAtOnce(std::int32_t battleId,
                            Int(row.values[5]), Int(row.values[6])});
     }
     return InsertRowsAtOnce(*connection_, kInsertStatisticsRow, rows.size(), rowValues_);
+}
+
+bool CBattleDatabase::CountInRecordOnce(std::string_view digest) {
+    if (!CanWrite())
+        return false;
+    CStatement find(*connection_, kFindCounted);
+    find.Bind({digest});
+    if (find.Step() || find.Failed())
+        return false;
+    return RunStatement(*connection_, kInsertCounted, {digest});
 }
 
 void CBattleDatabase::AddAsteroids(std::int32_t gain, std::int32_t loss) {

@@ -51,6 +51,7 @@ public:
     void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
                             std::int32_t sortId, const ClassCounts& values) override;
     void StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) override;
+    bool CountInRecordOnce(std::string_view digest) override;
     void AddAsteroids(std::int32_t gain, std::int32_t loss) override;
     void AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
                           const ClassCounts& lamed) override;

@@ -22,7 +22,13 @@ constexpr std::string_view kArchiveSchema[] = {
     "CREATE INDEX IF NOT EXISTS AgilityByBattle ON Agility (BattleID)",
     "CREATE INDEX IF NOT EXISTS BattleDetailsByFleetLine ON Battle_Details (AgilityID)",
     "CREATE INDEX IF NOT EXISTS StatistikByBattle ON Statistik (BattleID)",
+    // The digests of the battles the personal record has counted, kept apart
+    // from the archive: a battle counts once, stored or not, deleted or not.
+    "CREATE TABLE IF NOT EXISTS PersStatCounted (Digest TEXT PRIMARY KEY)",
 };
+
+constexpr std::string_view kRememberStoredAsCounted =
+    "INSERT OR IGNORE INTO PersStatCounted (Digest) SELECT Digest FROM BattleDigest";
 
 constexpr std::string_view kBattlesWithoutDigest =
     "SELECT ID FROM Battles WHERE ID NOT IN (SELECT BattleID FROM BattleDigest) ORDER BY ID";
@@ -141,10 +147,16 @@ namespace {
 
 // Whether the archive's tables and indexes exist and every battle has its
 // digest: then opening the file writes nothing and takes no lock.
+bool TableExists(CConnection& connection, std::string_view name) {
+    CStatement table(connection, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+    table.Bind({name});
+    return table.Step();
+}
+
 bool ArchiveTablesReady(CConnection& connection) {
     CStatement objects(connection, "SELECT COUNT(*) AS N FROM sqlite_master WHERE name IN ('BattleDigest', "
                                    "'BattleDigestByDigest', 'BattleAsteroids', 'AgilityByBattle', "
-                                   "'BattleDetailsByFleetLine', 'StatistikByBattle')");
+                                   "'BattleDetailsByFleetLine', 'StatistikByBattle', 'PersStatCounted')");
     if (!objects.Step() || objects.ReadInt("N") != static_cast<std::int32_t>(std::size(kArchiveSchema)))
         return false;
     CStatement missing(connection, std::string(kBattlesWithoutDigest) + " LIMIT 1");
@@ -159,6 +171,9 @@ bool EnsureArchiveTables(CConnection& connection) {
     CTransaction transaction(connection);
     if (!transaction.Active())
         return false;
+    // Archives from before the record kept its own memory: a battle stored
+    // then never counted again, so every stored battle counts as counted.
+    const bool rememberStored = !TableExists(connection, "PersStatCounted");
     if (!RunStatements(connection, kArchiveSchema))
         return false;
 
@@ -174,6 +189,8 @@ bool EnsureArchiveTables(CConnection& connection) {
         if (!digest || !insert.Bind({std::int64_t{id}, std::string_view(*digest)}).Run())
             return false;
     }
+    if (rememberStored && !RunStatement(connection, kRememberStoredAsCounted))
+        return false;
     return transaction.Commit();
 }
 

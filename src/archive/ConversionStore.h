@@ -54,6 +54,9 @@ public:
         for (const StatisticsRowToStore& row : rows)
             StoreStatisticsRow(battleId, row.coords, row.typ, row.sortId, row.values);
     }
+    // Remembers that the battle with `digest` reached the personal record;
+    // false when it had before, so its figures must not be added again.
+    virtual bool CountInRecordOnce(std::string_view /*digest*/) { return true; }
     // Adds the asteroids won and lost in this conversion to the personal record.
     virtual void AddAsteroids(std::int32_t gain, std::int32_t loss) = 0;
     // Adds the own fleet's losses, kills and lamed ships to the personal record.

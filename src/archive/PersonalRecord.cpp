@@ -66,9 +66,13 @@ std::optional<PersonalRecordView> LoadPersonalRecord(CConnection& connection) {
 }
 
 bool ResetPersonalRecord(CConnection& connection) {
-    return RunStatement(connection,
+    // The record forgets which battles it counted, so they count anew.
+    CTransaction transaction(connection);
+    return transaction.Active() &&
+           RunStatement(connection,
                         "UPDATE PersStat SET Shuttle = 0, Fighter = 0, Fregatte = 0, Corvette = 0, "
-                        "Starcruiser = 0,BattleShip = 0,Doomstar = 0");
+                        "Starcruiser = 0,BattleShip = 0,Doomstar = 0") &&
+           RunStatement(connection, "DELETE FROM PersStatCounted") && transaction.Commit();
 }
 
 PersonalRecordView ZeroedPersonalRecord() {

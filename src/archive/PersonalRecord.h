@@ -19,7 +19,8 @@ struct PersonalRecordView {
 // Nothing when the query failed (reported through the connection).
 std::optional<PersonalRecordView> LoadPersonalRecord(CConnection& connection);
 
-// Zeroes every PersStat row (asteroids and lamed included); false on failure.
+// Zeroes every PersStat row (asteroids and lamed included) and forgets which
+// battles were counted; false on failure.
 bool ResetPersonalRecord(CConnection& connection);
 
 // The view after a successful reset: every field reads "0".

@@ -1,6 +1,7 @@
 #include "archive/StoringWriter.h"
 
 #include "archive/BattleDatabase.h"
+#include "archive/Query.h"
 #include "reading/ReportConverter.h"
 #include "text/TextRules.h"
 
@@ -12,6 +13,8 @@ CStoringWriter::CStoringWriter(IConversionStore& store, StoringSettings settings
 void CStoringWriter::BeginReport(const ReportStartEvent& event) {
     active_ = !event.redaction.Any();
     atOwnCoords_ = false;
+    battleInRecord_ = false;
+    fleetLineInBattle_ = false;
     roidGain_ = 0;
     roidLoss_ = 0;
     battleStartFigures_ = {};
@@ -21,33 +24,65 @@ void CStoringWriter::BeginReport(const ReportStartEvent& event) {
 }
 
 void CStoringWriter::Header(const HeaderEvent& event) {
-    atOwnCoords_ = event.parts.coords == settings_.ownCoords;
+    const HeaderParts& parts = event.parts;
+    atOwnCoords_ = parts.coords == settings_.ownCoords;
     if (StoresBattles())
-        store_.StoreBattle(event.parts.date, event.parts.coords, event.parts.place);
+        store_.StoreBattle(parts.date, parts.coords, parts.place);
+    if (!KeepsRecord())
+        return;
+    const auto datum = ParseReportDate(parts.date);
+    recordDigest_.Reset();
+    recordDigest_.AddRow(
+        CBattleDigest::RowKind::Battle,
+        {datum ? std::optional<std::string_view>(*datum) : std::nullopt, parts.coords, parts.place});
+    battleInRecord_ = true;
+    fleetLineInBattle_ = false;
 }
 
 void CStoringWriter::FleetLine(const FleetLineEvent& event) {
-    if (StoresBattles())
-        store_.StoreFleetLine(event.parts.agility, event.parts.count, event.parts.shipType,
-                              event.parts.shipName, {}, event.coords, event.rawOwner, event.side);
+    StoreFleetLine(event.parts.agility, event.parts.count, event.parts.shipType, event.parts.shipName,
+                   event.coords, event.rawOwner, event.side);
 }
 
 void CStoringWriter::Hit(const HitEvent& event) {
-    if (!StoresBattles() || !event.counted)
+    if (!event.counted)
         return;
     const CombatParts& parts = event.parts;
-    store_.StoreCombatLine(parts.subject, parts.kind == CombatKind::Lamed ? "lamed" : "destroyed",
-                           IntText(parts.n1), IntText(parts.n2), IntText(parts.n3), parts.classText,
-                           parts.shipName, event.targetCoords, event.shooterCoords, event.rawTargetOwner);
+    StoreCombatLine(parts.subject, parts.kind == CombatKind::Lamed ? "lamed" : "destroyed", IntText(parts.n1),
+                    IntText(parts.n2), IntText(parts.n3), parts.classText, parts.shipName, event.targetCoords,
+                    event.shooterCoords, event.rawTargetOwner);
 }
 
 void CStoringWriter::NoLoss(const NoLossEvent& event) {
-    if (!StoresBattles())
-        return;
     const CombatParts& parts = event.parts;
     const bool causes = parts.kind == CombatKind::Causes;
-    store_.StoreCombatLine(parts.subject, causes ? "causes" : "attempt", parts.detail, {}, {},
-                           causes ? "but no ships were taken down" : "but none succeeded", {}, {}, {}, {});
+    StoreCombatLine(parts.subject, causes ? "causes" : "attempt", parts.detail, {}, {},
+                    causes ? "but no ships were taken down" : "but none succeeded", {}, {}, {}, {});
+}
+
+void CStoringWriter::StoreFleetLine(std::string_view agility, std::string_view count,
+                                    std::string_view shipType, std::string_view shipName,
+                                    std::string_view coords, std::string_view name, std::int32_t side) {
+    if (StoresBattles())
+        store_.StoreFleetLine(agility, count, shipType, shipName, {}, coords, name, side);
+    if (KeepsRecord() && battleInRecord_) {
+        recordDigest_.AddRow(CBattleDigest::RowKind::FleetLine,
+                             {agility, count, shipName, shipType, coords, name});
+        fleetLineInBattle_ = true;
+    }
+}
+
+void CStoringWriter::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
+                                     std::string_view secondCount, std::string_view thirdCount,
+                                     std::string_view shipType, std::string_view shipName,
+                                     std::string_view targetCoords, std::string_view fleetCoords,
+                                     std::string_view targetName) {
+    if (StoresBattles())
+        store_.StoreCombatLine(weapon, deed, count, secondCount, thirdCount, shipType, shipName, targetCoords,
+                               fleetCoords, targetName);
+    if (KeepsRecord() && fleetLineInBattle_)
+        recordDigest_.AddRow(CBattleDigest::RowKind::CombatLine,
+                             {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }
 
 void CStoringWriter::RoidCapture(const RoidCaptureEvent& event) {
@@ -64,7 +99,7 @@ void CStoringWriter::BattleClose(const BattleCloseEvent& event) {
         return;
     if (StoresBattles() && (event.reportEnds || !event.tallies.empty()))
         StoreStatisticsRows(event.tallies);
-    CloseStoredBattle(event.tallies);
+    CloseBattle(event.tallies);
     if (event.reportEnds)
         EndConversion(event.tallies);
 }
@@ -78,15 +113,25 @@ void CStoringWriter::StoreStatisticsRows(const FleetTallyTree& tallies) {
     store_.StoreStatisticsRows(store_.GetCurrentBattleId(), statisticsRows_);
 }
 
-void CStoringWriter::CloseStoredBattle(const FleetTallyTree& tallies) {
-    if (!StoresBattles())
+void CStoringWriter::CloseBattle(const FleetTallyTree& tallies) {
+    if (!StoresBattles() && !KeepsRecord())
         return;
     const PersonalFigures now = PersonalFiguresSoFar(tallies, settings_.ownCoords, roidGain_, roidLoss_);
     PersonalFigures battle = now;
     battle -= battleStartFigures_;
-    if (store_.EndBattle(battle.roidGain, battle.roidLoss))
-        alreadyCounted_ += battle;
     battleStartFigures_ = now;
+    if (StoresBattles())
+        store_.EndBattle(battle.roidGain, battle.roidLoss);
+    if (KeepsRecord() && !CountBattleInRecord())
+        alreadyCounted_ += battle;
+}
+
+bool CStoringWriter::CountBattleInRecord() {
+    // Lines before the first header belong to no battle and count as ever.
+    if (!battleInRecord_)
+        return true;
+    battleInRecord_ = false;
+    return store_.CountInRecordOnce(recordDigest_.Finish());
 }
 
 void CStoringWriter::EndConversion(const FleetTallyTree& tallies) {

@@ -1,9 +1,12 @@
 #pragma once
 // Storing a conversion: one more writer of the walk. It puts each battle, its
 // fleet and combat lines and its Statistik rows into the archive, and the own
-// fleet's losses, kills and asteroids into the personal record. A conversion
-// that hides anything is made for sharing and is never stored.
+// fleet's losses, kills and asteroids into the personal record. The record
+// counts each battle once, whether it is stored or not: it remembers the
+// digests of the battles it counted. A conversion that hides anything is made
+// for sharing and is never stored.
 
+#include "archive/BattleDigest.h"
 #include "archive/ConversionStore.h"
 #include "archive/PersonalStats.h"
 #include "archive/StatisticsRows.h"
@@ -57,9 +60,18 @@ public:
 private:
     bool StoresBattles() const { return active_ && settings_.StoresBattles(); }
     bool KeepsRecord() const { return active_ && settings_.KeepsRecord(); }
+    void StoreFleetLine(std::string_view agility, std::string_view count, std::string_view shipType,
+                        std::string_view shipName, std::string_view coords, std::string_view name,
+                        std::int32_t side);
+    void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
+                         std::string_view secondCount, std::string_view thirdCount, std::string_view shipType,
+                         std::string_view shipName, std::string_view targetCoords,
+                         std::string_view fleetCoords, std::string_view targetName);
     void StoreStatisticsRows(const FleetTallyTree& tallies);
-    // A battle stored before keeps nothing and adds nothing to the record.
-    void CloseStoredBattle(const FleetTallyTree& tallies);
+    // A battle stored before keeps nothing in the archive; one the record
+    // counted before adds nothing to it.
+    void CloseBattle(const FleetTallyTree& tallies);
+    bool CountBattleInRecord();
     void EndConversion(const FleetTallyTree& tallies);
 
     IConversionStore& store_;
@@ -67,6 +79,11 @@ private:
     // False during a conversion that hides anything.
     bool active_ = true;
     bool atOwnCoords_ = false; // the running battle is at the own planet
+    // The running battle's rows as the archive would hold them, for the
+    // record's memory; combat lines count from the battle's first fleet line.
+    CBattleDigest recordDigest_;
+    bool battleInRecord_ = false;
+    bool fleetLineInBattle_ = false;
     std::int32_t roidGain_ = 0;
     std::int32_t roidLoss_ = 0;
     // The personal figures when the running battle began, and the share of

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "archive/ArchiveLocation.h"
 #include "text/ReportFiles.h"
 
 #include <ostream>
@@ -49,10 +50,12 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, std::s
                     return fail(std::string(arg) + " braucht einen Wert");
                 value = args[++i];
             }
-            if (option == &kDatabaseOption)
-                parsed.database = value;
-            else
+            if (option != &kDatabaseOption)
                 parsed.options[std::string(option->name)] = value;
+            else if (value.empty())
+                return fail("--db braucht einen Dateinamen");
+            else
+                parsed.database = value;
         } else if ((arg == "-" || !arg.starts_with("-")) && parsed.positional.size() < maxPositional) {
             parsed.positional.push_back(arg);
         } else {
@@ -69,7 +72,20 @@ void StderrDbErrors::ReportDbError(std::string_view message) {
 
 CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view command, Streams streams)
     : errors_(streams.err, command) {
-    OpenResult opened = CConnection::Open(args.database);
+    const ArchiveSearch search = ProcessArchiveSearch(args.database);
+    const ArchiveLocation location = LocateArchive(search);
+    if (const std::string error = MakeArchiveFolder(location); !error.empty()) {
+        streams.err << "skarnwald-cli " << command << ": " << error << "\n";
+        return;
+    }
+    // Moving the archive of an earlier version is the desktop program's
+    // question; a command must not move files it was not asked to.
+    if (location.source == ArchiveSource::HomeFolder)
+        streams.err << "skarnwald-cli " << command
+                    << ": Hinweis: benutzt wird die Datenbank einer früheren Version, "
+                    << location.file.string() << "; skarnwald bietet beim Start an, sie nach "
+                    << UserArchiveFile(search).string() << " zu verschieben.\n";
+    OpenResult opened = CConnection::Open(location.file);
     if (!opened.connection) {
         streams.err << "skarnwald-cli " << command << ": " << opened.error << "\n";
         return;

@@ -16,8 +16,6 @@
 
 namespace skarnwald::cli {
 
-inline constexpr std::string_view kDefaultDatabase = "Data.dat";
-
 struct OptionSpec {
     std::string_view name;  // e.g. "--output"
     std::string_view alias; // e.g. "-o", or empty
@@ -25,7 +23,7 @@ struct OptionSpec {
 };
 
 struct ParsedArgs {
-    std::string database{kDefaultDatabase};
+    std::string database; // --db; empty when not given
     std::vector<std::string> positional;
     std::map<std::string, std::string, std::less<>> options; // by name; flags hold ""
 
@@ -66,8 +64,9 @@ private:
     int count_ = 0;
 };
 
-// The database named by --db, open for one command, with its errors printed
-// on stderr. When the file cannot be used it says why on stderr and tests false.
+// The database named by --db (or found as ArchiveLocation.h describes), open
+// for one command, with its errors printed on stderr. When the file cannot be
+// used it says why on stderr and tests false.
 class CommandDatabase {
 public:
     CommandDatabase(const ParsedArgs& args, std::string_view command, Streams streams);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <sstream>
 
 namespace skarnwald::cli {
 
@@ -43,9 +44,14 @@ constexpr std::string_view kConvertUsage =
     "Mit -d ORDNER wird jede DATEI zu einer eigenen Seite ORDNER/NAME.htm (der Ordner\n"
     "wird bei Bedarf angelegt); eine Datei, die scheitert, hält die anderen nicht auf.\n"
     "\n"
-    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe \"Data.dat\"): mit\n"
-    "DBSpeichern = 1 werden die Kämpfe gespeichert, mit PersStat = 1 die persönliche\n"
-    "Statistik fortgeschrieben.\n";
+    "Findet sich keine Kampfkopfzeile, wird nichts geschrieben (\"Kein Kampf gefunden\";\n"
+    "mit -d zählt die Datei als gescheitert).\n"
+    "Rückgabewert: 0 umgewandelt, 1 Fehler (mit -d: mindestens eine Datei gescheitert),\n"
+    "2 falscher Aufruf, 3 kein Kampf gefunden.\n"
+    "\n"
+    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe siehe\n"
+    "'skarnwald-cli --help'): mit DBSpeichern = 1 werden die Kämpfe gespeichert, mit\n"
+    "PersStat = 1 die persönliche Statistik fortgeschrieben.\n";
 
 constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
                                           {"--format", "", true},      {"--hide-own", "", false},
@@ -64,27 +70,46 @@ std::optional<std::string> ReadInput(const std::string& input, Streams streams) 
     return std::move(result.text);
 }
 
+// The exit code of a conversion that found no battle and wrote nothing.
+constexpr int kNoBattleExitCode = 3;
+
+enum class ConvertOutcome { Written, NoBattle, Failed };
+
 // Writes the page (or the chosen format) to standard output or, through a
-// temporary file, to the named file; false after an error (printed).
-bool ConvertTo(CReportConverter& converter, const std::string& report, ShareFormat format,
-               const std::string* output, Streams streams) {
-    if (!output) {
-        ConvertToFormat(converter, report, format, streams.out);
-        streams.out.flush();
-        if (!streams.out) {
-            streams.err << "skarnwald-cli convert: Standardausgabe nicht schreibbar\n";
-            return false;
-        }
-        return true;
-    }
-    const auto write = [&](std::ostream& file) {
-        ConvertToFormat(converter, report, format, file);
-        return true;
+// temporary file, to the named file. A report without a battle writes
+// nothing, so standard output gets the text only once the conversion is done.
+// Errors are printed.
+ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report, ShareFormat format,
+                         const std::string* output, Streams streams) {
+    bool noBattle = false;
+    const auto write = [&](std::ostream& out) {
+        ConvertToFormat(converter, report, format, out);
+        noBattle = converter.BattlesInLastReport() == 0;
+        return !noBattle;
     };
-    if (format == ShareFormat::Html)
-        return WritePageFile(*output, "convert", streams, write);
-    return WriteOutputFile(ShareOutputFileName(*output, format), "Datei geschrieben: ", "convert", streams,
-                           write);
+    if (!output) {
+        std::ostringstream held;
+        if (write(held)) {
+            streams.out << held.view();
+            streams.out.flush();
+            if (!streams.out) {
+                streams.err << "skarnwald-cli convert: Standardausgabe nicht schreibbar\n";
+                return ConvertOutcome::Failed;
+            }
+        }
+    } else {
+        const bool written = format == ShareFormat::Html
+                                 ? WritePageFile(*output, "convert", streams, write)
+                                 : WriteOutputFile(ShareOutputFileName(*output, format),
+                                                   "Datei geschrieben: ", "convert", streams, write);
+        if (!written && !noBattle)
+            return ConvertOutcome::Failed;
+    }
+    if (noBattle) {
+        streams.err << "skarnwald-cli convert: " << kNoBattleFound << "\n";
+        return ConvertOutcome::NoBattle;
+    }
+    return ConvertOutcome::Written;
 }
 
 // One line per file: where its page went, or why there is none.
@@ -94,9 +119,13 @@ void ReportBatch(const BatchResult& result, Streams streams) {
             streams.out << item.input.string() << " -> " << item.page.string() << "\n";
             continue;
         }
-        const bool read = item.failure == BatchFailure::Read;
-        streams.err << "skarnwald-cli convert: " << (read ? item.input : item.page).string()
-                    << (read ? " nicht lesbar: " : " nicht schreibbar: ") << item.reason << "\n";
+        streams.err << "skarnwald-cli convert: ";
+        if (item.failure == BatchFailure::Write)
+            streams.err << item.page.string() << " nicht schreibbar: ";
+        else
+            streams.err << item.input.string()
+                        << (item.failure == BatchFailure::Read ? " nicht lesbar: " : ": ");
+        streams.err << item.reason << "\n";
     }
     streams.out << result.ConvertedCount() << " von " << result.items.size() << " Berichten umgewandelt\n";
 }
@@ -186,8 +215,10 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
     ConfiguredConverter setup(*parsed, streams);
     if (!setup.connection)
         return 1;
-    if (!ConvertTo(setup.converter, report, *format, parsed->Value("--output"), streams))
-        return 1;
+    const ConvertOutcome outcome =
+        ConvertTo(setup.converter, report, *format, parsed->Value("--output"), streams);
+    if (outcome != ConvertOutcome::Written)
+        return outcome == ConvertOutcome::NoBattle ? kNoBattleExitCode : 1;
     // With the page on standard output the note goes to the error stream.
     if (const int skipped = setup.database.SkippedBattles(); skipped > 0)
         (parsed->Value("--output") ? streams.out : streams.err) << SkippedBattlesNote(skipped) << "\n";

@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "cli/CommandLine.h"
 
+#include "archive/ArchiveLocation.h"
 #include "archive/BattleDatabase.h"
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
@@ -21,7 +22,7 @@ constexpr std::string_view kSettingsUsage =
     "Aufruf: skarnwald-cli settings [--store 0|1] [--pers-stat 0|1] [--coords TEXT] [--db DATEI]\n"
     "\n"
     "Legt fehlende Einstellungen an (Wert 0), übernimmt die angegebenen Änderungen\n"
-    "und zeigt die drei Einstellungen:\n"
+    "und zeigt die Datenbank, die benutzt wird, und die drei Einstellungen:\n"
     "  --store 0|1       Kämpfe in der Datenbank speichern (DBSpeichern)\n"
     "  --pers-stat 0|1   persönliche Statistik führen (PersStat)\n"
     "  --coords TEXT     eigene Koordinaten (Koords), z.B. 1.2.3\n";
@@ -114,7 +115,8 @@ int RunSettings(const std::vector<std::string>& args, Streams streams) {
 
     CBattleDatabase database;
     database.SetConnection(connection.Connection());
-    streams.out << "DBSpeichern: " << database.ReadStoreSetting() << "\n"
+    streams.out << "Datenbank: " << ArchiveFileOf(*connection).string() << "\n"
+                << "DBSpeichern: " << database.ReadStoreSetting() << "\n"
                 << "PersStat: " << database.ReadPersStatSetting() << "\n"
                 << "Koords: " << database.ReadOwnCoords() << "\n";
     return connection.ExitCode();

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <tuple>
 #include <unordered_map>
 
 namespace skarnwald {
@@ -105,6 +107,24 @@ void WriteRowTotals(PlanRow& row) {
         WriteRowTotals(child);
 }
 
+auto FleetKey(const OutgoingFleet& fleet) {
+    return std::tie(fleet.ships, fleet.target, fleet.eta, fleet.origin);
+}
+
+// The pasted fleets the plan does not hold yet; a fleet pasted again is left
+// out as often as the plan already holds it.
+std::vector<OutgoingFleet> NotYetPlanned(std::vector<OutgoingFleet> pasted,
+                                         const std::vector<OutgoingFleet>& planned) {
+    std::map<decltype(FleetKey(planned.front())), int> held;
+    for (const OutgoingFleet& fleet : planned)
+        ++held[FleetKey(fleet)];
+    std::erase_if(pasted, [&](const OutgoingFleet& fleet) {
+        const auto found = held.find(FleetKey(fleet));
+        return found != held.end() && found->second-- > 0;
+    });
+    return pasted;
+}
+
 } // namespace
 
 OutgoingFleet ParseOutgoingLine(std::string_view line) {
@@ -137,7 +157,7 @@ std::vector<OutgoingFleet> ParseOutgoings(std::string_view text) {
 }
 
 void AttackPlan::importOutgoings(std::string_view text) {
-    std::vector<OutgoingFleet> fleets = ParseOutgoings(text);
+    std::vector<OutgoingFleet> fleets = NotYetPlanned(ParseOutgoings(text), outgoingFleets);
 
     // Only top-level rows are targets: a fleet whose origin equals a target
     // is not one.
@@ -162,6 +182,30 @@ void AttackPlan::importOutgoings(std::string_view text) {
 
     outgoingFleets.insert(outgoingFleets.end(), std::make_move_iterator(fleets.begin()),
                           std::make_move_iterator(fleets.end()));
+}
+
+bool AttackPlan::removeFleet(std::size_t target, std::size_t child) {
+    if (target >= planTable.size() || child >= planTable[target].children.size())
+        return false;
+    std::vector<PlanRow>& fleets = planTable[target].children;
+    const PlanRow& row = fleets[child];
+    if (IsSumRow(row) || row.cells[kColSide] != kAttackSide)
+        return false;
+    const auto entry =
+        std::find_if(outgoingFleets.begin(), outgoingFleets.end(), [&](const OutgoingFleet& fleet) {
+            return fleet.target == planTable[target].cells[kColName] && fleet.origin == row.cells[kColName] &&
+                   fleet.eta == row.cells[kColEta];
+        });
+    if (entry != outgoingFleets.end())
+        outgoingFleets.erase(entry);
+    fleets.erase(fleets.begin() + static_cast<std::ptrdiff_t>(child));
+    return true;
+}
+
+bool AttackPlan::hasSums() const {
+    return std::any_of(planTable.begin(), planTable.end(), [](const PlanRow& target) {
+        return std::any_of(target.children.begin(), target.children.end(), IsSumRow);
+    });
 }
 
 void AttackPlan::computeSums() {

@@ -43,6 +43,8 @@ struct OutgoingFleet {
     std::string origin; // blanks removed
     std::string ships;  // "a+b" already added up
     std::string target; // blanks removed
+
+    bool operator==(const OutgoingFleet&) const = default;
 };
 
 // Parses one line; fields missing from the line come out as whatever the
@@ -60,8 +62,17 @@ class AttackPlan {
 public:
     // Appends the fleets of `text` to outgoingFleets, adds a target row for
     // each new target and attaches only these fleets under their targets,
-    // ordered by ETA and then by input order.
+    // ordered by ETA and then by input order. A fleet the plan already holds
+    // (same ships, target, ETA and origin) is not added again, so pasting the
+    // same outgoings twice adds only the fleets that are new.
     void importOutgoings(std::string_view text);
+
+    // Removes the fleet row `child` of target row `target` and its entry in
+    // outgoingFleets; false when that row is no fleet row (a sum row, say).
+    bool removeFleet(std::size_t target, std::size_t child);
+
+    // Whether computeSums has added sum rows that an edit must refresh.
+    bool hasSums() const;
 
     // Refreshes each target's separator, "ATT" and "DEFF" rows from its
     // current child rows (the target row's own class cells count as

@@ -40,14 +40,15 @@ void ConvertOne(CReportConverter& converter, BatchItem& item) {
     const std::string report = PrepareCopiedReport(std::move(*read.text));
     const WriteOutcome written = WriteFileAtomically(item.page, [&](std::ostream& page) {
         ConvertToPage(converter, report, page);
-        return true;
+        item.battles = converter.BattlesInLastReport();
+        return item.battles > 0;
     });
-    if (!written.written) {
-        item.failure = BatchFailure::Write;
-        item.reason = written.error;
+    if (written.written)
         return;
-    }
-    item.battles = converter.BattlesInLastReport();
+    // No error means the conversion ran and found no battle: the page was given up.
+    const bool noBattle = written.error.empty();
+    item.failure = noBattle ? BatchFailure::NoBattle : BatchFailure::Write;
+    item.reason = noBattle ? std::string(kNoBattleFound) : written.error;
 }
 
 } // namespace

@@ -10,11 +10,17 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace skarnwald {
 
-enum class BatchFailure { None, Read, Write };
+// Read: the report could not be read; Write: its page could not be written;
+// NoBattle: the report holds no battle header, so it gets no page.
+enum class BatchFailure { None, Read, Write, NoBattle };
+
+// The reason given for a report without a battle.
+inline constexpr std::string_view kNoBattleFound = "Kein Kampf gefunden";
 
 struct BatchItem {
     std::filesystem::path input;
@@ -43,7 +49,8 @@ std::vector<std::filesystem::path> BatchPageNames(std::span<const std::filesyste
 using BatchStep = std::function<bool(std::size_t index, const std::filesystem::path& input)>;
 
 // Converts every input that can be read (as UTF-8, whatever its encoding, as
-// ReadReportFile gives it) into its page, written whole or not at all. A file that fails is recorded and the
+// ReadReportFile gives it) into its page, written whole or not at all; a
+// report without a battle gets none. A file that fails is recorded and the
 // batch carries on.
 BatchResult ConvertReportFiles(CReportConverter& converter, std::span<const std::filesystem::path> inputs,
                                const std::filesystem::path& folder, const BatchStep& beforeEach = {});

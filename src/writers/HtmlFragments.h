@@ -19,9 +19,10 @@ inline constexpr std::string_view kTableEnd = "</table>";
 inline constexpr std::string_view kPageEnd = "</font></body></html>";
 inline constexpr std::string_view kSummaryEnd = "</body></html>";
 
-// Battle header rows.
+// Battle header rows. The blank line above each header is a row of its own:
+// a paragraph inside the table would be moved above it by every browser.
 inline constexpr std::string_view kHeaderStart =
-    "<p>&nbsp;</p><tr><td align='left' bgColor='#000000' colSpan='2'>";
+    "<tr><td colSpan='10'>&nbsp;</td></tr><tr><td align='left' bgColor='#000000' colSpan='2'>";
 inline constexpr std::string_view kHeaderDateOpen = "<font color='#cccccc' size='2'>";
 inline constexpr std::string_view kHeaderDateClose = "</font></td>";
 inline constexpr std::string_view kHeaderTitleOpen =

@@ -5,6 +5,7 @@
 #include "writers/ShareText.h"
 
 #include <algorithm>
+#include <span>
 
 namespace skarnwald {
 
@@ -111,6 +112,59 @@ std::string DiscordText(std::string_view text) {
         out += c;
     }
     return out;
+}
+
+// Code points of a line with its line feed.
+std::size_t LengthOf(std::string_view line) {
+    return CodePoints(line) + 1;
+}
+
+std::size_t LengthOf(std::span<const DiscordBlock> blocks) {
+    std::size_t length = 0;
+    for (const DiscordBlock& block : blocks)
+        length += LengthOf(block.text);
+    return length;
+}
+
+// A side's fleets as lines that each fit in a message, the first after
+// `before` code points that keep with it, the last before `after` code points
+// it keeps with; the lines after the first start with `resumed`.
+std::vector<std::string> SideLines(const std::string& start, const std::string& resumed,
+                                   const std::vector<std::string>& items, std::size_t before,
+                                   std::size_t after) {
+    constexpr std::string_view kSeparator = " · ";
+    const std::size_t separatorLength = CodePoints(kSeparator);
+    std::vector<std::string> lines{start};
+    std::size_t length = LengthOf(start);
+    std::size_t room = kDiscordMessageLimit - before;
+    std::size_t itemsInLine = 0, lastItemAt = 0;
+    for (const std::string& item : items) {
+        const std::size_t itemLength = CodePoints(item);
+        if (itemsInLine > 0 && length + separatorLength + itemLength > room) {
+            lines.push_back(resumed);
+            length = LengthOf(resumed);
+            room = kDiscordMessageLimit;
+            itemsInLine = 0;
+        }
+        std::string& line = lines.back();
+        lastItemAt = line.size();
+        if (itemsInLine > 0) {
+            line += kSeparator;
+            length += separatorLength;
+        }
+        line += item;
+        length += itemLength;
+        ++itemsInLine;
+    }
+    // The last line and what follows do not fit together: its last item
+    // opens a line of its own.
+    if (itemsInLine > 1 && length + after > room) {
+        std::string& line = lines.back();
+        std::string moved = resumed + line.substr(lastItemAt + kSeparator.size());
+        line.resize(lastItemAt);
+        lines.push_back(std::move(moved));
+    }
+    return lines;
 }
 
 } // namespace
@@ -257,43 +311,31 @@ void CDiscordWriter::Append(std::string_view block) {
     messageLength_ += length;
 }
 
-void CDiscordWriter::AppendList(const std::string& start, const std::string& resumed,
-                                const std::vector<std::string>& items) {
-    constexpr std::string_view kSeparator = " · ";
-    std::string line = start;
-    std::size_t length = CodePoints(start);
-    bool hasItems = false;
-    for (const std::string& item : items) {
-        std::size_t added = CodePoints(item) + (hasItems ? CodePoints(kSeparator) : 0);
-        if (messageLength_ + length + added + 1 > kDiscordMessageLimit) {
-            // The message is full: the line so far stays in it and goes on in
-            // the next one.
-            if (hasItems)
-                Append(line);
-            EndMessage();
-            line = resumed;
-            length = CodePoints(resumed);
-            hasItems = false;
-            added = CodePoints(item);
-        }
-        if (hasItems)
-            line += kSeparator;
-        line += item;
-        length += added;
-        hasItems = true;
+void CDiscordWriter::AppendTogether(std::span<const DiscordBlock> blocks) {
+    if (messageLength_ + LengthOf(blocks) > kDiscordMessageLimit)
+        EndMessage();
+    for (const DiscordBlock& block : blocks)
+        Append(block.text);
+}
+
+void CDiscordWriter::Place(std::span<const DiscordBlock> blocks) {
+    if (LengthOf(blocks) <= kDiscordMessageLimit) {
+        AppendTogether(blocks);
+        return;
     }
-    Append(line);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        if (!blocks[i].keepWithNext || i + 1 == blocks.size()) {
+            AppendTogether(blocks.subspan(start, i + 1 - start));
+            start = i + 1;
+        }
 }
 
 void CDiscordWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
     std::string heading = "**" + DiscordText(CutToCodePoints(Heading(battle), 160)) + "**";
     if (!battle.when.empty())
         heading += " · " + DiscordText(CutToCodePoints(battle.when, 40));
-    // A battle starts a new message when the heading and a little of it no
-    // longer fit, so no message ends with a lone heading.
-    if (messageLength_ + CodePoints(heading) + 200 > kDiscordMessageLimit)
-        EndMessage();
-    Append(heading);
+    std::vector<DiscordBlock> blocks{{std::move(heading), true}};
     for (int side = 0; side < 3; ++side) {
         if (!SideTookPart(battle, summary, side))
             continue;
@@ -301,16 +343,24 @@ void CDiscordWriter::WriteBattle(const CollectedBattle& battle, const BattleSumm
         for (const CollectedFleet& fleet : battle.fleets)
             if (fleet.sideIndex == side)
                 fleets.push_back(DiscordText(FleetText(fleet, 64)));
-        const std::string name(SideName(side));
-        AppendList("**" + name + ":** ", "**" + name + " (Forts.):** ", fleets);
         const std::string table = ClassTable(summary.sides[side]);
-        if (!table.empty())
-            Append("```\n" + table + "```");
+        const std::string fenced = table.empty() ? std::string() : "```\n" + table + "```";
+        const std::string name(SideName(side));
+        // The first side's first line keeps company with the heading.
+        const std::size_t before = blocks.size() == 1 ? LengthOf(blocks.front().text) : 0;
+        for (std::string& line : SideLines("**" + name + ":** ", "**" + name + " (Forts.):** ", fleets,
+                                           before, fenced.empty() ? 0 : LengthOf(fenced)))
+            blocks.push_back({std::move(line), false});
+        blocks.back().keepWithNext = !fenced.empty(); // the side's last line stays with its table
+        if (!fenced.empty())
+            blocks.push_back({fenced, false});
     }
     for (const CollectedCapture& capture : battle.captures)
-        Append(DiscordText(CaptureText(capture)));
+        blocks.push_back({DiscordText(CaptureText(capture)), false});
     for (const std::string& salvage : battle.salvages)
-        Append("Bergung: " + DiscordText(CutToCodePoints(salvage, 200)));
+        blocks.push_back({"Bergung: " + DiscordText(CutToCodePoints(salvage, 200)), false});
+    blocks.back().keepWithNext = false;
+    Place(blocks);
 }
 
 void CDiscordWriter::ReportEnd(const ReportEndEvent&) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -70,6 +71,13 @@ private:
     std::string text_;
 };
 
+// Lines of a Discord message that are never cut apart; a block that keeps
+// with the next ends no message.
+struct DiscordBlock {
+    std::string text;
+    bool keepWithNext = false;
+};
+
 class CDiscordWriter : public CBattleCollector {
 public:
     std::vector<std::string>& Messages() { return messages_; }
@@ -82,9 +90,11 @@ protected:
 private:
     // A line (or a block of lines) that must stay in one message.
     void Append(std::string_view block);
-    // A line of items that may continue in the next message, after `resumed`.
-    void AppendList(const std::string& start, const std::string& resumed,
-                    const std::vector<std::string>& items);
+    // Blocks in one message when they fit in one.
+    void AppendTogether(std::span<const DiscordBlock> blocks);
+    // A battle's blocks: in one message when they fit, else cut only after a
+    // block that need not keep with the next.
+    void Place(std::span<const DiscordBlock> blocks);
     void EndMessage();
 
     std::vector<std::string> messages_;

@@ -1,5 +1,6 @@
 // Start on the main form: which input is converted, where the page goes, and
-// what the user is told.
+// what the user is told: the input chosen last, one save dialog for a page
+// with a battle, nothing at all for a text without one.
 
 #include "AppTestSupport.h"
 #include "DbTestSupport.h"
@@ -7,6 +8,7 @@
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
+#include "app/PageFiles.h"
 #include "archive/BattleDatabase.h"
 #include "text/OperaJoin.h"
 #include "text/Utf8Text.h"
@@ -19,6 +21,8 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QStatusBar>
+
+#include <functional>
 
 namespace skarnwald::testing {
 namespace {
@@ -49,18 +53,21 @@ protected:
         view_->OnStart();
     }
     QString Status() { return Child<QLabel>("statusLabel")->text(); }
+    QString StatusBar() { return app_.MainFrame()->statusBar()->currentMessage(); }
 
     CVoxlanApp app_;
     CVoxlanView* view_ = nullptr;
 };
 
-TEST_F(ConversionTest, TypedTextIsConvertedWithProgressTimingAndFertig) {
+TEST_F(ConversionTest, TypedTextIsConvertedWithProgressAndTimingAndNoBox) {
     Type(SampleReport("one-battle.txt"));
     StartInto("page");
     const std::string page = FileBytes(Here("page.htm"));
     EXPECT_TRUE(page.starts_with("<html><head><meta charset='utf-8'></head><body bgcolor='#000000'>"));
     EXPECT_NE(page.find("Grauer Falke"), std::string::npos);
-    EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Fertig"});
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+    EXPECT_EQ(StatusBar(), "Text aus dem Feld: 1 Kampf umgewandelt, Seite geschrieben: " +
+                               QString::fromStdString(Here("page.htm").string()));
     EXPECT_TRUE(QRegularExpression("^Berechnung dauerte \\d+ Millisekunden$").match(Status()).hasMatch());
     const QProgressBar* bar = Child<QProgressBar>("progressBar");
     EXPECT_EQ(bar->value(), bar->maximum());
@@ -77,7 +84,7 @@ TEST_F(ConversionTest, ChosenNamesKeepHtmEndingsAndOthersGetOne) {
     EXPECT_TRUE(std::filesystem::exists(Here("c.HTM.htm")));
 }
 
-TEST_F(ConversionTest, CancelledSaveDialogConvertsNothingAndKeepsTheEarlierPage) {
+TEST_F(ConversionTest, CancelledSaveDialogWritesNothingAndKeepsTheEarlierPage) {
     WriteBytes(Here("page.htm"), "earlier");
     Type(SampleReport("one-battle.txt"));
     StartInto("page");
@@ -125,16 +132,82 @@ TEST_F(ConversionTest, UnreadableInputAndUnwritableOutputAreToldAndNothingIsWrit
     EXPECT_TRUE(shown.front().contains("no-such-folder/page.htm") && shown.front().contains("geschrieben"));
 }
 
-TEST_F(ConversionTest, ClipboardIsUsedWhenTheFormHoldsNoSingleInput) {
-    QGuiApplication::clipboard()->setText(Shown(SampleReport("several-battles.txt")));
-    StartInto("empty-form");
-    EXPECT_TRUE(std::filesystem::exists(Here("empty-form.htm")));
+TEST_F(ConversionTest, TheInputChosenLastIsConvertedAndTheClipboardOnlyWhenBothAreEmpty) {
+    WriteBytes(Here("kampf.txt"), SampleReport("one-battle.txt"));
+    QGuiApplication::clipboard()->setText(Shown(SampleReport("own-planet.txt")));
+    const std::string typed = SampleReport("several-battles.txt");
+    struct Case {
+        std::function<void()> choose;
+        const char* battleOfTheInput;
+        QString source;
+    };
+    const Case cases[] = {
+        {[&] {
+             Type(typed);
+             ChooseInputFile(Here("kampf.txt"));
+         },
+         "Grauer Falke", "Datei kampf.txt: 1 Kampf"},
+        {[&] {
+             ChooseInputFile(Here("kampf.txt"));
+             Type(typed);
+         },
+         "Kalte Ebene", "Text aus dem Feld: 3 Kämpfe"},
+        {[&] {
+             Type("");
+             view_->OnClearFile();
+         },
+         "Heimat", "Zwischenablage: "},
+        {[&] {
+             Type("");
+             ChooseInputFile(Here("kampf.txt"));
+         },
+         "Grauer Falke", "Datei kampf.txt: 1 Kampf"},
+    };
+    for (const Case& test : cases) {
+        test.choose();
+        StartInto("page");
+        EXPECT_NE(FileBytes(Here("page.htm")).find(test.battleOfTheInput), std::string::npos)
+            << test.source.toStdString();
+        EXPECT_TRUE(StatusBar().startsWith(test.source)) << StatusBar().toStdString();
+        std::filesystem::remove(Here("page.htm"));
+    }
+}
 
-    // Typed text together with a chosen file falls through to the clipboard.
-    Type("typed but ambiguous");
-    ChooseInputFile(Here("ignored.txt"));
-    StartInto("both");
-    EXPECT_EQ(FileBytes(Here("both.htm")), FileBytes(Here("empty-form.htm")));
+TEST_F(ConversionTest, NoBattleAsksNothingWritesNothingAndSaysSo) {
+    WriteBytes(Here("page.htm"), "a good page");
+    WriteBytes(Here("leer.txt"), "kein Bericht, nur Text");
+    for (const bool fromFile : {false, true}) {
+        if (fromFile)
+            ChooseInputFile(Here("leer.txt"));
+        else
+            Type("kein Bericht, nur Text");
+        StartInto("page");
+        EXPECT_EQ(StatusBar(), (fromFile ? "Datei leer.txt" : "Text aus dem Feld") +
+                                   QStringLiteral(": Kein Kampf gefunden – keine Seite geschrieben"));
+        EXPECT_EQ(FileBytes(Here("page.htm")), "a good page");
+        EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+        // The scripted name is still waiting: no save dialog was asked.
+        EXPECT_EQ(FileDialogs::OpenFileName(nullptr, QString()).toStdString(), Here("page").string());
+    }
+}
+
+TEST_F(ConversionTest, PagesAreOfferedUnderTheFirstBattlesNameInTheLastFolderOrSavedThereUnasked) {
+    std::filesystem::create_directory(Here("seiten"));
+    Type(SampleReport("several-battles.txt"));
+    StartInto("seiten/erste");
+    EXPECT_EQ(FileDialogs::LastSuggestion(), "Kampf 3.3.3 2026-05-17.htm");
+    Type(SampleReport("one-battle.txt"));
+    StartInto("seiten/zweite");
+    EXPECT_EQ(FileDialogs::LastSuggestion().toStdString(),
+              Here("seiten/Kampf 4.7.2 2026-03-14.htm").string());
+
+    // Saved without asking, never over an earlier page.
+    std::filesystem::create_directory(Here("auto"));
+    SetAutoSaveFolder(QString::fromStdString(Here("auto").string()));
+    for (int twice = 0; twice < 2; ++twice)
+        view_->OnStart();
+    EXPECT_TRUE(std::filesystem::exists(Here("auto/Kampf 4.7.2 2026-03-14.htm")));
+    EXPECT_TRUE(std::filesystem::exists(Here("auto/Kampf 4.7.2 2026-03-14-2.htm")));
 }
 
 TEST_F(ConversionTest, NothingHappensWithoutABattleAfterTheClipboardsFirstByte) {

@@ -160,7 +160,7 @@ TEST_F(DatabaseDlgTest, EnterClosesAndNeverDeletes) {
     StoreSamples();
     CDatabaseDlg dialog(connection_);
     EXPECT_TRUE(Child<QPushButton>(dialog, "closeButton").isDefault());
-    for (const char* name : {"deleteAllButton", "deleteBattleButton", "exportButton", "csvButton"})
+    for (const char* name : {"moreButton", "deleteBattleButton", "exportButton", "csvButton"})
         EXPECT_FALSE(Child<QPushButton>(dialog, name).autoDefault()) << name;
     dialog.show();
     QTest::keyClick(&Child<QLineEdit>(dialog, "searchEdit"), Qt::Key_Return);
@@ -224,7 +224,10 @@ TEST_F(DatabaseDlgTest, DeletingAllAsksFirstAndEmptiesOnlyTheBattleTables) {
 
     MessageBoxes::SetNextAnswer(false);
     dialog.OnDeleteAll();
-    EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+    const QStringList asked = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("alle %1 gespeicherten Kämpfe").arg(battles)))
+        << asked[0].toStdString();
     EXPECT_EQ(List(dialog).topLevelItemCount(), battles);
     EXPECT_EQ(Count("Battles"), battles);
 
@@ -235,6 +238,10 @@ TEST_F(DatabaseDlgTest, DeletingAllAsksFirstAndEmptiesOnlyTheBattleTables) {
         EXPECT_EQ(Count(table), 0) << table;
     EXPECT_EQ(Count("Einstellungen"), 1);
     EXPECT_EQ(Count("PersStat"), 5);
+    // An empty archive asks nothing.
+    MessageBoxes::TakeShownTexts();
+    dialog.OnDeleteAll();
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -102,13 +103,10 @@ TEST_F(MainWindowTest, KeyboardStartsInTheReportFieldTabLeavesItAndCtrlReturnSta
     EXPECT_EQ(Report()->toPlainText(), report); // no line break typed
 }
 
-TEST_F(MainWindowTest, ClearingTheChosenFileWakesTheReportFieldUp) {
+TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonAndTheMenu) {
     WriteBytes(Here("report.txt"), SampleReport("one-battle.txt"));
     view_->ChooseInputFile(Written("report.txt"));
     Report()->setPlainText(QString::fromStdString(SampleReport("several-battles.txt")));
-    StartInto("ambiguous");
-    EXPECT_FALSE(std::filesystem::exists(Here("ambiguous.htm")));
-    EXPECT_TRUE(Status().contains("Dateiauswahl aufheben"));
 
     // The button in the file field, then the same command in the menu.
     QAction* clearButton = Child<QLineEdit>("fileEdit")->actions().value(0);
@@ -132,21 +130,12 @@ TEST_F(MainWindowTest, WrittenPageIsNamedPreviewedAndOpenedInTheBrowser) {
     EXPECT_FALSE(openButton->isEnabled());
     Report()->setPlainText(QString::fromStdString(SampleReport("one-battle.txt")));
     StartInto("page");
-    EXPECT_EQ(Status(), "Seite geschrieben: " + Written("page.htm"));
+    EXPECT_EQ(Status(), "Text aus dem Feld: 1 Kampf umgewandelt, Seite geschrieben: " + Written("page.htm"));
     EXPECT_EQ(Child<QProgressBar>("progressBar")->text(), "Fertig");
     EXPECT_TRUE(Preview().contains("Grauer Falke"));
     ASSERT_TRUE(openButton->isEnabled());
     openButton->click();
     EXPECT_EQ(PageBrowser::TakeOpened(), QStringList{Written("page.htm")});
-
-    // A report without a battle still gives a page, and says so.
-    MessageBoxes::TakeShownTexts();
-    Report()->setPlainText("kein Bericht, nur Text");
-    StartInto("empty");
-    EXPECT_EQ(Status(), "Kein Kampf gefunden. Die Seite wurde trotzdem geschrieben: " + Written("empty.htm"));
-    EXPECT_TRUE(std::filesystem::exists(Here("empty.htm")));
-    EXPECT_EQ(MessageBoxes::TakeShownTexts(), QStringList{"Fertig"});
-    EXPECT_FALSE(Preview().contains("Grauer Falke"));
 
     // A page too large to lay out at once is left to the browser.
     std::string many;
@@ -155,6 +144,22 @@ TEST_F(MainWindowTest, WrittenPageIsNamedPreviewedAndOpenedInTheBrowser) {
     Report()->setPlainText(QString::fromStdString(many));
     StartInto("large");
     EXPECT_TRUE(Preview().contains("zu groß")) << Preview().left(200).toStdString();
+}
+
+TEST_F(MainWindowTest, MessagesNeverResizeTheWindowAndTheNextActionClearsThem) {
+    frame_->show();
+    Report()->setPlainText(QString::fromStdString(SampleReport("one-battle.txt")));
+    StartInto("page");
+    auto* label = Child<QLabel>("statusLabel");
+    EXPECT_TRUE(label->text().startsWith("Berechnung dauerte"));
+    label->setText(QString(400, 'x'));
+    frame_->statusBar()->showMessage(QString(400, 'y'));
+    QApplication::processEvents();
+    EXPECT_EQ(frame_->size(), QSize(900, 700));
+
+    view_->ChooseInputFile(Written("next.txt"));
+    EXPECT_TRUE(label->text().isEmpty());
+    EXPECT_EQ(Status(), "Berichtsdatei gewählt: " + Written("next.txt"));
 }
 
 TEST_F(MainWindowTest, HiddenPreviewCatchesUpWhenShownAndTheChoiceIsRemembered) {
@@ -223,21 +228,25 @@ TEST_F(MainWindowTest, RecentFilesKeepTheLastFourAndChooseAgain) {
     EXPECT_EQ(RecentMenuTexts().size(), 3);
 }
 
-TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFileThatFailed) {
+TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFilesThatFailed) {
     WriteBytes(Here("first.txt"), SampleReport("one-battle.txt"));
     WriteBytes(Here("second.txt"), SampleReport("several-battles.txt"));
+    WriteBytes(Here("empty.txt"), "kein Bericht");
     std::filesystem::create_directory(Here("out"));
-    FileDialogs::SetNextFileNames({Written("first.txt"), Written("missing.txt"), Written("second.txt")});
+    FileDialogs::SetNextFileNames(
+        {Written("first.txt"), Written("missing.txt"), Written("empty.txt"), Written("second.txt")});
     FileDialogs::SetNextFileName(Written("out"));
     view_->OnBatchConvert();
 
     EXPECT_NE(FileBytes(Here("out/first.htm")).find("Grauer Falke"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(Here("out/second.htm")));
-    EXPECT_FALSE(std::filesystem::exists(Here("out/missing.htm")));
+    for (const char* failed : {"out/missing.htm", "out/empty.htm"})
+        EXPECT_FALSE(std::filesystem::exists(Here(failed))) << failed;
     const QStringList shown = MessageBoxes::TakeShownTexts();
     ASSERT_EQ(shown.size(), 1); // the summary, and no "Fertig" per file
-    EXPECT_TRUE(shown[0].startsWith("2 von 3 Berichten umgewandelt."));
+    EXPECT_TRUE(shown[0].startsWith("2 von 4 Berichten umgewandelt."));
     EXPECT_TRUE(shown[0].contains("missing.txt") && shown[0].contains("gelesen"));
+    EXPECT_TRUE(shown[0].contains("empty.txt: Kein Kampf gefunden"));
     EXPECT_TRUE(Status().endsWith("Zuletzt geschrieben: " + Written("out/second.htm")));
     EXPECT_TRUE(Child<QPushButton>("openPageButton")->isEnabled());
 

@@ -5,6 +5,7 @@
 #include "app/stats/CPersStatDlg.h"
 
 #include <QLabel>
+#include <QTest>
 
 namespace skarnwald::testing {
 namespace {
@@ -36,6 +37,15 @@ TEST_F(PersStatDlgTest, ShowsFiguresTotalsAndRatiosEmptyForAZeroDivisor) {
     EXPECT_EQ(Field(dialog, "roidGain"), "7");
     EXPECT_EQ(Field(dialog, "roidLoss"), "0");
     EXPECT_EQ(Field(dialog, "roidRatio"), "");
+}
+
+TEST_F(PersStatDlgTest, EnterClosesWithoutAskingAndTheTotalsColumnHasAHeading) {
+    CPersStatDlg dialog(connection_);
+    EXPECT_EQ(Field(dialog, "heading7"), "Gesamt");
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
 }
 
 TEST_F(PersStatDlgTest, ResetAsksFirstThenZeroesEveryFieldAndRow) {

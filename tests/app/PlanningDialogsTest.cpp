@@ -92,6 +92,33 @@ TEST_F(AttOrgaDlgTest, OkWritesTheClassesBackAndCancelDoesNot) {
     EXPECT_EQ(Texts(*Target().child(3)).mid(0, 4), QStringList({"ATT", "", "10", "0"}));
 }
 
+TEST_F(AttOrgaDlgTest, SumsFollowEveryEditOnceShown) {
+    Click("computeSumsButton");
+    const auto attackers = [&] { return Target().child(Target().childCount() - 2)->text(kColTotal); };
+    EXPECT_EQ(attackers(), "0");
+
+    table->setCurrentItem(Target().child(0));
+    DoubleClickAndEdit(CentreOf(Target().child(0)), "20", "okButton");
+    EXPECT_EQ(attackers(), "20");
+
+    // Entf and the context menu remove a fleet row, never a sum row.
+    QAction* remove = table->actions().value(0);
+    ASSERT_NE(remove, nullptr);
+    EXPECT_EQ(remove->text(), "Flotte entfernen");
+    EXPECT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    table->setCurrentItem(Target().child(0));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Delete);
+    ASSERT_EQ(Target().childCount(), 4);
+    EXPECT_EQ(attackers(), "0");
+    table->setCurrentItem(Target().child(Target().childCount() - 1));
+    remove->trigger();
+    EXPECT_EQ(Target().childCount(), 4);
+    EXPECT_TRUE(dialog->HasUnsavedChanges());
+}
+
 TEST_F(AttOrgaDlgTest, DoubleClickBelowTheRowsEditsTheSelectedRow) {
     table->setCurrentItem(&Target());
     DoubleClickAndEdit(QPoint(5, table->viewport()->height() - 5), "7", "okButton");
@@ -222,6 +249,13 @@ TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPressUntilEmptied) {
     EXPECT_EQ(dialog.windowTitle(), "Flottenbewegungen");
     dialog.findChild<QPushButton*>("clearButton")->click();
     EXPECT_EQ(list->topLevelItemCount(), 0);
+
+    // The hint's examples are lines the dialog reads.
+    const QStringList examples = dialog.findChild<QLabel*>("formatsLabel")->text().split('\n').mid(1);
+    ASSERT_EQ(examples.size(), 3);
+    edit->setPlainText(examples.join('\n'));
+    dialog.findChild<QPushButton*>("enterButton")->click();
+    EXPECT_EQ(list->topLevelItem(6)->text(0), "Atter 120 - 50 Deffer");
 }
 
 } // namespace

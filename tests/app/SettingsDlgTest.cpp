@@ -5,6 +5,8 @@
 #include "app/CMainFrame.h"
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
+#include "app/FileDialogs.h"
+#include "app/PageFiles.h"
 #include "app/db/CSettingsDlg.h"
 #include "archive/BattleDatabase.h"
 
@@ -43,6 +45,17 @@ TEST_F(SettingsDlgTest, ShowingValuesWritesNothingAndEveryChangeIsWrittenAtOnce)
     EXPECT_EQ(database_.ReadOwnCoords(), "5..0");
     QTest::keyClicks(dialog.findChild<QLineEdit*>("secondCoord"), "1'2");
     EXPECT_EQ(database_.ReadOwnCoords(), "5.1'2.0"); // stored as typed, quote included
+
+    // The page folder: switching on asks for one, cancelling leaves it off.
+    auto* autoSave = dialog.findChild<QCheckBox*>("autoSaveCheck");
+    FileDialogs::SetNextFileName(QString());
+    autoSave->click();
+    EXPECT_FALSE(autoSave->isChecked());
+    FileDialogs::SetNextFileName("/seiten");
+    autoSave->click();
+    EXPECT_EQ(AutoSaveFolder(), "/seiten");
+    autoSave->click();
+    EXPECT_EQ(AutoSaveFolder(), "");
 }
 
 TEST_F(SettingsDlgTest, FormTakesTheValuesBackHoweverTheDialogIsClosed) {

@@ -5,9 +5,13 @@
 #include "app/CMainFrame.h"
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
+#include "app/RecentFiles.h"
 
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
+
+#include <memory>
 
 namespace skarnwald::testing {
 namespace {
@@ -71,7 +75,27 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
                                   "&Datei > &Beenden", "&Ansicht > &Vorschau anzeigen",
                                   "&Teilen > Als BBCode kopieren", "&Teilen > Für Discord kopieren",
                                   "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…",
-                                  "&Statistik > &Verlauf…", "&? > Changelog", "&? > Inf&o über Voxlan..."}));
+                                  "&Statistik > &Verlauf…", "&? > Changelog", "&? > Inf&o über Skarnwald…"}));
+}
+
+TEST_F(StartupTest, ProfileIsKeptUnderSkarnwaldAndTheOldOneTakenOverOnce) {
+    const auto oldProfile = [] {
+        return std::make_unique<QSettings>(QStringLiteral("Local AppWizard-Generated Applications"),
+                                           QStringLiteral("Voxlan"));
+    };
+    oldProfile()->setValue("Recent File List/File1", "/alt/kampf.txt");
+    {
+        CVoxlanApp app;
+        ASSERT_TRUE(app.InitInstance("Data.dat"));
+        EXPECT_EQ(RecentFiles::List(), QStringList{"/alt/kampf.txt"});
+    }
+    EXPECT_EQ(QSettings().fileName().toStdString(), Here("Skarnwald/Skarnwald.conf").string());
+    EXPECT_TRUE(std::filesystem::exists(Here("Skarnwald/Skarnwald.conf")));
+
+    oldProfile()->setValue("Recent File List/File1", "/alt/später.txt");
+    CVoxlanApp again;
+    ASSERT_TRUE(again.InitInstance("Data.dat"));
+    EXPECT_EQ(RecentFiles::List(), QStringList{"/alt/kampf.txt"});
 }
 
 } // namespace

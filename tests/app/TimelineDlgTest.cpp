@@ -9,11 +9,8 @@
 #include "reading/ReportConverter.h"
 #include "writers/HtmlWriter.h"
 
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
-#include <QChartView>
-#include <QComboBox>
+#include <QScatterSeries>
 #include <QTableWidget>
 
 namespace skarnwald::testing {
@@ -34,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(TimelineDlgTest, ChartAndTableShowTheSumsPerPeriod) {
+TEST_F(TimelineDlgTest, ChartsAndTableShowTheSumsPerPeriodOnATimeAxis) {
     CTimelineDlg dialog(connection_);
     const auto battles = LoadBattleFigures(*connection_, "8.8.1").value();
     ASSERT_FALSE(battles.empty());
@@ -44,24 +41,46 @@ TEST_F(TimelineDlgTest, ChartAndTableShowTheSumsPerPeriod) {
         ASSERT_EQ(dialog.Points().size(), expected.size());
         const auto& table = *dialog.findChild<QTableWidget*>("table");
         ASSERT_EQ(table.rowCount(), static_cast<int>(expected.size()));
-        QChart* chart = dialog.findChild<QChartView*>("chartView")->chart();
-        auto* bars = qobject_cast<QBarSeries*>(chart->series().at(0));
-        ASSERT_TRUE(bars);
+        auto* destroyed = qobject_cast<QScatterSeries*>(dialog.Chart(1)->series().at(1));
+        ASSERT_TRUE(destroyed);
         for (int row = 0; row < table.rowCount(); ++row) {
             const TimelinePoint& point = expected[static_cast<std::size_t>(row)];
-            EXPECT_EQ(table.item(row, 0)->text().toStdString(), point.period);
+            const QDate start = PeriodStart(point.period);
+            EXPECT_EQ(table.item(row, 0)->text(), TableLabel(start, step));
             EXPECT_EQ(table.item(row, 2)->text().toLongLong(), point.shipsLost);
             EXPECT_EQ(table.item(row, 3)->text().toLongLong(), point.shipsDestroyed);
             EXPECT_EQ(table.item(row, 4)->text().toLongLong(), point.roidsWon);
             EXPECT_EQ(table.item(row, 5)->text().toLongLong(), point.roidsLost);
-            EXPECT_EQ(bars->barSets().at(0)->at(row), static_cast<qreal>(point.shipsLost));
-            EXPECT_EQ(bars->barSets().at(1)->at(row), static_cast<qreal>(point.shipsDestroyed));
+            EXPECT_TRUE(destroyed->points().contains(
+                QPointF(static_cast<qreal>(start.toJulianDay()), static_cast<qreal>(point.shipsDestroyed))));
+            EXPECT_TRUE(
+                dialog.HoverText(1, static_cast<qreal>(start.toJulianDay()))
+                    .startsWith(TableLabel(start, step) + ": " + QString::number(point.shipsDestroyed)));
         }
     }
     std::int64_t lost = 0;
     for (const BattleFigures& battle : battles)
         lost += battle.shipsLost;
     EXPECT_GT(lost, 0) << "the sample's own fleet loses ships";
+}
+
+TEST(TimelineLabels, PeriodsStartOnTheirDayOrMondayAndAreNamedShortly) {
+    struct Case {
+        const char* period;
+        TimelineStep step;
+        QDate start;
+        const char* axis;
+        const char* table;
+    };
+    for (const Case& c :
+         {Case{"2026-12-09", TimelineStep::Day, QDate(2026, 12, 9), "09.12.", "09.12.2026"},
+          Case{"2002-W37", TimelineStep::Week, QDate(2002, 9, 9), "KW 37/2002", "KW 37/2002"},
+          Case{"2026-W01", TimelineStep::Week, QDate(2025, 12, 29), "KW 1/2026", "KW 1/2026"},
+          Case{"2020-W53", TimelineStep::Week, QDate(2020, 12, 28), "KW 53/2020", "KW 53/2020"}}) {
+        EXPECT_EQ(PeriodStart(c.period), c.start) << c.period;
+        EXPECT_EQ(AxisLabel(c.start, c.step), c.axis) << c.period;
+        EXPECT_EQ(TableLabel(c.start, c.step), c.table) << c.period;
+    }
 }
 
 TEST_F(TimelineDlgTest, TheChartIsSavedAsPng) {

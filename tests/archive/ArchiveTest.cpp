@@ -7,6 +7,7 @@
 #include "archive/BattleDigest.h"
 #include "archive/BattleTimeline.h"
 #include "archive/CsvExport.h"
+#include "archive/PersonalRecord.h"
 #include "archive/TextRepair.h"
 
 namespace skarnwald::testing {
@@ -85,13 +86,56 @@ TEST_F(ArchiveTest, TheSameBattlesAreStoredAndCountedOnceWhileEveryPageIsWritten
     ExpectStoredOnce();
     EXPECT_EQ(Record(), record);
 
-    // The same record as converting both battles once into an empty file.
+    // After "Stats löschen" the same record as converting both battles once
+    // into an empty file.
     ASSERT_TRUE(DeleteAllBattles(*connection));
-    Run("UPDATE PersStat SET Shuttle = 0, Fighter = 0, Fregatte = 0, Corvette = 0, Starcruiser = 0, "
-        "Battleship = 0, Doomstar = 0");
+    ASSERT_TRUE(ResetPersonalRecord(*connection));
     ConvertOwn(Both());
     EXPECT_EQ(Record(), record);
     EXPECT_TRUE(errors.messages.empty());
+}
+
+TEST_F(ArchiveTest, TheRecordCountsABattleOnceWhetherStoredDeletedOrNot) {
+    struct Case {
+        const char* what;
+        std::int32_t storeFirst, storeAgain;
+        bool deleteBetween;
+    };
+    for (const Case& c :
+         {Case{"stored, then again", 1, 1, false}, Case{"stored, deleted, again", 1, 1, true},
+          Case{"never stored", 0, 0, false}, Case{"stored only the second time", 0, 1, false}}) {
+        ASSERT_TRUE(DeleteAllBattles(*connection));
+        ASSERT_TRUE(ResetPersonalRecord(*connection));
+        Convert(kAttacked, c.storeFirst, 1, "8.8.1");
+        const std::string once = Record();
+        if (c.deleteBetween) {
+            ASSERT_TRUE(DeleteAllBattles(*connection));
+        }
+        Convert(kAttacked, c.storeAgain, 1, "8.8.1");
+        EXPECT_EQ(Record(), once) << c.what;
+        EXPECT_NE(once.find("verlust: 0 0 25"), std::string::npos) << c.what << "\n" << once;
+    }
+    EXPECT_TRUE(errors.messages.empty());
+}
+
+TEST(PersonalRecordMemory, ArchivesFromBeforeTheMemoryCountTheirStoredBattlesAsCounted) {
+    TempFolder folder;
+    const auto file = folder / "Data.dat";
+    {
+        OpenResult opened = CConnection::Open(file);
+        ASSERT_TRUE(opened.connection);
+        CBattleDatabase store;
+        store.SetConnection(opened.connection);
+        CReportConverter converter;
+        CStoringWriter storing(store, {1, 1, "8.8.1"});
+        converter.AddWriter(&storing);
+        std::ostringstream page;
+        ConvertToPage(converter, kAttacked, page);
+        ASSERT_TRUE(RunStatement(*opened.connection, "DROP TABLE PersStatCounted"));
+    }
+    OpenResult reopened = CConnection::Open(file);
+    ASSERT_TRUE(reopened.connection);
+    EXPECT_EQ(QueryText(*reopened.connection, "SELECT COUNT(*) AS N FROM PersStatCounted", "N"), "1");
 }
 
 TEST(BattleDigestTest, DigestsMatchThoseAlreadyStoredInFiles) {

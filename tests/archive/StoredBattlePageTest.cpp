@@ -76,7 +76,7 @@ constexpr std::string_view kPageHead =
     "<html><head><meta charset='utf-8'></head><body bgcolor='#000000'><font "
     "color='#00ff00'><table "
     "cellSpacing='0' cellPadding='1' align='center' "
-    "border='0'><p>&nbsp;</p><tr><td align='left' bgColor='#000000' "
+    "border='0'><tr><td colSpan='10'>&nbsp;</td></tr><tr><td align='left' bgColor='#000000' "
     "colSpan='2'><font color='#cccccc' size='2'>";
 constexpr std::string_view kHeadTitle =
     "</font></td><th bgColor='black' colSpan='7'><font color='white' size='2'> ";

@@ -1,5 +1,6 @@
 // The built `skarnwald-cli convert` end to end: exit codes, where the page
-// goes, and that a failed write is reported, never passed off as success.
+// goes, that a failed write is reported, never passed off as success, and
+// that a report without a battle writes nothing.
 
 #include "ConvertTestSupport.h"
 #include "text/Utf8Text.h"
@@ -18,14 +19,15 @@ const std::filesystem::path kExpected =
 
 class CliConvert : public testing::Test {
 protected:
-    int Run(const std::string& arguments) const {
-        std::string command = "cd '";
-        command += folder.Path().string();
-        command += "' && '" SKARNWALD_CLI "' convert ";
-        command += arguments;
+    // `skarnwald-cli ARGUMENTS` run in the test's folder, which is its home too.
+    int Cli(const std::string& arguments) const {
+        const std::string here = "'" + folder.Path().string() + "'";
+        const std::string command = "cd " + here + " && HOME=" + here +
+                                    " XDG_DATA_HOME= SKARNWALD_DB= '" SKARNWALD_CLI "' " + arguments;
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    int Run(const std::string& arguments) const { return Cli("convert " + arguments); }
     static std::string Sample() {
         std::string quoted = (kSamples / "one-battle.txt").string();
         quoted.insert(0, 1, '\'');
@@ -33,7 +35,8 @@ protected:
         return quoted;
     }
 
-    // The command may keep its database in the working directory: a fresh one per test.
+    // The working and home folder, where the command keeps its database: a
+    // fresh one per test.
     testfiles::TempFolder folder;
 };
 
@@ -84,6 +87,34 @@ TEST_F(CliConvert, ManyReportsGoIntoAFolderAndAFailingOneIsNamed) {
     EXPECT_EQ(Run("- -d pages < " + Sample() + " 2> /dev/null"), 2);
 }
 
+TEST_F(CliConvert, ReportWithoutABattleWritesNothingAndExitsWithThree) {
+    testfiles::WriteBytes(folder / "prose.txt", "Dear diary,\nthe fleet stayed home today.\n");
+    testfiles::WriteBytes(folder / "blank.txt", " \n\t\n");
+    testfiles::WriteBytes(folder / "binary.bin", std::string("\x7F"
+                                                             "ELF\x02\x01\0\0\xFF\xFE",
+                                                             10));
+    testfiles::WriteBytes(folder / "keep.htm", "a good page");
+    for (const char* input : {"prose.txt", "blank.txt", "binary.bin"})
+        for (const char* output :
+             {"", "-o page", "-o keep.htm", "--format discord", "--format json -o data"}) {
+            const std::string call = std::string(input) + " " + output;
+            EXPECT_EQ(Run(call + " > said.txt 2> error.txt"), 3) << call;
+            EXPECT_EQ(FileBytes(folder / "said.txt"), "") << call;
+            EXPECT_EQ(FileBytes(folder / "error.txt"), "skarnwald-cli convert: Kein Kampf gefunden\n")
+                << call;
+            EXPECT_EQ(FileBytes(folder / "keep.htm"), "a good page") << call;
+            EXPECT_FALSE(std::filesystem::exists(folder / "page.htm") ||
+                         std::filesystem::exists(folder / "data.json"))
+                << call;
+        }
+
+    // In a batch such a file fails with that reason, and gets no page.
+    EXPECT_EQ(Run("prose.txt " + Sample() + " -d pages > said.txt 2> error.txt"), 1);
+    EXPECT_EQ(FileBytes(folder / "error.txt"), "skarnwald-cli convert: prose.txt: Kein Kampf gefunden\n");
+    EXPECT_NE(FileBytes(folder / "said.txt").find("1 von 2 Berichten umgewandelt"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "pages/prose.htm"));
+}
+
 TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
     const std::filesystem::path expected = kExpected / "share";
     EXPECT_EQ(Run(Sample() + " --format json -o kampf > said.txt"), 0);
@@ -97,15 +128,9 @@ TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
 }
 
 TEST_F(CliConvert, HidingOptionsApplyToThePageAndKeepItOutOfTheDatabase) {
-    ASSERT_EQ(std::system(("cd '" + folder.Path().string() +
-                           "' && '" SKARNWALD_CLI "' settings --store 1 > /dev/null")
-                              .c_str()),
-              0);
+    ASSERT_EQ(Cli("settings --store 1 > /dev/null"), 0);
     EXPECT_EQ(Run(Sample() + " --hide-names --hide-coords -o page.htm"), 0);
-    EXPECT_EQ(
-        std::system(
-            ("cd '" + folder.Path().string() + "' && '" SKARNWALD_CLI "' battles | grep -q 4.7.2").c_str()),
-        256);
+    EXPECT_EQ(Cli("battles | grep -q 4.7.2"), 1);
     const std::string page = FileBytes(folder / "page.htm");
     EXPECT_EQ(page.find("Torvik"), std::string::npos);
     EXPECT_EQ(page.find("9.1.13"), std::string::npos);

@@ -57,13 +57,14 @@ protected:
 };
 
 TEST_F(CliTest, SettingsCreateTheRowsAndApplyChanges) {
+    const std::string database = "Datenbank: " + Db().string() + "\n";
     Outcome shown = Cli({"settings"});
     EXPECT_EQ(shown.code, 0) << shown.err;
-    EXPECT_EQ(shown.out, "DBSpeichern: 0\nPersStat: 0\nKoords: 0\n");
+    EXPECT_EQ(shown.out, database + "DBSpeichern: 0\nPersStat: 0\nKoords: 0\n");
     shown = Cli({"settings", "--store", "1", "--coords", "4.5.6"});
-    EXPECT_EQ(shown.out, "DBSpeichern: 1\nPersStat: 0\nKoords: 4.5.6\n");
+    EXPECT_EQ(shown.out, database + "DBSpeichern: 1\nPersStat: 0\nKoords: 4.5.6\n");
     shown = Cli({"settings", "--pers-stat", "1"});
-    EXPECT_EQ(shown.out, "DBSpeichern: 1\nPersStat: 1\nKoords: 4.5.6\n");
+    EXPECT_EQ(shown.out, database + "DBSpeichern: 1\nPersStat: 1\nKoords: 4.5.6\n");
 
     const Outcome wrong = Cli({"settings", "--store", "2"});
     EXPECT_EQ(wrong.code, 2);
@@ -244,6 +245,7 @@ TEST_F(CliTest, EveryCommandExplainsItself) {
         EXPECT_NE(overview.out.find(command), std::string::npos) << command;
     EXPECT_EQ(Cli({"battles", "extra"}).code, 2);
     EXPECT_EQ(Cli({"settings", "--coords"}).code, 2);
+    EXPECT_EQ(CliWithoutDb({"battles", "--db", ""}).code, 2);
 }
 
 TEST_F(CliTest, ArchiveCommandsFilterDeleteExportAndSumPerPeriod) {
@@ -287,15 +289,6 @@ TEST_F(CliTest, ArchiveCommandsFilterDeleteExportAndSumPerPeriod) {
     EXPECT_EQ(unknown.code, 1);
     EXPECT_NE(unknown.err.find("kein gespeicherter Kampf mit der ID 1"), std::string::npos);
     EXPECT_EQ(Cli({"delete", "eins"}).code, 2);
-}
-
-TEST_F(CliTest, DatabaseDefaultsToDataDatInTheWorkingFolder) {
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.Path());
-    const Outcome listed = CliWithoutDb({"battles"});
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(listed.code, 0) << listed.err;
-    EXPECT_TRUE(std::filesystem::exists(Db()));
 }
 
 } // namespace

@@ -104,6 +104,24 @@ TEST(ImportOutgoings, RepeatedImportsAttachEachFleetOnce) {
     EXPECT_EQ(plan.outgoingFleets.size(), 3u);
 }
 
+TEST(ImportOutgoings, PastingAgainAddsOnlyTheNewFleetsAndARemovedFleetCanComeBack) {
+    const std::string twice = "5 Ships attacking 1.2.3 ETA 4h from 1.1.1\n";
+    AttackPlan plan;
+    plan.importOutgoings(twice + twice);
+    plan.importOutgoings(twice + twice + twice + "6 Ships attacking 1.2.3 ETA 4h from 1.1.1");
+    EXPECT_EQ(Names(plan.planTable[0].children),
+              (std::vector<std::string>{"1.1.1", "1.1.1", "1.1.1", "1.1.1"}));
+    EXPECT_EQ(plan.outgoingFleets.size(), 4u);
+
+    plan.computeSums();
+    EXPECT_FALSE(plan.removeFleet(0, 5)) << "a sum row is no fleet";
+    EXPECT_FALSE(plan.removeFleet(1, 0));
+    ASSERT_TRUE(plan.removeFleet(0, 0));
+    EXPECT_EQ(plan.outgoingFleets.size(), 3u);
+    plan.importOutgoings(twice + twice + twice);
+    EXPECT_EQ(plan.outgoingFleets.size(), 4u);
+}
+
 TEST(ImportOutgoings, FleetWhoseOriginIsATargetGetsNoChildren) {
     AttackPlan plan;
     plan.importOutgoings("1 Ships attacking 1.2.3 ETA 4h from 4.5.6");

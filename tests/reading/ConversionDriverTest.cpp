@@ -23,7 +23,7 @@ std::string Rows(std::string_view report) {
 std::string KindOfRow(std::string_view line) {
     const std::string rows = Rows(line);
     const std::pair<const char*, const char*> kinds[] = {
-        {"<p>&nbsp;</p>", "header"},
+        {"<tr><td colSpan='10'>&nbsp;</td></tr>", "header"},
         {"BACKGROUND-COLOR: #4d4d4d'><td align='middle' width='75'>", "fleet"},
         {"<tr style='color: white; background-color: #000000'><font color='#00ff00'>", "hit"},
         {"<font color='yellow' size='2'>causes", "causes"},

@@ -73,7 +73,7 @@ TEST_F(LineConverters, HeaderWithTimeStampShowsItsFirstTwentyBytes) {
         lines.ConvertHeaderLine("2026-03-14 21:07:55 Uhr Battle at [ 4. 7 .2 ]  Eisnebel S\xFC"
                                 "d  ",
                                 false);
-    EXPECT_EQ(row, "<p>&nbsp;</p><tr><td align='left' bgColor='#000000' colSpan='2'>"
+    EXPECT_EQ(row, "<tr><td colSpan='10'>&nbsp;</td></tr><tr><td align='left' bgColor='#000000' colSpan='2'>"
                    "<font color='#cccccc' size='2'>2026-03-14 21:07:55 </font></td>"
                    "<th bgColor='black' colSpan='7'><font color='white' size='2'> "
                    "Battle at [ 4. 7 .2 ]  Eisnebel S\xFC"

@@ -78,12 +78,14 @@ async function newPage(browser, origin, options = {}) {
   return { context, page };
 }
 
-// What `skarnwald-cli convert` writes for a report file, run in a fresh
-// folder so no earlier settings apply.
+// What `skarnwald-cli convert` writes for a report file, with a fresh
+// database so no earlier settings apply.
 function cliOutput(reportFile, extraArgs = []) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-cli-'));
   try {
-    return execFileSync(cliPath, ['convert', reportFile, ...extraArgs], { cwd: folder, maxBuffer: 1 << 30 });
+    const database = path.join(folder, 'Data.dat');
+    return execFileSync(cliPath, ['convert', reportFile, '--db', database, ...extraArgs],
+      { cwd: folder, maxBuffer: 1 << 30 });
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }

@@ -1,5 +1,6 @@
 // Many reports in one go: a page per report, no page overwriting another, a
-// failing file recorded without stopping the rest, and cancelling between files.
+// failing file (unreadable, unwritable, without a battle) recorded without
+// stopping the rest, and cancelling between files.
 
 #include "writers/BatchConversion.h"
 #include "ConvertTestSupport.h"
@@ -27,16 +28,21 @@ protected:
 };
 
 TEST_F(BatchConversion, EachReportBecomesItsPageAndAFailureDoesNotStopTheRest) {
+    testfiles::WriteBytes(folder / "prose.txt", "No battle in here.\n");
     const std::vector<std::filesystem::path> inputs{kSamples / "one-battle.txt", folder / "missing.txt",
-                                                    kSamples / "several-battles.txt", folder.Path()};
+                                                    kSamples / "several-battles.txt", folder.Path(),
+                                                    folder / "prose.txt"};
     const BatchResult result = ConvertReportFiles(converter, inputs, folder.Path());
-    ASSERT_EQ(result.items.size(), 4u);
+    ASSERT_EQ(result.items.size(), 5u);
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(result.ConvertedCount(), 2u);
     EXPECT_EQ(result.items[1].failure, BatchFailure::Read);
     EXPECT_FALSE(result.items[1].reason.empty());
     EXPECT_EQ(result.items[3].failure, BatchFailure::Read); // a folder is no report
     EXPECT_GT(result.items[2].battles, 1u);
+    EXPECT_EQ(result.items[4].failure, BatchFailure::NoBattle);
+    EXPECT_EQ(result.items[4].reason, kNoBattleFound);
+    EXPECT_FALSE(std::filesystem::exists(folder / "prose.htm"));
 
     // The same page as one conversion of the same report gives, read as UTF-8.
     std::ostringstream single;

@@ -163,6 +163,49 @@ std::regex CoordsPattern(const std::string& coords) {
     return std::regex("\\b" + std::regex_replace(coords, std::regex("\\."), " ?\\. ?") + "\\b");
 }
 
+// What breaks the split into Discord messages, as a text (empty when sound):
+// every message within the limit and with whole code blocks; a battle that
+// fits in one message lies in one; a message followed by another never ends
+// with a heading or a side line, unless that side's fleets go on in the next.
+std::string DiscordSplitFaults(const std::vector<std::string>& messages) {
+    const auto isSideLine = [](std::string_view line) {
+        return line.starts_with("**Angreifer") || line.starts_with("**Verteidiger") ||
+               line.starts_with("**ohne Seite");
+    };
+    struct Battle {
+        std::size_t length, firstMessage, lastMessage;
+    };
+    std::vector<Battle> battles;
+    for (std::size_t m = 0; m < messages.size(); ++m) {
+        const std::string& message = messages[m];
+        const std::string at = "message " + std::to_string(m);
+        if (CodePoints(message) > kDiscordMessageLimit || CountOf(message, "```") % 2 != 0 ||
+            message.find(kDiscordMessageSeparator) != std::string::npos)
+            return at + " is too long or cuts a code block";
+        std::istringstream lines(message);
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (line.starts_with("**Kampf "))
+                battles.push_back({0, m, m});
+            if (!battles.empty()) {
+                battles.back().length += CodePoints(line) + 1;
+                battles.back().lastMessage = m;
+            }
+        }
+        if (m + 1 == messages.size())
+            break;
+        const std::string next = messages[m + 1].substr(0, messages[m + 1].find('\n'));
+        const std::string side = line.substr(0, line.find_first_of(":("));
+        const bool goesOn = next.starts_with(side) && next.find("(Forts.):**") != std::string::npos;
+        if (line.starts_with("**Kampf ") || (isSideLine(line) && !goesOn))
+            return at + " ends with " + line;
+    }
+    for (const Battle& battle : battles)
+        if (battle.length <= kDiscordMessageLimit && battle.firstMessage != battle.lastMessage)
+            return "a battle of " + std::to_string(battle.length) + " characters is split";
+    return "";
+}
+
 std::string AllText(const SharedConversion& shared) {
     std::string all = shared.html + shared.bbcode + shared.title + shared.json;
     for (const std::string& message : shared.discordMessages)
@@ -232,8 +275,7 @@ TEST_P(GeneratedShare, EveryFormatAgreesWithThePage) {
         EXPECT_NE(shared.json.find("\"" + owner + "\""), std::string::npos) << owner;
     }
     EXPECT_EQ(BBCodeTagErrors(shared.bbcode), "");
-    for (const std::string& message : shared.discordMessages)
-        EXPECT_LE(CodePoints(message), kDiscordMessageLimit);
+    EXPECT_EQ(DiscordSplitFaults(shared.discordMessages), "");
     EXPECT_EQ(std::count(shared.title.begin(), shared.title.end(), '\n'),
               static_cast<std::ptrdiff_t>(document["battles"].size()));
 }
@@ -338,13 +380,10 @@ TEST(DiscordMessages, SplitBetweenFleetsAndNeverInsideATable) {
     const std::string report = CrowdedBattle(300, "Kapitän_") + CrowdedBattle(2, "Nachzügler");
     const auto messages = ConvertForSharing(report, {}, "").discordMessages;
     ASSERT_GT(messages.size(), 2u);
+    EXPECT_EQ(DiscordSplitFaults(messages), "");
     std::string joined;
-    for (const std::string& message : messages) {
-        EXPECT_LE(CodePoints(message), kDiscordMessageLimit);
-        EXPECT_EQ(CountOf(message, "```") % 2, 0u) << message;
-        EXPECT_EQ(message.find(kDiscordMessageSeparator), std::string::npos);
+    for (const std::string& message : messages)
         joined += message;
-    }
     for (int i = 0; i < 300; ++i)
         EXPECT_NE(joined.find("Kapitän\\_" + std::to_string(i) + " (1." + std::to_string(i) + ".1)"),
                   std::string::npos)
@@ -356,8 +395,7 @@ TEST(DiscordMessages, HugeNamesAreCutAndMarkupIsDefused) {
     const std::string huge(5000, 'x');
     const std::string report = CrowdedBattle(1, huge + "ä") + CrowdedBattle(1, "*@everyone`");
     const auto messages = ConvertForSharing(report, {}, "").discordMessages;
-    for (const std::string& message : messages)
-        EXPECT_LE(CodePoints(message), kDiscordMessageLimit);
+    EXPECT_EQ(DiscordSplitFaults(messages), "");
     const std::string joined = JoinDiscordMessages(messages);
     EXPECT_NE(joined.find("xxx…"), std::string::npos);
     EXPECT_NE(joined.find("\\*\\@everyone\\`0"), std::string::npos);

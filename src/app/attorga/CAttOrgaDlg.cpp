@@ -61,6 +61,13 @@ CAttOrgaDlg::CAttOrgaDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique
             [this](QTreeWidgetItem* item) { RememberExpansion(item, true); });
     connect(ui->planTable, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { RememberExpansion(item, false); });
+    // Entf and the list's context menu remove the selected fleet.
+    auto* removeFleet = new QAction(tr("Flotte entfernen"), ui->planTable);
+    removeFleet->setShortcut(QKeySequence::Delete);
+    removeFleet->setShortcutContext(Qt::WidgetShortcut);
+    connect(removeFleet, &QAction::triggered, this, &CAttOrgaDlg::RemoveSelectedFleet);
+    ui->planTable->addAction(removeFleet);
+    ui->planTable->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 CAttOrgaDlg::~CAttOrgaDlg() = default;
@@ -197,21 +204,46 @@ void CAttOrgaDlg::ImportPastedOutgoings() {
 void CAttOrgaDlg::Import(std::string_view text) {
     plan.importOutgoings(text);
     ui->pasteEdit->clear();
-    ShowPlan();
-    unsaved_ = true;
+    PlanChanged();
 }
 
 void CAttOrgaDlg::ComputeSums() {
     plan.computeSums();
+    PlanChanged();
+}
+
+void CAttOrgaDlg::PlanChanged() {
+    if (plan.hasSums())
+        plan.computeSums();
     ShowPlan();
     unsaved_ = true;
 }
 
-void CAttOrgaDlg::EditSelectedRow() {
+QTreeWidgetItem* CAttOrgaDlg::SelectedItem() const {
     const QList<QTreeWidgetItem*> selected = ui->planTable->selectedItems();
-    if (selected.isEmpty())
+    return selected.isEmpty() ? nullptr : selected.front();
+}
+
+void CAttOrgaDlg::RemoveSelectedFleet() {
+    QTreeWidgetItem* item = SelectedItem();
+    if (item == nullptr || item->parent() == nullptr || item->parent()->parent() != nullptr)
         return;
-    QTreeWidgetItem& item = *selected.front();
+    const int target = ui->planTable->indexOfTopLevelItem(item->parent());
+    const int child = item->parent()->indexOfChild(item);
+    if (!plan.removeFleet(static_cast<std::size_t>(target), static_cast<std::size_t>(child)))
+        return;
+    PlanChanged();
+    // The next row takes the selection, so Entf can go on removing.
+    QTreeWidgetItem* next = ui->planTable->topLevelItem(target);
+    ui->planTable->setCurrentItem(
+        next->childCount() > 0 ? next->child(std::min(child, next->childCount() - 1)) : next);
+}
+
+void CAttOrgaDlg::EditSelectedRow() {
+    QTreeWidgetItem* selected = SelectedItem();
+    if (selected == nullptr)
+        return;
+    QTreeWidgetItem& item = *selected;
     PlanRow& row = RowOf(&item);
     CFleetEditDlg edit(this);
     // Sum rows name their side in the first cell; their planet is the target's.
@@ -223,6 +255,9 @@ void CAttOrgaDlg::EditSelectedRow() {
     const QStringList classes = edit.Classes();
     for (std::size_t k = 0; k < kClassColumnCount; ++k)
         row.cells[kColFirstClass + k] = CoreText(classes.value(static_cast<qsizetype>(k)));
+    if (plan.hasSums())
+        return PlanChanged();
+    // Only this row changed: the list need not be built afresh.
     ShowCells(*ui->planTable, item, row);
     FitColumns();
     unsaved_ = true;

@@ -1,9 +1,10 @@
 #pragma once
 // "Att - Orga": plans attacks per target. Outgoing fleets are pasted or loaded
 // from a text file, the ship classes of each row are typed in through the
-// fleet edit dialog, and "Summen berechnen" sums each target's sides. A plan
-// can be kept in a file and loaded again; closing with unsaved changes asks
-// first.
+// fleet edit dialog, a fleet row is removed with Entf or the context menu,
+// and "Summen berechnen" sums each target's sides; once shown, the sums follow
+// every edit. A plan can be kept in a file and loaded again; closing with
+// unsaved changes asks first.
 
 #include "planning/AttackPlan.h"
 
@@ -35,6 +36,9 @@ public:
     bool LoadPlanFile(const QString& path);
     bool HasUnsavedChanges() const { return unsaved_; }
 
+    // Removes the selected row when it is a fleet row.
+    void RemoveSelectedFleet();
+
     // Esc and the close box come here.
     void reject() override;
 
@@ -52,6 +56,9 @@ private:
     void ImportPastedOutgoings();
     void Import(std::string_view text);
     void ComputeSums();
+    // After a change of the plan: refreshes shown sums and the table.
+    void PlanChanged();
+    QTreeWidgetItem* SelectedItem() const;
     void EditSelectedRow();
     void ShowPlan();
     void RememberExpansion(QTreeWidgetItem* item, bool expanded);

@@ -1,5 +1,6 @@
 #include "app/db/CDatabaseDlg.h"
 
+#include "app/ArchiveChoice.h"
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
@@ -41,15 +42,16 @@ QString CsvTableTitle(CsvTable table) {
 CDatabaseDlg::CDatabaseDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CDatabaseDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
+    setWindowTitle(QStringLiteral("%1 – %2").arg(windowTitle(), ArchiveFileText(*connection_)));
     SetUpList();
     SetUpFilter();
     SetUpCsvMenu();
+    SetUpMoreMenu();
     Reload();
     connect(ui->battleList, &CReportListCtrl::ItemSelected, this, &CDatabaseDlg::SelectBattleOf);
     connect(ui->battleList, &QTreeWidget::itemExpanded, this, &CDatabaseDlg::LoadChildren);
     connect(ui->exportButton, &QPushButton::clicked, this, &CDatabaseDlg::OnExport);
     connect(ui->deleteBattleButton, &QPushButton::clicked, this, &CDatabaseDlg::OnDeleteBattle);
-    connect(ui->deleteAllButton, &QPushButton::clicked, this, &CDatabaseDlg::OnDeleteAll);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -75,6 +77,14 @@ void CDatabaseDlg::SetUpFilter() {
         connect(date, &QDateEdit::dateChanged, this, &CDatabaseDlg::Reload);
     }
     connect(ui->sortCombo, &QComboBox::currentIndexChanged, this, &CDatabaseDlg::Reload);
+}
+
+// Emptying the whole archive sits in a menu of its own, away from the button
+// that deletes one battle.
+void CDatabaseDlg::SetUpMoreMenu() {
+    auto* menu = new QMenu(ui->moreButton);
+    menu->addAction(QStringLiteral("Datenbankinhalt löschen…"), this, &CDatabaseDlg::OnDeleteAll);
+    ui->moreButton->setMenu(menu);
 }
 
 void CDatabaseDlg::SetUpCsvMenu() {
@@ -200,7 +210,20 @@ void CDatabaseDlg::OnDeleteBattle() {
 }
 
 void CDatabaseDlg::OnDeleteAll() {
-    if (!MessageBoxes::AskYesNo(this, QStringLiteral("Alle gespeicherten Battles löschen?")))
+    const auto stored = FindBattles(*connection_, BattleFilter{});
+    if (!stored)
+        return;
+    if (stored->empty()) {
+        ShowStatus(QStringLiteral("Die Datenbank enthält keine Kämpfe."));
+        return;
+    }
+    const QString battles = stored->size() == 1
+                                ? QStringLiteral("den gespeicherten Kampf")
+                                : QStringLiteral("alle %1 gespeicherten Kämpfe").arg(stored->size());
+    if (!MessageBoxes::AskYesNo(this,
+                                QStringLiteral("Datenbankinhalt löschen: %1 mit allen Flotten-, Kampf- und "
+                                               "Statistikzeilen? Das lässt sich nicht rückgängig machen.")
+                                    .arg(battles)))
         return;
     if (DeleteAllBattles(*connection_))
         Reload();

@@ -50,6 +50,7 @@ private:
     void SetUpList();
     void SetUpFilter();
     void SetUpCsvMenu();
+    void SetUpMoreMenu();
     BattleFilter CurrentFilter() const;
     void LoadChildren(QTreeWidgetItem* battle);
     void InsertItems(const std::vector<BrowserItem>& items, QTreeWidgetItem* parent);

@@ -1,6 +1,9 @@
 #include "app/db/CSettingsDlg.h"
 
+#include "app/ArchiveChoice.h"
 #include "app/DisplayText.h"
+#include "app/FileDialogs.h"
+#include "app/PageFiles.h"
 #include "ui_CSettingsDlg.h"
 
 namespace skarnwald {
@@ -8,6 +11,7 @@ namespace skarnwald {
 CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CSettingsDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
+    ui->databaseLabel->setText(QStringLiteral("Datenbank: %1").arg(ArchiveFileText(*connection_)));
     EnsureSettingsRows(*connection_);
     // clicked and textEdited come from the user only, so showing the values
     // writes nothing.
@@ -17,6 +21,11 @@ CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
         connect(field, &QLineEdit::textEdited, this, &CSettingsDlg::WriteCoords);
     for (QCheckBox* check : {ui->hideOwnCheck, ui->hideNamesCheck, ui->hideCoordsCheck})
         connect(check, &QCheckBox::clicked, this, &CSettingsDlg::WriteRedactionSwitches);
+    // The page folder is the program's own setting, kept with its profile.
+    ui->autoSaveEdit->setText(AutoSaveFolder());
+    ui->autoSaveCheck->setChecked(!AutoSaveFolder().isEmpty());
+    connect(ui->autoSaveCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteAutoSaveFolder);
+    connect(ui->autoSaveButton, &QPushButton::clicked, this, &CSettingsDlg::ChooseAutoSaveFolder);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -67,6 +76,24 @@ void CSettingsDlg::WriteCoords() {
 
 void CSettingsDlg::WriteRedactionSwitches() {
     WriteRedaction(*connection_, RedactionSwitches());
+}
+
+// Switching on without a folder asks for one; cancelling leaves it off.
+void CSettingsDlg::WriteAutoSaveFolder() {
+    if (ui->autoSaveCheck->isChecked() && ui->autoSaveEdit->text().isEmpty())
+        return ChooseAutoSaveFolder();
+    SetAutoSaveFolder(ui->autoSaveCheck->isChecked() ? ui->autoSaveEdit->text() : QString());
+}
+
+// A chosen folder switches saving without asking on.
+void CSettingsDlg::ChooseAutoSaveFolder() {
+    if (const QString folder = FileDialogs::FolderName(this); !folder.isEmpty()) {
+        ui->autoSaveEdit->setText(folder);
+        ui->autoSaveCheck->setChecked(true);
+    } else if (ui->autoSaveEdit->text().isEmpty()) {
+        ui->autoSaveCheck->setChecked(false);
+    }
+    WriteAutoSaveFolder();
 }
 
 } // namespace skarnwald

@@ -1,6 +1,7 @@
 #pragma once
 // "Einstellungen": storing in the database, personal statistics, the own
-// coordinates and what shared conversions hide. Every click and keystroke is written to the table at once, so
+// coordinates, what shared conversions hide and the folder pages are saved
+// to without asking. Every click and keystroke is written to the table at once, so
 // the dialog has nothing to confirm or cancel; the caller takes the values
 // back however it was closed.
 
@@ -40,6 +41,8 @@ private:
     void WriteStats();
     void WriteCoords();
     void WriteRedactionSwitches();
+    void WriteAutoSaveFolder();
+    void ChooseAutoSaveFolder();
 
     std::unique_ptr<Ui::CSettingsDlg> ui;
     ConnectionPtr connection_;

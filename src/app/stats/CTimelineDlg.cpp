@@ -5,15 +5,19 @@
 #include "archive/SettingsStore.h"
 #include "ui_CTimelineDlg.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLineSeries>
+#include <QScatterSeries>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace skarnwald {
 namespace {
@@ -21,25 +25,86 @@ namespace {
 struct Measure {
     QString title;
     std::int64_t TimelinePoint::*value;
-    bool ships; // ships as bars on the left axis, asteroids as lines on the right
 };
 
-const Measure kMeasures[] = {
-    {QStringLiteral("Verlorene Schiffe"), &TimelinePoint::shipsLost, true},
-    {QStringLiteral("Zerstörte Schiffe"), &TimelinePoint::shipsDestroyed, true},
-    {QStringLiteral("Roids gewonnen"), &TimelinePoint::roidsWon, false},
-    {QStringLiteral("Roids verloren"), &TimelinePoint::roidsLost, false},
+const Measure kMeasures[CTimelineDlg::kChartCount] = {
+    {QStringLiteral("Verlorene Schiffe"), &TimelinePoint::shipsLost},
+    {QStringLiteral("Zerstörte Schiffe"), &TimelinePoint::shipsDestroyed},
+    {QStringLiteral("Roids gewonnen"), &TimelinePoint::roidsWon},
+    {QStringLiteral("Roids verloren"), &TimelinePoint::roidsLost},
 };
 
-QValueAxis* ValueAxis(const QString& title) {
+// The most labels a time axis gets; more would run into each other.
+int MostTimeLabels(TimelineStep step) {
+    return step == TimelineStep::Week ? 4 : 6;
+}
+
+int StepDays(TimelineStep step) {
+    return step == TimelineStep::Week ? 7 : 1;
+}
+
+qreal DayValue(const QDate& date) {
+    return static_cast<qreal>(date.toJulianDay());
+}
+
+QDate StartOfPeriod(const QDate& date, TimelineStep step) {
+    return step == TimelineStep::Week ? date.addDays(1 - date.dayOfWeek()) : date;
+}
+
+// Labels at the periods of a few evenly spread days.
+QCategoryAxis* TimeAxis(const std::vector<QDate>& starts, TimelineStep step) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setTruncateLabels(false);
+    const qreal margin = StepDays(step);
+    if (starts.empty()) {
+        axis->setRange(0, 1);
+        return axis;
+    }
+    const qint64 first = starts.front().toJulianDay(), last = starts.back().toJulianDay();
+    axis->setRange(static_cast<qreal>(first) - margin, static_cast<qreal>(last) + margin);
+    const int labels = static_cast<int>(std::min<std::size_t>(starts.size(), MostTimeLabels(step)));
+    for (int i = 0; i < labels; ++i) {
+        const qint64 day = labels == 1 ? first : first + (last - first) * i / (labels - 1);
+        const QDate start = StartOfPeriod(QDate::fromJulianDay(day), step);
+        const QString label = AxisLabel(start, step);
+        if (!axis->categoriesLabels().contains(label))
+            axis->append(label, DayValue(start));
+    }
+    return axis;
+}
+
+// Whole numbers on five ticks from 0, the top one above the largest value.
+QValueAxis* CountAxis(std::int64_t most) {
     auto* axis = new QValueAxis;
-    axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%d"));
-    axis->setMin(0);
+    axis->setTickCount(5);
+    axis->setRange(0, static_cast<qreal>((most + 4) / 4 * 4));
     return axis;
 }
 
 } // namespace
+
+QDate PeriodStart(const std::string& period) {
+    const QString text = QString::fromStdString(period);
+    if (const qsizetype week = text.indexOf(QStringLiteral("-W")); week > 0) {
+        // 4 January always lies in week 1 of its ISO year.
+        const QDate fourth(text.left(week).toInt(), 1, 4);
+        return StartOfPeriod(fourth, TimelineStep::Week).addDays(7 * (text.mid(week + 2).toInt() - 1));
+    }
+    return QDate::fromString(text, Qt::ISODate);
+}
+
+QString AxisLabel(const QDate& start, TimelineStep step) {
+    return step == TimelineStep::Week ? TableLabel(start, step) : start.toString(QStringLiteral("dd.MM."));
+}
+
+QString TableLabel(const QDate& start, TimelineStep step) {
+    int year = 0;
+    const int week = start.weekNumber(&year);
+    return step == TimelineStep::Week ? QStringLiteral("KW %1/%2").arg(week).arg(year)
+                                      : start.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 CTimelineDlg::CTimelineDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CTimelineDlg>()), connection_(std::move(connection)) {
@@ -48,8 +113,12 @@ CTimelineDlg::CTimelineDlg(ConnectionPtr connection, QWidget* parent)
     ui->ownCoordsLabel->setText(
         QStringLiteral("Eigene Koordinaten: %1")
             .arg(ownCoords_.empty() ? QStringLiteral("keine") : QString::fromStdString(ownCoords_)));
-    ui->chartView->setRenderHint(QPainter::Antialiasing);
-    // A failed query has been reported; the chart then stays empty.
+    for (int m = 0; m < kChartCount; ++m) {
+        views_[m] = new QChartView(ui->chartArea);
+        views_[m]->setRenderHint(QPainter::Antialiasing);
+        ui->chartGrid->addWidget(views_[m], m / 2, m % 2);
+    }
+    // A failed query has been reported; the charts then stay empty.
     battles_ = LoadBattleFigures(*connection_, ownCoords_).value_or(std::vector<BattleFigures>{});
     Reload();
     connect(ui->stepCombo, &QComboBox::currentIndexChanged, this, &CTimelineDlg::Reload);
@@ -63,65 +132,86 @@ void CTimelineDlg::SetStep(TimelineStep step) {
     ui->stepCombo->setCurrentIndex(step == TimelineStep::Week ? 1 : 0);
 }
 
+TimelineStep CTimelineDlg::Step() const {
+    return ui->stepCombo->currentIndex() == 1 ? TimelineStep::Week : TimelineStep::Day;
+}
+
+QChart* CTimelineDlg::Chart(int measure) const {
+    return views_.at(static_cast<std::size_t>(measure))->chart();
+}
+
 void CTimelineDlg::Reload() {
-    const TimelineStep step = ui->stepCombo->currentIndex() == 1 ? TimelineStep::Week : TimelineStep::Day;
-    points_ = SumPerPeriod(battles_, step);
-    ShowChart();
+    points_ = SumPerPeriod(battles_, Step());
+    starts_.clear();
+    for (const TimelinePoint& point : points_)
+        starts_.push_back(PeriodStart(point.period));
+    for (int m = 0; m < kChartCount; ++m) {
+        // The view takes the chart and deletes the one it showed before.
+        QChart* previous = views_[m]->chart();
+        views_[m]->setChart(MakeChart(m));
+        delete previous;
+    }
     ShowTable();
 }
 
-void CTimelineDlg::ShowChart() {
+// A line through the periods with battles, marked by a dot each; between two
+// of them that lie further apart than one step it drops to 0, since no battle
+// counted there.
+QChart* CTimelineDlg::MakeChart(int measure) {
+    const Measure& shown = kMeasures[measure];
     auto* chart = new QChart;
-    chart->setTitle(points_.empty() ? QStringLiteral("Keine gespeicherten Kämpfe mit Datum")
-                                    : QStringLiteral("Schiffe und Roids im Verlauf"));
-    QStringList periods;
-    for (const TimelinePoint& point : points_)
-        periods << QString::fromStdString(point.period);
+    chart->setTitle(points_.empty() ? shown.title + QStringLiteral(" – keine gespeicherten Kämpfe mit Datum")
+                                    : shown.title);
+    chart->legend()->hide();
+    auto* line = new QLineSeries;
+    auto* dots = new QScatterSeries;
+    dots->setMarkerSize(8);
+    const qreal step = StepDays(Step());
+    std::int64_t most = 0;
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        const qreal x = DayValue(starts_[i]);
+        const std::int64_t value = points_[i].*shown.value;
+        if (i > 0 && x - DayValue(starts_[i - 1]) > step) {
+            line->append(DayValue(starts_[i - 1]) + step, 0);
+            line->append(x - step, 0);
+        }
+        line->append(x, static_cast<qreal>(value));
+        dots->append(x, static_cast<qreal>(value));
+        most = std::max(most, value);
+    }
+    QCategoryAxis* timeAxis = TimeAxis(starts_, Step());
+    QValueAxis* countAxis = CountAxis(most);
+    chart->addAxis(timeAxis, Qt::AlignBottom);
+    chart->addAxis(countAxis, Qt::AlignLeft);
+    for (QXYSeries* series : {static_cast<QXYSeries*>(line), static_cast<QXYSeries*>(dots)}) {
+        chart->addSeries(series);
+        series->attachAxis(timeAxis);
+        series->attachAxis(countAxis);
+        series->setColor(QColor(32, 159, 223));
+    }
+    connect(dots, &QScatterSeries::hovered, this, [this, measure](const QPointF& at, bool entered) {
+        if (entered)
+            QToolTip::showText(QCursor::pos(), HoverText(measure, at.x()));
+        else
+            QToolTip::hideText();
+    });
+    return chart;
+}
 
-    auto* ships = new QBarSeries;
-    std::vector<QLineSeries*> roids;
-    std::int64_t mostShips = 0, mostRoids = 0;
-    for (const Measure& measure : kMeasures) {
-        QBarSet* bars = measure.ships ? new QBarSet(measure.title) : nullptr;
-        QLineSeries* line = measure.ships ? nullptr : new QLineSeries;
-        for (std::size_t i = 0; i < points_.size(); ++i) {
-            const std::int64_t value = points_[i].*measure.value;
-            (measure.ships ? mostShips : mostRoids) = std::max(measure.ships ? mostShips : mostRoids, value);
-            if (bars)
-                bars->append(static_cast<qreal>(value));
-            else
-                line->append(static_cast<qreal>(i), static_cast<qreal>(value));
-        }
-        if (bars) {
-            ships->append(bars);
-        } else {
-            line->setName(measure.title);
-            line->setPointsVisible(true);
-            roids.push_back(line);
-        }
-    }
-    chart->addSeries(ships);
-    auto* periodAxis = new QBarCategoryAxis;
-    periodAxis->append(periods);
-    auto* shipAxis = ValueAxis(QStringLiteral("Schiffe"));
-    auto* roidAxis = ValueAxis(QStringLiteral("Roids"));
-    shipAxis->setMax(static_cast<qreal>(std::max<std::int64_t>(mostShips, 1)));
-    roidAxis->setMax(static_cast<qreal>(std::max<std::int64_t>(mostRoids, 1)));
-    chart->addAxis(periodAxis, Qt::AlignBottom);
-    chart->addAxis(shipAxis, Qt::AlignLeft);
-    chart->addAxis(roidAxis, Qt::AlignRight);
-    ships->attachAxis(periodAxis);
-    ships->attachAxis(shipAxis);
-    for (QLineSeries* line : roids) {
-        chart->addSeries(line);
-        line->attachAxis(periodAxis);
-        line->attachAxis(roidAxis);
-    }
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    // The view takes the chart and deletes the one it showed before.
-    QChart* previous = ui->chartView->chart();
-    ui->chartView->setChart(chart);
-    delete previous;
+QString CTimelineDlg::HoverText(int measure, qreal x) const {
+    if (points_.empty())
+        return {};
+    const auto nearest =
+        std::min_element(starts_.begin(), starts_.end(), [x](const QDate& a, const QDate& b) {
+            return std::abs(DayValue(a) - x) < std::abs(DayValue(b) - x);
+        });
+    const auto& point = points_[static_cast<std::size_t>(nearest - starts_.begin())];
+    const Measure& shown = kMeasures[measure];
+    return QStringLiteral("%1: %2 %3 (%4 Kämpfe)")
+        .arg(TableLabel(*nearest, Step()))
+        .arg(point.*shown.value)
+        .arg(shown.title)
+        .arg(point.battles);
 }
 
 void CTimelineDlg::ShowTable() {
@@ -135,7 +225,8 @@ void CTimelineDlg::ShowTable() {
     table.setRowCount(static_cast<int>(points_.size()));
     for (int row = 0; row < table.rowCount(); ++row) {
         const TimelinePoint& point = points_[static_cast<std::size_t>(row)];
-        table.setItem(row, 0, new QTableWidgetItem(QString::fromStdString(point.period)));
+        table.setItem(row, 0,
+                      new QTableWidgetItem(TableLabel(starts_[static_cast<std::size_t>(row)], Step())));
         const auto number = [](std::int64_t value) {
             auto* item = new QTableWidgetItem(QString::number(value));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -154,7 +245,7 @@ bool CTimelineDlg::OnSavePng() {
         return false;
     if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         name += QStringLiteral(".png");
-    if (!ui->chartView->grab().save(name, "PNG")) {
+    if (!ui->chartArea->grab().save(name, "PNG")) {
         MessageBoxes::Inform(this, QStringLiteral("Das Bild '%1' kann nicht geschrieben werden.").arg(name));
         return false;
     }

@@ -1,0 +1,50 @@
+#include "app/ArchiveChoice.h"
+
+#include "app/DisplayText.h"
+#include "app/MessageBoxes.h"
+
+#include <QFile>
+
+namespace skarnwald {
+
+namespace {
+
+QString PathText(const std::filesystem::path& file) {
+    return QFile::decodeName(file.c_str());
+}
+
+// Asks whether to move the archive of an earlier version; the file to use.
+std::filesystem::path OfferToMove(const std::filesystem::path& earlier, const std::filesystem::path& target) {
+    const QString question =
+        QStringLiteral("Im persönlichen Ordner liegt die Datenbank einer früheren Version:\n%1\n\n"
+                       "Soll sie in den Datenordner verschoben werden?\n%2\n\n"
+                       "Dort finden Skarnwald und skarnwald-cli sie, aus welchem Ordner sie auch "
+                       "gestartet werden. Bei „Nein“ bleibt sie, wo sie ist, und wird weiter benutzt.")
+            .arg(PathText(earlier), PathText(target));
+    if (!MessageBoxes::AskYesNo(nullptr, question))
+        return earlier;
+    const std::string error = MoveArchive(earlier, target);
+    if (error.empty())
+        return target;
+    MessageBoxes::Inform(nullptr, DisplayText(error));
+    return earlier;
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> ChooseArchive(const ArchiveSearch& search) {
+    const ArchiveLocation location = LocateArchive(search);
+    if (location.source == ArchiveSource::HomeFolder)
+        return OfferToMove(location.file, UserArchiveFile(search));
+    if (const std::string error = MakeArchiveFolder(location); !error.empty()) {
+        MessageBoxes::Inform(nullptr, DisplayText(error));
+        return std::nullopt;
+    }
+    return location.file;
+}
+
+QString ArchiveFileText(const CConnection& connection) {
+    return PathText(ArchiveFileOf(connection));
+}
+
+} // namespace skarnwald
