@@ -49,9 +49,10 @@ async function convert(source, { addToHistory = true } = {}) {
   message('Wird umgewandelt …');
   let result;
   let options;
+  let workerMs = 0;
   try {
     options = await optionsFor(source);
-    ({ result } = await convertReport(source.bytes, options));
+    ({ result, milliseconds: workerMs } = await convertReport(source.bytes, options));
   } catch (error) {
     if (mine === generation) fail(`Die Umwandlung ist fehlgeschlagen: ${error.message}`);
     return;
@@ -68,6 +69,7 @@ async function convert(source, { addToHistory = true } = {}) {
   // For scripts that drive the page: how many conversions ended, the last one's time.
   document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
   document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
+  document.body.dataset.lastWorkerMs = workerMs.toFixed(1);
   const hidden = anyHidden(options) ? ', Details verborgen' : '';
   message(`Fertig: ${battlesText(result.battles)} umgewandelt${hidden} (${formatDuration(milliseconds)}).`, 'ok');
   output.scrollIntoViewOnPhones();
@@ -113,5 +115,9 @@ async function openLink() {
 }
 openLink();
 window.addEventListener('hashchange', openLink);
+// For scripts that drive the page: the converter has loaded.
+constants.then(() => {
+  document.body.dataset.converterReady = 'true';
+});
 
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
