@@ -1,8 +1,11 @@
-// What the page's worker calls: convert(bytes, options, onProgress) with the
-// report as a Uint8Array; every output comes back as bytes, so the page the
-// browser downloads is exactly what the converter wrote.
+// What the page's worker calls: convert(bytes, options, onProgress) and
+// reportText(bytes, options) with the report as a Uint8Array; every output
+// comes back as bytes, so the page the browser downloads is exactly what the
+// converter wrote.
 
 #include "WebConversion.h"
+
+#include "writers/ReportTextWriter.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -54,16 +57,37 @@ bool SwitchOption(const val& options, const char* name) {
     return options[name].isTrue();
 }
 
-// options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds
-// html, bbcode, title and json as bytes and discord as an array of messages.
+skarnwald::Redaction RedactionOf(const val& options) {
+    return {SwitchOption(options, "hideOwn"), SwitchOption(options, "hideNames"),
+            SwitchOption(options, "hideCoords")};
+}
+
+// options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds the
+// page (html) and what the preview shows (preview, empty when it is the whole
+// page) as bytes, the number of battles and the first battle's coords, place
+// and date as the outputs show them.
 val Convert(const std::string& bytes, val options, val onProgress) {
     CallbackProgress progress(std::move(onProgress));
-    const skarnwald::Redaction redaction{SwitchOption(options, "hideOwn"), SwitchOption(options, "hideNames"),
-                                         SwitchOption(options, "hideCoords")};
-    const auto shared =
-        skarnwald::web::ConvertReportBytes(bytes, redaction, StringOption(options, "ownCoords"), &progress);
+    const auto conversion = skarnwald::web::ConvertToPageBytes(bytes, RedactionOf(options),
+                                                               StringOption(options, "ownCoords"), &progress);
     val result = val::object();
-    result.set("html", Bytes(shared.html));
+    result.set("html", Bytes(conversion.html));
+    result.set("preview", Bytes(conversion.preview));
+    result.set("battles", static_cast<double>(conversion.battles));
+    val first = val::object();
+    first.set("coords", conversion.first.coords);
+    first.set("place", conversion.first.place);
+    first.set("date", conversion.first.date);
+    result.set("first", first);
+    return result;
+}
+
+// The share texts for the same options: bbcode, title and json as bytes,
+// discord as an array of messages.
+val ShareFormats(const std::string& bytes, val options) {
+    const auto shared =
+        skarnwald::web::ShareFormatsOf(bytes, RedactionOf(options), StringOption(options, "ownCoords"));
+    val result = val::object();
     result.set("bbcode", Bytes(shared.bbcode));
     result.set("title", Bytes(shared.title));
     result.set("json", Bytes(shared.json));
@@ -74,6 +98,16 @@ val Convert(const std::string& bytes, val options, val onProgress) {
     return result;
 }
 
+// The report as text with what the switches hide replaced, for share links.
+val ReportText(const std::string& bytes, val options) {
+    return Bytes(
+        skarnwald::web::ShareableReportText(bytes, RedactionOf(options), StringOption(options, "ownCoords")));
+}
+
+std::string StandInOwnCoords() {
+    return std::string(skarnwald::kStandInOwnCoords);
+}
+
 std::string DiscordSeparator() {
     return std::string(skarnwald::kDiscordMessageSeparator);
 }
@@ -82,5 +116,8 @@ std::string DiscordSeparator() {
 
 EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
+    emscripten::function("shareFormats", &ShareFormats);
+    emscripten::function("reportText", &ReportText);
     emscripten::function("discordSeparator", &DiscordSeparator);
+    emscripten::function("standInOwnCoords", &StandInOwnCoords);
 }

@@ -1,11 +1,91 @@
 #include "WebConversion.h"
 
+#include "reading/ReportConverter.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
+#include "writers/HtmlFragments.h"
+#include "writers/HtmlWriter.h"
+#include "writers/ReportTextWriter.h"
+#include "writers/ShareText.h"
+#include "writers/ShareWriters.h"
 
+#include <ostream>
 #include <sstream>
+#include <streambuf>
 
 namespace skarnwald::web {
+
+namespace {
+
+// Sizes the preview keeps of the battle rows and of the fleets' tables.
+constexpr std::size_t kPreviewRows = 256 * 1024;
+constexpr std::size_t kPreviewFleetTables = 128 * 1024;
+constexpr std::size_t kPreviewBattles = 10;
+
+constexpr std::string_view kPreviewNote = "<tr><td colSpan='10'><font color='#cccccc' size='2'>&nbsp;<br>Die "
+                                          "Vorschau zeigt nur den Anfang; „Ganze Seite in neuem Tab öffnen“ "
+                                          "zeigt alles.</font></td></tr>";
+constexpr std::string_view kPreviewTablesNote =
+    "<p align='center'><font color='#cccccc' size='2'>… weitere Flotten auf der ganzen Seite</font></p>";
+
+class CFirstBattleWriter final : public IReportWriter {
+public:
+    void Header(const HeaderEvent& event) override {
+        if (seen_)
+            return;
+        seen_ = true;
+        first.coords = std::string(event.coords);
+        first.place = std::string(event.parts.place);
+        if (const auto time = ReadBattleTime(event.when))
+            first.date = IsoText(*time).substr(0, 10);
+    }
+    FirstBattle first;
+
+private:
+    bool seen_ = false;
+};
+
+// Where the rows of the first battles end: before the header after them, or
+// at a row start within the budget when the first battles are longer.
+std::size_t RowsCut(std::string_view page, std::size_t rowsEnd) {
+    std::size_t cut = page.find(html::kHeaderStart);
+    for (std::size_t battle = 0; cut < rowsEnd && battle < kPreviewBattles; ++battle)
+        cut = page.find(html::kHeaderStart, cut + 1);
+    cut = std::min(cut, rowsEnd);
+    if (cut > kPreviewRows) {
+        const std::size_t row = page.rfind("<tr", kPreviewRows);
+        cut = row == std::string_view::npos ? rowsEnd : row;
+    }
+    return cut;
+}
+
+// Writes straight into a string: a page of tens of megabytes is not copied
+// out of a string stream once more.
+class StringBuffer final : public std::streambuf {
+public:
+    explicit StringBuffer(std::string& text) : text_(text) {}
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize count) override {
+        text_.append(data, static_cast<std::size_t>(count));
+        return count;
+    }
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            text_.push_back(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+
+private:
+    std::string& text_;
+};
+
+void Configure(CReportConverter& converter, const Redaction& redaction, std::string_view ownCoords) {
+    converter.redaction = redaction;
+    converter.ownCoords = std::string(ownCoords);
+}
+
+} // namespace
 
 std::string PrepareReportBytes(std::string_view bytes) {
     // The file reader itself (its chunk rule and UTF-8 boundary), so a dropped
@@ -14,9 +94,73 @@ std::string PrepareReportBytes(std::string_view bytes) {
     return PrepareCopiedReport(ReadReport(in).value_or(std::string()));
 }
 
-SharedConversion ConvertReportBytes(std::string_view bytes, const Redaction& redaction,
-                                    std::string_view ownCoords, IProgress* progress) {
-    return ConvertForSharing(PrepareReportBytes(bytes), redaction, ownCoords, progress);
+PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,
+                                  std::string_view ownCoords, IProgress* progress) {
+    CReportConverter converter;
+    Configure(converter, redaction, ownCoords);
+    converter.SetProgress(progress);
+    CFirstBattleWriter first;
+    converter.AddWriter(&first);
+    PageConversion conversion;
+    StringBuffer buffer(conversion.html);
+    std::ostream out(&buffer);
+    CHtmlWriter page(&out);
+    converter.ConvertReport(PrepareReportBytes(bytes), page);
+
+    conversion.preview = PreviewPage(conversion.html);
+    conversion.battles = converter.BattlesInLastReport();
+    conversion.first = std::move(first.first);
+    return conversion;
+}
+
+SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redaction,
+                                std::string_view ownCoords) {
+    CReportConverter converter;
+    Configure(converter, redaction, ownCoords);
+    CBBCodeWriter bbcode;
+    CDiscordWriter discord;
+    CTitleWriter title;
+    CJsonWriter json;
+    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
+        converter.AddWriter(writer);
+    converter.ConvertReport(PrepareReportBytes(bytes));
+
+    SharedConversion shared;
+    shared.bbcode = std::move(bbcode.Text());
+    shared.discordMessages = std::move(discord.Messages());
+    shared.title = std::move(title.Text());
+    shared.json = std::move(json.Text());
+    return shared;
+}
+
+std::string PreviewPage(std::string_view page) {
+    const std::string linesEnd = std::string(html::kTableEnd) + std::string(html::kPageEnd);
+    const std::size_t rowsEnd = page.find(linesEnd);
+    if (page.size() <= kPreviewRows + kPreviewFleetTables || rowsEnd == std::string_view::npos)
+        return {};
+    const std::size_t rowsCut = RowsCut(page, rowsEnd);
+    const std::size_t fleetTables = rowsEnd + linesEnd.size();
+    std::size_t sideTables = page.rfind(html::kSideTablesGap);
+    if (sideTables == std::string_view::npos || sideTables < fleetTables)
+        sideTables = fleetTables;
+    std::size_t fleetsCut = sideTables;
+    if (sideTables - fleetTables > kPreviewFleetTables)
+        fleetsCut =
+            std::max(fleetTables, page.rfind(html::kFleetTableGap, fleetTables + kPreviewFleetTables));
+
+    std::string preview(page.substr(0, rowsCut));
+    if (rowsCut < rowsEnd)
+        preview += kPreviewNote;
+    preview += page.substr(rowsEnd, fleetsCut - rowsEnd);
+    if (fleetsCut < sideTables)
+        preview += kPreviewTablesNote;
+    preview += page.substr(sideTables);
+    return preview;
+}
+
+std::string ShareableReportText(std::string_view bytes, const Redaction& redaction,
+                                std::string_view ownCoords) {
+    return WriteReportText(PrepareReportBytes(bytes), redaction, ownCoords);
 }
 
 } // namespace skarnwald::web

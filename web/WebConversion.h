@@ -15,8 +15,35 @@ namespace skarnwald::web {
 // cut at its first NUL, the text made UTF-8, an Opera copy joined.
 std::string PrepareReportBytes(std::string_view bytes);
 
+// The first battle as the outputs show it, for naming downloads and history
+// entries; `date` is "YYYY-MM-DD" or empty.
+struct FirstBattle {
+    std::string coords, place, date;
+};
+
+// The page first, so the preview stands before the share texts are made.
+struct PageConversion {
+    std::string html;
+    std::string preview; // what the preview shows; empty when it is the whole page
+    std::size_t battles = 0;
+    FirstBattle first;
+};
+
 // `ownCoords` is the user's own planet ("Koords"); `progress` may be null.
-SharedConversion ConvertReportBytes(std::string_view bytes, const Redaction& redaction,
-                                    std::string_view ownCoords, IProgress* progress);
+PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,
+                                  std::string_view ownCoords, IProgress* progress);
+
+// BBCode, Discord messages, title lines and JSON (`html` stays empty).
+SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redaction,
+                                std::string_view ownCoords);
+
+// A large page cut down for laying out at once: the first battles, the first
+// fleets' summary tables and both sides' tables, with a note where it was
+// cut. A page that small already comes back empty.
+std::string PreviewPage(std::string_view page);
+
+// The report as text with what `redaction` hides replaced (see CReportTextWriter).
+std::string ShareableReportText(std::string_view bytes, const Redaction& redaction,
+                                std::string_view ownCoords);
 
 } // namespace skarnwald::web

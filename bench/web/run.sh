@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Builds the web edition and times it in headless Chromium (bench-web.js).
+# Builds the web edition, the command line and the conversion bench, writes
+# the 5 MB and 20 MB reports and times them in headless Chromium beside the
+# command line (bench-web.js).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 scripts/build-web.sh >/dev/null
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/release --target skarnwald-cli skarnwald-convert-bench --parallel "$(nproc)" >/dev/null
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+build/release/bench/convert/skarnwald-convert-bench write many "$folder/many.txt"
+build/release/bench/convert/skarnwald-convert-bench write shared4000 "$folder/shared4000.txt"
 (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
-SKARNWALD_SITE=$PWD/build/web/site node bench/web/bench-web.js
+SKARNWALD_SITE=$PWD/build/web/site SKARNWALD_CLI=$PWD/build/release/src/cli/skarnwald-cli \
+  node bench/web/bench-web.js "$folder/many.txt" "$folder/shared4000.txt"

@@ -2,10 +2,36 @@
 
 namespace skarnwald {
 
-void CRedactor::Reset(const Redaction& redaction, std::string_view ownCoords) {
+namespace {
+
+// The numbered stand-in of `key` in `numbered`, made on its first ask.
+std::string_view Numbered(std::unordered_map<std::string, std::string>& numbered, std::string_view key,
+                          std::string_view prefix, std::string_view suffix) {
+    auto [it, added] = numbered.try_emplace(std::string(key));
+    if (added)
+        it->second = std::string(prefix) + std::to_string(numbered.size()) + std::string(suffix);
+    return it->second;
+}
+
+} // namespace
+
+std::string NormalizedCoords(std::string_view typed) {
+    std::string coords;
+    for (char c : typed)
+        if (c != ' ' && c != '\t')
+            coords.push_back(c);
+    if (coords.size() >= 2 && coords.front() == '[' && coords.back() == ']')
+        coords = coords.substr(1, coords.size() - 2);
+    return coords;
+}
+
+void CRedactor::Reset(const Redaction& redaction, std::string_view ownCoords, bool standIns) {
     redaction_ = redaction;
-    ownCoords_ = std::string(ownCoords);
+    ownCoords_ = NormalizedCoords(ownCoords);
+    standIns_ = standIns;
     numberedNames_.clear();
+    numberedFleets_.clear();
+    numberedCoords_.clear();
 }
 
 bool CRedactor::IsOwn(std::string_view coords) const {
@@ -17,19 +43,36 @@ bool CRedactor::HidesCoords(std::string_view coords) const {
     return redaction_.hideCoords || IsOwn(coords);
 }
 
+std::string_view CRedactor::StandIn(std::string_view coords) const {
+    if (!standIns_ || IsOwn(coords))
+        return kHiddenCoords;
+    return Numbered(numberedCoords_, coords, "?.?.", "");
+}
+
 std::string_view CRedactor::Coords(std::string_view coords, std::string_view shown) const {
-    return HidesCoords(coords) ? kHiddenCoords : shown;
+    return HidesCoords(coords) ? StandIn(coords) : shown;
 }
 
 std::string_view CRedactor::Name(std::string_view name, std::string_view coords,
                                  std::string_view shown) const {
-    if (redaction_.hideNames) {
-        auto [it, added] = numberedNames_.try_emplace(std::string(name));
-        if (added)
-            it->second = "Flotte " + std::to_string(numberedNames_.size());
-        return it->second;
-    }
+    if (redaction_.hideNames)
+        return Numbered(numberedNames_, name, "Flotte ", "");
     return IsOwn(coords) ? kHiddenOwnName : shown;
+}
+
+std::string_view CRedactor::FleetName(std::string_view fleet, std::string_view coords) const {
+    if (fleet.empty())
+        return fleet;
+    if (redaction_.hideNames)
+        return Numbered(numberedFleets_, fleet, "(Verband ", ")");
+    return IsOwn(coords) ? kHiddenOwnName : fleet;
+}
+
+bool CRedactor::ShownNameBefore(std::string_view left, std::string_view right) const {
+    // "Flotte 2" before "Flotte 10": equal prefixes, so the shorter number is the smaller.
+    if (redaction_.hideNames && left.size() != right.size())
+        return left.size() < right.size();
+    return left < right;
 }
 
 } // namespace skarnwald

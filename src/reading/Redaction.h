@@ -1,6 +1,7 @@
 #pragma once
 // Hiding details before a conversion is shared: the user's own fleets, every
-// owner name, every coordinate. Sides and numbers never change.
+// name that identifies a player, every coordinate. Sides and numbers never
+// change.
 
 #include <cstddef>
 #include <string>
@@ -10,9 +11,9 @@
 namespace skarnwald {
 
 struct Redaction {
-    bool hideOwn = false;    // fleets at the own coordinates lose name and coordinates
-    bool hideNames = false;  // owner names become "Flotte 1", "Flotte 2", ...
-    bool hideCoords = false; // every coordinate becomes "?.?.?"
+    bool hideOwn = false;    // fleets at the own coordinates lose owner, fleet name and coordinates
+    bool hideNames = false;  // owners become "Flotte 1", ...; fleet names "(Verband 1)", ...
+    bool hideCoords = false; // every coordinate becomes "?.?.?", a battle's place goes with it
 
     bool Any() const { return hideOwn || hideNames || hideCoords; }
 };
@@ -20,12 +21,18 @@ struct Redaction {
 inline constexpr std::string_view kHiddenCoords = "?.?.?";
 inline constexpr std::string_view kHiddenOwnName = "(verborgen)";
 
-// Decides how one report's names and coordinates are shown. Names hidden by
-// hide-names are numbered in the order they are first asked for, so one
-// owner keeps one number throughout the report.
+// Koords as users type them: "11. 7. 8" and "[11.7.8]" are "11.7.8".
+std::string NormalizedCoords(std::string_view typed);
+
+// Decides how one report's names and coordinates are shown. Hidden names are
+// numbered in the order they are first asked for, so one owner (or fleet)
+// keeps one number throughout the report.
 class CRedactor {
 public:
-    void Reset(const Redaction& redaction, std::string_view ownCoords);
+    // With `standIns`, hidden coordinates become "?.?.1", "?.?.2", ... (the
+    // own ones "?.?.?"): report text written that way converts to the same
+    // sides, and hides the same, as the report it was written from.
+    void Reset(const Redaction& redaction, std::string_view ownCoords, bool standIns = false);
     bool Active() const { return redaction_.Any(); }
 
     // `coords` without blanks; `shown` is how the report writes them (returned
@@ -37,15 +44,21 @@ public:
     std::string_view Name(std::string_view name, std::string_view coords) const {
         return Name(name, coords, name);
     }
+    // A fleet name with its parentheses, "(Nordwind)"; `coords` its owner's.
+    std::string_view FleetName(std::string_view fleet, std::string_view coords) const;
     bool HidesCoords(std::string_view coords) const;
+    // Shown names in the order summaries list them: numbered names by number.
+    bool ShownNameBefore(std::string_view left, std::string_view right) const;
 
 private:
     bool IsOwn(std::string_view coords) const;
+    std::string_view StandIn(std::string_view coords) const;
 
     Redaction redaction_;
     std::string ownCoords_;
-    // Node-based, so the views handed out stay valid while names are added.
-    mutable std::unordered_map<std::string, std::string> numberedNames_;
+    bool standIns_ = false;
+    // Node-based, so the views handed out stay valid while entries are added.
+    mutable std::unordered_map<std::string, std::string> numberedNames_, numberedFleets_, numberedCoords_;
 };
 
 } // namespace skarnwald

@@ -40,16 +40,25 @@ void TrimInPlace(std::string& member) {
         member = std::string(trimmed);
 }
 
-// `text` with whatever stands between its first "[" and the next "]" hidden.
-std::string WithHiddenBracket(std::string_view text) {
-    const Pos open = Find(text, "[");
-    const Pos close = Find(text, "]", open + 1);
+// A header's title ("Battle at [x.y.z] place") with the coordinates replaced
+// by `coords` and the place left out.
+std::string HiddenTitle(std::string_view title, std::string_view coords) {
+    const Pos open = Find(title, "[");
+    const Pos close = Find(title, "]", open + 1);
     if (open < 0 || close < 0)
-        return std::string(text);
-    std::string hidden(Take(text, 0, open + 1));
-    hidden += kHiddenCoords;
-    hidden += TakeFrom(text, close);
-    return hidden;
+        return "Battle at";
+    return std::string(Take(title, 0, open + 1)) + std::string(coords) + "]";
+}
+
+// A capture text ("[x.y.z] Name has captured ...") with the coordinates before
+// its first "]" replaced by `coords`; a copy that lost the "[" has them from its start.
+std::string WithHiddenCaptureCoords(std::string_view shown, std::string_view coords) {
+    const Pos close = Find(shown, "]");
+    if (close < 0)
+        return std::string(shown);
+    const std::size_t open = shown.rfind('[', static_cast<std::size_t>(close));
+    const std::size_t start = open == std::string_view::npos ? 0 : open + 1;
+    return std::string(shown.substr(0, start)) + std::string(coords) + std::string(TakeFrom(shown, close));
 }
 
 // What a header says of the battle's time: the text before "Battle at".
@@ -71,9 +80,9 @@ std::string_view CapturerName(std::string_view shown) {
 }
 
 // The capture text with its coordinates and capturer shown as redaction wants.
-std::string RedactedCapture(std::string_view shown, std::string_view coords, std::string_view name,
-                            std::string_view shownName) {
-    std::string text = coords == kHiddenCoords ? WithHiddenBracket(shown) : std::string(shown);
+std::string RedactedCapture(std::string_view shown, bool hideCoords, std::string_view coords,
+                            std::string_view name, std::string_view shownName) {
+    std::string text = hideCoords ? WithHiddenCaptureCoords(shown, coords) : std::string(shown);
     if (!name.empty() && name != shownName) {
         const Pos close = Find(text, "]");
         const Pos at = Find(text, name, close + 1);
@@ -81,6 +90,27 @@ std::string RedactedCapture(std::string_view shown, std::string_view coords, std
             text.replace(static_cast<std::size_t>(at), name.size(), shownName);
     }
     return text;
+}
+
+// The fleet name a subject ("Fighter (Nordwind)") carries: its first "(" to its last ")".
+std::string_view FleetNameIn(std::string_view subject) {
+    const std::size_t open = subject.find('(');
+    const std::size_t close = subject.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
+        return {};
+    return subject.substr(open, close - open + 1);
+}
+
+// `subject` with its fleet name shown as `shown`, kept in `storage` when it changes.
+std::string_view WithFleetName(std::string_view subject, std::string_view fleet, std::string_view shown,
+                               std::string& storage) {
+    if (fleet == shown)
+        return subject;
+    const auto at = static_cast<std::size_t>(fleet.data() - subject.data());
+    storage.assign(subject.substr(0, at));
+    storage += shown;
+    storage += subject.substr(at + fleet.size());
+    return storage;
 }
 
 int ProgressUnits(std::size_t characters) {
@@ -104,6 +134,16 @@ void CReportConverter::NoteBattleFleet(std::string_view name) {
         battleFigures_.Note(name);
 }
 
+CombatParts CReportConverter::ShownSubject(const CombatParts& parts) {
+    CombatParts shown = parts;
+    if (redactor_.Active()) {
+        const std::string_view fleet = FleetNameIn(parts.subject);
+        shown.subject = WithFleetName(parts.subject, fleet, redactor_.FleetName(fleet, currentFleetCoords),
+                                      shownSubject_);
+    }
+    return shown;
+}
+
 void CReportConverter::ConvertHeaderLine(std::string_view line, bool prescan) {
     const HeaderParts parts = CutHeaderLine(line);
     // The planet where the battle takes place is the defending side.
@@ -111,13 +151,17 @@ void CReportConverter::ConvertHeaderLine(std::string_view line, bool prescan) {
     if (prescan)
         return;
 
-    HeaderEvent event{parts, parts.title, parts.coords, BattleTime(line)};
+    // Hidden coordinates take the battle's place, which names the planet, with them.
     if (redactor_.Active() && redactor_.HidesCoords(parts.coords)) {
-        shownTitle_ = WithHiddenBracket(parts.title);
-        event.title = shownTitle_;
-        event.coords = kHiddenCoords;
+        HeaderParts shown = parts;
+        shown.coords = std::string(redactor_.Coords(parts.coords));
+        shown.place = {};
+        shownTitle_ = HiddenTitle(parts.title, shown.coords);
+        shown.title = shownTitle_;
+        Emit(&IReportWriter::Header, HeaderEvent{shown, shown.title, shown.coords, BattleTime(line)});
+        return;
     }
-    Emit(&IReportWriter::Header, event);
+    Emit(&IReportWriter::Header, HeaderEvent{parts, parts.title, parts.coords, BattleTime(line)});
 }
 
 void CReportConverter::ConvertFleetLine(std::string_view line, bool prescan) {
@@ -132,9 +176,11 @@ void CReportConverter::ConvertFleetLine(std::string_view line, bool prescan) {
                      TallyEvent::FleetLine);
     NoteBattleFleet(currentFleetName);
 
-    FleetLineEvent event{parts, parts.from.coords, parts.from.owner, currentFleetCoords, currentFleetName,
+    FleetParts shown = parts;
+    FleetLineEvent event{shown, parts.from.coords, parts.from.owner, currentFleetCoords, currentFleetName,
                          side};
     if (redactor_.Active()) {
+        shown.shipName = redactor_.FleetName(parts.shipName, currentFleetCoords);
         event.rawCoords = redactor_.Coords(currentFleetCoords, parts.from.coords);
         event.rawOwner = redactor_.Name(currentFleetName, currentFleetCoords, parts.from.owner);
         event.coords = redactor_.Coords(currentFleetCoords);
@@ -147,7 +193,7 @@ void CReportConverter::ConvertCombatLine(std::string_view line, bool prescan) {
     const CombatParts parts = CutCombatLine(line);
     if (parts.kind == CombatKind::Causes || parts.kind == CombatKind::Attempt) {
         if (!prescan)
-            Emit(&IReportWriter::NoLoss, NoLossEvent{parts});
+            Emit(&IReportWriter::NoLoss, NoLossEvent{ShownSubject(parts)});
         return;
     }
 
@@ -156,7 +202,7 @@ void CReportConverter::ConvertCombatLine(std::string_view line, bool prescan) {
     // and counts for nothing.
     if (parts.alsoCausesOrAttempt) {
         if (!prescan)
-            Emit(&IReportWriter::Hit, HitEvent{parts, false, {}, {}, {}, {}, {}, {}});
+            Emit(&IReportWriter::Hit, HitEvent{ShownSubject(parts), false, {}, {}, {}, {}, {}, {}});
         return;
     }
 
@@ -178,9 +224,13 @@ void CReportConverter::ConvertCombatLine(std::string_view line, bool prescan) {
     NoteBattleFleet(currentFleetName);
     NoteBattleFleet(targetName);
 
-    HitEvent event{parts,        true,       parts.target.coords, parts.target.owner,
-                   targetCoords, targetName, currentFleetCoords,  currentFleetName};
-    if (redactor_.Active()) {
+    const bool active = redactor_.Active();
+    CombatParts shown = active ? ShownSubject(parts) : CombatParts{};
+    if (active)
+        shown.shipName = redactor_.FleetName(parts.shipName, targetCoords);
+    HitEvent event{active ? shown : parts, true,       parts.target.coords, parts.target.owner,
+                   targetCoords,           targetName, currentFleetCoords,  currentFleetName};
+    if (active) {
         event.rawTargetCoords = redactor_.Coords(targetCoords, parts.target.coords);
         event.rawTargetOwner = redactor_.Name(targetName, targetCoords, parts.target.owner);
         event.targetCoords = redactor_.Coords(targetCoords);
@@ -198,7 +248,8 @@ void CReportConverter::ConvertRoidCaptureLine(std::string_view line) {
     if (redactor_.Active()) {
         event.coords = redactor_.Coords(parts.coords);
         event.name = name.empty() ? name : redactor_.Name(name, parts.coords);
-        shownCapture_ = RedactedCapture(parts.shown, event.coords, name, event.name);
+        shownCapture_ =
+            RedactedCapture(parts.shown, redactor_.HidesCoords(parts.coords), event.coords, name, event.name);
         event.shown = shownCapture_;
     }
     Emit(&IReportWriter::RoidCapture, event);
@@ -250,6 +301,9 @@ void CReportConverter::PlanPrescan(std::string_view text) {
     prescanOps_.clear();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = LineText(i);
+        if (lines_[i].kind != LineKind::Skipped)
+            for (IReportWriter* writer : activeWriters_)
+                writer->Line(line);
         switch (lines_[i].kind) {
         case LineKind::Header:
             prescanOps_.push_back({PrescanOp::Kind::Header, sideList.Intern(BracketCoords(line)), i});
@@ -387,7 +441,7 @@ void CReportConverter::Walk(std::string_view text) {
             converter.activeWriters_.clear();
         }
     } scope{*this};
-    redactor_.Reset(redaction, ownCoords);
+    redactor_.Reset(redaction, ownCoords, standInCoords);
     wantBattleFigures_ =
         std::any_of(activeWriters_.begin(), activeWriters_.end(),
                     [](const IReportWriter* writer) { return writer->WantsBattleSummaries(); });
@@ -408,6 +462,9 @@ void CReportConverter::Walk(std::string_view text) {
     std::size_t consumed = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = LineText(i);
+        if (lines_[i].kind != LineKind::Skipped)
+            for (IReportWriter* writer : activeWriters_)
+                writer->Line(line);
         switch (lines_[i].kind) {
         case LineKind::Header:
             ConvertHeader(i);

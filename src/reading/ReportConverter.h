@@ -26,6 +26,9 @@ public:
     std::string ownCoords;
     // What the outputs hide. A redacted conversion is never stored.
     Redaction redaction;
+    // Hidden coordinates as numbered stand-ins rather than "?.?.?", for
+    // writing the report back out as text (CReportTextWriter).
+    bool standInCoords = false;
 
     // Conversion state.
     std::string currentFleetName;
@@ -79,6 +82,7 @@ private:
     void LeaveMembersAsThePrescanDoes(std::size_t headerLine);
     void SeedSidesFromRoidCaptures(std::size_t from);
     void WriteEndOfReport();
+    CombatParts ShownSubject(const CombatParts& parts);
     std::string_view LineText(std::size_t index) const;
 
     IProgress* progress_ = nullptr;
@@ -91,7 +95,7 @@ private:
     bool wantBattleFigures_ = false;
     CBattleFigures battleFigures_;
     CRedactor redactor_;
-    std::string shownTitle_, shownCapture_; // redacted texts of the current line
+    std::string shownTitle_, shownCapture_, shownSubject_; // redacted texts of the current line
 
     // Per-conversion tables: the report cut into lines once, the lines that
     // matter to the pre-pass, and where roid captures start.

@@ -3,6 +3,8 @@
 #include "reading/Redaction.h"
 #include "text/TextRules.h"
 
+#include <algorithm>
+
 namespace skarnwald {
 
 SummaryFigures FiguresOf(const FleetTally& tally) {
@@ -41,6 +43,13 @@ ReportSummary SummarizeReport(const FleetTallyTree& tree, const SideList& sides,
         fleet.figures = FiguresOf(tally);
         AddFleetSummary(summary, std::move(fleet));
     });
+    // Listed by the names shown, so a report written back with its hidden
+    // names replaced lists its fleets as the original did.
+    if (redactor && redactor->Active())
+        std::stable_sort(summary.fleets.begin(), summary.fleets.end(),
+                         [redactor](const FleetSummary& left, const FleetSummary& right) {
+                             return redactor->ShownNameBefore(left.name, right.name);
+                         });
     return summary;
 }
 

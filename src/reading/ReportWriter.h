@@ -6,8 +6,9 @@
 //
 // Every name and coordinate in an event is already in the form it is to be
 // shown in: hidden by the redaction when that is switched on. The `parts` of
-// a line are the report's own cuts and are only read for what redaction never
-// touches (ship types and names, numbers, damage texts).
+// a line are the report's own cuts, with the place of a hidden battle and
+// hidden fleet names already replaced; ship types, numbers and damage texts
+// are never touched.
 
 #include "reading/FleetTally.h"
 #include "reading/LineParts.h"
@@ -91,6 +92,9 @@ public:
     virtual ~IReportWriter() = default;
 
     virtual void BeginReport(const ReportStartEvent&) {}
+    // The trimmed report line the next line event comes from, unredacted;
+    // only for writing the report back out as text.
+    virtual void Line(std::string_view) {}
     virtual void Header(const HeaderEvent&) {}
     virtual void FleetLine(const FleetLineEvent&) {}
     virtual void Hit(const HitEvent&) {}

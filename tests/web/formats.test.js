@@ -54,7 +54,7 @@ describe('share formats', () => {
     }
   });
 
-  test('Discord copies go through the messages one by one and say which', async () => {
+  test('Discord copies go through the messages one by one and say which; many download as one file', async () => {
     const battles = fs.readFileSync(path.join(s.root, 'samples/several-battles.txt'));
     const long = path.join(session.folder, 'long.txt');
     fs.writeFileSync(long, Buffer.concat(Array(40).fill(battles)));
@@ -63,8 +63,12 @@ describe('share formats', () => {
     assert.ok(expected.length > 2, 'the report should need several messages');
     assert.equal(await page.locator('#copy-discord').textContent(), `Für Discord kopieren (1/${expected.length})`);
     assert.equal(await copied('#copy-discord'), expected[0]);
-    assert.equal(await page.locator('#message').textContent(), `Discord-Nachricht 1 von ${expected.length} kopiert.`);
+    assert.equal(await s.outputMessage(page), `Discord-Nachricht 1 von ${expected.length} kopiert.`);
     assert.equal(await page.locator('#copy-discord').textContent(), `Für Discord kopieren (2/${expected.length})`);
+    assert.ok(expected.length > 20, 'enough messages for the download');
+    const file = await s.downloadFile(page, '#download-discord');
+    assert.ok(file.bytes.equals(s.cliOutput(long, ['--format', 'discord'])));
+    assert.match(file.name, /^Kampf 3\.3\.3 2026-05-17\.md$/);
   });
 
   test('the switches hide names and coordinates as the command line does', async () => {

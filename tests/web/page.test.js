@@ -21,7 +21,6 @@ const previewShows = (page, check, what) =>
       return false;
     }
   }, what);
-const message = (page) => page.locator('#message').textContent();
 
 let server;
 let browser;
@@ -61,16 +60,28 @@ describe('converting', () => {
     await context.close();
   });
 
-  test('an empty field, an empty file or an unreadable file is refused with a message', async () => {
+  test('input without a battle is refused, and every earlier output goes', async () => {
     const { context, page } = await s.newPage(browser, server.origin);
+    const outputs = ['#download-page', '#copy-bbcode', '#copy-discord', '#copy-title', '#download-json', '#share-link'];
+    const refused = [
+      ['prose', 'prosa.txt', Buffer.from('Liebe Allianz,\nbitte morgen um acht online sein.\n'), /Kein Kampf gefunden/],
+      ['a binary file', 'bild.png', Buffer.from([0x89, 0x50, 0x4e, 0x47, 0, 1, 2, 0xff, 0xfe, 0x1a, 0, 0, 0x42]), /Kein Kampf gefunden/],
+      ['a blank file', 'leer.txt', Buffer.from(' \n\n  \t\n'), /Kein Kampf gefunden/],
+      ['an empty file', 'nichts.txt', Buffer.alloc(0), /nichts\.txt.*ist leer/],
+    ];
+    for (const [what, name, buffer, expected] of refused) {
+      await s.convertFile(page, sample('one-battle.txt'));
+      await s.until(async () => !(await page.locator('#share-link').isDisabled()), 'the outputs');
+      await s.converted(page, () => page.setInputFiles('#file', { name, mimeType: 'text/plain', buffer }));
+      assert.match(await s.inputMessage(page), expected, what);
+      for (const output of outputs) assert.ok(await page.locator(output).isDisabled(), `${what}: ${output}`);
+      assert.ok(await page.locator('#preview').isHidden(), `${what}: the preview`);
+      assert.ok(await page.locator('#preview-empty').isVisible(), `${what}: the hint`);
+    }
     await page.fill('#report', '  \n ');
-    await page.click('#convert');
-    assert.match(await message(page), /Berichtsfeld ist leer/);
-    await page.setInputFiles('#file', { name: 'leer.txt', mimeType: 'text/plain', buffer: Buffer.alloc(0) });
-    await s.until(async () => /leer\.txt.*ist leer/.test(await message(page)), 'the empty-file message');
-    assert.ok(await page.locator('#download-page').isDisabled());
-    await page.evaluate(() => readFile({ name: 'kaputt.txt', arrayBuffer: () => Promise.reject(new Error('gone')) }));
-    assert.match(await message(page), /kaputt\.txt.*konnte nicht gelesen werden/);
+    await s.converted(page, () => page.click('#convert'));
+    assert.match(await s.inputMessage(page), /Berichtsfeld ist leer/);
+    assert.equal(await page.locator('#history-list li').count(), refused.length, 'only the battles are kept');
     await context.close();
   });
 
@@ -96,27 +107,34 @@ describe('converting', () => {
 });
 
 describe('history', () => {
-  test('survives a reload, opens and deletes', async () => {
+  test('names entries by their battles, survives a reload, opens with the switches as they stand', async () => {
     const { context, page } = await s.newPage(browser, server.origin);
     await s.convertFile(page, sample('one-battle.txt'));
-    await s.convertFile(page, sample('roids-and-salvage.txt'));
+    await s.convertFile(page, sample('several-battles.txt'));
     const items = page.locator('#history-list li');
     await s.until(async () => (await items.count()) === 2, 'the history entries');
     await page.reload();
     await items.first().waitFor();
-    assert.equal(await items.count(), 2);
-    assert.match(await items.nth(1).textContent(), /Eisnebel/);
+    assert.match(await items.nth(0).textContent(), /^3 Kämpfe · \[3\.3\.3\] Kalte Ebene/);
+    assert.match(await items.nth(1).textContent(), /^1 Kampf · \[4\.7\.2\] Eisnebel Süd/);
+    assert.match(await page.locator('#history-note').textContent(), /letzten 20 Umwandlungen/);
 
-    await items.nth(1).getByRole('button', { name: 'Öffnen' }).click();
-    assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(sample('one-battle.txt'))));
-    assert.match(await page.locator('#report').inputValue(), /Eisnebel S.d/);
+    await page.check('#hide-names');
+    await s.converted(page, () => items.nth(1).getByRole('button', { name: 'Öffnen: 1 Kampf · [4.7.2] Eisnebel Süd' }).click());
+    const opened = await s.downloadFile(page, '#download-page');
+    assert.ok(opened.bytes.equals(s.cliOutput(sample('one-battle.txt'), ['--hide-names'])));
+    assert.equal(opened.name, 'Kampf 4.7.2 2026-03-14.htm');
+    assert.equal(await items.count(), 2, 'opening adds no entry');
 
-    await items.nth(0).getByRole('button', { name: 'Löschen' }).click();
+    await items.nth(0).getByRole('button', { name: /^Löschen: 3 Kämpfe/ }).click();
     await s.until(async () => (await items.count()) === 1, 'the deletion');
+    await page.getByRole('button', { name: 'Rückgängig' }).click();
+    await s.until(async () => (await items.count()) === 2, 'the undo');
+    await page.click('#clear-history');
+    await s.until(async () => (await items.count()) === 0, 'the emptied history');
     await page.reload();
-    await items.first().waitFor();
-    assert.equal(await items.count(), 1);
-    assert.match(await items.first().textContent(), /Eisnebel/);
+    await page.locator('#history-empty').waitFor();
+    assert.equal(await items.count(), 0);
     await context.close();
   });
 });

@@ -67,4 +67,38 @@ function allReports(folder) {
   return [...samples, ...reportFiles(corpusDir), ...generated];
 }
 
-module.exports = { sampleDir, corpusDir, allReports };
+// A generated report of `count` battles of about 5 KB each: ten fleets and
+// fifty combat lines, names and places numbered so no two battles are alike.
+function largeReport(count) {
+  const ships = ['Fighter', 'Corvette', 'Frigate', 'Destroyer', 'Cruiser'];
+  const coords = (n) => `${1 + (n % 9)}.${1 + (n % 13)}.${1 + (n % 7)}`;
+  const battle = (index) => {
+    const lines = [`${String(1 + (index % 28)).padStart(2, '0')}.03.2026 21:${String(index % 60).padStart(2, '0')}:00 Uhr Battle at [${coords(index)}] Ebene ${index}`];
+    const fleets = [];
+    for (let f = 0; f < 10; f++) {
+      const fleet = { ship: ships[f % ships.length], name: `Flotte${f}`, at: coords(index * 10 + f), owner: `Spieler${(index + f) % 97}` };
+      fleets.push(fleet);
+      lines.push(`Agility ${20 + f} Speed ${3 + (f % 4)} [${100 + f}/${100 + f}] ${fleet.ship} (${fleet.name}) from ${fleet.at} ${fleet.owner}`);
+    }
+    for (let c = 0; c < 50; c++) {
+      const shooter = fleets[c % 10];
+      const target = fleets[(c + 5) % 10];
+      const deed = c % 3 === 0 ? `lamed [${c % 7}/${c % 5}/${50 + c}]` : `destroyed [${c % 9}/${50 + c}]`;
+      lines.push(`${shooter.ship} (${shooter.name}) ${deed} ${target.ship} (${target.name}) from ${target.at} ${target.owner}`);
+    }
+    return lines.join('\n') + '\n';
+  };
+  return Buffer.from(Array.from({ length: count }, (_, i) => battle(i)).join(''), 'latin1');
+}
+
+// The sample of three battles `copies` times over, each copy with its own
+// names and coordinates, so it compresses no better than real reports.
+function variedBattles(copies) {
+  const text = fs.readFileSync(path.join(sampleDir, 'several-battles.txt')).toString('latin1');
+  const parts = [];
+  for (let i = 0; i < copies; i++)
+    parts.push(text.replace(/(Halvard|Brisa|Ulla|Nordwind|Rabe|Fels)/g, `$1${i}`).replace(/\b(\d)\.(\d)\.(\d)\b/g, (_, a, b, c) => `${a}.${b}.${(Number(c) + i) % 15}`));
+  return Buffer.from(parts.join(''), 'latin1');
+}
+
+module.exports = { sampleDir, corpusDir, allReports, largeReport, variedBattles };

@@ -68,8 +68,10 @@ function launchBrowser() {
   return chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs });
 }
 
-async function newPage(browser, origin) {
-  const context = await browser.newContext({ acceptDownloads: true });
+// `options` go to the browser context: a phone's viewport and touch, or
+// bypassCSP for injecting the accessibility checker.
+async function newPage(browser, origin, options = {}) {
+  const context = await browser.newContext({ acceptDownloads: true, ...options });
   await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin });
   const page = await context.newPage();
   await page.goto(origin + '/');
@@ -150,8 +152,35 @@ const convertText = (page, text) =>
   });
 
 async function downloadBytes(page, selector) {
-  const [download] = await Promise.all([page.waitForEvent('download'), page.click(selector)]);
-  return fs.readFileSync(await download.path());
+  return (await downloadFile(page, selector)).bytes;
 }
 
-module.exports = { root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, openSession, until, converted, convertFile, convertText, downloadBytes };
+async function downloadFile(page, selector) {
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click(selector)]);
+  return { name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) };
+}
+
+// The text of the message line under "Umwandeln" and beside the outputs.
+const inputMessage = (page) => page.locator('#input-message').textContent();
+const outputMessage = (page) => page.locator('#output-message').textContent();
+
+// The share link once the worker has made it, read from the clipboard.
+async function sharedLink(page) {
+  await until(async () => !(await page.locator('#share-link').isDisabled()), 'the share link');
+  await page.evaluate(() => navigator.clipboard.writeText(''));
+  await page.click('#share-link');
+  await until(async () => (await page.evaluate(() => navigator.clipboard.readText())) !== '', 'the copied link');
+  return page.evaluate(() => navigator.clipboard.readText());
+}
+
+// The report text a link carries, and its switches.
+function decodeLink(link) {
+  const fields = new URLSearchParams(new URL(link).hash.slice(1));
+  const data = Buffer.from(fields.get('r').replace(/-/g, '+').replace(/_/g, '/'), 'base64');
+  return { text: require('node:zlib').inflateSync(data).toString('utf8'), flags: fields.get('h') || '' };
+}
+
+module.exports = {
+  root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, openSession, until,
+  converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink,
+};

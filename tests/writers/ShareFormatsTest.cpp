@@ -319,6 +319,27 @@ TEST(Redaction, HidesTheOwnFleetWrittenWithBlanksAndItsCapture) {
     EXPECT_NE(all.find("Grimm"), std::string::npos);
 }
 
+TEST(Redaction, EachSwitchHidesFleetNamesAndPlacesWithWhatItHides) {
+    struct Case {
+        Redaction redaction;
+        const char* ownCoords;
+        std::vector<const char*> hidden, kept;
+    };
+    const std::vector<Case> cases = {
+        {{.hideOwn = true}, "[3. 3. 3]", {"Halvard", "Nordwind", "Kalte Ebene"}, {"Brisa", "Rabe", "7.2.5"}},
+        {{.hideNames = true}, "", {"Halvard", "Nordwind", "Brisa", "Rabe"}, {"Kalte Ebene", "7.2.5"}},
+        {{.hideCoords = true}, "", {"Kalte Ebene", "3.3.3", "7.2.5"}, {"Halvard", "Nordwind"}},
+    };
+    for (const Case& c : cases) {
+        const std::string all =
+            AllText(ConvertForSharing(SampleText("several-battles"), c.redaction, c.ownCoords));
+        for (const char* word : c.hidden)
+            EXPECT_EQ(all.find(word), std::string::npos) << word;
+        for (const char* word : c.kept)
+            EXPECT_NE(all.find(word), std::string::npos) << word;
+    }
+}
+
 TEST(Redaction, NumbersNamesInOrderOfAppearanceAlikeInEveryFormat) {
     const SharedConversion shared = ConvertForSharing(SampleText("one-battle"), {.hideNames = true}, "");
     const json document = json::parse(shared.json);

@@ -1,5 +1,6 @@
 // Runs the converter off the page's thread, so the page stays responsive and
-// the progress bar moves while a large report converts.
+// the progress bar moves while a large report converts. It also writes the
+// share link's text and compresses it, so none of that work touches the page.
 'use strict';
 importScripts('skarnwald.js');
 
@@ -14,15 +15,62 @@ function transferablesOf(result) {
   return buffers;
 }
 
-self.onmessage = async ({ data }) => {
-  const { id, bytes, options } = data;
+async function deflate(bytes) {
+  const stream = new Blob([bytes]).stream().pipeThrough(new CompressionStream('deflate'));
+  return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+function base64url(bytes) {
+  let binary = '';
+  for (let at = 0; at < bytes.length; at += 0x8000) binary += String.fromCharCode(...bytes.subarray(at, at + 0x8000));
+  return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+const jobs = {
+  async convert(module, { bytes, options }, id) {
+    const result = module.convert(bytes, options, (fraction) => self.postMessage({ id, progress: fraction }));
+    return [result, transferablesOf(result)];
+  },
+  async formats(module, { bytes, options }) {
+    const result = module.shareFormats(bytes, options);
+    return [result, transferablesOf(result)];
+  },
+  // The report as text with what the switches hide replaced, and that text
+  // compressed for a link's fragment.
+  async link(module, { bytes, options }) {
+    const text = module.reportText(bytes, options);
+    const fragment = base64url(await deflate(text));
+    return [{ text, fragment }, [text.buffer]];
+  },
+  async constants(module) {
+    return [{ discordSeparator: module.discordSeparator(), standInOwnCoords: module.standInOwnCoords() }, []];
+  },
+};
+
+// Share texts and links wait behind any conversion that arrives meanwhile,
+// and are dropped once a newer conversion has started: the page shows only
+// the newest.
+let newestConversion = 0;
+const followUps = new Set(['formats', 'link']);
+
+self.onmessage = ({ data }) => {
+  if (data.job === 'convert') newestConversion = Math.max(newestConversion, data.conversion);
+  if (followUps.has(data.job)) setTimeout(() => runJob(data), 0);
+  else runJob(data);
+};
+
+async function runJob(data) {
+  const { id, job } = data;
+  if (followUps.has(job) && data.conversion < newestConversion) {
+    self.postMessage({ id, error: 'superseded' });
+    return;
+  }
   try {
     const module = await converter;
     const started = performance.now();
-    const result = module.convert(bytes, options, (fraction) => self.postMessage({ id, progress: fraction }));
-    const milliseconds = performance.now() - started;
-    self.postMessage({ id, result, milliseconds }, transferablesOf(result));
+    const [result, transfer] = await jobs[job](module, data, id);
+    self.postMessage({ id, result, milliseconds: performance.now() - started }, transfer);
   } catch (error) {
     self.postMessage({ id, error: String(error && error.message ? error.message : error) });
   }
-};
+}

@@ -1,0 +1,76 @@
+// What a hide switch hides stays hidden in every output: the page, the copies,
+// the downloads and the share link, after the switch was changed on a shown
+// conversion and after a history entry was opened again.
+'use strict';
+const assert = require('node:assert/strict');
+const path = require('node:path');
+const { after, before, test } = require('node:test');
+const s = require('./support');
+
+const report = path.join(s.root, 'samples/several-battles.txt');
+
+let server;
+let browser;
+before(async () => {
+  server = await new s.SiteServer().start();
+  browser = await s.launchBrowser();
+});
+after(async () => {
+  await browser?.close();
+  await server?.stop();
+});
+
+async function copied(page, selector) {
+  await page.evaluate(() => navigator.clipboard.writeText(''));
+  await page.click(selector);
+  await s.until(async () => (await page.evaluate(() => navigator.clipboard.readText())) !== '', selector);
+  return page.evaluate(() => navigator.clipboard.readText());
+}
+
+// Every output of the conversion shown, by name.
+async function allOutputs(page) {
+  const discordCount = Number(((await page.locator('#copy-discord').textContent()).match(/\/(\d+)\)/) || [0, 1])[1]);
+  const discord = [];
+  for (let index = 0; index < discordCount; index++) discord.push(await copied(page, '#copy-discord'));
+  return {
+    page: (await s.downloadBytes(page, '#download-page')).toString('utf8'),
+    json: (await s.downloadBytes(page, '#download-json')).toString('utf8'),
+    bbcode: await copied(page, '#copy-bbcode'),
+    title: await copied(page, '#copy-title'),
+    discord: discord.join('\n'),
+    link: s.decodeLink(await s.sharedLink(page)).text,
+  };
+}
+
+const words = (...list) => list.map((word) => new RegExp(word.replace(/\./g, ' ?\\. ?')));
+const cases = [
+  { name: 'own fleets', box: '#hide-own', koords: '[3. 3. 3]', hidden: words('Halvard', 'Nordwind', '3.3.3', 'Kalte Ebene'), kept: words('Brisa', '7.2.5') },
+  { name: 'names', box: '#hide-names', hidden: words('Halvard', 'Brisa', 'Ulla', 'Nordwind', 'Rabe', 'Fels'), kept: words('Kalte Ebene') },
+  { name: 'coordinates', box: '#hide-coords', hidden: words('3.3.3', '7.2.5', '6.6.6', 'Kalte Ebene'), kept: words('Halvard') },
+];
+
+for (const c of cases) {
+  test(`hidden ${c.name} stay hidden in every output, also after a switch change and from the history`, async () => {
+    const { context, page } = await s.newPage(browser, server.origin);
+    if (c.koords) {
+      await page.fill('#own-coords', c.koords);
+      await page.locator('#own-coords').blur();
+    }
+    await s.convertFile(page, report);
+    assert.match((await s.downloadBytes(page, '#download-page')).toString('utf8'), c.hidden[0], 'shown before the switch');
+
+    const check = (outputs, when) => {
+      for (const [output, text] of Object.entries(outputs)) {
+        for (const word of c.hidden) assert.doesNotMatch(text, word, `${when}: ${output}`);
+        if (output === 'page' || output === 'link')
+          for (const word of c.kept) assert.match(text, word, `${when}: ${output} keeps the rest`);
+      }
+    };
+    await s.converted(page, () => page.check(c.box));
+    check(await allOutputs(page), 'after the switch');
+    await s.converted(page, () => page.locator('#history-list li').first().getByRole('button', { name: /^Öffnen/ }).click());
+    assert.ok(await page.isChecked(c.box));
+    check(await allOutputs(page), 'from the history');
+    await context.close();
+  });
+}

@@ -1,0 +1,148 @@
+// Using the page without a mouse, with a screen reader, on a phone, and with
+// a large report: Koords, keyboard, accessibility, layout, responsiveness.
+'use strict';
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { after, before, describe, test } = require('node:test');
+const s = require('./support');
+const { largeReport } = require('./reports');
+
+const sample = (name) => path.join(s.root, 'samples', name);
+const pageText = async (page) => (await s.downloadBytes(page, '#download-page')).toString('utf8');
+
+let server;
+let browser;
+before(async () => {
+  server = await new s.SiteServer().start();
+  browser = await s.launchBrowser();
+});
+after(async () => {
+  await browser?.close();
+  await server?.stop();
+});
+
+describe('Koords', () => {
+  test('the game’s forms are stored normalised, anything else is refused beside the field', async () => {
+    const { context, page } = await s.newPage(browser, server.origin);
+    const forms = [
+      ['11.7.8', '11.7.8'],
+      ['11. 7. 8', '11.7.8'],
+      ['[11.7.8]', '11.7.8'],
+      ['  [ 3. 3. 3 ] ', '3.3.3'],
+      ['abc', null],
+      ['11.7', null],
+      ['1.2.3.4', null],
+    ];
+    for (const [typed, stored] of forms) {
+      await page.fill('#own-coords', typed);
+      await page.locator('#own-coords').blur();
+      const message = await page.locator('#own-coords-message').textContent();
+      if (stored) {
+        assert.equal(await page.inputValue('#own-coords'), stored, typed);
+        assert.equal(message, '', typed);
+      } else {
+        assert.match(message, /Koords bitte als x\.y\.z eingeben/, typed);
+      }
+    }
+    await page.fill('#own-coords', '');
+    await page.check('#hide-own');
+    assert.match(await page.locator('#hide-own-message').textContent(), /fehlen die Koords/);
+    await context.close();
+  });
+
+  test('a click on "Umwandeln" right after typing Koords converts with them', async () => {
+    const { context, page } = await s.newPage(browser, server.origin);
+    await page.check('#hide-own');
+    await s.convertFile(page, sample('several-battles.txt'));
+    assert.match(await pageText(page), /Halvard/);
+    await page.locator('#own-coords').pressSequentially('3. 3. 3');
+    await s.converted(page, () => page.click('#convert'));
+    await s.until(async () => /^Fertig/.test(await s.inputMessage(page)), 'the finished conversion');
+    assert.doesNotMatch(await pageText(page), /Halvard/);
+    await context.close();
+  });
+});
+
+describe('keyboard and screen readers', () => {
+  test('Tab reaches "Datei öffnen", Ctrl+Enter converts, the result is announced', async () => {
+    const { context, page } = await s.newPage(browser, server.origin);
+    await page.focus('#report');
+    await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Datei öffnen');
+    assert.equal(await page.getByRole('button', { name: 'Datei öffnen' }).count(), 1);
+    assert.equal(await page.getByRole('textbox', { name: 'Kampfbericht' }).count(), 1);
+
+    await page.fill('#report', fs.readFileSync(sample('one-battle.txt'), 'latin1'));
+    await s.converted(page, () => page.keyboard.press('Control+Enter'));
+    assert.match(await s.inputMessage(page), /^Fertig: 1 Kampf umgewandelt/);
+    assert.equal(await page.locator('#input-message').getAttribute('aria-live'), 'polite');
+    await context.close();
+  });
+
+  test('axe-core finds no serious or critical violation, before and after a conversion', async () => {
+    const { context, page } = await s.newPage(browser, server.origin, { bypassCSP: true });
+    await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
+    const violations = () =>
+      page.evaluate(async () => {
+        // The preview holds the converted page, whose markup is the game's format.
+        const result = await axe.run({ exclude: [['#preview']] }, { resultTypes: ['violations'] });
+        return result.violations.filter((v) => ['serious', 'critical'].includes(v.impact)).map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
+      });
+    assert.deepEqual(await violations(), []);
+    await s.convertFile(page, sample('several-battles.txt'));
+    await page.check('#hide-own');
+    assert.deepEqual(await violations(), []);
+    await context.close();
+  });
+});
+
+describe('phone', () => {
+  test('the result scrolls into view, fits the width, messages stand beside their buttons', async () => {
+    const phone = { viewport: { width: 344, height: 740 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
+    const { context, page } = await s.newPage(browser, server.origin, phone);
+    await s.convertFile(page, sample('several-battles.txt'));
+    await s.until(async () => {
+      const top = (await page.locator('#output').boundingBox()).y;
+      return top >= -1 && top < 100;
+    }, 'the result in view');
+    const frame = await page.locator('.preview-frame').boundingBox();
+    assert.ok(frame.x >= 0 && frame.x + frame.width <= 344, 'the preview fits the screen');
+    const preview = await page.locator('#preview').boundingBox();
+    assert.ok(preview.width <= frame.width + 1, 'the page is scaled to the frame');
+    const columns = await page.locator('.share').evaluate((grid) => getComputedStyle(grid).gridTemplateColumns.split(' ').length);
+    assert.ok(columns >= 2, `share buttons in ${columns} column(s)`);
+
+    await page.click('#copy-title');
+    await s.until(async () => (await s.outputMessage(page)) !== '', 'the message');
+    const button = await page.locator('#copy-title').boundingBox();
+    const message = await page.locator('#output-message').boundingBox();
+    assert.ok(message.y > button.y && message.y - button.y < 300, 'the message is beside the buttons');
+    await page.screenshot({ path: path.join(s.tempFolder(), 'phone.png') });
+    await context.close();
+  });
+});
+
+describe('large reports', () => {
+  test('a large file shows by name and size, its preview shows the start, and the page stays usable', async () => {
+    const { context, page } = await s.newPage(browser, server.origin);
+    const report = largeReport(400);
+    await s.convertFile(page, { name: 'gross.txt', mimeType: 'text/plain', buffer: report });
+    const field = await page.inputValue('#report');
+    assert.match(field, /^gross\.txt – \d+,\d MB/);
+    assert.ok(field.length < 500, 'the text stays out of the field');
+    await s.until(async () => {
+      try {
+        return /Vorschau zeigt nur den Anfang/.test(await page.frameLocator('#preview').locator('body').textContent());
+      } catch {
+        return false;
+      }
+    }, 'the cut preview');
+    await page.click('#copy-title');
+    await s.until(async () => (await s.outputMessage(page)) === 'Titelzeile kopiert.', 'the copy');
+    const [whole] = await Promise.all([context.waitForEvent('page'), page.click('#open-page')]);
+    await whole.waitForLoadState();
+    assert.equal(await whole.locator('text=Battle at').count(), 400);
+    await context.close();
+  });
+});

@@ -1,0 +1,40 @@
+// The page's side of the worker: each call is a job that resolves with its
+// result; progress of the running conversion goes to `onProgress`.
+const worker = new Worker('worker.js');
+const pending = new Map();
+let nextJob = 1;
+let progressListener = () => {};
+
+worker.onmessage = ({ data }) => {
+  const job = pending.get(data.id);
+  if (!job) return;
+  if ('progress' in data) {
+    progressListener(data.progress);
+    return;
+  }
+  pending.delete(data.id);
+  if (data.error) job.reject(new Error(data.error));
+  else job.resolve(data);
+};
+
+function run(job, message = {}) {
+  const id = nextJob++;
+  return new Promise((resolve, reject) => {
+    pending.set(id, { resolve, reject });
+    worker.postMessage({ id, job, ...message });
+  });
+}
+
+export const onProgress = (listener) => {
+  progressListener = listener;
+};
+
+// Numbers the conversions; share texts and links are asked for the newest.
+let conversion = 0;
+
+// The bytes are copied, not handed over: the page keeps the report.
+export const convertReport = (bytes, options) => run('convert', { bytes, options, conversion: ++conversion });
+export const formatsFor = (bytes, options) =>
+  run('formats', { bytes, options, conversion }).then(({ result }) => result);
+export const linkFor = (bytes, options) => run('link', { bytes, options, conversion }).then(({ result }) => result);
+export const constants = run('constants').then(({ result }) => result);

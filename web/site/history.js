@@ -1,0 +1,143 @@
+// The history: the last reports converted, kept in this browser's IndexedDB
+// (never on a server). An entry keeps only the report; opening it converts it
+// again with the switches as they stand, so nothing hidden comes back.
+import { battlePlace, battlesText, showMessage } from './text.js';
+
+export const HISTORY_LIMIT = 20;
+
+const $ = (id) => document.getElementById(id);
+const ui = {
+  list: $('history-list'),
+  empty: $('history-empty'),
+  note: $('history-note'),
+  message: $('history-message'),
+  clearAll: $('clear-history'),
+};
+
+const store = (() => {
+  let opened = null;
+  function database() {
+    opened =
+      opened ||
+      new Promise((resolve, reject) => {
+        const request = indexedDB.open('skarnwald', 2);
+        request.onupgradeneeded = () => {
+          // Entries of the first version kept every output, shown as they were made: gone.
+          if (request.result.objectStoreNames.contains('conversions')) request.result.deleteObjectStore('conversions');
+          request.result.createObjectStore('reports', { keyPath: 'id', autoIncrement: true });
+        };
+        request.onsuccess = () => resolve(request.result);
+        request.onerror = () => reject(request.error);
+      });
+    return opened;
+  }
+  async function run(mode, work) {
+    const db = await database();
+    return new Promise((resolve, reject) => {
+      const transaction = db.transaction('reports', mode);
+      const result = work(transaction.objectStore('reports'));
+      transaction.oncomplete = () => resolve(result && 'result' in result ? result.result : undefined);
+      transaction.onerror = () => reject(transaction.error);
+    });
+  }
+  return {
+    all: () => run('readonly', (reports) => reports.getAll()),
+    put: (entry) => run('readwrite', (reports) => reports.put(entry)),
+    remove: (ids) => run('readwrite', (reports) => ids.forEach((id) => reports.delete(id))),
+  };
+})();
+
+// "3 Kämpfe · [11.7.8] Sector Nine"
+export function entryName(entry) {
+  const place = battlePlace(entry.first);
+  return place ? `${battlesText(entry.battles)} · ${place}` : battlesText(entry.battles);
+}
+
+let openEntry = () => {};
+let entries = [];
+
+function entryItem(entry) {
+  const name = entryName(entry);
+  const item = document.createElement('li');
+  const text = document.createElement('div');
+  text.className = 'entry';
+  const title = document.createElement('div');
+  title.className = 'entry-title';
+  title.textContent = name;
+  title.title = name;
+  const date = document.createElement('div');
+  date.className = 'muted';
+  date.textContent = new Date(entry.date).toLocaleString('de-DE');
+  text.append(title, date);
+
+  const button = (label, action, className) => {
+    const element = document.createElement('button');
+    element.className = `button small ${className}`;
+    element.type = 'button';
+    element.textContent = label;
+    element.setAttribute('aria-label', `${label}: ${name}`);
+    element.addEventListener('click', action);
+    return element;
+  };
+  item.append(
+    text,
+    button('Öffnen', async () => openEntry(entry, new Uint8Array(await entry.report.arrayBuffer())), ''),
+    button('Löschen', () => removeWithUndo([entry], `„${name}“ gelöscht.`), 'danger'),
+  );
+  return item;
+}
+
+async function render() {
+  try {
+    entries = await store.all();
+  } catch {
+    entries = [];
+  }
+  ui.list.replaceChildren(...[...entries].reverse().map(entryItem));
+  ui.empty.hidden = entries.length > 0;
+  ui.clearAll.hidden = entries.length === 0;
+}
+
+// Deleting is undone from the message beside the list until the next deletion.
+async function removeWithUndo(removed, text) {
+  await store.remove(removed.map((entry) => entry.id));
+  await render();
+  const undo = document.createElement('button');
+  undo.className = 'button small';
+  undo.type = 'button';
+  undo.textContent = 'Rückgängig';
+  undo.addEventListener('click', async () => {
+    for (const entry of removed) await store.put(entry);
+    showMessage(ui.message, 'Wiederhergestellt.', 'ok');
+    await render();
+  });
+  showMessage(ui.message, `${text} `, 'ok');
+  ui.message.append(undo);
+}
+
+// Adds a converted report; the oldest beyond the limit drop out.
+export async function remember({ bytes, name }, result) {
+  try {
+    await store.put({
+      report: new Blob([bytes]),
+      fileName: name,
+      battles: result.battles,
+      first: result.first,
+      date: new Date(),
+    });
+    const all = await store.all();
+    const old = all.slice(0, Math.max(0, all.length - HISTORY_LIMIT));
+    if (old.length) await store.remove(old.map((entry) => entry.id));
+  } catch {
+    showMessage(ui.message, 'Der Verlauf ist in diesem Browser nicht verfügbar.', 'error');
+  }
+  await render();
+}
+
+// `onOpen(entry, bytes)` converts an entry's report again.
+export function initHistory(onOpen) {
+  openEntry = onOpen;
+  ui.note.textContent = `Die letzten ${HISTORY_LIMIT} Umwandlungen bleiben nur in diesem Browser gespeichert.`;
+  ui.clearAll.addEventListener('click', () => removeWithUndo([...entries], 'Verlauf geleert.'));
+  render();
+}

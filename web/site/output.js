@@ -1,0 +1,225 @@
+// The result section: the preview, the downloads and copies, the share link.
+// Everything here shows one conversion, made with the switches as they
+// stand; `clear` takes all of it away at once.
+import { constants, formatsFor, linkFor } from './converter.js';
+import { LINK_LIMIT, linkUrl } from './link.js';
+import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
+
+const $ = (id) => document.getElementById(id);
+const ui = {
+  section: $('output'),
+  preview: $('preview'),
+  previewEmpty: $('preview-empty'),
+  titleLine: $('title-line'),
+  message: $('output-message'),
+  downloadPage: $('download-page'),
+  openPage: $('open-page'),
+  copyBbcode: $('copy-bbcode'),
+  copyDiscord: $('copy-discord'),
+  downloadDiscord: $('download-discord'),
+  copyTitle: $('copy-title'),
+  downloadJson: $('download-json'),
+  shareLink: $('share-link'),
+};
+const outputButtons = [ui.downloadPage, ui.copyBbcode, ui.copyDiscord, ui.copyTitle, ui.downloadJson, ui.shareLink];
+
+// Above this many messages copying one by one is a chore: they download as one file too.
+const DISCORD_COPY_LIMIT = 20;
+
+// {result, source, options} of the conversion shown: the page at once, the
+// share texts (formats) and the link ({url} or {tooLong}) as the worker makes them.
+let shown = null;
+let discordNext = 0;
+
+const message = (text, kind) => showMessage(ui.message, text, kind);
+
+export function clear() {
+  shown = null;
+  for (const button of outputButtons) button.disabled = true;
+  ui.downloadDiscord.hidden = true;
+  ui.openPage.hidden = true;
+  ui.copyDiscord.textContent = 'Für Discord kopieren';
+  ui.shareLink.textContent = 'Link teilen';
+  ui.titleLine.textContent = '';
+  ui.titleLine.title = '';
+  // Hidden, not emptied: loading a blank page into the frame only to load
+  // the next one a moment later would cost a navigation for nothing.
+  ui.preview.hidden = true;
+  ui.previewEmpty.hidden = false;
+  message('');
+}
+
+function firstTitleLine(formats) {
+  return formats.title.length ? decodeText(formats.title).split('\n')[0].trim() : '';
+}
+
+// Shows a converted page; the share texts and the link follow from the worker.
+export function show(result, source, options) {
+  const current = { result, source, options, formats: null, link: null };
+  shown = current;
+  // A large page shows cut down; the whole of it opens in a tab of its own.
+  const cut = result.preview.length > 0;
+  ui.preview.srcdoc = decodeText(cut ? result.preview : result.html);
+  ui.preview.hidden = false;
+  ui.previewEmpty.hidden = true;
+  ui.openPage.hidden = !cut;
+  ui.downloadPage.disabled = false;
+  message('');
+  makeFormats(current).then(() => makeLink(current));
+}
+
+async function makeFormats(current) {
+  let formats;
+  try {
+    formats = await formatsFor(current.source.bytes, current.options);
+  } catch (error) {
+    if (shown === current) message(`Die Texte zum Teilen ließen sich nicht erstellen: ${error.message}`, 'error');
+    return;
+  }
+  if (shown !== current) return;
+  current.formats = formats;
+  const title = firstTitleLine(formats);
+  ui.titleLine.textContent = title;
+  ui.titleLine.title = title;
+  discordNext = 0;
+  ui.copyBbcode.disabled = formats.bbcode.length === 0;
+  ui.copyTitle.disabled = formats.title.length === 0;
+  ui.downloadJson.disabled = formats.json.length === 0;
+  ui.copyDiscord.disabled = formats.discord.length === 0;
+  ui.downloadDiscord.hidden = formats.discord.length <= DISCORD_COPY_LIMIT;
+  ui.downloadDiscord.disabled = false;
+  updateDiscordLabel();
+}
+
+// Reports this large never fit a link (compressed text runs at about a
+// tenth of the report), so no text is written for them until asked.
+const LINK_REPORT_LIMIT = 512 * 1024;
+
+function showTooLong(current, length) {
+  current.link = { tooLong: true, length };
+  ui.shareLink.textContent = 'Link wäre zu lang – Bericht als Datei herunterladen (.txt)';
+  ui.shareLink.disabled = false;
+}
+
+async function makeLink(current) {
+  if (shown !== current) return;
+  if (current.source.bytes.length > LINK_REPORT_LIMIT) return showTooLong(current, null);
+  let link;
+  try {
+    link = await linkFor(current.source.bytes, current.options);
+  } catch (error) {
+    if (shown === current) message(`Der Link ließ sich nicht erstellen: ${error.message}`, 'error');
+    return;
+  }
+  if (shown !== current) return;
+  const url = linkUrl(link.fragment, current.options);
+  ui.shareLink.dataset.length = String(url.length);
+  if (url.length > LINK_LIMIT) return showTooLong(current, url.length);
+  current.link = { url };
+  ui.shareLink.disabled = false;
+}
+
+// The pages are about 600 pixels wide: a narrower frame shows them scaled down.
+const PAGE_WIDTH = 600;
+
+function fitPreview() {
+  const frame = ui.preview.parentElement;
+  const scale = Math.min(1, frame.clientWidth / PAGE_WIDTH);
+  ui.preview.style.flex = scale < 1 ? 'none' : '';
+  ui.preview.style.width = scale < 1 ? `${PAGE_WIDTH}px` : '';
+  ui.preview.style.height = scale < 1 ? `${frame.clientHeight / scale}px` : '';
+  ui.preview.style.transform = scale < 1 ? `scale(${scale})` : '';
+}
+
+export function scrollIntoViewOnPhones() {
+  if (matchMedia('(max-width: 860px)').matches) ui.section.scrollIntoView({ behavior: 'smooth', block: 'start' });
+}
+
+async function copyText(text, done) {
+  try {
+    await navigator.clipboard.writeText(text);
+    message(done, 'ok');
+  } catch {
+    message('Die Zwischenablage ist nicht erreichbar; bitte die Berechtigung erlauben.', 'error');
+  }
+}
+
+function updateDiscordLabel() {
+  const count = shown && shown.formats ? shown.formats.discord.length : 0;
+  ui.copyDiscord.textContent =
+    count > 1 ? `Für Discord kopieren (${discordNext + 1}/${count})` : 'Für Discord kopieren';
+}
+
+const name = (extension) => `${fileBase(shown.result.first)}.${extension}`;
+
+// The whole page in a tab of its own (the preview shows only its start).
+function openWholePage() {
+  const url = URL.createObjectURL(new Blob([shown.result.html], { type: 'text/html;charset=utf-8' }));
+  window.open(url, '_blank', 'noopener');
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+// The messages as the command line writes them: the separator line between two.
+async function discordFile() {
+  const separator = new TextEncoder().encode(`${(await constants).discordSeparator}\n`);
+  const newline = new Uint8Array([10]);
+  return shown.formats.discord.flatMap((part, index) => (index ? [separator, part, newline] : [part, newline]));
+}
+
+// On phones the system's share sheet takes the link; elsewhere it is copied.
+async function shareLink() {
+  const link = shown.link;
+  if (!link) return;
+  if (link.tooLong) {
+    // The same text a link would carry: what the switches hide is replaced.
+    const current = shown;
+    const { text } = await linkFor(current.source.bytes, current.options);
+    if (shown !== current) return;
+    download(text, name('txt'), 'text/plain;charset=utf-8');
+    const length = link.length ? ` (${link.length.toLocaleString('de-DE')} Zeichen)` : '';
+    message(`Ein Link wäre zu lang${length}; der Bericht ist als Datei gespeichert und lässt sich hier wieder öffnen.`, 'ok');
+    return;
+  }
+  const title = ui.titleLine.textContent;
+  if (navigator.share && matchMedia('(pointer: coarse)').matches) {
+    try {
+      await navigator.share({ title, text: title, url: link.url });
+      return;
+    } catch (error) {
+      if (error.name === 'AbortError') return;
+    }
+  }
+  await copyText(link.url, `Link kopiert (${link.url.length.toLocaleString('de-DE')} Zeichen).`);
+}
+
+export function initOutput() {
+  clear();
+  new ResizeObserver(fitPreview).observe(ui.preview.parentElement);
+  const when = (handler) => () => shown && handler();
+  const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
+  ui.downloadPage.addEventListener('click', when(() => download(shown.result.html, name('htm'), 'text/html')));
+  ui.openPage.addEventListener('click', when(openWholePage));
+  ui.downloadJson.addEventListener('click', withFormats((f) => download(f.json, name('json'), 'application/json')));
+  ui.copyBbcode.addEventListener('click', withFormats((f) => copyText(decodeText(f.bbcode), 'BBCode kopiert.')));
+  ui.copyTitle.addEventListener(
+    'click',
+    withFormats((f) => copyText(decodeText(f.title).trimEnd(), 'Titelzeile kopiert.')),
+  );
+  // Each press copies the next message; after the last it starts again.
+  ui.copyDiscord.addEventListener(
+    'click',
+    withFormats(async ({ discord: messages }) => {
+      const index = discordNext;
+      await copyText(decodeText(messages[index]), `Discord-Nachricht ${index + 1} von ${messages.length} kopiert.`);
+      discordNext = (index + 1) % messages.length;
+      updateDiscordLabel();
+    }),
+  );
+  ui.downloadDiscord.addEventListener(
+    'click',
+    withFormats(async () => download(await discordFile(), name('md'), 'text/markdown;charset=utf-8')),
+  );
+  ui.shareLink.addEventListener('click', when(shareLink));
+}
+
+export { battlePlace };

@@ -1,0 +1,58 @@
+// Bytes and texts the page shows, names and hands out.
+const utf8 = new TextDecoder('utf-8', { fatal: true });
+const windows1252 = new TextDecoder('windows-1252');
+
+// Pages keep the report's bytes; reports that are not UTF-8 are read the way
+// the game's old pages were written.
+export function decodeText(bytes) {
+  try {
+    return utf8.decode(bytes);
+  } catch {
+    return windows1252.decode(bytes);
+  }
+}
+
+export function formatDuration(milliseconds) {
+  if (milliseconds < 1000) return `${Math.max(1, Math.round(milliseconds))} ms`;
+  return `${(milliseconds / 1000).toLocaleString('de-DE', { maximumFractionDigits: 1 })} s`;
+}
+
+export function formatSize(bytes) {
+  if (bytes < 1024 * 1024) return `${Math.max(1, Math.round(bytes / 1024))} KB`;
+  return `${(bytes / 1024 / 1024).toLocaleString('de-DE', { maximumFractionDigits: 1 })} MB`;
+}
+
+export const battlesText = (count) => (count === 1 ? '1 Kampf' : `${count.toLocaleString('de-DE')} Kämpfe`);
+
+// "[11.7.8] Sector Nine", or "[?.?.?]" when the place is hidden.
+export function battlePlace(first) {
+  if (!first || !first.coords) return '';
+  return `[${first.coords}]${first.place ? ' ' + first.place : ''}`;
+}
+
+// "Kampf 11.7.8 2026-12-09": the first battle's coordinates (unless hidden)
+// and date. Never a character that file systems refuse.
+export function fileBase(first) {
+  const parts = ['Kampf'];
+  if (first && /^[0-9.]+$/.test(first.coords)) parts.push(first.coords);
+  if (first && first.date) parts.push(first.date);
+  return parts.join(' ');
+}
+
+export function download(bytes, name, type) {
+  const url = URL.createObjectURL(new Blob(Array.isArray(bytes) ? bytes : [bytes], { type }));
+  const link = document.createElement('a');
+  link.href = url;
+  link.download = name;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
+}
+
+// Shows `text` in a message line beside the control it concerns.
+export function showMessage(element, text, kind = '') {
+  element.textContent = text;
+  element.classList.toggle('error', kind === 'error');
+  element.classList.toggle('ok', kind === 'ok');
+}
