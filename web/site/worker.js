@@ -4,7 +4,27 @@
 'use strict';
 importScripts('skarnwald.js');
 
-const converter = createSkarnwald();
+// A first conversion runs on the engine's baseline code; one small report
+// converted right after loading lets the hot code be optimised before the
+// player's report arrives.
+const converter = createSkarnwald().then((module) => {
+  module.convert(new TextEncoder().encode(warmUpReport()), {}, () => {});
+  return module;
+});
+
+function warmUpReport() {
+  const lines = [];
+  for (let battle = 1; battle <= 40; ++battle) {
+    lines.push(`01.01.2026 10:${String(battle % 60).padStart(2, '0')}:00 Uhr Battle at [${battle}.1.1] Ort`);
+    for (let fleet = 1; fleet <= 6; ++fleet) {
+      lines.push(`Agility 20 Speed 6 [50/50] Frigate (F${fleet}) from ${fleet}.2.${battle} Spieler${fleet}`);
+      lines.push(`Frigate (F${fleet}) destroyed [3/40] Fighter (G) from ${battle}.1.1 Gegner`);
+      lines.push(`Frigate (F${fleet}) lamed [2/40] Corvette (H) from ${battle}.1.1 Gegner`);
+    }
+    lines.push(`Roid-Capture : [1.2.${battle}] Spieler1 has captured 3 Roids`);
+  }
+  return lines.join('\n');
+}
 
 function transferablesOf(result) {
   const buffers = [];
