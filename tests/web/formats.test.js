@@ -59,6 +59,7 @@ describe('share formats', () => {
     const long = path.join(session.folder, 'long.txt');
     fs.writeFileSync(long, Buffer.concat(Array(40).fill(battles)));
     await s.convertFile(page, long);
+    await s.until(async () => !(await page.locator('#copy-discord').isDisabled()), 'the share texts');
     const expected = discordMessages(cliText(long, 'discord'));
     assert.ok(expected.length > 2, 'the report should need several messages');
     assert.equal(await page.locator('#copy-discord').textContent(), `Für Discord kopieren (1/${expected.length})`);

@@ -59,13 +59,24 @@ export function show(result, source, options) {
   shown = current;
   // A large page shows cut down; the whole of it opens in a tab of its own.
   const cut = result.preview.length > 0;
+  const previewStands = previewLoaded();
   ui.preview.srcdoc = decodeText(cut ? result.preview : result.html);
   ui.preview.hidden = false;
   ui.previewEmpty.hidden = true;
   ui.openPage.hidden = !cut;
   ui.downloadPage.disabled = false;
   message('');
-  makeFormats(current).then(() => makeLink(current));
+  previewStands.then(() => makeFormats(current)).then(() => makeLink(current));
+}
+
+// The share texts wait until the preview stands: their conversion in the
+// worker would otherwise take the processor from the frame's layout. A frame
+// that never reports its load holds them back no longer than a second.
+function previewLoaded() {
+  return new Promise((resolve) => {
+    ui.preview.addEventListener('load', resolve, { once: true });
+    setTimeout(resolve, 1000);
+  });
 }
 
 async function makeFormats(current) {
