@@ -7,7 +7,6 @@
 #include "writers/HtmlWriter.h"
 #include "writers/ReportTextWriter.h"
 #include "writers/ShareText.h"
-#include "writers/ShareWriters.h"
 
 #include <ostream>
 #include <sstream>
@@ -115,22 +114,7 @@ PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redac
 
 SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redaction,
                                 std::string_view ownCoords) {
-    CReportConverter converter;
-    Configure(converter, redaction, ownCoords);
-    CBBCodeWriter bbcode;
-    CDiscordWriter discord;
-    CTitleWriter title;
-    CJsonWriter json;
-    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
-        converter.AddWriter(writer);
-    converter.ConvertReport(PrepareReportBytes(bytes));
-
-    SharedConversion shared;
-    shared.bbcode = std::move(bbcode.Text());
-    shared.discordMessages = std::move(discord.Messages());
-    shared.title = std::move(title.Text());
-    shared.json = std::move(json.Text());
-    return shared;
+    return ConvertShareTexts(PrepareReportBytes(bytes), redaction, ownCoords);
 }
 
 std::string PreviewPage(std::string_view page) {

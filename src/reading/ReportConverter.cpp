@@ -301,9 +301,6 @@ void CReportConverter::PlanPrescan(std::string_view text) {
     prescanOps_.clear();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = LineText(i);
-        if (lines_[i].kind != LineKind::Skipped)
-            for (IReportWriter* writer : activeWriters_)
-                writer->Line(line);
         switch (lines_[i].kind) {
         case LineKind::Header:
             prescanOps_.push_back({PrescanOp::Kind::Header, sideList.Intern(BracketCoords(line)), i});

@@ -78,8 +78,11 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
     out.flush();
 }
 
-SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords, IProgress* progress) {
+namespace {
+
+// One walk feeding the four share writers, and the page when `withPage`.
+SharedConversion Share(std::string_view report, const Redaction& redaction, std::string_view ownCoords,
+                       IProgress* progress, bool withPage) {
     CReportConverter converter;
     converter.SetProgress(progress);
     converter.redaction = redaction;
@@ -90,16 +93,32 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
     CJsonWriter json;
     for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
         converter.AddWriter(writer);
-    std::ostringstream page;
-    ConvertToPage(converter, report, page);
 
     SharedConversion shared;
-    shared.html = std::move(page).str();
+    if (withPage) {
+        std::ostringstream page;
+        ConvertToPage(converter, report, page);
+        shared.html = std::move(page).str();
+    } else {
+        converter.ConvertReport(report);
+    }
     shared.bbcode = std::move(bbcode.Text());
     shared.discordMessages = std::move(discord.Messages());
     shared.title = std::move(title.Text());
     shared.json = std::move(json.Text());
     return shared;
+}
+
+} // namespace
+
+SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
+                                   std::string_view ownCoords, IProgress* progress) {
+    return Share(report, redaction, ownCoords, progress, true);
+}
+
+SharedConversion ConvertShareTexts(std::string_view report, const Redaction& redaction,
+                                   std::string_view ownCoords) {
+    return Share(report, redaction, ownCoords, nullptr, false);
 }
 
 } // namespace skarnwald

@@ -26,6 +26,9 @@ struct SharedConversion {
 // when given, follows the walk.
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
                                    std::string_view ownCoords, IProgress* progress = nullptr);
+// The same walk for the share texts alone, without the page (html stays empty).
+SharedConversion ConvertShareTexts(std::string_view report, const Redaction& redaction,
+                                   std::string_view ownCoords);
 
 // The most characters (code points) Discord takes in one message.
 inline constexpr std::size_t kDiscordMessageLimit = 2000;

@@ -5,26 +5,17 @@
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
-const { after, before, test } = require('node:test');
+const { test } = require('node:test');
 const s = require('./support');
 const { variedBattles } = require('./reports');
 
 const sample = (name) => path.join(s.root, 'samples', name);
 
-let server;
-let browser;
-before(async () => {
-  server = await new s.SiteServer().start();
-  browser = await s.launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = s.siteAndBrowser();
 
 // Opens `link` in a fresh page and returns the page it converted to.
 async function pageFromLink(link) {
-  const { context, page } = await s.newPage(browser, server.origin);
+  const { context, page } = await s.newPage(site.browser, site.server.origin);
   await s.converted(page, () => page.goto(link));
   const bytes = await s.downloadBytes(page, '#download-page');
   const switches = await Promise.all(['#hide-own', '#hide-names', '#hide-coords'].map((box) => page.isChecked(box)));
@@ -40,20 +31,20 @@ const cases = [
 
 test('a link shows the command line’s page of the original report, hiding what its switches hide', async () => {
   for (const c of cases) {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     for (const box of c.boxes) await page.check(box);
     await s.convertFile(page, sample(c.report));
     const link = await s.sharedLink(page);
     await context.close();
 
-    assert.ok(link.startsWith(`${server.origin}/#r=`), link);
+    assert.ok(link.startsWith(`${site.server.origin}/#r=`), link);
     const carried = s.decodeLink(link);
     if (c.hidden) assert.doesNotMatch(carried.text, c.hidden, `${c.report}: the link's report`);
-    const requests = server.requests.length;
+    const requests = site.server.requests.length;
     const shown = await pageFromLink(link);
     assert.ok(shown.bytes.equals(s.cliOutput(sample(c.report), c.flags)), `${c.report}: the page from the link`);
     assert.deepEqual(shown.switches, ['#hide-own', '#hide-names', '#hide-coords'].map((box) => c.boxes.includes(box)));
-    assert.ok(server.requests.slice(requests).every((url) => !url.includes('r=')), 'the fragment stays in the browser');
+    assert.ok(site.server.requests.slice(requests).every((url) => !url.includes('r=')), 'the fragment stays in the browser');
   }
 });
 
@@ -61,7 +52,7 @@ test('a link longer than 8,000 characters is offered as a file that converts ali
   const folder = s.tempFolder();
   const report = path.join(folder, 'lang.txt');
   fs.writeFileSync(report, variedBattles(150));
-  const { context, page } = await s.newPage(browser, server.origin);
+  const { context, page } = await s.newPage(site.browser, site.server.origin);
   await page.check('#hide-names');
   await s.convertFile(page, report);
   await s.until(async () => /zu lang/.test(await page.locator('#share-link').textContent()), 'the too-long label');
@@ -78,8 +69,8 @@ test('a link longer than 8,000 characters is offered as a file that converts ali
 test('a damaged link, or one that unpacks to too much, is refused with a message', async () => {
   const bomb = require('node:zlib').deflateSync(Buffer.alloc(70 * 1024 * 1024)).toString('base64url');
   for (const fragment of ['r=kaputt', `r=${bomb}`]) {
-    const { context, page } = await s.newPage(browser, server.origin);
-    await s.converted(page, () => page.goto(`${server.origin}/#${fragment}`));
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
+    await s.converted(page, () => page.goto(`${site.server.origin}/#${fragment}`));
     assert.match(await s.inputMessage(page), /Link ist beschädigt oder zu groß/);
     await context.close();
   }

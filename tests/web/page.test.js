@@ -4,7 +4,7 @@
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
-const { after, before, describe, test } = require('node:test');
+const { describe, test } = require('node:test');
 const s = require('./support');
 
 const sample = (name) => path.join(s.root, 'samples', name);
@@ -22,22 +22,11 @@ const previewShows = (page, check, what) =>
     }
   }, what);
 
-let server;
-let browser;
-
-before(async () => {
-  server = await new s.SiteServer().start();
-  browser = await s.launchBrowser();
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = s.siteAndBrowser();
 
 describe('converting', () => {
   test('pasted text shows the battle rows in the preview', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     await s.convertText(page, sampleText('several-battles.txt'));
     await previewShows(page, async (preview) => (await preview.locator('tr').count()) > 10, 'the battle rows');
     assert.match(await page.frameLocator('#preview').locator('body').textContent(), /Battle at \[3\.3\.3\] Kalte Ebene/);
@@ -46,7 +35,7 @@ describe('converting', () => {
   });
 
   test('a dropped file converts like an opened one', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     const bytes = [...fs.readFileSync(sample('opera-copy.txt'))];
     const transfer = await page.evaluateHandle((content) => {
       const data = new DataTransfer();
@@ -61,7 +50,7 @@ describe('converting', () => {
   });
 
   test('input without a battle is refused, and every earlier output goes', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     const outputs = ['#download-page', '#copy-bbcode', '#copy-discord', '#copy-title', '#download-json', '#share-link'];
     const refused = [
       ['prose', 'prosa.txt', Buffer.from('Liebe Allianz,\nbitte morgen um acht online sein.\n'), /Kein Kampf gefunden/],
@@ -86,7 +75,7 @@ describe('converting', () => {
   });
 
   test('a fleet named <script> shows as text and runs nothing', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     let dialogs = 0;
     page.on('dialog', (dialog) => {
       dialogs += 1;
@@ -108,7 +97,7 @@ describe('converting', () => {
 
 describe('history', () => {
   test('names entries by their battles, survives a reload, opens with the switches as they stand', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     await s.convertFile(page, sample('one-battle.txt'));
     await s.convertFile(page, sample('several-battles.txt'));
     const items = page.locator('#history-list li');
@@ -141,7 +130,7 @@ describe('history', () => {
 
 describe('network', () => {
   test('the page asks no host but its own', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     const hosts = new Set();
     context.on('request', (request) => {
       const url = new URL(request.url());
@@ -150,13 +139,13 @@ describe('network', () => {
     await page.reload();
     await s.convertFile(page, sample('several-battles.txt'));
     await s.downloadBytes(page, '#download-page');
-    assert.deepEqual([...hosts], [server.origin]);
+    assert.deepEqual([...hosts], [site.server.origin]);
     await context.close();
   });
 
   test('after the first visit the page reloads and converts with the server stopped', async () => {
     const offlineServer = await new s.SiteServer().start();
-    const { context, page } = await s.newPage(browser, offlineServer.origin);
+    const { context, page } = await s.newPage(site.browser, offlineServer.origin);
     await page.evaluate(() => navigator.serviceWorker.ready.then(() => undefined));
     await offlineServer.stop();
     await page.reload();

@@ -4,21 +4,12 @@
 'use strict';
 const assert = require('node:assert/strict');
 const path = require('node:path');
-const { after, before, test } = require('node:test');
+const { test } = require('node:test');
 const s = require('./support');
 
 const report = path.join(s.root, 'samples/several-battles.txt');
 
-let server;
-let browser;
-before(async () => {
-  server = await new s.SiteServer().start();
-  browser = await s.launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = s.siteAndBrowser();
 
 async function copied(page, selector) {
   await page.evaluate(() => navigator.clipboard.writeText(''));
@@ -51,7 +42,7 @@ const cases = [
 
 for (const c of cases) {
   test(`hidden ${c.name} stay hidden in every output, also after a switch change and from the history`, async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     if (c.koords) {
       await page.fill('#own-coords', c.koords);
       await page.locator('#own-coords').blur();

@@ -7,6 +7,7 @@ const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const { execFileSync } = require('node:child_process');
+const { after, before } = require('node:test');
 const { chromium } = require('playwright-core');
 
 const root = path.resolve(__dirname, '../..');
@@ -180,7 +181,23 @@ function decodeLink(link) {
   return { text: require('node:zlib').inflateSync(data).toString('utf8'), flags: fields.get('h') || '' };
 }
 
+// One served site and one browser for a whole test file, started before its
+// first test and closed after its last; read them inside tests.
+function siteAndBrowser() {
+  const site = {};
+  before(async () => {
+    site.server = await new SiteServer().start();
+    site.browser = await launchBrowser();
+  });
+  after(async () => {
+    await site.browser?.close();
+    await site.server?.stop();
+  });
+  return site;
+}
+
 module.exports = {
+  siteAndBrowser,
   root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, openSession, until,
   converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink,
 };

@@ -4,27 +4,18 @@
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
-const { after, before, describe, test } = require('node:test');
+const { describe, test } = require('node:test');
 const s = require('./support');
 const { largeReport } = require('./reports');
 
 const sample = (name) => path.join(s.root, 'samples', name);
 const pageText = async (page) => (await s.downloadBytes(page, '#download-page')).toString('utf8');
 
-let server;
-let browser;
-before(async () => {
-  server = await new s.SiteServer().start();
-  browser = await s.launchBrowser();
-});
-after(async () => {
-  await browser?.close();
-  await server?.stop();
-});
+const site = s.siteAndBrowser();
 
 describe('Koords', () => {
   test('the game’s forms are stored normalised, anything else is refused beside the field', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     const forms = [
       ['11.7.8', '11.7.8'],
       ['11. 7. 8', '11.7.8'],
@@ -52,7 +43,7 @@ describe('Koords', () => {
   });
 
   test('a click on "Umwandeln" right after typing Koords converts with them', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     await page.check('#hide-own');
     await s.convertFile(page, sample('several-battles.txt'));
     assert.match(await pageText(page), /Halvard/);
@@ -66,7 +57,7 @@ describe('Koords', () => {
 
 describe('keyboard and screen readers', () => {
   test('Tab reaches "Datei öffnen", Ctrl+Enter converts, the result is announced', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     await page.focus('#report');
     await page.keyboard.press('Tab');
     assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Datei öffnen');
@@ -81,7 +72,7 @@ describe('keyboard and screen readers', () => {
   });
 
   test('axe-core finds no serious or critical violation, before and after a conversion', async () => {
-    const { context, page } = await s.newPage(browser, server.origin, { bypassCSP: true });
+    const { context, page } = await s.newPage(site.browser, site.server.origin, { bypassCSP: true });
     await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
     const violations = () =>
       page.evaluate(async () => {
@@ -100,7 +91,7 @@ describe('keyboard and screen readers', () => {
 describe('phone', () => {
   test('the result scrolls into view, fits the width, messages stand beside their buttons', async () => {
     const phone = { viewport: { width: 344, height: 740 }, isMobile: true, hasTouch: true, deviceScaleFactor: 2 };
-    const { context, page } = await s.newPage(browser, server.origin, phone);
+    const { context, page } = await s.newPage(site.browser, site.server.origin, phone);
     await s.convertFile(page, sample('several-battles.txt'));
     await s.until(async () => {
       const top = (await page.locator('#output').boundingBox()).y;
@@ -125,7 +116,7 @@ describe('phone', () => {
 
 describe('large reports', () => {
   test('a large file shows by name and size, its preview shows the start, and the page stays usable', async () => {
-    const { context, page } = await s.newPage(browser, server.origin);
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
     const report = largeReport(400);
     await s.convertFile(page, { name: 'gross.txt', mimeType: 'text/plain', buffer: report });
     const field = await page.inputValue('#report');
