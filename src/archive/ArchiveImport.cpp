@@ -4,6 +4,7 @@
 #include "archive/Connection.h"
 #include "archive/Query.h"
 #include "archive/TextRepair.h"
+#include "text/ShipClass.h"
 
 #include <algorithm>
 #include <array>
@@ -37,14 +38,20 @@ constexpr std::string_view kFleetLineColumns[] = {
     "ID", "BattleID", "Agility", "Anzahl", "Schiffsname", "Schiffstyp", "Koords", "Name", "Kampftyp"};
 constexpr std::string_view kCombatLineColumns[] = {"ID",         "AgilityID",   "Waffe",  "Tat", "Anzahl",
                                                    "Schiffstyp", "Schiffsname", "Koords", "Name"};
-constexpr std::string_view kStatisticsColumns[] = {"BattleID",    "Koords",     "Typ",      "SortierID",
-                                                   "Shuttle",     "Fighter",    "Fregatte", "Corvette",
-                                                   "StarCruiser", "BattleShip", "Doomstar"};
+
+// `leading` columns, then the class columns that PersStat and Statistik share.
+template <std::size_t N> constexpr auto WithClassColumns(const std::string_view (&leading)[N]) {
+    std::array<std::string_view, N + kPersStatColumns.size()> columns{};
+    std::ranges::copy(leading, columns.begin());
+    std::ranges::copy(kPersStatColumns, columns.begin() + N);
+    return columns;
+}
+
+constexpr auto kStatisticsColumns = WithClassColumns({"BattleID", "Koords", "Typ", "SortierID"});
 constexpr std::string_view kAsteroidColumns[] = {"BattleID", "Gewinn", "Verlust"};
 constexpr std::string_view kSettingColumns[] = {"Einstellung", "Wert"};
 constexpr std::string_view kCountedColumns[] = {"Digest"};
-constexpr std::string_view kPersStatColumns[] = {"Typ",      "Shuttle",     "Fighter",    "Fregatte",
-                                                 "Corvette", "Starcruiser", "Battleship", "Doomstar"};
+constexpr auto kPersStatRowColumns = WithClassColumns({"Typ"});
 
 std::string Quoted(const fs::path& file) {
     return "'" + file.string() + "'";
@@ -117,7 +124,7 @@ bool CopyTables(CConnection& from, CConnection& to, ImportResult& result, bool& 
         {"Statistik", kStatisticsColumns, nullptr, 0, &battles},
         {"BattleAsteroids", kAsteroidColumns, nullptr, 0, &battles},
         {"Einstellungen", kSettingColumns},
-        {"PersStat", kPersStatColumns},
+        {"PersStat", kPersStatRowColumns},
         {"PersStatCounted", kCountedColumns},
     };
     const std::vector<std::string> present = OrdinaryTables(from);
