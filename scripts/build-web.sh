@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+# SQLite's C source, pinned by the lock file; nothing of the package is run.
+(cd web/sqlite && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 # Debian's Emscripten runs its optimizer under Node and looks for its
 # modules in the system's Node folder.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

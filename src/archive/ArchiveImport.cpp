@@ -42,8 +42,8 @@ constexpr std::string_view kCombatLineColumns[] = {"ID",         "AgilityID",   
 // `leading` columns, then the class columns that PersStat and Statistik share.
 template <std::size_t N> constexpr auto WithClassColumns(const std::string_view (&leading)[N]) {
     std::array<std::string_view, N + kPersStatColumns.size()> columns{};
-    std::ranges::copy(leading, columns.begin());
-    std::ranges::copy(kPersStatColumns, columns.begin() + N);
+    std::copy(std::begin(leading), std::end(leading), columns.begin());
+    std::copy(kPersStatColumns.begin(), kPersStatColumns.end(), columns.begin() + N);
     return columns;
 }
 
@@ -109,8 +109,8 @@ bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& o
 }
 
 bool HasTable(const std::vector<std::string>& tables, std::string_view table) {
-    return std::ranges::any_of(tables,
-                               [&](const std::string& name) { return SameNameIgnoringCase(name, table); });
+    return std::any_of(tables.begin(), tables.end(),
+                       [&](const std::string& name) { return SameNameIgnoringCase(name, table); });
 }
 
 // Copies every known table `from` holds into the new archive `to`;

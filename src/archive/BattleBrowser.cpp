@@ -131,7 +131,7 @@ std::optional<std::vector<StoredBattle>> FindBattles(CConnection& connection, co
     if (query.Failed())
         return std::nullopt;
     if (filter.order == BattleOrder::Coords)
-        std::ranges::stable_sort(battles, [](const StoredBattle& a, const StoredBattle& b) {
+        std::stable_sort(battles.begin(), battles.end(), [](const StoredBattle& a, const StoredBattle& b) {
             return std::tuple(CoordsKey(a.coords), std::string_view(a.coords)) <
                    std::tuple(CoordsKey(b.coords), std::string_view(b.coords));
         });

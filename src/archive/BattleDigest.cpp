@@ -2,7 +2,11 @@
 
 #include "archive/Query.h"
 
+#ifdef SKARNWALD_PORTABLE_SHA256
+#include "archive/PortableSha256.h"
+#else
 #include <openssl/evp.h>
+#endif
 
 #include <cstdint>
 #include <vector>
@@ -33,10 +37,26 @@ void AddStoredRow(CBattleDigest& digest, CBattleDigest::RowKind kind, const CSta
 
 } // namespace
 
+#ifdef SKARNWALD_PORTABLE_SHA256
+struct CBattleDigest::Context {
+    CPortableSha256 sha;
+    void Reset() { sha.Reset(); }
+    void Update(std::string_view bytes) { sha.Update(bytes); }
+    std::array<unsigned char, 32> Final() { return sha.Final(); }
+};
+#else
 struct CBattleDigest::Context {
     EVP_MD_CTX* md = EVP_MD_CTX_new();
     ~Context() { EVP_MD_CTX_free(md); }
+    void Reset() { EVP_DigestInit_ex(md, EVP_sha256(), nullptr); }
+    void Update(std::string_view bytes) { EVP_DigestUpdate(md, bytes.data(), bytes.size()); }
+    std::array<unsigned char, 32> Final() {
+        std::array<unsigned char, 32> digest;
+        EVP_DigestFinal_ex(md, digest.data(), nullptr);
+        return digest;
+    }
 };
+#endif
 
 CBattleDigest::CBattleDigest() : context_(std::make_unique<Context>()) {
     Reset();
@@ -45,7 +65,7 @@ CBattleDigest::CBattleDigest() : context_(std::make_unique<Context>()) {
 CBattleDigest::~CBattleDigest() = default;
 
 void CBattleDigest::Reset() {
-    EVP_DigestInit_ex(context_->md, EVP_sha256(), nullptr);
+    context_->Reset();
 }
 
 // A row's bytes are gathered and hashed at once: many tiny updates cost more
@@ -55,7 +75,7 @@ void CBattleDigest::Feed(std::string_view bytes) {
 }
 
 void CBattleDigest::HashRow() {
-    EVP_DigestUpdate(context_->md, row_.data(), row_.size());
+    context_->Update(row_);
     row_.clear();
 }
 
@@ -88,14 +108,11 @@ void CBattleDigest::AddRow(RowKind kind, std::span<const std::optional<std::stri
 }
 
 std::string CBattleDigest::Finish() {
-    unsigned char bytes[EVP_MAX_MD_SIZE];
-    unsigned int size = 0;
-    EVP_DigestFinal_ex(context_->md, bytes, &size);
     constexpr char kHex[] = "0123456789abcdef";
     std::string hex;
-    for (unsigned int i = 0; i < size; ++i) {
-        hex += kHex[bytes[i] >> 4];
-        hex += kHex[bytes[i] & 0xf];
+    for (const unsigned char byte : context_->Final()) {
+        hex += kHex[byte >> 4];
+        hex += kHex[byte & 0xf];
     }
     return hex;
 }

@@ -88,7 +88,7 @@ std::vector<std::string> WordsOf(std::string_view sql) {
 
 // The name a CREATE TABLE text gives its table, in upper case.
 std::string TableNameOf(const std::vector<std::string>& words) {
-    auto at = std::ranges::find(words, "TABLE");
+    auto at = std::find(words.begin(), words.end(), "TABLE");
     for (std::string_view skipped : {"IF", "NOT", "EXISTS"})
         if (at != words.end() && std::next(at) != words.end() && *std::next(at) == skipped)
             ++at;
@@ -116,8 +116,9 @@ bool IsAlteredOwnTable(std::string_view name, std::string_view sql) {
         return false;
     const auto ownWords = WordsOf(own);
     const std::set<std::string> allowed(ownWords.begin(), ownWords.end());
-    return std::ranges::any_of(WordsOf(sql),
-                               [&](const std::string& word) { return !allowed.contains(word); });
+    const auto words = WordsOf(sql);
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::string& word) { return !allowed.contains(word); });
 }
 
 bool StartsWithWords(std::string_view sql, std::initializer_list<std::string_view> words) {

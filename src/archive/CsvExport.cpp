@@ -2,7 +2,9 @@
 
 #include "archive/Query.h"
 
+#ifndef SKARNWALD_NO_LIBCSV
 #include <csv.h>
+#endif
 
 #include <fstream>
 #include <optional>
@@ -39,14 +41,25 @@ TableQuery QueryOf(CsvTable table) {
     return {"SELECT * FROM Battles WHERE ID = ?", kBattleColumns};
 }
 
-// libcsv quotes the field and doubles the quotes inside it.
+// libcsv quotes the field and doubles the quotes inside it; the browser
+// build, which has no libcsv, writes the same quoting itself.
 void AppendField(std::string& record, std::string_view value, char separator) {
     if (!record.empty())
         record += separator;
+#ifdef SKARNWALD_NO_LIBCSV
+    record += '"';
+    for (const char c : value) {
+        if (c == '"')
+            record += '"';
+        record += c;
+    }
+    record += '"';
+#else
     const std::size_t size = csv_write(nullptr, 0, value.data(), value.size());
     const std::size_t at = record.size();
     record.resize(at + size);
     csv_write(record.data() + at, size, value.data(), value.size());
+#endif
 }
 
 void AppendRecord(std::string& out, std::span<const std::string> values, char separator) {

@@ -10,25 +10,10 @@ namespace skarnwald {
 
 namespace {
 
-// The decimal value of a stored text, read like atof: leading blanks, then as
-// much of a number as there is; 0 without one. Independent of the locale.
-double DecimalValue(std::string_view text) {
-    text = TrimLeft(text);
-    if (text.starts_with('+'))
-        text.remove_prefix(1);
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
 std::string Ratio(std::string_view dividend, std::string_view divisor) {
     if (Atoi(divisor) == 0)
         return {};
-    std::array<char, 64> text{};
-    const double ratio = DecimalValue(dividend) / DecimalValue(divisor);
-    auto [end, ec] =
-        std::to_chars(text.data(), text.data() + text.size(), ratio, std::chars_format::fixed, 2);
-    return ec == std::errc{} ? std::string(text.data(), end) : std::string{};
+    return FixedTwoDecimals(DecimalValue(dividend) / DecimalValue(divisor));
 }
 
 std::string ReadClassRow(const CStatement& row, PerClass<std::string>& values) {

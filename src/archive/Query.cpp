@@ -126,18 +126,11 @@ void AppendTime(std::string& out, const DateTime& d, bool seconds) {
     }
 }
 
-std::string FixedTwoDecimals(double value) {
-    std::array<char, 64> text{};
-    auto [end, ec] =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2);
-    return ec == std::errc{} ? std::string(text.data(), end) : std::string{};
-}
-
 } // namespace
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 std::optional<std::string> ParseReportDate(std::string_view text) {

@@ -2,7 +2,10 @@
 
 #include "text/Utf8Text.h"
 
+#include <array>
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace skarnwald {
@@ -88,6 +91,36 @@ void AppendInt(std::string& out, std::int64_t value) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
+}
+
+// The browser build's C++ library has no floating-point to_chars and
+// from_chars; its C library has only the C locale, so printf and strtod read
+// and write the same texts there.
+std::string FixedTwoDecimals(double value) {
+    std::array<char, 64> text{};
+#ifdef __EMSCRIPTEN__
+    const int size = std::snprintf(text.data(), text.size(), "%.2f", value);
+    return size > 0 && static_cast<std::size_t>(size) < text.size() ? std::string(text.data(), size)
+                                                                    : std::string{};
+#else
+    auto [end, ec] =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 2);
+    return ec == std::errc{} ? std::string(text.data(), end) : std::string{};
+#endif
+}
+
+double DecimalValue(std::string_view text) {
+    text = TrimLeft(text);
+    if (text.starts_with('+'))
+        text.remove_prefix(1);
+#ifdef __EMSCRIPTEN__
+    const std::string copy(text); // strtod needs the text to end with a zero byte
+    return std::strtod(copy.c_str(), nullptr);
+#else
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+#endif
 }
 
 std::string IntText(std::int64_t value) {

@@ -48,6 +48,13 @@ inline std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
 std::string IntText(std::int64_t value);
 void AppendInt(std::string& out, std::int64_t value);
 
+// A number with two decimals and a point, as "%.2f" writes it in the C
+// locale, whatever locale the program runs in; empty if it does not fit.
+std::string FixedTwoDecimals(double value);
+// The decimal value of a text, read like atof: leading blanks, then as much
+// of a number as there is; 0 without one. Independent of the locale.
+double DecimalValue(std::string_view text);
+
 // Report text placed into a page: '&', '<' and '>' become entities, every other
 // byte passes through unchanged, less partial characters at either end
 // (TrimPartialCharacters).

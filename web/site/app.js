@@ -8,9 +8,11 @@ import { readLink } from './link.js';
 import * as output from './output.js';
 import { anyHidden, currentOptions, initSettings, showSwitches } from './settings.js';
 import { currentSource, initSource, message } from './source.js';
+import { initTabs } from './tabs.js';
 import { battlesText, formatDuration } from './text.js';
 
 const $ = (id) => document.getElementById(id);
+initTabs();
 const convertButton = $('convert');
 const progress = $('progress');
 

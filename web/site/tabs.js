@@ -1,0 +1,48 @@
+// The page's sections as tabs: "Umwandeln" first, the archive, statistics
+// and both planners behind it. A section's module builds its content the first
+// time it is shown, so opening the page costs only the converter.
+const tabs = [...document.querySelectorAll('[role="tab"]')];
+const firstShown = new Map();
+
+function panelOf(tab) {
+  return document.getElementById(tab.getAttribute('aria-controls'));
+}
+
+export function showTab(id, { focus = false } = {}) {
+  for (const tab of tabs) {
+    const selected = tab.id === id;
+    tab.setAttribute('aria-selected', String(selected));
+    tab.tabIndex = selected ? 0 : -1;
+    panelOf(tab).hidden = !selected;
+    if (selected && focus) tab.focus();
+  }
+  const build = firstShown.get(id);
+  if (build) {
+    firstShown.delete(id);
+    build(panelOf(document.getElementById(id)));
+  }
+}
+
+// `build(panel)` runs once, when the tab is first shown.
+export function onFirstShown(id, build) {
+  firstShown.set(id, build);
+  if (document.getElementById(id).getAttribute('aria-selected') === 'true') showTab(id);
+}
+
+// Arrow keys, Home and End move between the tabs, as screen readers expect.
+function keyTarget(key, index) {
+  const moves = { ArrowRight: index + 1, ArrowLeft: index - 1, Home: 0, End: tabs.length - 1 };
+  return key in moves ? tabs[(moves[key] + tabs.length) % tabs.length] : null;
+}
+
+export function initTabs() {
+  tabs.forEach((tab, index) => {
+    tab.addEventListener('click', () => showTab(tab.id));
+    tab.addEventListener('keydown', (event) => {
+      const target = keyTarget(event.key, index);
+      if (!target) return;
+      event.preventDefault();
+      showTab(target.id, { focus: true });
+    });
+  });
+}
