@@ -66,6 +66,10 @@ const jobs = {
     return [{ discordSeparator: module.discordSeparator(), standInOwnCoords: module.standInOwnCoords() }, []];
   },
 };
+// The other sections' jobs live in files of their own, each adding to this
+// table: job(module, message, id) resolves with [result, transferables].
+self.workerJobs = jobs;
+importScripts();
 
 // Share texts and links wait behind any conversion that arrives meanwhile,
 // and are dropped once a newer conversion has started: the page shows only
