@@ -4,8 +4,13 @@ const worker = new Worker('worker.js');
 const pending = new Map();
 let nextJob = 1;
 let progressListener = () => {};
+const eventListeners = [];
 
 worker.onmessage = ({ data }) => {
+  if (data.event) {
+    eventListeners.forEach((listener) => listener(data));
+    return;
+  }
   const job = pending.get(data.id);
   if (!job) return;
   if ('progress' in data) {
@@ -17,13 +22,16 @@ worker.onmessage = ({ data }) => {
   else job.resolve(data);
 };
 
-function run(job, message = {}) {
+export function run(job, message = {}) {
   const id = nextJob++;
   return new Promise((resolve, reject) => {
     pending.set(id, { resolve, reject });
     worker.postMessage({ id, job, ...message });
   });
 }
+
+// Messages the worker sends on its own, such as the archive becoming writable.
+export const onWorkerEvent = (listener) => eventListeners.push(listener);
 
 export const onProgress = (listener) => {
   progressListener = listener;
