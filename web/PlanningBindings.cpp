@@ -89,10 +89,6 @@ PlanRow* RowAt(AttackPlan& plan, const std::vector<int>& path) {
     return row;
 }
 
-val ShowPlan(const std::string& planBytes) {
-    return Shown(PlanOf(planBytes));
-}
-
 // `fromFile`: the outgoings are a chosen file's bytes rather than pasted text.
 val ImportOutgoings(const std::string& planBytes, const std::string& text, bool fromFile) {
     AttackPlan plan = PlanOf(planBytes);
@@ -162,7 +158,6 @@ val FleetMoves(const std::string& text) {
 } // namespace
 
 EMSCRIPTEN_BINDINGS(planning) {
-    emscripten::function("planShow", &ShowPlan);
     emscripten::function("planImportOutgoings", &ImportOutgoings);
     emscripten::function("planComputeSums", &ComputeSums);
     emscripten::function("planEditClasses", &EditClasses);
