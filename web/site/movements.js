@@ -13,6 +13,7 @@ const markup = `
       <thead><tr><th scope="col">Anzahl</th><th scope="col">Von</th><th scope="col">ETA</th></tr></thead>
       <tbody></tbody>
     </table>
+    <p id="moves-empty" class="plan-empty">Noch keine Flottenbewegungen.</p>
   </div>
   <p id="moves-hint" class="muted moves-hint">Eine Flottenbewegung je Zeile, zum Beispiel:
 100 Ships from 1.2.3 attacking 4.5.6 ETA 3
@@ -33,6 +34,10 @@ function build(panel) {
   const body = $('moves-table').tBodies[0];
   const paste = $('moves-paste');
   const message = $('moves-message');
+  const shown = () => {
+    $('moves-empty').hidden = body.rows.length > 0;
+    countUpdate(panel);
+  };
 
   $('moves-enter').addEventListener('click', async () => {
     // Nothing pasted would still close an empty group of zero sums.
@@ -45,11 +50,11 @@ function build(panel) {
     } catch (error) {
       showMessage(message, `Die Flottenbewegungen konnten nicht gelesen werden: ${error.message}`, 'error');
     }
-    countUpdate(panel);
+    shown();
   });
   $('moves-clear').addEventListener('click', () => {
     body.replaceChildren();
-    countUpdate(panel);
+    shown();
   });
 }
 
