@@ -85,14 +85,14 @@ function rowAt(path) {
 }
 const shownRows = () => [...ui.body.rows];
 
-// Runs `job` on the current plan; a null result changes nothing.
-function change(job, message = {}, { marksUnsaved = true } = {}) {
+// Runs `job` with `fields` on the current plan; a null result changes nothing.
+function change(job, fields = {}, { marksUnsaved = true } = {}) {
   queue = queue.then(async () => {
-    const result = await call(job, { plan, ...message });
+    const result = await call(job, { plan, ...fields });
     if (result) show(result, marksUnsaved);
     return result;
   }).catch((error) => {
-    showMessage(ui.message, `Die Änderung ist fehlgeschlagen: ${error.message}`, 'error');
+    message(`Die Änderung ist fehlgeschlagen: ${error.message}`, 'error');
     return null;
   });
   return queue;
