@@ -26,9 +26,11 @@ const markup = `
   <div class="row">
     <h2 id="plan-title">Angriffsplanung</h2>
     <span class="spacer"></span>
-    <button id="plan-save" class="button" type="button">Plan speichern</button>
-    <button id="plan-load" class="button" type="button">Plan laden</button>
-    <input id="plan-file" type="file" accept=".json,application/json" hidden>
+    <span class="row">
+      <button id="plan-save" class="button" type="button">Plan speichern</button>
+      <button id="plan-load" class="button" type="button">Plan laden</button>
+      <input id="plan-file" type="file" accept=".json,application/json" hidden>
+    </span>
   </div>
   <p id="plan-message" class="message plan-message" role="status" aria-live="polite"></p>
   <div class="plan-scroll" role="region" aria-label="Plantabelle">
