@@ -181,6 +181,24 @@ function decodeLink(link) {
   return { text: require('node:zlib').inflateSync(data).toString('utf8'), flags: fields.get('h') || '' };
 }
 
+// A fresh page whose archive is `bytes` (a Data.dat), put where the page
+// keeps it, the browser's private file system, before the page is loaded
+// again. The bytes come as a response the page fetches (the service worker
+// is kept out so the route sees that request).
+async function pageWithArchive(browser, origin, bytes) {
+  const { context, page } = await newPage(browser, origin, { serviceWorkers: 'block' });
+  await page.route('**/archive-to-load.dat', (route) => route.fulfill({ body: bytes }));
+  await page.evaluate(async () => {
+    const data = await (await fetch('archive-to-load.dat')).arrayBuffer();
+    const file = await (await navigator.storage.getDirectory()).getFileHandle('Data.dat', { create: true });
+    const writable = await file.createWritable();
+    await writable.write(data);
+    await writable.close();
+  });
+  await page.reload();
+  return { context, page };
+}
+
 // One served site and one browser for a whole test file, started before its
 // first test and closed after its last; read them inside tests.
 function siteAndBrowser() {
@@ -198,6 +216,6 @@ function siteAndBrowser() {
 
 module.exports = {
   siteAndBrowser,
-  root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, cliOutput, tempFolder, openSession, until,
+  root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, pageWithArchive, cliOutput, tempFolder, openSession, until,
   converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink,
 };

@@ -1,0 +1,221 @@
+// The stored battles: found as the player types, shown as a table whose rows
+// are added in pages as it scrolls (ten thousand rows at once would hold the
+// page up for a second), one battle opened as its stored page, downloaded or
+// deleted, the whole archive emptied, the found battles written as CSV.
+import { run } from './converter.js';
+import { confirmAction } from './confirm.js';
+import { onFirstShown } from './tabs.js';
+import { battlesText, decodeText, download, fileBase, showMessage } from './text.js';
+
+const $ = (id) => document.getElementById(id);
+const ui = {
+  section: $('archive-browser'),
+  search: $('archive-search'),
+  from: $('archive-from'),
+  to: $('archive-to'),
+  order: $('archive-order'),
+  count: $('archive-count'),
+  listBox: $('archive-list-box'),
+  rows: $('archive-list').tBodies[0],
+  more: $('archive-more'),
+  csvTable: $('csv-table'),
+  csvSeparator: $('csv-separator'),
+  csv: $('archive-csv'),
+  deleteAll: $('archive-delete-all'),
+  message: $('archive-message'),
+  shown: $('archive-shown'),
+  shownTitle: $('archive-shown-title'),
+  download: $('archive-download'),
+  deleteOne: $('archive-delete'),
+  preview: $('archive-preview'),
+};
+
+const ROWS_PER_PAGE = 200;
+// Field positions in each listed battle (see findStoredBattles).
+const DATE = 0;
+const COORDS = 1;
+const PLACE = 2;
+const DAY = 3;
+
+let built = false;
+let listed = null;
+let rendered = 0;
+let searches = 0;
+let opened = null;
+
+const currentFilter = () => ({
+  search: ui.search.value,
+  from: ui.from.value,
+  to: ui.to.value,
+  order: ui.order.value,
+});
+
+function field(row, index) {
+  const at = row * listed.fields + index;
+  return decodeText(listed.text.subarray(at === 0 ? 0 : listed.ends[at - 1], listed.ends[at]));
+}
+
+function battleOf(row) {
+  return { id: listed.ids[row], date: field(row, DATE), coords: field(row, COORDS), place: field(row, PLACE), day: field(row, DAY) };
+}
+
+// Counts up after every change the page shows, for tests and benchmarks to wait on.
+function countUp(name) {
+  ui.section.dataset[name] = String(Number(ui.section.dataset[name] || 0) + 1);
+}
+
+function reportErrors(result) {
+  if (result.errors) showMessage(ui.message, result.errors, 'error');
+}
+
+function rowOf(battle, index) {
+  const row = document.createElement('tr');
+  row.dataset.index = String(index);
+  const cells = [String(battle.id), battle.date, battle.coords, battle.place];
+  cells.forEach((text, column) => {
+    const cell = document.createElement('td');
+    if (column === 1) {
+      // The date opens the battle: one button per row keeps Tab short.
+      const open = document.createElement('button');
+      open.type = 'button';
+      open.className = 'link';
+      open.textContent = text || '–';
+      open.setAttribute('aria-label', `Kampf ${battle.id} öffnen: ${text} [${battle.coords}] ${battle.place}`);
+      cell.append(open);
+    } else {
+      cell.textContent = text;
+    }
+    row.append(cell);
+  });
+  return row;
+}
+
+function appendRows() {
+  const end = Math.min(listed.ids.length, rendered + ROWS_PER_PAGE);
+  const rows = document.createDocumentFragment();
+  for (let index = rendered; index < end; index++) rows.append(rowOf(battleOf(index), index));
+  ui.rows.append(rows);
+  rendered = end;
+  const left = listed.ids.length - rendered;
+  ui.more.hidden = left === 0;
+  ui.more.textContent = `Weitere ${Math.min(left, ROWS_PER_PAGE)} von ${left.toLocaleString('de-DE')} anzeigen`;
+}
+
+function showList(found) {
+  listed = found;
+  rendered = 0;
+  ui.rows.replaceChildren();
+  ui.listBox.scrollTop = 0;
+  appendRows();
+  const shown = found.ids.length;
+  ui.count.textContent = shown === 1 ? '1 Kampf angezeigt' : `${battlesText(shown)} angezeigt`;
+  countUp('lists');
+}
+
+// Every key typed searches; the worker skips queries a newer one overtook,
+// and only the newest answer reaches the table.
+async function refresh() {
+  const mine = ++searches;
+  try {
+    const { result } = await run('findBattles', { filter: currentFilter(), search: mine });
+    if (mine !== searches) return;
+    showList(result);
+    reportErrors(result);
+  } catch (error) {
+    if (error.message !== 'superseded' && mine === searches)
+      showMessage(ui.message, `Das Archiv kann nicht gelesen werden: ${error.message}`, 'error');
+  }
+}
+
+function closeBattle() {
+  opened = null;
+  ui.shown.hidden = true;
+  ui.preview.removeAttribute('srcdoc');
+}
+
+async function openBattle(battle) {
+  const { result } = await run('storedPage', { battleId: battle.id });
+  reportErrors(result);
+  if (result.page.length === 0) return;
+  opened = { ...battle, page: result.page };
+  ui.shownTitle.textContent = `Kampf ${battle.id}: ${battle.date} [${battle.coords}] ${battle.place}`;
+  ui.preview.srcdoc = decodeText(result.page);
+  ui.shown.hidden = false;
+}
+
+async function deleteOpened() {
+  const { id } = opened;
+  if (!(await confirmAction(`Kampf ${id} mit seinen Flotten-, Kampf- und Statistikzeilen löschen?`))) return;
+  const { result } = await run('deleteBattle', { battleId: id });
+  reportErrors(result);
+  if (result.outcome === 'failed') return;
+  closeBattle();
+  showMessage(ui.message, result.outcome === 'deleted' ? `Kampf ${id} gelöscht.` : `Kein gespeicherter Kampf mit der ID ${id}.`, 'ok');
+  document.dispatchEvent(new Event('archive-changed'));
+}
+
+async function deleteAll() {
+  const { result: stored } = await run('findBattles', { filter: {} });
+  const count = stored.ids.length;
+  if (count === 0) {
+    showMessage(ui.message, 'Die Datenbank enthält keine Kämpfe.');
+    return;
+  }
+  const battles = count === 1 ? 'den gespeicherten Kampf' : `alle ${count} gespeicherten Kämpfe`;
+  const question = `Datenbankinhalt löschen: ${battles} mit allen Flotten-, Kampf- und Statistikzeilen? Das lässt sich nicht rückgängig machen.`;
+  if (!(await confirmAction(question))) return;
+  const { result } = await run('deleteAllBattles');
+  reportErrors(result);
+  if (!result.deleted) return;
+  closeBattle();
+  showMessage(ui.message, `${battlesText(count)} gelöscht.`, 'ok');
+  document.dispatchEvent(new Event('archive-changed'));
+}
+
+async function exportCsv() {
+  const { result } = await run('exportCsv', {
+    filter: currentFilter(),
+    table: ui.csvTable.value,
+    separator: ui.csvSeparator.value,
+  });
+  if (result.error) {
+    showMessage(ui.message, result.error, 'error');
+    return;
+  }
+  result.files.forEach((file) => download(file.bytes, file.name, 'text/csv;charset=utf-8'));
+  const names = result.files.map((file) => file.name).join(', ');
+  showMessage(ui.message, `${result.battles} Kämpfe als CSV geschrieben: ${names}`, 'ok');
+}
+
+// A failed job says why beside the list instead of vanishing.
+const reporting = (action) => (...args) =>
+  action(...args).catch((error) => showMessage(ui.message, error.message, 'error'));
+
+function build() {
+  built = true;
+  ui.search.addEventListener('input', refresh);
+  for (const field of [ui.from, ui.to]) field.addEventListener('input', refresh);
+  ui.order.addEventListener('change', refresh);
+  ui.rows.addEventListener('click', (event) => {
+    const row = event.target.closest('tr');
+    if (row) reporting(openBattle)(battleOf(Number(row.dataset.index)));
+  });
+  ui.more.addEventListener('click', appendRows);
+  // Scrolling near the table's end adds the next page of rows by itself.
+  new IntersectionObserver((entries) => {
+    if (entries.some((entry) => entry.isIntersecting) && !ui.more.hidden) appendRows();
+  }, { root: ui.listBox, rootMargin: '200px' }).observe(ui.more);
+  ui.preview.addEventListener('load', () => {
+    if (opened) countUp('opened');
+  });
+  ui.download.addEventListener('click', () => download(opened.page, `${fileBase({ coords: opened.coords, date: opened.day })}.htm`, 'text/html'));
+  ui.deleteOne.addEventListener('click', reporting(deleteOpened));
+  ui.deleteAll.addEventListener('click', reporting(deleteAll));
+  ui.csv.addEventListener('click', reporting(exportCsv));
+  refresh();
+}
+
+onFirstShown('tab-archive', build);
+document.addEventListener('archive-changed', () => {
+  if (built) refresh();
+});
