@@ -37,7 +37,7 @@ async function afterChange(page, selector, name, change) {
   await s.until(async () => (await counter(page, selector, name)) > before, `${selector} ${name}`);
 }
 
-const pageWithArchive = (bytes) => s.pageWithArchive(site.browser, site.server.origin, bytes);
+const pageWithArchive = (bytes, options) => s.pageWithArchive(site.browser, site.server, bytes, options);
 const showArchive = (page) => afterChange(page, '#archive-browser', 'lists', () => page.click('#tab-archive'));
 const showStats = (page) => afterChange(page, '#panel-stats', 'shown', () => page.click('#tab-stats'));
 
@@ -152,6 +152,28 @@ describe('statistics', () => {
       assert.equal(await shownTimeline(page), expected, step);
       assert.equal(await page.locator('#timeline-chart rect.bar').count(), expected.split('\n').length, step);
     }
+    await context.close();
+  });
+});
+
+describe('on a phone, with a screen reader', () => {
+  test('both tabs fit 390 pixels and axe-core finds no serious or critical violation', async () => {
+    const phone = { viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, bypassCSP: true };
+    const { context, page } = await pageWithArchive(fs.readFileSync(database), phone);
+    await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
+    const problems = () =>
+      page.evaluate(async () => {
+        // The preview holds the stored page, whose markup is the game's format.
+        const result = await axe.run({ exclude: [['#archive-preview']] }, { resultTypes: ['violations'] });
+        const serious = result.violations.filter((v) => ['serious', 'critical'].includes(v.impact));
+        const wide = document.documentElement.scrollWidth > window.innerWidth ? [`page ${document.documentElement.scrollWidth} px wide`] : [];
+        return [...wide, ...serious.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`)];
+      });
+    await showArchive(page);
+    await afterChange(page, '#archive-browser', 'opened', () => page.click('#archive-list tbody tr:first-child button'));
+    assert.deepEqual(await problems(), []);
+    await showStats(page);
+    assert.deepEqual(await problems(), []);
     await context.close();
   });
 });

@@ -28,6 +28,8 @@ const contentTypes = {
 class SiteServer {
   constructor() {
     this.requests = [];
+    // Further files by URL path, served from memory (an archive to load).
+    this.files = new Map();
     this.port = 0;
     this.server = null;
   }
@@ -35,6 +37,11 @@ class SiteServer {
     this.server = http.createServer((request, response) => {
       this.requests.push(request.url);
       const name = decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/^\/$/, '/index.html');
+      if (this.files.has(name)) {
+        response.writeHead(200, { 'Content-Type': contentTypes[path.extname(name)] || 'application/octet-stream' });
+        response.end(this.files.get(name));
+        return;
+      }
       const file = path.join(siteDir, path.normalize(name));
       if (!file.startsWith(siteDir) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
         response.writeHead(404).end();
@@ -182,12 +189,15 @@ function decodeLink(link) {
 }
 
 // A fresh page whose archive is `bytes` (a Data.dat), put where the page
-// keeps it, the browser's private file system, before the page is loaded
-// again. The bytes come as a response the page fetches (the service worker
-// is kept out so the route sees that request).
-async function pageWithArchive(browser, origin, bytes) {
-  const { context, page } = await newPage(browser, origin, { serviceWorkers: 'block' });
-  await page.route('**/archive-to-load.dat', (route) => route.fulfill({ body: bytes }));
+// keeps it, the browser's private file system, from a blank page of the same
+// origin (the site itself would open an archive of its own meanwhile). The
+// page fetches the bytes from `server`; `options` go to the browser context.
+async function pageWithArchive(browser, server, bytes, options = {}) {
+  server.files.set('/archive-to-load.dat', bytes);
+  server.files.set('/blank.html', '<!doctype html><title>Archiv laden</title>');
+  const context = await browser.newContext({ acceptDownloads: true, ...options });
+  const page = await context.newPage();
+  await page.goto(`${server.origin}/blank.html`);
   await page.evaluate(async () => {
     const data = await (await fetch('archive-to-load.dat')).arrayBuffer();
     const file = await (await navigator.storage.getDirectory()).getFileHandle('Data.dat', { create: true });
@@ -195,7 +205,7 @@ async function pageWithArchive(browser, origin, bytes) {
     await writable.write(data);
     await writable.close();
   });
-  await page.reload();
+  await page.goto(`${server.origin}/`);
   return { context, page };
 }
 

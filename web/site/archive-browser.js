@@ -141,6 +141,8 @@ async function openBattle(battle) {
   ui.shownTitle.textContent = `Kampf ${battle.id}: ${battle.date} [${battle.coords}] ${battle.place}`;
   ui.preview.srcdoc = decodeText(result.page);
   ui.shown.hidden = false;
+  // Keyboard and screen reader users land on the battle they opened.
+  ui.shownTitle.focus();
 }
 
 async function deleteOpened() {
@@ -215,7 +217,20 @@ function build() {
   refresh();
 }
 
+// A large archive takes most of a second to copy out of the browser's
+// storage; opened while the page is idle, the list stands at once when the
+// tab is first shown. The time taken is kept for the benchmark.
+function openArchiveWhenIdle() {
+  requestIdleCallback(async () => {
+    const started = performance.now();
+    await run('openArchive').catch(() => {});
+    ui.section.dataset.archiveOpenedMs = String(Math.round(performance.now() - started));
+  });
+}
+
 onFirstShown('tab-archive', build);
+if (document.readyState === 'complete') openArchiveWhenIdle();
+else window.addEventListener('load', openArchiveWhenIdle, { once: true });
 document.addEventListener('archive-changed', () => {
   if (built) refresh();
 });

@@ -29,6 +29,9 @@ let newestSearch = 0;
 const messagesSeen = () => new Promise((resolve) => setTimeout(resolve, 0));
 
 Object.assign(self.workerJobs, {
+  async openArchive(module) {
+    return withArchive(module, () => [{}, []]);
+  },
   async findBattles(module, { filter, search }) {
     newestSearch = Math.max(newestSearch, search || 0);
     await messagesSeen();

@@ -123,18 +123,23 @@ function drawChart() {
   points.forEach((point, index) => {
     const left = x(starts[index]);
     const bar = svgElement('rect', {
-      x: left, y: y(point[measure]), width: Math.max(1, x(starts[index] + stepDays) - left - 1), height: y(0) - y(point[measure]), class: 'bar',
+      x: left, y: y(point[measure]), width: Math.max(3, x(starts[index] + stepDays) - left - 1), height: y(0) - y(point[measure]), class: 'bar',
     });
     bar.append(svgElement('title', {}, `${periodLabel(point.period)}: ${point[measure]} ${title} (${point.battles} Kämpfe)`));
     svg.append(bar);
   });
-  // A few evenly spread labels; more would run into each other.
-  const labels = Math.min(points.length, Math.max(2, Math.floor(plotWidth / (stepDays === 7 ? 110 : 70))));
-  for (let label = 0; label < labels; label++) {
-    const index = labels === 1 ? 0 : Math.round(((points.length - 1) * label) / (labels - 1));
+  // Labels under the bars from the left, each far enough from the one
+  // before that they never run into each other.
+  const spacing = stepDays === 7 ? 96 : 60;
+  let lastLabel = -Infinity;
+  points.forEach((point, index) => {
     const centre = x(starts[index] + stepDays / 2);
-    svg.append(svgElement('text', { x: centre, y: CHART_HEIGHT - 8, 'text-anchor': label === 0 ? 'start' : label === labels - 1 ? 'end' : 'middle' }, periodLabel(points[index].period, true)));
-  }
+    if (centre - lastLabel < spacing) return;
+    lastLabel = centre;
+    const atEnd = centre + spacing / 2 > width;
+    const label = { x: atEnd ? width - MARGIN.right : centre, y: CHART_HEIGHT - 8, 'text-anchor': atEnd ? 'end' : 'middle' };
+    svg.append(svgElement('text', label, periodLabel(point.period, true)));
+  });
   ui.chart.replaceChildren(svg);
 }
 
