@@ -151,7 +151,6 @@ async function deleteOpened() {
   const { result } = await run('deleteBattle', { battleId: id });
   reportErrors(result);
   if (result.outcome === 'failed') return;
-  closeBattle();
   showMessage(ui.message, result.outcome === 'deleted' ? `Kampf ${id} gelöscht.` : `Kein gespeicherter Kampf mit der ID ${id}.`, 'ok');
   document.dispatchEvent(new Event('archive-changed'));
 }
@@ -169,7 +168,6 @@ async function deleteAll() {
   const { result } = await run('deleteAllBattles');
   reportErrors(result);
   if (!result.deleted) return;
-  closeBattle();
   showMessage(ui.message, `${battlesText(count)} gelöscht.`, 'ok');
   document.dispatchEvent(new Event('archive-changed'));
 }
@@ -231,6 +229,9 @@ function openArchiveWhenIdle() {
 onFirstShown('tab-archive', build);
 if (document.readyState === 'complete') openArchiveWhenIdle();
 else window.addEventListener('load', openArchiveWhenIdle, { once: true });
+// Another archive may have been loaded: the battle shown may be gone.
 document.addEventListener('archive-changed', () => {
-  if (built) refresh();
+  if (!built) return;
+  closeBattle();
+  refresh();
 });
