@@ -173,10 +173,15 @@ async function deleteAll() {
 }
 
 async function exportCsv() {
+  // Ten thousand battles take seconds: the button waits until they are written.
+  ui.csv.disabled = true;
+  showMessage(ui.message, 'CSV wird geschrieben …');
   const { result } = await run('exportCsv', {
     filter: currentFilter(),
     table: ui.csvTable.value,
     separator: ui.csvSeparator.value,
+  }).finally(() => {
+    ui.csv.disabled = false;
   });
   if (result.error) {
     showMessage(ui.message, result.error, 'error');

@@ -122,8 +122,10 @@ function drawChart() {
   }
   points.forEach((point, index) => {
     const left = x(starts[index]);
+    // A period with battles but nothing to count still shows a sliver.
+    const height = Math.max(2, y(0) - y(point[measure]));
     const bar = svgElement('rect', {
-      x: left, y: y(point[measure]), width: Math.max(3, x(starts[index] + stepDays) - left - 1), height: y(0) - y(point[measure]), class: 'bar',
+      x: left, y: y(0) - height, width: Math.max(3, x(starts[index] + stepDays) - left - 1), height, class: 'bar',
     });
     bar.append(svgElement('title', {}, `${periodLabel(point.period)}: ${point[measure]} ${title} (${point.battles} Kämpfe)`));
     svg.append(bar);
