@@ -151,7 +151,8 @@ async function deleteOpened() {
   const { result } = await run('deleteBattle', { battleId: id });
   reportErrors(result);
   if (result.outcome === 'failed') return;
-  showMessage(ui.message, result.outcome === 'deleted' ? `Kampf ${id} gelöscht.` : `Kein gespeicherter Kampf mit der ID ${id}.`, 'ok');
+  const deleted = result.outcome === 'deleted';
+  showMessage(ui.message, deleted ? `Kampf ${id} gelöscht.` : `Kein gespeicherter Kampf mit der ID ${id}.`, deleted ? 'ok' : '');
   document.dispatchEvent(new Event('archive-changed'));
 }
 
