@@ -44,8 +44,16 @@ async function loadArchive(module) {
   if (!bytes && writable) await saveArchive(module);
 }
 
-// Writes the archive back and returns once the browser has it on disk.
-async function saveArchive(module) {
+// Writes the archive back and returns once the browser has it on disk. Saves
+// run one after the other: two at once would both open the same file.
+let lastSave = Promise.resolve();
+function saveArchive(module) {
+  const save = lastSave.then(() => writeArchive(module));
+  lastSave = save.catch(() => {});
+  return save;
+}
+
+async function writeArchive(module) {
   if (!writable) throw new Error('Das Archiv ist in einem anderen Tab geöffnet; dort kann gespeichert werden.');
   const bytes = module.FS.readFile(ARCHIVE_FILE);
   const root = await navigator.storage.getDirectory();
@@ -93,7 +101,9 @@ async function openArchiveFile(module) {
 
 // Other job files wait for the archive and save through this.
 self.archiveFile = {
-  ready: (module) => loaded || openArchiveFile(module),
+  // Jobs that arrive together share one opening: a second one would ask
+  // for the lock again and load the file twice.
+  ready: (module) => (loaded ||= openArchiveFile(module)),
   save: saveArchive,
   get writable() {
     return writable;

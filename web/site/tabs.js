@@ -16,16 +16,17 @@ export function showTab(id, { focus = false } = {}) {
     panelOf(tab).hidden = !selected;
     if (selected && focus) tab.focus();
   }
-  const build = firstShown.get(id);
-  if (build) {
+  const builds = firstShown.get(id);
+  if (builds) {
     firstShown.delete(id);
-    build(panelOf(document.getElementById(id)));
+    builds.forEach((build) => build(panelOf(document.getElementById(id))));
   }
 }
 
-// `build(panel)` runs once, when the tab is first shown.
+// `build(panel)` runs once, when the tab is first shown; a tab whose panel
+// has several sections runs each one's.
 export function onFirstShown(id, build) {
-  firstShown.set(id, build);
+  firstShown.set(id, [...(firstShown.get(id) || []), build]);
   if (document.getElementById(id).getAttribute('aria-selected') === 'true') showTab(id);
 }
 

@@ -1,0 +1,134 @@
+// The archive file section: how large Data.dat is, how many battles it holds,
+// whether the browser keeps it for good, and the file downloaded as it is
+// stored or replaced by another archive file after a check and a question.
+import { ELSEWHERE, loadArchiveSettings } from './archive-settings.js';
+import { onWorkerEvent, run } from './converter.js';
+import { onFirstShown } from './tabs.js';
+import { battlesText, download, formatSize, showMessage } from './text.js';
+
+const $ = (id) => document.getElementById(id);
+const ui = {
+  battles: $('archive-battles'),
+  size: $('archive-size'),
+  persisted: $('archive-persisted'),
+  usage: $('archive-usage'),
+  elsewhere: $('archive-elsewhere'),
+  download: $('archive-download'),
+  load: $('archive-load'),
+  file: $('archive-load-file'),
+  message: $('archive-file-message'),
+  dialog: $('archive-replace-dialog'),
+  question: $('archive-replace-text'),
+};
+const PERSIST_ASKED = 'skarnwald.persistAsked';
+
+const message = (text, kind) => showMessage(ui.message, text, kind);
+
+// The browser is asked once to keep the site's storage for good; its answer
+// shows from then on.
+async function persistence() {
+  if (!navigator.storage || !navigator.storage.persist) return 'vom Browser nicht unterstützt';
+  let persisted = await navigator.storage.persisted();
+  if (!persisted && !localStorage.getItem(PERSIST_ASKED)) {
+    localStorage.setItem(PERSIST_ASKED, '1');
+    persisted = await navigator.storage.persist();
+  }
+  return persisted ? 'dauerhaft' : 'nicht dauerhaft – der Browser darf ihn bei Platzmangel räumen';
+}
+
+async function showPersistence() {
+  try {
+    ui.persisted.textContent = await persistence();
+  } catch {
+    ui.persisted.textContent = 'unbekannt';
+  }
+}
+
+async function refresh() {
+  try {
+    const { result: facts } = await run('archiveFacts');
+    ui.battles.textContent = battlesText(facts.battles);
+    ui.size.textContent = formatSize(facts.size);
+    ui.usage.textContent = facts.quota ? `${formatSize(facts.usage)} von ${formatSize(facts.quota)}` : formatSize(facts.usage);
+    ui.elsewhere.hidden = facts.writable;
+    ui.elsewhere.textContent = facts.writable ? '' : ELSEWHERE;
+    ui.load.disabled = !facts.writable;
+  } catch (error) {
+    message(`Das Archiv ist nicht verfügbar: ${error.message}`, 'error');
+  }
+  // For scripts that drive the page: how often the figures were shown.
+  document.body.dataset.archiveFacts = String(Number(document.body.dataset.archiveFacts || 0) + 1);
+}
+
+async function downloadArchive() {
+  try {
+    const { result: bytes } = await run('archiveBytes');
+    download(bytes, 'Data.dat', 'application/octet-stream');
+  } catch (error) {
+    message(`Das Archiv kann nicht gesichert werden: ${error.message}`, 'error');
+  }
+}
+
+// Resolves true when the player chose to replace the archive.
+function askToReplace(text) {
+  ui.question.textContent = text;
+  ui.dialog.returnValue = '';
+  ui.dialog.showModal();
+  ui.dialog.querySelector('[data-answer="no"]').focus();
+  return new Promise((resolve) => {
+    ui.dialog.addEventListener('close', () => resolve(ui.dialog.returnValue === 'yes'), { once: true });
+  });
+}
+
+async function replaceQuestion(checked) {
+  const { result: facts } = await run('archiveFacts');
+  return `Die Datei enthält ${battlesText(checked.battles)}. Sie ersetzt das Archiv mit ${battlesText(facts.battles)}` +
+    ' samt Einstellungen und persönlicher Statistik; das bisherige Archiv geht verloren, wenn es nicht gesichert ist.';
+}
+
+async function loadChosen(file) {
+  message(`${file.name} wird geprüft …`);
+  const done = (text, kind) => {
+    message(text, kind);
+    document.body.dataset.archiveLoads = String(Number(document.body.dataset.archiveLoads || 0) + 1);
+  };
+  try {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const { result: checked } = await run('checkArchiveFile', { bytes, name: file.name });
+    if (checked.error) return done(`Die Datei wurde nicht geladen; das Archiv bleibt unverändert. ${checked.error}`, 'error');
+    if (!(await askToReplace(await replaceQuestion(checked)))) {
+      await run('dropArchiveFile');
+      return done('Nicht geladen; das Archiv bleibt unverändert.');
+    }
+    const { result } = await run('replaceArchive');
+    await loadArchiveSettings({ fromFile: true });
+    document.dispatchEvent(new CustomEvent('archive-changed'));
+    done(`Archiv geladen: ${battlesText(result.battles)}.`, 'ok');
+  } catch (error) {
+    done(`Die Datei wurde nicht geladen: ${error.message}`, 'error');
+  }
+}
+
+function build() {
+  ui.download.addEventListener('click', downloadArchive);
+  ui.load.addEventListener('click', () => ui.file.click());
+  ui.file.addEventListener('change', () => {
+    const [file] = ui.file.files;
+    ui.file.value = '';
+    if (file) loadChosen(file);
+  });
+  ui.dialog.addEventListener('click', (event) => {
+    const answer = event.target.dataset?.answer;
+    if (answer) ui.dialog.close(answer);
+  });
+  document.addEventListener('archive-changed', refresh);
+  onWorkerEvent((event) => {
+    if (event.event === 'archive-writable') refresh();
+  });
+  refresh();
+  showPersistence();
+}
+
+export function initArchiveFile() {
+  onFirstShown('tab-archive', build);
+}
