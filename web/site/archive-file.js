@@ -24,6 +24,12 @@ const PERSIST_ASKED = 'skarnwald.persistAsked';
 
 const message = (text, kind) => showMessage(ui.message, text, kind);
 
+// The origin's quota runs into gigabytes.
+function formatSpace(bytes) {
+  const gigabytes = bytes / 1024 ** 3;
+  return gigabytes < 1 ? formatSize(bytes) : `${gigabytes.toLocaleString('de-DE', { maximumFractionDigits: 1 })} GB`;
+}
+
 // The browser is asked once to keep the site's storage for good; its answer
 // shows from then on.
 async function persistence() {
@@ -33,7 +39,7 @@ async function persistence() {
     localStorage.setItem(PERSIST_ASKED, '1');
     persisted = await navigator.storage.persist();
   }
-  return persisted ? 'dauerhaft' : 'nicht dauerhaft – der Browser darf ihn bei Platzmangel räumen';
+  return persisted ? 'dauerhaft' : 'nicht dauerhaft – bei Platzmangel darf der Browser das Archiv löschen; bitte regelmäßig sichern';
 }
 
 async function showPersistence() {
@@ -47,9 +53,9 @@ async function showPersistence() {
 async function refresh() {
   try {
     const { result: facts } = await run('archiveFacts');
-    ui.battles.textContent = battlesText(facts.battles);
+    ui.battles.textContent = facts.battles.toLocaleString('de-DE');
     ui.size.textContent = formatSize(facts.size);
-    ui.usage.textContent = facts.quota ? `${formatSize(facts.usage)} von ${formatSize(facts.quota)}` : formatSize(facts.usage);
+    ui.usage.textContent = facts.quota ? `${formatSpace(facts.usage)} von ${formatSpace(facts.quota)}` : formatSpace(facts.usage);
     ui.elsewhere.hidden = facts.writable;
     ui.elsewhere.textContent = facts.writable ? '' : ELSEWHERE;
     ui.load.disabled = !facts.writable;
@@ -82,8 +88,9 @@ function askToReplace(text) {
 
 async function replaceQuestion(checked) {
   const { result: facts } = await run('archiveFacts');
-  return `Die Datei enthält ${battlesText(checked.battles)}. Sie ersetzt das Archiv mit ${battlesText(facts.battles)}` +
-    ' samt Einstellungen und persönlicher Statistik; das bisherige Archiv geht verloren, wenn es nicht gesichert ist.';
+  return `Archiv ersetzen? Die Datei enthält ${battlesText(checked.battles)}. Sie tritt samt Einstellungen und ` +
+    `persönlicher Statistik an die Stelle des bisherigen Archivs (${battlesText(facts.battles)}); ` +
+    'was davon nicht gesichert ist, geht verloren.';
 }
 
 async function loadChosen(file) {
