@@ -18,16 +18,6 @@ function throwArchiveErrors(module) {
   if (errors) throw new Error(`Fehler im Archiv: ${errors}`);
 }
 
-async function storedArchiveFile() {
-  const root = await navigator.storage.getDirectory();
-  try {
-    return await (await root.getFileHandle('Data.dat')).getFile();
-  } catch (error) {
-    if (error.name === 'NotFoundError') return null;
-    throw error;
-  }
-}
-
 // The page as module.convert makes it; when this tab writes, the same walk
 // stores as the archive's settings say and the archive is saved before the
 // answer. Otherwise `archive` says why nothing was stored.
@@ -60,20 +50,18 @@ Object.assign(self.workerJobs, {
     await self.archiveFile.save(module);
     return [module.archiveSettings(), []];
   },
-  // What the archive file section shows: the size of the stored file, its
+  // What the archive file section shows: the size of the archive file, its
   // battles, whether this tab writes, and the origin's share of the disk.
   async archiveFacts(module) {
     await self.archiveFile.ready(module);
-    const stored = await storedArchiveFile();
-    const size = stored ? stored.size : module.FS.stat('/archive/Data.dat').size;
+    const { size } = module.FS.stat('/archive/Data.dat');
     const { usage, quota } = await navigator.storage.estimate();
     return [{ size, battles: module.archiveBattles(), writable: self.archiveFile.writable, usage, quota }, []];
   },
   // The archive file exactly as stored.
   async archiveBytes(module) {
     await self.archiveFile.ready(module);
-    const stored = await storedArchiveFile();
-    const bytes = stored ? new Uint8Array(await stored.arrayBuffer()) : module.FS.readFile('/archive/Data.dat');
+    const bytes = (await self.archiveFile.storedBytes()) || module.FS.readFile('/archive/Data.dat');
     return [bytes, [bytes.buffer]];
   },
   // Checks a chosen file and prepares the archive it becomes: {error, battles}.
