@@ -113,7 +113,7 @@ test('stored conversions equal the command line, survive reloads, closed tabs an
     assert.deepEqual(await a.downloadArchive(second), stored);
   }));
 
-test('"Archiv laden" refuses what is no archive and takes one in with its settings', () =>
+test('"Archiv laden" refuses what is no archive, a save cut short changes nothing, a desktop archive comes in with its settings', () =>
   inNewProfile(async ({ folder, page }) => {
     await s.convertFile(page, reports[0]);
     const before = await a.downloadArchive(page);
@@ -131,6 +131,23 @@ test('"Archiv laden" refuses what is no archive and takes one in with its settin
       const text = await a.loadArchiveFile(page, { name: `${what}.dat`, mimeType: 'application/octet-stream', buffer }, { confirm: false });
       assert.match(text, new RegExp(`nicht geladen; das Archiv bleibt unverändert\\. Die (Datei|Datenbank) „${what}\\.dat“`), what);
     }
+    assert.deepEqual(await a.downloadArchive(page), before);
+
+    // A save cut short while writing its journal: the journal is dropped.
+    const journalLeft = () => page.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      return root.getFileHandle('Data.dat.seiten').then(() => true, () => false);
+    });
+    await page.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      const writer = await (await root.getFileHandle('Data.dat.seiten', { create: true })).createWritable();
+      await writer.write(new Uint8Array([0x53, 0x4b, 0x4a, 0x31, 0x41, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0]));
+      await writer.close();
+    });
+    assert.ok(await journalLeft());
+    await page.reload();
+    await a.archiveSettingsShown(page);
+    assert.equal(await journalLeft(), false);
     assert.deepEqual(await a.downloadArchive(page), before);
 
     const desktopFile = path.join(folder, 'Data.dat');

@@ -56,7 +56,8 @@ async function readStoredArchive() {
       return new Uint8Array(await file.arrayBuffer());
     } catch (error) {
       if (error.name === 'NotFoundError') return null;
-      if (error.name !== 'NoModificationAllowedError' || attempt === 50) throw error;
+      const busy = error.name === 'NoModificationAllowedError' || error.name === 'InvalidStateError';
+      if (!busy || attempt === 50) throw error;
       await new Promise((resolve) => setTimeout(resolve, 100));
     }
   }
