@@ -37,9 +37,11 @@ function show(settings) {
   storedCoords = normalizeCoords(settings.ownCoords || '') || '';
 }
 
+// The switches keep what the player set: an answer to an earlier change
+// must not undo a later one still under way.
 async function write(changes) {
   const { result } = await run('writeArchiveSettings', { changes });
-  show(result);
+  storedCoords = normalizeCoords(result.ownCoords || '') || '';
   // For scripts that drive the page: how many settings changes are saved.
   document.body.dataset.archiveWrites = String(Number(document.body.dataset.archiveWrites || 0) + 1);
 }
@@ -58,7 +60,8 @@ export async function loadArchiveSettings({ fromFile = false } = {}) {
   writable = settings.writable;
   show(settings);
   lock();
-  showMessage(message, writable ? '' : ELSEWHERE);
+  if (writable) coordsHint();
+  else showMessage(message, ELSEWHERE);
   const fieldCoords = normalizeCoords(ownCoords.value) || '';
   if (storedCoords || fromFile) showCoords(storedCoords);
   else if (fieldCoords && writable) await write({ ownCoords: fieldCoords }).catch(() => {});
@@ -66,11 +69,17 @@ export async function loadArchiveSettings({ fromFile = false } = {}) {
   document.body.dataset.archiveSettings = writable ? 'writable' : 'elsewhere';
 }
 
+// The personal record follows the fleet at Koords; without them it stays empty.
+function coordsHint() {
+  const missing = writable && switches.persStat.checked && !normalizeCoords(ownCoords.value);
+  showMessage(message, missing ? 'Für die persönliche Statistik fehlen die Koords: bitte oben die eigenen Koordinaten eintragen.' : '');
+}
+
 async function switchChanged(name, box) {
   box.disabled = true;
   try {
     await write({ [name]: box.checked });
-    showMessage(message, '');
+    coordsHint();
   } catch (error) {
     box.checked = !box.checked;
     showMessage(message, error.message, 'error');
@@ -81,6 +90,7 @@ async function switchChanged(name, box) {
 async function coordsChanged() {
   const text = ownCoords.value.trim();
   const coords = text === '' ? '' : normalizeCoords(text);
+  coordsHint();
   if (coords === null || coords === storedCoords || !writable) return;
   try {
     await write({ ownCoords: coords });
