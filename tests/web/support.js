@@ -11,7 +11,7 @@ const { after, before } = require('node:test');
 const { chromium } = require('playwright-core');
 
 const root = path.resolve(__dirname, '../..');
-const siteDir = process.env.SKARNWALD_SITE || path.join(root, 'build/web/site');
+const siteDir = path.resolve(process.env.SKARNWALD_SITE || path.join(root, 'build/web/site'));
 const cliPath = process.env.SKARNWALD_CLI || path.join(root, 'build/cli/src/cli/skarnwald-cli');
 
 const contentTypes = {

@@ -8,6 +8,8 @@ import { constants, convertReport, onProgress } from './converter.js';
 import { entryName, initHistory, remember } from './history.js';
 import { readLink } from './link.js';
 import * as output from './output.js';
+import './planning.js';
+import './movements.js';
 import { anyHidden, currentOptions, initSettings, showSwitches } from './settings.js';
 import { currentSource, initSource, message } from './source.js';
 import { initTabs } from './tabs.js';
