@@ -37,20 +37,6 @@ function cliArchive(folder, battles) {
   return file;
 }
 
-// A report of many battles, each at other coordinates, so none is skipped.
-function longReport(battles) {
-  const lines = [];
-  for (let battle = 1; battle <= battles; ++battle) {
-    const at = `${battle % 900}.${(battle >> 4) % 15}.${battle % 13}`;
-    lines.push(`2026-05-20 03:${String(battle % 60).padStart(2, '0')}:00 Uhr Battle at [${at}] Ort ${battle}`);
-    for (let fleet = 1; fleet <= 4; ++fleet) {
-      lines.push(`Agility 22 Speed 3 [90/90] Frigate (F${fleet}) from ${at} Wenzel`);
-      lines.push(`Frigate (F${fleet}) destroyed [6/40] Battleship (Axt) from 1.9.${battle % 9} Grimm`);
-    }
-  }
-  return Buffer.from(lines.join('\n'));
-}
-
 // A fresh browser profile (its own private file system) with one tab that
 // stores, and a scratch folder.
 async function inNewProfile(act) {
@@ -95,7 +81,7 @@ test('stored conversions equal the command line, survive reloads, closed tabs an
 
     // Closed while a long report is being stored: nothing of it arrives.
     await page.click('#tab-convert');
-    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: longReport(20000) });
+    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: largeReport(3000) });
     await s.until(async () => Number(await page.getAttribute('#progress', 'value')) > 0.05, 'the conversion under way');
     await page.close();
 
