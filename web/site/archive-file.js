@@ -1,7 +1,7 @@
 // The archive file section: how large Data.dat is, how many battles it holds,
 // whether the browser keeps it for good, and the file downloaded as it is
 // stored or replaced by another archive file after a check and a question.
-import { ELSEWHERE, loadArchiveSettings } from './archive-settings.js';
+import { ELSEWHERE, loadArchiveSettings, persistence } from './archive-settings.js';
 import { onWorkerEvent, run } from './converter.js';
 import { onFirstShown } from './tabs.js';
 import { battlesText, download, formatSize, showMessage } from './text.js';
@@ -20,7 +20,6 @@ const ui = {
   dialog: $('archive-replace-dialog'),
   question: $('archive-replace-text'),
 };
-const PERSIST_ASKED = 'skarnwald.persistAsked';
 
 const message = (text, kind) => showMessage(ui.message, text, kind);
 
@@ -28,18 +27,6 @@ const message = (text, kind) => showMessage(ui.message, text, kind);
 function formatSpace(bytes) {
   const gigabytes = bytes / 1024 ** 3;
   return gigabytes < 1 ? formatSize(bytes) : `${gigabytes.toLocaleString('de-DE', { maximumFractionDigits: 1 })} GB`;
-}
-
-// The browser is asked once to keep the site's storage for good; its answer
-// shows from then on.
-async function persistence() {
-  if (!navigator.storage || !navigator.storage.persist) return 'vom Browser nicht unterstützt';
-  let persisted = await navigator.storage.persisted();
-  if (!persisted && !localStorage.getItem(PERSIST_ASKED)) {
-    localStorage.setItem(PERSIST_ASKED, '1');
-    persisted = await navigator.storage.persist();
-  }
-  return persisted ? 'dauerhaft' : 'nicht dauerhaft – bei Platzmangel darf der Browser das Archiv löschen; bitte regelmäßig sichern';
 }
 
 async function showPersistence() {

@@ -12,6 +12,8 @@ const ownCoords = $('own-coords');
 const message = $('archive-settings-message');
 export const ELSEWHERE = 'Das Archiv ist in einem anderen Tab geöffnet; dort wird gespeichert. Dieser Tab übernimmt, sobald der andere geschlossen wird.';
 
+const PERSIST_ASKED = 'skarnwald.persistAsked';
+
 let writable = false;
 // Koords as the archive holds them, so an unchanged field writes nothing.
 let storedCoords = '';
@@ -69,6 +71,18 @@ export async function loadArchiveSettings({ fromFile = false } = {}) {
   document.body.dataset.archiveSettings = writable ? 'writable' : 'elsewhere';
 }
 
+// The browser is asked once to keep the site's storage for good; the text
+// says what it answered.
+export async function persistence() {
+  if (!navigator.storage || !navigator.storage.persist) return 'vom Browser nicht unterstützt';
+  let persisted = await navigator.storage.persisted();
+  if (!persisted && !localStorage.getItem(PERSIST_ASKED)) {
+    localStorage.setItem(PERSIST_ASKED, '1');
+    persisted = await navigator.storage.persist();
+  }
+  return persisted ? 'dauerhaft' : 'nicht dauerhaft – bei Platzmangel darf der Browser das Archiv löschen; bitte regelmäßig sichern';
+}
+
 // The personal record follows the fleet at Koords; without them it stays empty.
 function coordsHint() {
   const missing = writable && switches.persStat.checked && !normalizeCoords(ownCoords.value);
@@ -80,6 +94,8 @@ async function switchChanged(name, box) {
   try {
     await write({ [name]: box.checked });
     coordsHint();
+    // What is stored from now on should last: the browser is asked then.
+    if (box.checked) persistence().catch(() => {});
   } catch (error) {
     box.checked = !box.checked;
     showMessage(message, error.message, 'error');
