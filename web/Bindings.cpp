@@ -3,8 +3,10 @@
 // comes back as bytes, so the page the browser downloads is exactly what the
 // converter wrote.
 
+#include "ArchiveStore.h"
 #include "WebConversion.h"
 
+#include "archive/BattleDatabase.h"
 #include "writers/ReportTextWriter.h"
 
 #include <emscripten/bind.h>
@@ -62,14 +64,7 @@ skarnwald::Redaction RedactionOf(const val& options) {
             SwitchOption(options, "hideCoords")};
 }
 
-// options: {ownCoords, hideOwn, hideNames, hideCoords}; the result holds the
-// page (html) and what the preview shows (preview, empty when it is the whole
-// page) as bytes, the number of battles and the first battle's coords, place
-// and date as the outputs show them.
-val Convert(const std::string& bytes, val options, val onProgress) {
-    CallbackProgress progress(std::move(onProgress));
-    const auto conversion = skarnwald::web::ConvertToPageBytes(bytes, RedactionOf(options),
-                                                               StringOption(options, "ownCoords"), &progress);
+val ConversionResult(const skarnwald::web::PageConversion& conversion) {
     val result = val::object();
     result.set("html", Bytes(conversion.html));
     result.set("preview", Bytes(conversion.preview));
@@ -79,6 +74,29 @@ val Convert(const std::string& bytes, val options, val onProgress) {
     first.set("place", conversion.first.place);
     first.set("date", conversion.first.date);
     result.set("first", first);
+    return result;
+}
+
+// options: {ownCoords, hideOwn, hideNames, hideCoords, store}; the result
+// holds the page (html) and what the preview shows (preview, empty when it is
+// the whole page) as bytes, the number of battles and the first battle's
+// coords, place and date as the outputs show them. With store the archive's
+// settings decide what the same walk stores; the result then also tells
+// whether the battles were stored (storedBattles), the personal record
+// updated (keptRecord), and how many battles were stored before (skipped) with
+// the note that says so (skippedNote).
+val Convert(const std::string& bytes, val options, val onProgress) {
+    CallbackProgress progress(std::move(onProgress));
+    const skarnwald::Redaction redaction = RedactionOf(options);
+    const std::string ownCoords = StringOption(options, "ownCoords");
+    if (!SwitchOption(options, "store"))
+        return ConversionResult(skarnwald::web::ConvertToPageBytes(bytes, redaction, ownCoords, &progress));
+    const auto stored = skarnwald::web::ConvertIntoArchive(bytes, redaction, ownCoords, &progress);
+    val result = ConversionResult(stored.page);
+    result.set("storedBattles", stored.storedBattles);
+    result.set("keptRecord", stored.keptRecord);
+    result.set("skipped", stored.skipped);
+    result.set("skippedNote", stored.skipped > 0 ? skarnwald::SkippedBattlesNote(stored.skipped) : "");
     return result;
 }
 

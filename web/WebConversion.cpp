@@ -1,5 +1,6 @@
 #include "WebConversion.h"
 
+#include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
@@ -94,12 +95,14 @@ std::string PrepareReportBytes(std::string_view bytes) {
 }
 
 PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,
-                                  std::string_view ownCoords, IProgress* progress) {
+                                  std::string_view ownCoords, IProgress* progress, CStoringWriter* storing) {
     CReportConverter converter;
     Configure(converter, redaction, ownCoords);
     converter.SetProgress(progress);
     CFirstBattleWriter first;
     converter.AddWriter(&first);
+    if (storing)
+        AttachStoring(converter, *storing);
     PageConversion conversion;
     StringBuffer buffer(conversion.html);
     std::ostream out(&buffer);

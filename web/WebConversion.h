@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+namespace skarnwald {
+class CStoringWriter;
+}
+
 namespace skarnwald::web {
 
 // The report text the converter sees for raw bytes: every 300,000-byte chunk
@@ -30,8 +34,11 @@ struct PageConversion {
 };
 
 // `ownCoords` is the user's own planet ("Koords"); `progress` may be null.
+// With `storing` the same walk also stores into the archive, as its settings
+// say.
 PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,
-                                  std::string_view ownCoords, IProgress* progress);
+                                  std::string_view ownCoords, IProgress* progress,
+                                  CStoringWriter* storing = nullptr);
 
 // BBCode, Discord messages, title lines and JSON (`html` stays empty).
 SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redaction,

@@ -4,7 +4,9 @@
 // to the preview standing, median of three, with every long task the page's
 // main thread ran meanwhile (PerformanceObserver 'longtask'). Then the share
 // link's length for the samples and a typical 10-battle report, and the
-// site's download size.
+// site's download size. Then storing: the first report converted into a new
+// archive in the browser and by the command line, and one battle stored into
+// an archive of 10,000 battles until it is on disk.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -12,6 +14,7 @@ const path = require('node:path');
 const zlib = require('node:zlib');
 const { execFileSync } = require('node:child_process');
 const s = require('../../tests/web/support');
+const a = require('../../tests/web/archive-support');
 const { largeReport } = require('../../tests/web/reports');
 
 const RUNS = 3;
@@ -87,6 +90,117 @@ async function linkLength(page, name, bytes) {
   return page.locator('#share-link').getAttribute('data-length');
 }
 
+const OWN_COORDS = '1.1.1';
+const STORED = /Im Archiv gespeichert: /;
+
+// A new archive with storing and the personal record on.
+function cliArchive(folder) {
+  const file = path.join(folder, `Data${fs.readdirSync(folder).length}.dat`);
+  execFileSync(s.cliPath, ['settings', '--store', '1', '--pers-stat', '1', '--coords', OWN_COORDS, '--db', file]);
+  return file;
+}
+
+function cliStoringMilliseconds(folder, report, archive = cliArchive(folder)) {
+  const started = process.hrtime.bigint();
+  execFileSync(s.cliPath, ['convert', report, '-o', path.join(folder, 'page.htm'), '--db', archive], { maxBuffer: 1 << 28 });
+  return Number(process.hrtime.bigint() - started) / 1e6;
+}
+
+// From choosing the file to the finish message, which comes once the
+// archive is on disk.
+async function browserStoringMilliseconds(page, file) {
+  const started = process.hrtime.bigint();
+  await s.convertFile(page, file);
+  const milliseconds = Number(process.hrtime.bigint() - started) / 1e6;
+  if (!STORED.test(await s.inputMessage(page))) throw new Error(`not stored: ${await s.inputMessage(page)}`);
+  return milliseconds;
+}
+
+// Each run in a new browser profile, so each stores into a new archive.
+async function storingInNewArchive(browser, origin, report) {
+  const context = await browser.newContext({ acceptDownloads: true });
+  try {
+    const page = await a.openArchiveTab(context, origin, { writable: true });
+    await s.until(() => page.evaluate(() => document.body.dataset.converterReady === 'true'), 'the converter');
+    await a.switchStoringOn(page, OWN_COORDS);
+    return await browserStoringMilliseconds(page, report);
+  } finally {
+    await context.close();
+  }
+}
+
+// A battle no archive holds yet.
+const oneNewBattle = (run) => ({
+  name: `neu${run}.txt`,
+  mimeType: 'text/plain',
+  buffer: Buffer.from(`2026-06-0${run + 1} 12:00:00 Uhr Battle at [9.9.${run + 1}] Neuland\n` +
+    `Agility 22 Speed 3 [90/90] Frigate (Schild) from 9.9.${run + 1} Neu\n` +
+    'Frigate (Schild) destroyed [6/40] Battleship (Axt) from 1.9.4 Grimm\n' +
+    'Agility 9 Speed 2 [40/40] Battleship (Axt) from 1.9.4 Grimm\n'),
+});
+
+// Each run in the same page, into a new archive loaded through "Archiv
+// laden" first: the converter's code is warm, as for a player's second report.
+async function storingInSamePage(browser, origin, report, emptyArchive) {
+  const context = await browser.newContext({ acceptDownloads: true });
+  try {
+    const page = await a.openArchiveTab(context, origin, { writable: true });
+    const times = [];
+    const inWorker = [];
+    for (let run = 0; run < RUNS; run++) {
+      await a.loadArchiveFile(page, emptyArchive);
+      await page.click('#tab-convert');
+      times.push(await browserStoringMilliseconds(page, report));
+      inWorker.push(Number(await page.evaluate(() => document.body.dataset.lastWorkerMs)));
+    }
+    return { times, inWorker };
+  } finally {
+    await context.close();
+  }
+}
+
+async function benchStoring(browser, origin, report, fixed) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-bench-'));
+  try {
+    console.log(`storing ${path.basename(report)} into a new archive (storing and personal record on):`);
+    const cli = Array.from({ length: RUNS }, () => cliStoringMilliseconds(folder, report));
+    console.log(`  skarnwald-cli convert --db:                     median ${median(cli).toFixed(0)} ms (${fixed(cli)})`);
+    const fresh = [];
+    for (let run = 0; run < RUNS; run++) fresh.push(await storingInNewArchive(browser, origin, report));
+    const ratio = (times) => `${(median(times) / median(cli)).toFixed(1)}x the CLI`;
+    console.log(`  browser, file chosen to stored, fresh page:    median ${median(fresh).toFixed(0)} ms (${fixed(fresh)}), ${ratio(fresh)}`);
+    const warm = await storingInSamePage(browser, origin, report, cliArchive(folder));
+    console.log(`  browser, file chosen to stored, same page:     median ${median(warm.times).toFixed(0)} ms (${fixed(warm.times)}), ${ratio(warm.times)}`);
+    console.log(`    of it converting, storing and saving in the worker: median ${median(warm.inWorker).toFixed(0)} ms (${fixed(warm.inWorker)}), ${ratio(warm.inWorker)}`);
+
+    const large = path.join(folder, 'zehntausend.txt');
+    fs.writeFileSync(large, largeReport(10000));
+    const archive = cliArchive(folder);
+    const made = cliStoringMilliseconds(folder, large, archive);
+    console.log(`archive of 10,000 battles: ${(fs.statSync(archive).size / 1e6).toFixed(1)} MB, stored by the CLI in ${made.toFixed(0)} ms`);
+    const context = await browser.newContext({ acceptDownloads: true });
+    try {
+      const page = await a.openArchiveTab(context, origin, { writable: true });
+      const started = process.hrtime.bigint();
+      const loaded = await a.loadArchiveFile(page, archive);
+      console.log(`  "Archiv laden": ${loaded} (${(Number(process.hrtime.bigint() - started) / 1e6).toFixed(0)} ms with the question)`);
+      await page.click('#tab-convert');
+      const one = [];
+      for (let run = 0; run < RUNS; run++) one.push(await browserStoringMilliseconds(page, oneNewBattle(run)));
+      const cliOne = Array.from({ length: RUNS }, (_, run) => {
+        const file = path.join(folder, `neu${run}.txt`);
+        fs.writeFileSync(file, oneNewBattle(run).buffer);
+        return cliStoringMilliseconds(folder, file, archive);
+      });
+      console.log(`  one battle stored until on disk, browser: median ${median(one).toFixed(0)} ms (${fixed(one)}); CLI: median ${median(cliOne).toFixed(0)} ms`);
+    } finally {
+      await context.close();
+    }
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
 function siteSize() {
   let raw = 0;
   let gzipped = 0;
@@ -129,6 +243,8 @@ function siteSize() {
     for (const name of fs.readdirSync(samples).filter((n) => n.endsWith('.txt') && n !== 'outgoings.txt'))
       console.log(`  ${name}: ${await linkLength(page, name, fs.readFileSync(path.join(samples, name)))}`);
     console.log(`  10 battles of 60 lines (${(largeReport(10).length / 1024).toFixed(0)} KB): ${await linkLength(page, 'zehn.txt', largeReport(10))}`);
+
+    if (files.length) await benchStoring(browser, server.origin, files[0], fixed);
 
     const size = siteSize();
     console.log(`site download: ${(size.raw / 1024).toFixed(0)} KiB, ${(size.gzipped / 1024).toFixed(0)} KiB gzip-compressed`);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the web edition, the command line and the conversion bench, writes
 # the 5 MB and 20 MB reports and times them in headless Chromium beside the
-# command line (bench-web.js), then the stored battles list (archive.js).
+# command line (bench-web.js): converting and storing into the archive; then
+# the stored battles list (archive.js).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 scripts/build-web.sh >/dev/null

@@ -2,6 +2,8 @@
 // with the switches as they stand, the result section shows it, the history
 // keeps it. Only the newest conversion ever reaches the page; changing a
 // switch takes the old outputs away before converting again.
+import { initArchiveFile } from './archive-file.js';
+import { initArchiveSettings, storingNote, storingOn } from './archive-settings.js';
 import { constants, convertReport, onProgress } from './converter.js';
 import { entryName, initHistory, remember } from './history.js';
 import { readLink } from './link.js';
@@ -36,10 +38,12 @@ function fail(text) {
 }
 
 // A link's report is converted with the switches it was made with: its own
-// fleets stand at placeholder coordinates.
+// fleets stand at placeholder coordinates. Someone else's shared report is
+// never stored.
 async function optionsFor(source) {
   const options = currentOptions();
   if (source.fromLink && options.hideOwn) options.ownCoords = (await constants).standInOwnCoords;
+  options.store = storingOn() && !source.fromLink;
   return options;
 }
 
@@ -75,7 +79,9 @@ async function convert(source, { addToHistory = true } = {}) {
   document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
   document.body.dataset.lastWorkerMs = workerMs.toFixed(1);
   const hidden = anyHidden(options) ? ', Details verborgen' : '';
-  message(`Fertig: ${battlesText(result.battles)} umgewandelt${hidden} (${formatDuration(milliseconds)}).`, 'ok');
+  const stored = storingNote(result);
+  message(`Fertig: ${battlesText(result.battles)} umgewandelt${hidden} (${formatDuration(milliseconds)}).${stored.text}`,
+    stored.error ? 'error' : 'ok');
   output.scrollIntoViewOnPhones();
   if (addToHistory) remember(source, result);
 }
@@ -87,6 +93,8 @@ initSettings(() => {
   if (lastSource) convert(lastSource, { addToHistory: false });
   else output.clear();
 });
+initArchiveSettings();
+initArchiveFile();
 const source = initSource({ onLoaded: (loaded) => convert(loaded), onFailed: fail });
 output.initOutput();
 initHistory((entry, bytes) => {

@@ -47,8 +47,12 @@ function base64url(bytes) {
 }
 
 const jobs = {
+  // With options.store the archive's settings decide what is also stored.
   async convert(module, { bytes, options }, id) {
-    const result = module.convert(bytes, options, (fraction) => self.postMessage({ id, progress: fraction }));
+    const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
+    const result = options.store
+      ? await self.storingConversion(module, bytes, options, onProgress)
+      : module.convert(bytes, options, onProgress);
     return [result, transferablesOf(result)];
   },
   async formats(module, { bytes, options }) {
@@ -69,7 +73,7 @@ const jobs = {
 // The other sections' jobs live in files of their own, each adding to this
 // table: job(module, message, id) resolves with [result, transferables].
 self.workerJobs = jobs;
-importScripts('jobs-archive-file.js', 'jobs-planning.js', 'jobs-archive-views.js');
+importScripts('jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
 
 // Share texts and links wait behind any conversion that arrives meanwhile,
 // and are dropped once a newer conversion has started: the page shows only

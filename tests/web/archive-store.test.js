@@ -1,0 +1,149 @@
+// The archive in the browser: conversions stored exactly as the command line
+// stores them, the file kept across reloads and tabs, handed out and
+// replaced, and refused when it is not an archive.
+'use strict';
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { execFileSync } = require('node:child_process');
+const { test } = require('node:test');
+const s = require('./support');
+const { largeReport } = require('./reports');
+const a = require('./archive-support');
+
+const site = s.siteAndBrowser();
+const OWN_COORDS = '8.8.1';
+// Battles of the archive loaded first: enough that storing changes only some of its pages.
+const LOADED = 150;
+const TABLES = { Battles: 'rowid', Agility: 'rowid', Battle_Details: 'rowid', Statistik: 'rowid', Einstellungen: 'Einstellung', PersStat: 'Typ' };
+const reports = fs.readdirSync(path.join(s.root, 'samples')).sort()
+  .map((name) => path.join(s.root, 'samples', name))
+  .filter((file) => fs.readFileSync(file, 'latin1').includes('Battle at'));
+// The first report again: its battles are left out as stored before.
+const storedInOrder = [...reports, reports[0]];
+
+const cli = (...args) => execFileSync(s.cliPath, args, { maxBuffer: 1 << 28 });
+// Every column of a table with its type (quoted text, bare numbers, NULL).
+const rows = (file, table) => execFileSync('sqlite3', ['-readonly', '-quote', file, `SELECT * FROM ${table} ORDER BY ${TABLES[table]}`], { maxBuffer: 1 << 28 }).toString();
+const convertInto = (file, folder, reports) => reports.forEach((report) => cli('convert', report, '-o', path.join(folder, 'page.htm'), '--db', file));
+
+// An archive the command line filled with `battles` large battles.
+function cliArchive(folder, battles) {
+  const file = path.join(folder, `cli${battles}.dat`);
+  const report = path.join(folder, 'gross.txt');
+  fs.writeFileSync(report, largeReport(battles));
+  cli('settings', '--store', '1', '--pers-stat', '1', '--coords', OWN_COORDS, '--db', file);
+  convertInto(file, folder, [report]);
+  return file;
+}
+
+// A fresh browser profile (its own private file system) with one tab that
+// stores, and a scratch folder.
+async function inNewProfile(act) {
+  const folder = s.tempFolder();
+  const context = await site.browser.newContext({ acceptDownloads: true });
+  try {
+    const page = await a.openArchiveTab(context, site.server.origin);
+    await a.switchStoringOn(page, OWN_COORDS);
+    await act({ folder, context, page });
+  } finally {
+    await context.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+test('stored conversions equal the command line, survive reloads, closed tabs and a second tab', () =>
+  inNewProfile(async ({ folder, context, page }) => {
+    // Into an archive large enough that a conversion changes only some of
+    // its pages, which are then written back on their own.
+    const cliFile = cliArchive(folder, LOADED);
+    await a.loadArchiveFile(page, cliFile);
+    convertInto(cliFile, folder, storedInOrder);
+    await page.click('#tab-convert');
+    for (const report of storedInOrder) {
+      await s.convertFile(page, report);
+      assert.match(await s.inputMessage(page), /Im Archiv gespeichert: |schon gespeichert/);
+    }
+    assert.match(await s.inputMessage(page), /schon gespeichert und wurden? nicht erneut gespeichert\.$/);
+    const stored = await a.downloadArchive(page);
+    const browserFile = path.join(folder, 'browser.dat');
+    fs.writeFileSync(browserFile, stored);
+    for (const table of Object.keys(TABLES)) assert.equal(rows(browserFile, table), rows(cliFile, table), table);
+    const battles = Number(execFileSync('sqlite3', [browserFile, 'SELECT COUNT(*) FROM Battles']).toString());
+    assert.ok(battles > LOADED + reports.length);
+    for (let id = LOADED + 1; id <= battles; ++id) assert.deepEqual(cli('export', String(id), '--db', browserFile), cli('export', String(id), '--db', cliFile));
+
+    await page.reload();
+    await a.archiveSettingsShown(page);
+    assert.ok(await page.getByLabel('Kämpfe speichern').isChecked());
+    assert.equal(await page.inputValue('#own-coords'), OWN_COORDS);
+    assert.deepEqual(await a.downloadArchive(page), stored);
+
+    // Closed while a long report is being stored: nothing of it arrives.
+    await page.click('#tab-convert');
+    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: largeReport(3000) });
+    await s.until(async () => Number(await page.getAttribute('#progress', 'value')) > 0.05, 'the conversion under way');
+    await page.close();
+
+    page = await a.openArchiveTab(context, site.server.origin, { writable: true });
+    const second = await a.openArchiveTab(context, site.server.origin);
+    assert.equal(await a.bodyData(second, 'archiveSettings'), 'elsewhere');
+    assert.ok(await second.getByLabel('Kämpfe speichern').isDisabled());
+    await s.convertFile(second, reports[0]);
+    assert.match(await s.inputMessage(second), /Nicht gespeichert: Das Archiv ist in einem anderen Tab geöffnet/);
+    assert.deepEqual(await a.downloadArchive(page), stored);
+
+    await page.close();
+    await a.archiveSettingsShown(second);
+    assert.ok(await second.getByLabel('Kämpfe speichern').isEnabled());
+    assert.deepEqual(await a.downloadArchive(second), stored);
+  }));
+
+test('"Archiv laden" refuses what is no archive, a save cut short changes nothing, a desktop archive comes in with its settings', () =>
+  inNewProfile(async ({ folder, page }) => {
+    await s.convertFile(page, reports[0]);
+    const before = await a.downloadArchive(page);
+    const otherSchema = path.join(folder, 'other.db');
+    execFileSync('sqlite3', [otherSchema, 'CREATE TABLE Kunden (ID INTEGER, Name TEXT); INSERT INTO Kunden VALUES (1, \'x\');']);
+    const garbage = Buffer.concat([before.subarray(0, 100), Buffer.alloc(before.length - 100, 0xa5)]);
+    const bad = {
+      'kein SQLite': Buffer.from('Das ist kein Archiv.\n'.repeat(200)),
+      'abgeschnitten': before.subarray(0, Math.floor(before.length / 2)),
+      'anderes Schema': fs.readFileSync(otherSchema),
+      'Müll nach dem Kopf': garbage,
+      '0 Bytes': Buffer.alloc(0),
+    };
+    for (const [what, buffer] of Object.entries(bad)) {
+      const text = await a.loadArchiveFile(page, { name: `${what}.dat`, mimeType: 'application/octet-stream', buffer }, { confirm: false });
+      assert.match(text, new RegExp(`nicht geladen; das Archiv bleibt unverändert\\. Die (Datei|Datenbank) „${what}\\.dat“`), what);
+    }
+    assert.deepEqual(await a.downloadArchive(page), before);
+
+    // A save cut short while writing its journal: the journal is dropped.
+    const journalLeft = () => page.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      return root.getFileHandle('Data.dat.seiten').then(() => true, () => false);
+    });
+    await page.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      const writer = await (await root.getFileHandle('Data.dat.seiten', { create: true })).createWritable();
+      await writer.write(new Uint8Array([0x53, 0x4b, 0x4a, 0x31, 0x41, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0]));
+      await writer.close();
+    });
+    assert.ok(await journalLeft());
+    await page.reload();
+    await a.archiveSettingsShown(page);
+    assert.equal(await journalLeft(), false);
+    assert.deepEqual(await a.downloadArchive(page), before);
+
+    const desktopFile = path.join(folder, 'Data.dat');
+    cli('settings', '--store', '0', '--pers-stat', '1', '--coords', '9.9.9', '--db', desktopFile);
+    for (const report of reports) cli('convert', report, '-o', path.join(folder, 'page.htm'), '--db', desktopFile);
+    const text = await a.loadArchiveFile(page, desktopFile);
+    assert.match(text, /^Archiv geladen: \d+ Kämpfe\.$/);
+    await s.until(async () => (await page.inputValue('#own-coords')) === '9.9.9', 'the loaded Koords');
+    assert.equal(await page.getByLabel('Kämpfe speichern').isChecked(), false);
+    const loaded = path.join(folder, 'loaded.dat');
+    fs.writeFileSync(loaded, await a.downloadArchive(page));
+    for (const table of Object.keys(TABLES)) assert.equal(rows(loaded, table), rows(desktopFile, table), table);
+  }));

@@ -1,0 +1,21 @@
+#pragma once
+// Conversions that also store into the open archive, with the settings the
+// archive holds, exactly as the desktop program stores them.
+
+#include "WebConversion.h"
+
+namespace skarnwald::web {
+
+struct StoredConversion {
+    PageConversion page;
+    bool storedBattles = false; // the battles went into the archive
+    bool keptRecord = false;    // the personal record took them in
+    int skipped = 0;            // battles left out as stored before
+};
+
+// The page as ConvertToPageBytes writes it; the archive's settings decide
+// what is stored. Without an open archive only the page is made.
+StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
+                                    std::string_view ownCoords, IProgress* progress);
+
+} // namespace skarnwald::web

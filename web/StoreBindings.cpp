@@ -1,0 +1,145 @@
+// What the archive file section and the storing switches call: the
+// archive's settings, its number of battles, and another archive file
+// checked and taken in in its place. The worker writes the file back after
+// every change.
+
+#include "ArchiveStore.h"
+#include "WebArchive.h"
+
+#include "archive/ArchiveImport.h"
+#include "archive/BattleDatabase.h"
+#include "archive/SettingsStore.h"
+#include "archive/StoringWriter.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <filesystem>
+
+namespace skarnwald::web {
+
+StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
+                                    std::string_view ownCoords, IProgress* progress) {
+    StoredConversion result;
+    if (!Archive()) {
+        result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress);
+        return result;
+    }
+    CBattleDatabase database;
+    database.SetConnection(Archive());
+    CStoringWriter storing(database, ReadStoringSettings(database));
+    result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress, &storing);
+    // A conversion that hides anything leaves the store idle.
+    const bool stores = !redaction.Any() && result.page.battles > 0;
+    result.storedBattles = stores && storing.Settings().StoresBattles();
+    result.keptRecord = stores && storing.Settings().KeepsRecord();
+    result.skipped = database.SkippedBattles();
+    return result;
+}
+
+} // namespace skarnwald::web
+
+namespace {
+
+using emscripten::val;
+namespace fs = std::filesystem;
+namespace web = skarnwald::web;
+
+// The file the player chose, and the archive made from it until the player
+// confirms that it replaces the current one.
+constexpr const char* kChosenFile = "/import/Data.dat";
+constexpr const char* kTakenInFile = "/archive/Data.dat.import";
+
+// {store, persStat, ownCoords}: the switches as the converter counts them
+// (on only when 1) and the Koords text as stored.
+val ArchiveSettings() {
+    val settings = val::object();
+    if (!web::Archive())
+        return settings;
+    skarnwald::CBattleDatabase database;
+    database.SetConnection(web::Archive());
+    const skarnwald::StoringSettings stored = skarnwald::ReadStoringSettings(database);
+    settings.set("store", stored.StoresBattles());
+    settings.set("persStat", stored.KeepsRecord());
+    settings.set("ownCoords", stored.ownCoords);
+    return settings;
+}
+
+// Writes the settings `changes` names ({store, persStat, ownCoords}, each
+// optional), creating their rows first as the settings dialog does.
+bool WriteArchiveSettings(val changes) {
+    const skarnwald::ConnectionPtr& archive = web::Archive();
+    if (!archive)
+        return false;
+    skarnwald::EnsureSettingsRows(*archive);
+    if (changes.hasOwnProperty("store"))
+        skarnwald::WriteStoreSetting(*archive, changes["store"].isTrue() ? 1 : 0);
+    if (changes.hasOwnProperty("persStat"))
+        skarnwald::WritePersStatSetting(*archive, changes["persStat"].isTrue() ? 1 : 0);
+    if (changes.hasOwnProperty("ownCoords"))
+        skarnwald::WriteOwnCoords(*archive, changes["ownCoords"].as<std::string>());
+    return true;
+}
+
+double ArchiveBattles() {
+    if (!web::Archive())
+        return 0;
+    skarnwald::CStatement count(*web::Archive(), "SELECT COUNT(*) FROM Battles");
+    return count.Step() ? static_cast<double>(count.ColumnInt(0)) : 0;
+}
+
+// The core's messages name the file by its path in the module; the player
+// knows it by the name it had on the disk.
+std::string NamedAsChosen(std::string message, const std::string& name) {
+    const std::string path = std::string("'") + kChosenFile + "'";
+    const std::string shown = "„" + name + "“";
+    for (std::size_t at = message.find(path); at != std::string::npos;
+         at = message.find(path, at + shown.size()))
+        message.replace(at, path.size(), shown);
+    return message;
+}
+
+// Checks the file at kChosenFile (a SQLite file, whole, with the archive's
+// tables) and builds the archive it would become, brought up to date as when
+// the desktop program takes it in. {error, battles}; error is empty when it
+// can replace the archive.
+val CheckChosenArchive(const std::string& name) {
+    const skarnwald::ImportResult taken = skarnwald::CopyArchive(kChosenFile, kTakenInFile);
+    std::error_code ec;
+    fs::remove(kChosenFile, ec);
+    val result = val::object();
+    result.set("error", NamedAsChosen(taken.error, name));
+    result.set("battles", taken.battles);
+    return result;
+}
+
+void DropChosenArchive() {
+    std::error_code ec;
+    fs::remove(kChosenFile, ec);
+    fs::remove(kTakenInFile, ec);
+}
+
+// The checked archive becomes the open one; the error in the player's words,
+// or empty text.
+std::string ReplaceArchive() {
+    std::error_code ec;
+    if (!fs::is_regular_file(kTakenInFile, ec))
+        return "Es liegt keine geprüfte Archivdatei bereit.";
+    web::CloseArchive();
+    fs::rename(kTakenInFile, web::kArchiveFile, ec);
+    const std::string opened = web::OpenArchive();
+    if (ec)
+        return "Das Archiv kann nicht ersetzt werden (" + ec.message() + ").";
+    return opened;
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(archive_store) {
+    emscripten::function("archiveSettings", &ArchiveSettings);
+    emscripten::function("writeArchiveSettings", &WriteArchiveSettings);
+    emscripten::function("archiveBattles", &ArchiveBattles);
+    emscripten::function("checkChosenArchive", &CheckChosenArchive);
+    emscripten::function("dropChosenArchive", &DropChosenArchive);
+    emscripten::function("replaceArchive", &ReplaceArchive);
+}

@@ -1,0 +1,128 @@
+// The archive file section: how large Data.dat is, how many battles it holds,
+// whether the browser keeps it for good, and the file downloaded as it is
+// stored or replaced by another archive file after a check and a question.
+import { ELSEWHERE, loadArchiveSettings, persistence } from './archive-settings.js';
+import { onWorkerEvent, run } from './converter.js';
+import { onFirstShown } from './tabs.js';
+import { battlesText, download, formatSize, showMessage } from './text.js';
+
+const $ = (id) => document.getElementById(id);
+const ui = {
+  battles: $('archive-battles'),
+  size: $('archive-size'),
+  persisted: $('archive-persisted'),
+  usage: $('archive-usage'),
+  elsewhere: $('archive-elsewhere'),
+  download: $('archive-download'),
+  load: $('archive-load'),
+  file: $('archive-load-file'),
+  message: $('archive-file-message'),
+  dialog: $('archive-replace-dialog'),
+  question: $('archive-replace-text'),
+};
+
+const message = (text, kind) => showMessage(ui.message, text, kind);
+
+// The origin's quota runs into gigabytes.
+function formatSpace(bytes) {
+  const gigabytes = bytes / 1024 ** 3;
+  return gigabytes < 1 ? formatSize(bytes) : `${gigabytes.toLocaleString('de-DE', { maximumFractionDigits: 1 })} GB`;
+}
+
+async function showPersistence() {
+  try {
+    ui.persisted.textContent = await persistence();
+  } catch {
+    ui.persisted.textContent = 'unbekannt';
+  }
+}
+
+async function refresh() {
+  try {
+    const { result: facts } = await run('archiveFacts');
+    ui.battles.textContent = facts.battles.toLocaleString('de-DE');
+    ui.size.textContent = formatSize(facts.size);
+    ui.usage.textContent = facts.quota ? `${formatSpace(facts.usage)} von ${formatSpace(facts.quota)}` : formatSpace(facts.usage);
+    ui.elsewhere.hidden = facts.writable;
+    ui.elsewhere.textContent = facts.writable ? '' : ELSEWHERE;
+    ui.load.disabled = !facts.writable;
+  } catch (error) {
+    message(`Das Archiv ist nicht verfügbar: ${error.message}`, 'error');
+  }
+  // For scripts that drive the page: how often the figures were shown.
+  document.body.dataset.archiveFacts = String(Number(document.body.dataset.archiveFacts || 0) + 1);
+}
+
+async function downloadArchive() {
+  try {
+    const { result: bytes } = await run('archiveBytes');
+    download(bytes, 'Data.dat', 'application/octet-stream');
+  } catch (error) {
+    message(`Das Archiv kann nicht gesichert werden: ${error.message}`, 'error');
+  }
+}
+
+// Resolves true when the player chose to replace the archive.
+function askToReplace(text) {
+  ui.question.textContent = text;
+  ui.dialog.returnValue = '';
+  ui.dialog.showModal();
+  ui.dialog.querySelector('[data-answer="no"]').focus();
+  return new Promise((resolve) => {
+    ui.dialog.addEventListener('close', () => resolve(ui.dialog.returnValue === 'yes'), { once: true });
+  });
+}
+
+async function replaceQuestion(checked) {
+  const { result: facts } = await run('archiveFacts');
+  return `Archiv ersetzen? Die Datei enthält ${battlesText(checked.battles)}. Sie tritt samt Einstellungen und ` +
+    `persönlicher Statistik an die Stelle des bisherigen Archivs (${battlesText(facts.battles)}); ` +
+    'was davon nicht gesichert ist, geht verloren.';
+}
+
+async function loadChosen(file) {
+  message(`${file.name} wird geprüft …`);
+  const done = (text, kind) => {
+    message(text, kind);
+    document.body.dataset.archiveLoads = String(Number(document.body.dataset.archiveLoads || 0) + 1);
+  };
+  try {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const { result: checked } = await run('checkArchiveFile', { bytes, name: file.name });
+    if (checked.error) return done(`Die Datei wurde nicht geladen; das Archiv bleibt unverändert. ${checked.error}`, 'error');
+    if (!(await askToReplace(await replaceQuestion(checked)))) {
+      await run('dropArchiveFile');
+      return done('Nicht geladen; das Archiv bleibt unverändert.');
+    }
+    const { result } = await run('replaceArchive');
+    await loadArchiveSettings({ fromFile: true });
+    document.dispatchEvent(new CustomEvent('archive-changed'));
+    done(`Archiv geladen: ${battlesText(result.battles)}.`, 'ok');
+  } catch (error) {
+    done(`Die Datei wurde nicht geladen: ${error.message}`, 'error');
+  }
+}
+
+function build() {
+  ui.download.addEventListener('click', downloadArchive);
+  ui.load.addEventListener('click', () => ui.file.click());
+  ui.file.addEventListener('change', () => {
+    const [file] = ui.file.files;
+    ui.file.value = '';
+    if (file) loadChosen(file);
+  });
+  ui.dialog.addEventListener('click', (event) => {
+    const answer = event.target.dataset?.answer;
+    if (answer) ui.dialog.close(answer);
+  });
+  document.addEventListener('archive-changed', refresh);
+  onWorkerEvent((event) => {
+    if (event.event === 'archive-writable') refresh();
+  });
+  refresh();
+  showPersistence();
+}
+
+export function initArchiveFile() {
+  onFirstShown('tab-archive', build);
+}
