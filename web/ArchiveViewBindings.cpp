@@ -3,6 +3,7 @@
 // and its course over time. Every figure and text comes from the same archive
 // code the desktop and the command line use; the page only lays them out.
 
+#include "JsValues.h"
 #include "WebArchive.h"
 
 #include "archive/BattleBrowser.h"
@@ -28,6 +29,8 @@ namespace {
 
 using emscripten::val;
 using skarnwald::web::Archive;
+using skarnwald::web::Bytes;
+using skarnwald::web::TextField;
 
 // The fields each listed battle has in `text`: the date as the command line
 // lists it, the coordinates, the place and the day ("YYYY-MM-DD") for names.
@@ -38,24 +41,14 @@ template <typename T> val TypedArray(const char* type, const std::vector<T>& val
     return val::global(type).new_(emscripten::typed_memory_view(values.size(), values.data()));
 }
 
-val Bytes(const std::string& text) {
-    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(text.size(), data));
-}
-
-std::string StringField(const val& object, const char* name) {
-    const val value = object[name];
-    return value.isString() ? value.as<std::string>() : std::string();
-}
-
 // filter: {search, from, to ("YYYY-MM-DD" or ""), order ("newest", "coords"
 // or anything else for oldest first)}.
 skarnwald::BattleFilter FilterOf(const val& filter) {
     skarnwald::BattleFilter found;
-    found.search = StringField(filter, "search");
-    found.from = StringField(filter, "from");
-    found.to = StringField(filter, "to");
-    const std::string order = StringField(filter, "order");
+    found.search = TextField(filter, "search");
+    found.from = TextField(filter, "from");
+    found.to = TextField(filter, "to");
+    const std::string order = TextField(filter, "order");
     found.order = order == "newest"   ? skarnwald::BattleOrder::NewestFirst
                   : order == "coords" ? skarnwald::BattleOrder::Coords
                                       : skarnwald::BattleOrder::OldestFirst;

@@ -4,6 +4,7 @@
 // converter wrote.
 
 #include "ArchiveStore.h"
+#include "JsValues.h"
 #include "WebConversion.h"
 
 #include "archive/BattleDatabase.h"
@@ -17,6 +18,9 @@
 namespace {
 
 using emscripten::val;
+using skarnwald::web::Bytes;
+using skarnwald::web::BytesOf;
+using skarnwald::web::TextField;
 
 // Passes progress on as a fraction, only when the whole percent changes, so a
 // large report does not flood the worker with messages.
@@ -43,17 +47,6 @@ private:
     int upper_ = 0;
     int lastPercent_ = -1;
 };
-
-val Bytes(const std::string& text) {
-    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
-    // A copy: the view points into memory that is freed when this call returns.
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(text.size(), data));
-}
-
-std::string StringOption(const val& options, const char* name) {
-    const val value = options[name];
-    return value.isString() ? value.as<std::string>() : std::string();
-}
 
 bool SwitchOption(const val& options, const char* name) {
     return options[name].isTrue();
@@ -85,10 +78,11 @@ val ConversionResult(const skarnwald::web::PageConversion& conversion) {
 // whether the battles were stored (storedBattles), the personal record
 // updated (keptRecord), and how many battles were stored before (skipped) with
 // the note that says so (skippedNote).
-val Convert(const std::string& bytes, val options, val onProgress) {
+val Convert(val array, val options, val onProgress) {
+    const std::string bytes = BytesOf(array);
     CallbackProgress progress(std::move(onProgress));
     const skarnwald::Redaction redaction = RedactionOf(options);
-    const std::string ownCoords = StringOption(options, "ownCoords");
+    const std::string ownCoords = TextField(options, "ownCoords");
     if (!SwitchOption(options, "store"))
         return ConversionResult(skarnwald::web::ConvertToPageBytes(bytes, redaction, ownCoords, &progress));
     const auto stored = skarnwald::web::ConvertIntoArchive(bytes, redaction, ownCoords, &progress);
@@ -102,9 +96,10 @@ val Convert(const std::string& bytes, val options, val onProgress) {
 
 // The share texts for the same options: bbcode, title and json as bytes,
 // discord as an array of messages.
-val ShareFormats(const std::string& bytes, val options) {
+val ShareFormats(val array, val options) {
+    const std::string bytes = BytesOf(array);
     const auto shared =
-        skarnwald::web::ShareFormatsOf(bytes, RedactionOf(options), StringOption(options, "ownCoords"));
+        skarnwald::web::ShareFormatsOf(bytes, RedactionOf(options), TextField(options, "ownCoords"));
     val result = val::object();
     result.set("bbcode", Bytes(shared.bbcode));
     result.set("title", Bytes(shared.title));
@@ -117,9 +112,10 @@ val ShareFormats(const std::string& bytes, val options) {
 }
 
 // The report as text with what the switches hide replaced, for share links.
-val ReportText(const std::string& bytes, val options) {
+val ReportText(val array, val options) {
+    const std::string bytes = BytesOf(array);
     return Bytes(
-        skarnwald::web::ShareableReportText(bytes, RedactionOf(options), StringOption(options, "ownCoords")));
+        skarnwald::web::ShareableReportText(bytes, RedactionOf(options), TextField(options, "ownCoords")));
 }
 
 std::string StandInOwnCoords() {

@@ -5,6 +5,8 @@
 // out exactly what the desktop writes, and the worker holds no plan between
 // calls.
 
+#include "JsValues.h"
+
 #include "planning/FleetMoves.h"
 #include "planning/PlanFile.h"
 #include "text/ReportFiles.h"
@@ -20,11 +22,6 @@ namespace {
 
 using emscripten::val;
 using namespace skarnwald;
-
-val ByteArray(const std::string& text) {
-    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(text.size(), data));
-}
 
 // A chosen file is read as the desktop reads it: NUL padding cut, made UTF-8.
 std::string FileText(const std::string& bytes) {
@@ -64,7 +61,7 @@ val RowsOf(const std::vector<PlanRow>& rows) {
 // {plan: the file's bytes, rows: the table as shown}
 val Shown(const AttackPlan& plan) {
     val result = val::object();
-    result.set("plan", ByteArray(SavePlanText(plan)));
+    result.set("plan", web::Bytes(SavePlanText(plan)));
     result.set("rows", RowsOf(plan.planTable));
     return result;
 }

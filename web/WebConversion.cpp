@@ -45,6 +45,20 @@ private:
     bool seen_ = false;
 };
 
+// Notes where the page's battle rows end, as the page writer before it in the
+// walk has just written their table's end: the preview then need not search a
+// page of tens of megabytes, nearly every byte of which could start a match.
+class CRowsEndWriter final : public IReportWriter {
+public:
+    explicit CRowsEndWriter(const std::string& page) : page_(page) {}
+    void LinesEnd() override { rowsEnd = page_.size() - LinesEndText().size(); }
+    static std::string LinesEndText() { return std::string(html::kTableEnd) + std::string(html::kPageEnd); }
+    std::size_t rowsEnd = std::string::npos;
+
+private:
+    const std::string& page_;
+};
+
 // Where the rows of the first battles end: before the header after them, or
 // at a row start within the budget when the first battles are longer.
 std::size_t RowsCut(std::string_view page, std::size_t rowsEnd) {
@@ -104,12 +118,17 @@ PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redac
     if (storing)
         AttachStoring(converter, *storing);
     PageConversion conversion;
+    // A page is about seven times its report: room for eight means it is
+    // never copied to grow, nor the memory doubled for its last bytes.
+    conversion.html.reserve(bytes.size() * 8);
+    CRowsEndWriter rowsEnd(conversion.html);
+    converter.AddWriter(&rowsEnd);
     StringBuffer buffer(conversion.html);
     std::ostream out(&buffer);
     CHtmlWriter page(&out);
     converter.ConvertReport(PrepareReportBytes(bytes), page);
 
-    conversion.preview = PreviewPage(conversion.html);
+    conversion.preview = PreviewPage(conversion.html, rowsEnd.rowsEnd);
     conversion.battles = converter.BattlesInLastReport();
     conversion.first = std::move(first.first);
     return conversion;
@@ -120,9 +139,8 @@ SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redacti
     return ConvertShareTexts(PrepareReportBytes(bytes), redaction, ownCoords);
 }
 
-std::string PreviewPage(std::string_view page) {
-    const std::string linesEnd = std::string(html::kTableEnd) + std::string(html::kPageEnd);
-    const std::size_t rowsEnd = page.find(linesEnd);
+std::string PreviewPage(std::string_view page, std::size_t rowsEnd) {
+    const std::string linesEnd = CRowsEndWriter::LinesEndText();
     if (page.size() <= kPreviewRows + kPreviewFleetTables || rowsEnd == std::string_view::npos)
         return {};
     const std::size_t rowsCut = RowsCut(page, rowsEnd);

@@ -46,8 +46,9 @@ SharedConversion ShareFormatsOf(std::string_view bytes, const Redaction& redacti
 
 // A large page cut down for laying out at once: the first battles, the first
 // fleets' summary tables and both sides' tables, with a note where it was
-// cut. A page that small already comes back empty.
-std::string PreviewPage(std::string_view page);
+// cut. `rowsEnd` is where the table of the battle rows ends (npos when the
+// page has none). A page that small already comes back empty.
+std::string PreviewPage(std::string_view page, std::size_t rowsEnd);
 
 // The report as text with what `redaction` hides replaced (see CReportTextWriter).
 std::string ShareableReportText(std::string_view bytes, const Redaction& redaction,

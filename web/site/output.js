@@ -205,6 +205,9 @@ async function shareLink() {
 
 export function initOutput() {
   clear();
+  // The browser gives a sandboxed frame a process of its own; starting it now,
+  // with an empty document, keeps that start out of the first conversion.
+  ui.preview.srcdoc = '<!doctype html><title></title>';
   new ResizeObserver(fitPreview).observe(ui.preview.parentElement);
   const when = (handler) => () => shown && handler();
   const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
