@@ -143,15 +143,18 @@ describe('network', () => {
     await context.close();
   });
 
-  test('after the first visit the page reloads and converts with the server stopped', async () => {
+  test('after the first visit the page reloads, converts and stores with the server stopped', async () => {
     const offlineServer = await new s.SiteServer().start();
     const { context, page } = await s.newPage(site.browser, offlineServer.origin);
     await page.evaluate(() => navigator.serviceWorker.ready.then(() => undefined));
     await offlineServer.stop();
     await page.reload();
     assert.equal(await page.locator('h1').textContent(), 'Skarnwald');
+    await page.getByLabel('Kämpfe speichern').check();
     await s.convertFile(page, sample('one-battle.txt'));
     assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(sample('one-battle.txt'))));
+    await page.getByRole('tab', { name: 'Archiv' }).click();
+    await s.until(async () => (await page.textContent('#archive-count')) === '1 Kampf angezeigt', 'the stored battle');
     await context.close();
   });
 });
