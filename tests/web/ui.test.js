@@ -71,8 +71,11 @@ describe('keyboard and screen readers', () => {
     await context.close();
   });
 
-  test('axe-core finds no serious or critical violation, before and after a conversion', async () => {
+  test('axe-core finds no serious or critical violation, before and after a conversion; no id is used twice', async () => {
     const { context, page } = await s.newPage(site.browser, site.server.origin, { bypassCSP: true });
+    // A second element of the same id leaves its button without a handler.
+    const ids = await page.$$eval('[id]', (elements) => elements.map((element) => element.id));
+    assert.deepEqual(ids.filter((id, index) => ids.indexOf(id) !== index), []);
     await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
     const violations = () =>
       page.evaluate(async () => {

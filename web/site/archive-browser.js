@@ -25,7 +25,7 @@ const ui = {
   message: $('archive-message'),
   shown: $('archive-shown'),
   shownTitle: $('archive-shown-title'),
-  download: $('archive-download'),
+  download: $('archive-page-download'),
   deleteOne: $('archive-delete'),
   preview: $('archive-preview'),
 };
@@ -188,9 +188,28 @@ async function exportCsv() {
     showMessage(ui.message, result.error, 'error');
     return;
   }
-  result.files.forEach((file) => download(file.bytes, file.name, 'text/csv;charset=utf-8'));
-  const names = result.files.map((file) => file.name).join(', ');
-  showMessage(ui.message, `${result.battles} Kämpfe als CSV geschrieben: ${names}`, 'ok');
+  const written = `${result.battles} Kämpfe als CSV geschrieben:`;
+  if (result.files.length === 1) {
+    const [file] = result.files;
+    downloadCsv(file);
+    showMessage(ui.message, `${written} ${file.name}`, 'ok');
+    return;
+  }
+  // Browsers ask before, or refuse, a second download from one click: each
+  // of several files gets a button of its own.
+  showMessage(ui.message, written, 'ok');
+  ui.message.append(...result.files.map(csvButton));
+}
+
+const downloadCsv = (file) => download(file.bytes, file.name, 'text/csv;charset=utf-8');
+
+function csvButton(file) {
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.className = 'button small';
+  button.textContent = file.name;
+  button.addEventListener('click', () => downloadCsv(file));
+  return button;
 }
 
 // A failed job says why beside the list instead of vanishing.
