@@ -3,6 +3,7 @@
 // stored or replaced by another archive file after a check and a question.
 import { ELSEWHERE, loadArchiveSettings, persistence } from './archive-settings.js';
 import { onWorkerEvent, run } from './converter.js';
+import { confirmAction } from './confirm.js';
 import { onFirstShown } from './tabs.js';
 import { battlesText, download, formatSize, showMessage } from './text.js';
 
@@ -17,8 +18,6 @@ const ui = {
   load: $('archive-load'),
   file: $('archive-load-file'),
   message: $('archive-file-message'),
-  dialog: $('archive-replace-dialog'),
-  question: $('archive-replace-text'),
 };
 
 const message = (text, kind) => showMessage(ui.message, text, kind);
@@ -62,17 +61,6 @@ async function downloadArchive() {
   }
 }
 
-// Resolves true when the player chose to replace the archive.
-function askToReplace(text) {
-  ui.question.textContent = text;
-  ui.dialog.returnValue = '';
-  ui.dialog.showModal();
-  ui.dialog.querySelector('[data-answer="no"]').focus();
-  return new Promise((resolve) => {
-    ui.dialog.addEventListener('close', () => resolve(ui.dialog.returnValue === 'yes'), { once: true });
-  });
-}
-
 async function replaceQuestion(checked) {
   const { result: facts } = await run('archiveFacts');
   return `Archiv ersetzen? Die Datei enthält ${battlesText(checked.battles)}. Sie tritt samt Einstellungen und ` +
@@ -90,7 +78,7 @@ async function loadChosen(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
     const { result: checked } = await run('checkArchiveFile', { bytes, name: file.name });
     if (checked.error) return done(`Die Datei wurde nicht geladen; das Archiv bleibt unverändert. ${checked.error}`, 'error');
-    if (!(await askToReplace(await replaceQuestion(checked)))) {
+    if (!(await confirmAction(await replaceQuestion(checked), 'Archiv ersetzen'))) {
       await run('dropArchiveFile');
       return done('Nicht geladen; das Archiv bleibt unverändert.');
     }
@@ -110,10 +98,6 @@ function build() {
     const [file] = ui.file.files;
     ui.file.value = '';
     if (file) loadChosen(file);
-  });
-  ui.dialog.addEventListener('click', (event) => {
-    const answer = event.target.dataset?.answer;
-    if (answer) ui.dialog.close(answer);
   });
   document.addEventListener('archive-changed', refresh);
   onWorkerEvent((event) => {

@@ -202,7 +202,7 @@ function saveArchive(module) {
 // What is to be written is taken at once, before anything is awaited: the
 // archive may change meanwhile, and those changes are noted for the next save.
 async function writeArchive(module) {
-  if (!writable) throw new Error('Das Archiv ist in einem anderen Tab geöffnet; dort kann gespeichert werden.');
+  requireWritable();
   const node = module.FS.lookupPath(ARCHIVE_FILE).node;
   const ranges = node === changes.node ? mergedRanges(changes.ranges, node.usedBytes) : null;
   const changed = ranges && ranges.reduce((sum, [start, end]) => sum + end - start, 0);
@@ -219,6 +219,11 @@ async function writeArchive(module) {
     changes.node = null;
     throw error;
   }
+}
+
+// Every change first asks this: only the tab holding the lock may write.
+function requireWritable() {
+  if (!writable) throw new Error('Das Archiv ist in einem anderen Tab geöffnet; nur dort kann es geändert werden.');
 }
 
 // Resolves once it is known whether this tab writes; when another tab holds
@@ -263,13 +268,7 @@ self.archiveFile = {
   get writable() {
     return writable;
   },
-  reload: loadArchive,
+  requireWritable,
+  // Where SQLite has the archive open, in the memory file system.
+  path: ARCHIVE_FILE,
 };
-
-Object.assign(self.workerJobs, {
-  async archiveState(module) {
-    await self.archiveFile.ready(module);
-    const { usage, quota } = await navigator.storage.estimate();
-    return [{ writable, usage, quota, errors: module.archiveErrors() }, []];
-  },
-});

@@ -8,10 +8,6 @@ const CHOSEN_FOLDER = '/import';
 const CHOSEN_FILE = '/import/Data.dat';
 const ELSEWHERE = 'Das Archiv ist in einem anderen Tab geöffnet; dort wird gespeichert.';
 
-function requireWritable() {
-  if (!self.archiveFile.writable) throw new Error(ELSEWHERE);
-}
-
 // The archive's errors since the last job, thrown: the page shows them.
 function throwArchiveErrors(module) {
   const errors = module.archiveErrors();
@@ -44,7 +40,7 @@ Object.assign(self.workerJobs, {
   // changes: {store, persStat, ownCoords}, each optional.
   async writeArchiveSettings(module, { changes }) {
     await self.archiveFile.ready(module);
-    requireWritable();
+    self.archiveFile.requireWritable();
     module.writeArchiveSettings(changes);
     throwArchiveErrors(module);
     await self.archiveFile.save(module);
@@ -54,20 +50,20 @@ Object.assign(self.workerJobs, {
   // battles, whether this tab writes, and the origin's share of the disk.
   async archiveFacts(module) {
     await self.archiveFile.ready(module);
-    const { size } = module.FS.stat('/archive/Data.dat');
+    const { size } = module.FS.stat(self.archiveFile.path);
     const { usage, quota } = await navigator.storage.estimate();
     return [{ size, battles: module.archiveBattles(), writable: self.archiveFile.writable, usage, quota }, []];
   },
   // The archive file exactly as stored.
   async archiveBytes(module) {
     await self.archiveFile.ready(module);
-    const bytes = (await self.archiveFile.storedBytes()) || module.FS.readFile('/archive/Data.dat');
+    const bytes = (await self.archiveFile.storedBytes()) || module.FS.readFile(self.archiveFile.path);
     return [bytes, [bytes.buffer]];
   },
   // Checks a chosen file and prepares the archive it becomes: {error, battles}.
   async checkArchiveFile(module, { bytes, name }) {
     await self.archiveFile.ready(module);
-    requireWritable();
+    self.archiveFile.requireWritable();
     const FS = module.FS;
     if (!FS.analyzePath(CHOSEN_FOLDER).exists) FS.mkdir(CHOSEN_FOLDER);
     FS.writeFile(CHOSEN_FILE, bytes);
@@ -82,7 +78,7 @@ Object.assign(self.workerJobs, {
   },
   // The checked file replaces the archive, saved before the answer.
   async replaceArchive(module) {
-    requireWritable();
+    self.archiveFile.requireWritable();
     const error = module.replaceArchive();
     if (error) throw new Error(error);
     await self.archiveFile.save(module);

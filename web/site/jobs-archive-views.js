@@ -4,8 +4,6 @@
 // before the reply, so what the page shows as done survives a closed tab.
 'use strict';
 
-const READ_ONLY = 'Das Archiv ist in einem anderen Tab geöffnet; nur dort kann es geändert werden.';
-
 // Each job's database errors travel with its reply, for the page to show.
 async function withArchive(module, work) {
   await self.archiveFile.ready(module);
@@ -15,7 +13,7 @@ async function withArchive(module, work) {
 
 async function changeArchive(module, change) {
   return withArchive(module, async () => {
-    if (!self.archiveFile.writable) throw new Error(READ_ONLY);
+    self.archiveFile.requireWritable();
     const result = change();
     await self.archiveFile.save(module);
     return [result, []];
