@@ -18,8 +18,8 @@ namespace skarnwald::web {
 namespace {
 
 // Sizes the preview keeps of the battle rows and of the fleets' tables.
-constexpr std::size_t kPreviewRows = 256 * 1024;
-constexpr std::size_t kPreviewFleetTables = 128 * 1024;
+constexpr std::size_t kPreviewRows = 64 * 1024;
+constexpr std::size_t kPreviewFleetTables = 32 * 1024;
 constexpr std::size_t kPreviewBattles = 10;
 
 constexpr std::string_view kPreviewNote = "<tr><td colSpan='10'><font color='#cccccc' size='2'>&nbsp;<br>Die "
