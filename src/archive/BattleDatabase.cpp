@@ -122,6 +122,7 @@ void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view co
     fleetLineStoredInBattle_ = false;
     if (!CanWrite())
         return;
+    errorsBeforeBattle_ = connection_->ReportedErrors();
     battleOpen_ = RunStatement(*connection_, "SAVEPOINT battle");
     const auto maxId = QueryMaxId("Battles", "ID");
     if (!maxId)
@@ -151,6 +152,7 @@ void CBattleDatabase::KeepBattle(const std::string& digest, std::int32_t roidGai
 
 bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
     StorePendingCombatLines();
+    endedBattleDigest_.reset();
     if (!battleOpen_)
         return false;
     battleOpen_ = false;
@@ -159,6 +161,9 @@ bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
     bool duplicate = false;
     if (battleStoredInConversion_) {
         const std::string digest = digest_.Finish();
+        // Without an error every row the battle brought went in.
+        if (connection_->ReportedErrors() == errorsBeforeBattle_)
+            endedBattleDigest_ = digest;
         duplicate = IsStoredBefore(digest);
         if (duplicate) {
             RunStatement(*connection_, "ROLLBACK TO battle");

@@ -46,6 +46,7 @@ public:
                          std::string_view fleetCoords, std::string_view targetName) override;
     std::int32_t GetCurrentBattleId() const override { return currentBattleId_; }
     bool EndBattle(std::int32_t roidGain, std::int32_t roidLoss) override;
+    std::optional<std::string> EndedBattleDigest() const override { return endedBattleDigest_; }
     // Battles of the running or last conversion left out as already stored.
     int SkippedBattles() const { return skippedBattles_; }
     void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
@@ -107,6 +108,8 @@ private:
     // whether it was stored before; the digest follows every row written.
     bool battleOpen_ = false;
     CBattleDigest digest_;
+    std::size_t errorsBeforeBattle_ = 0;
+    std::optional<std::string> endedBattleDigest_; // see EndedBattleDigest
     int skippedBattles_ = 0;
     // Combat lines of the current fleet line not yet inserted, and the values
     // of a statement that inserts many rows.

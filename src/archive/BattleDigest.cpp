@@ -58,7 +58,8 @@ struct CBattleDigest::Context {
 };
 #endif
 
-CBattleDigest::CBattleDigest() : context_(std::make_unique<Context>()) {
+CBattleDigest::CBattleDigest(bool wholeBattle)
+    : context_(std::make_unique<Context>()), wholeBattle_(wholeBattle) {
     Reset();
 }
 
@@ -66,6 +67,7 @@ CBattleDigest::~CBattleDigest() = default;
 
 void CBattleDigest::Reset() {
     context_->Reset();
+    row_.clear();
 }
 
 // A row's bytes are gathered and hashed at once: many tiny updates cost more
@@ -75,6 +77,8 @@ void CBattleDigest::Feed(std::string_view bytes) {
 }
 
 void CBattleDigest::HashRow() {
+    if (wholeBattle_)
+        return;
     context_->Update(row_);
     row_.clear();
 }
@@ -109,6 +113,8 @@ void CBattleDigest::AddRow(RowKind kind, std::span<const std::optional<std::stri
 
 std::string CBattleDigest::Finish() {
     constexpr char kHex[] = "0123456789abcdef";
+    context_->Update(row_);
+    row_.clear();
     std::string hex;
     for (const unsigned char byte : context_->Final()) {
         hex += kHex[byte >> 4];

@@ -29,7 +29,9 @@ class CBattleDigest {
 public:
     enum class RowKind : char { Battle = 'B', FleetLine = 'F', CombatLine = 'C' };
 
-    CBattleDigest();
+    // `wholeBattle`: a battle's rows are kept and hashed only by Finish(), so
+    // a digest that turns out not to be needed costs no hashing.
+    explicit CBattleDigest(bool wholeBattle = false);
     ~CBattleDigest();
     CBattleDigest(const CBattleDigest&) = delete;
     CBattleDigest& operator=(const CBattleDigest&) = delete;
@@ -48,7 +50,8 @@ private:
     void HashRow();
     struct Context;
     std::unique_ptr<Context> context_;
-    std::string row_; // the bytes of the row being added
+    std::string row_; // the bytes of the row being added (of the battle when wholeBattle_)
+    bool wholeBattle_;
 };
 
 // The digest of a stored battle computed from its rows; nothing when a query

@@ -334,6 +334,7 @@ CConnection::~CConnection() {
 }
 
 void CConnection::ReportDbError(std::string_view message) const {
+    ++reportedErrors_;
     if (reporter_)
         reporter_->ReportDbError(message);
 }

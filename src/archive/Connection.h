@@ -71,6 +71,8 @@ public:
     IDbErrorReporter* ErrorReporter() const { return reporter_; }
     // Hands a database error message to the reporter (ignored without one).
     void ReportDbError(std::string_view message) const;
+    // How many errors were reported so far: a task that saw none went through whole.
+    std::size_t ReportedErrors() const { return reportedErrors_; }
     // Reports SQLite's message for the last failed call on this connection.
     void ReportLastError() const;
 
@@ -88,6 +90,7 @@ private:
     explicit CConnection(sqlite3* db) : db_(db) {}
     sqlite3* db_;
     IDbErrorReporter* reporter_ = nullptr;
+    mutable std::size_t reportedErrors_ = 0;
     struct TextHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }

@@ -5,7 +5,9 @@
 #include "text/ShipClass.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace skarnwald {
@@ -44,6 +46,10 @@ public:
     // before: it is then not kept, and its figures must not reach the personal
     // record a second time.
     virtual bool EndBattle(std::int32_t /*roidGain*/, std::int32_t /*roidLoss*/) { return false; }
+    // The digest of the battle EndBattle closed last, when every row handed
+    // over for it went in (so it equals the digest of those rows); nothing
+    // otherwise.
+    virtual std::optional<std::string> EndedBattleDigest() const { return std::nullopt; }
 
     // One row of the Statistik table.
     virtual void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,

@@ -131,7 +131,8 @@ bool CStoringWriter::CountBattleInRecord() {
     if (!battleInRecord_)
         return true;
     battleInRecord_ = false;
-    return store_.CountInRecordOnce(recordDigest_.Finish());
+    const std::optional<std::string> stored = StoresBattles() ? store_.EndedBattleDigest() : std::nullopt;
+    return store_.CountInRecordOnce(stored ? *stored : recordDigest_.Finish());
 }
 
 void CStoringWriter::EndConversion(const FleetTallyTree& tallies) {

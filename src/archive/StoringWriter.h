@@ -81,7 +81,8 @@ private:
     bool atOwnCoords_ = false; // the running battle is at the own planet
     // The running battle's rows as the archive would hold them, for the
     // record's memory; combat lines count from the battle's first fleet line.
-    CBattleDigest recordDigest_;
+    // Hashed only when the store cannot tell the same digest.
+    CBattleDigest recordDigest_{true};
     bool battleInRecord_ = false;
     bool fleetLineInBattle_ = false;
     std::int32_t roidGain_ = 0;

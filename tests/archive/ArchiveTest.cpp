@@ -101,9 +101,9 @@ TEST_F(ArchiveTest, TheRecordCountsABattleOnceWhetherStoredDeletedOrNot) {
         std::int32_t storeFirst, storeAgain;
         bool deleteBetween;
     };
-    for (const Case& c :
-         {Case{"stored, then again", 1, 1, false}, Case{"stored, deleted, again", 1, 1, true},
-          Case{"never stored", 0, 0, false}, Case{"stored only the second time", 0, 1, false}}) {
+    for (const Case& c : {Case{"stored, then again", 1, 1, false}, Case{"stored, deleted, again", 1, 1, true},
+                          Case{"never stored", 0, 0, false}, Case{"stored only the second time", 0, 1, false},
+                          Case{"stored only the first time", 1, 0, false}}) {
         ASSERT_TRUE(DeleteAllBattles(*connection));
         ASSERT_TRUE(ResetPersonalRecord(*connection));
         Convert(kAttacked, c.storeFirst, 1, "8.8.1");
@@ -141,14 +141,20 @@ TEST(PersonalRecordMemory, ArchivesFromBeforeTheMemoryCountTheirStoredBattlesAsC
 TEST(BattleDigestTest, DigestsMatchThoseAlreadyStoredInFiles) {
     // Files keep the digests of their battles: the bytes fed and their order
     // must never change (kind tag, then each value as its length + 1 in eight
-    // little-endian bytes and its text, 0 for NULL).
-    CBattleDigest digest;
-    digest.AddRow(CBattleDigest::RowKind::Battle, {"2004-03-12 14:07:09", "1.2.3", "Home"});
-    digest.AddRow(CBattleDigest::RowKind::FleetLine,
-                  {"Agility 5", "[50/50]", "(Tank)", " Corvette ", "1.2.3", std::nullopt});
-    digest.AddRow(CBattleDigest::RowKind::CombatLine,
-                  {"Laser", "lamed", "3", "", "(Tank)", "4.5.6", " Keeper"});
-    EXPECT_EQ(digest.Finish(), "dd792272d70606991a591a04aa26aa9dae7819d563aaa5ff1e7000206be87a22");
+    // little-endian bytes and its text, 0 for NULL). Hashing row by row or
+    // the whole battle at the end gives the same digest, also after Reset().
+    for (const bool wholeBattle : {false, true}) {
+        CBattleDigest digest(wholeBattle);
+        digest.AddRow(CBattleDigest::RowKind::FleetLine, {"left over from before"});
+        digest.Reset();
+        digest.AddRow(CBattleDigest::RowKind::Battle, {"2004-03-12 14:07:09", "1.2.3", "Home"});
+        digest.AddRow(CBattleDigest::RowKind::FleetLine,
+                      {"Agility 5", "[50/50]", "(Tank)", " Corvette ", "1.2.3", std::nullopt});
+        digest.AddRow(CBattleDigest::RowKind::CombatLine,
+                      {"Laser", "lamed", "3", "", "(Tank)", "4.5.6", " Keeper"});
+        EXPECT_EQ(digest.Finish(), "dd792272d70606991a591a04aa26aa9dae7819d563aaa5ff1e7000206be87a22")
+            << wholeBattle;
+    }
 }
 
 TEST_F(ArchiveTest, ADifferentLineMakesADifferentBattle) {
