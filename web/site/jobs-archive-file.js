@@ -256,12 +256,25 @@ async function openArchiveFile(module) {
   return loaded;
 }
 
+// The memory file system grows a file past a megabyte by an eighth at a time,
+// copying all of it each time: before a report is stored, the archive gets
+// room for `bytes` more at once. Only the room grows, not the file SQLite sees.
+function makeRoom(module, bytes) {
+  const node = module.FS.lookupPath(ARCHIVE_FILE).node;
+  const wanted = node.usedBytes + bytes;
+  if (!(node.contents instanceof Uint8Array) || node.contents.length >= wanted) return;
+  const grown = new Uint8Array(wanted);
+  grown.set(node.contents.subarray(0, node.usedBytes));
+  node.contents = grown;
+}
+
 // Other job files wait for the archive and save through this.
 self.archiveFile = {
   // Jobs that arrive together share one opening: a second one would ask
   // for the lock again and load the file twice.
   ready: (module) => (loaded ||= openArchiveFile(module)),
   save: saveArchive,
+  makeRoom,
   // The stored file's bytes once the saves under way are done; null when
   // there is none yet.
   storedBytes: () => lastSave.then(readStoredArchive),
