@@ -4,6 +4,7 @@
 // every change.
 
 #include "ArchiveStore.h"
+#include "JsValues.h"
 #include "WebArchive.h"
 
 #include "archive/ArchiveImport.h"
@@ -119,6 +120,25 @@ void DropChosenArchive() {
     fs::remove(kTakenInFile, ec);
 }
 
+// Stores `report` into a throwaway archive with storing and the personal
+// record on, so that the engine has optimised the storing code before a
+// player's first report is stored, as the first conversion does for the
+// converter's code. Nothing of it is kept.
+void WarmUpStoring(const val& report, const std::string& ownCoords) {
+    constexpr const char* kWarmUpFile = "/tmp/warm-up.dat";
+    {
+        const skarnwald::OpenResult opened = skarnwald::CConnection::Open(kWarmUpFile);
+        if (!opened.connection)
+            return;
+        skarnwald::CBattleDatabase database;
+        database.SetConnection(opened.connection);
+        skarnwald::CStoringWriter storing(database, {1, 1, ownCoords});
+        web::ConvertToPageBytes(web::BytesOf(report), {}, ownCoords, nullptr, &storing);
+    }
+    std::error_code ignored;
+    fs::remove(kWarmUpFile, ignored);
+}
+
 // The checked archive becomes the open one; the error in the player's words,
 // or empty text.
 std::string ReplaceArchive() {
@@ -142,4 +162,5 @@ EMSCRIPTEN_BINDINGS(archive_store) {
     emscripten::function("checkChosenArchive", &CheckChosenArchive);
     emscripten::function("dropChosenArchive", &DropChosenArchive);
     emscripten::function("replaceArchive", &ReplaceArchive);
+    emscripten::function("warmUpStoring", &WarmUpStoring);
 }

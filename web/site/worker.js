@@ -5,10 +5,12 @@
 importScripts('skarnwald.js');
 
 // A first conversion runs on the engine's baseline code; one small report
-// converted right after loading lets the hot code be optimised before the
-// player's report arrives.
+// converted, and stored into a throwaway archive, right after loading lets
+// the hot code be optimised before the player's report arrives.
 const converter = createSkarnwald().then((module) => {
-  module.convert(new TextEncoder().encode(warmUpReport()), {}, () => {});
+  const report = new TextEncoder().encode(warmUpReport());
+  module.convert(report, {}, () => {});
+  module.warmUpStoring(report, '1.2.1');
   return module;
 });
 
