@@ -10,7 +10,6 @@
 #include "writers/ShareText.h"
 
 #include <ostream>
-#include <sstream>
 #include <streambuf>
 
 namespace skarnwald::web {
@@ -102,10 +101,9 @@ void Configure(CReportConverter& converter, const Redaction& redaction, std::str
 } // namespace
 
 std::string PrepareReportBytes(std::string_view bytes) {
-    // The file reader itself (its chunk rule and UTF-8 boundary), so a dropped
-    // file reads exactly as the desktop reads it.
-    std::istringstream in{std::string(bytes)};
-    return PrepareCopiedReport(ReadReport(in).value_or(std::string()));
+    // The file reader's own rules (its chunks and UTF-8), so a dropped file
+    // reads exactly as the desktop reads it.
+    return PrepareCopiedReport(ReadReport(bytes));
 }
 
 PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redaction,

@@ -11,17 +11,32 @@
 
 namespace skarnwald {
 
+namespace {
+
+void AppendChunk(std::string& text, std::string_view chunk) {
+    text.append(chunk.substr(0, chunk.find('\0')));
+}
+
+} // namespace
+
 std::optional<std::string> ReadReport(std::istream& in) {
     std::string text;
     std::string chunk(kReadChunkSize, '\0');
     while (in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        const std::string_view piece(chunk.data(), got);
-        text.append(piece.substr(0, piece.find('\0')));
+        AppendChunk(text, {chunk.data(), static_cast<std::size_t>(in.gcount())});
     }
     if (in.bad())
         return std::nullopt;
+    NormaliseTextInPlace(text);
+    return text;
+}
+
+std::string ReadReport(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size(); at += kReadChunkSize)
+        AppendChunk(text, bytes.substr(at, kReadChunkSize));
     NormaliseTextInPlace(text);
     return text;
 }

@@ -18,6 +18,8 @@ inline constexpr std::size_t kReadChunkSize = 300000;
 // converter. The text comes back as UTF-8 (NormaliseText). Returns nothing
 // when the stream fails.
 std::optional<std::string> ReadReport(std::istream& in);
+// The same for bytes already in memory, such as a file the browser read.
+std::string ReadReport(std::string_view bytes);
 
 struct ReadResult {
     std::optional<std::string> text;

@@ -32,9 +32,12 @@ std::string Letters(std::initializer_list<std::size_t> nuls) {
     return text;
 }
 
+// From a stream and from memory alike.
 std::string Read(const std::string& bytes) {
     std::istringstream in(bytes);
-    return ReadReport(in).value_or("<failed>");
+    const std::string read = ReadReport(in).value_or("<failed>");
+    EXPECT_EQ(ReadReport(std::string_view(bytes)), read);
+    return read;
 }
 
 TEST(ReadReport, EachChunkOf300000BytesEndsAtItsFirstNul) {
