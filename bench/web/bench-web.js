@@ -5,7 +5,8 @@
 // main thread ran meanwhile (PerformanceObserver 'longtask'). Then the share
 // link's length for the samples and a typical 10-battle report, and the
 // site's download size. Then storing: the first report converted into a new
-// archive in the browser and by the command line, and one battle stored into
+// archive by the command line and in the browser (in a new browser profile,
+// in a freshly loaded page and in the same page), and one battle stored into
 // an archive of 10,000 battles until it is on disk.
 'use strict';
 const fs = require('node:fs');
@@ -134,7 +135,8 @@ async function storingContext(browser) {
   return context;
 }
 
-// Each run in a new browser profile, so each stores into a new archive.
+// Each run in a new browser profile, so each stores into a new archive with
+// nothing of the site cached yet, as on a first visit.
 async function storingInNewArchive(browser, origin, report) {
   const context = await storingContext(browser);
   try {
@@ -157,9 +159,10 @@ const oneNewBattle = (run) => ({
     'Agility 9 Speed 2 [40/40] Battleship (Axt) from 1.9.4 Grimm\n'),
 });
 
-// Each run in the same page, into a new archive loaded through "Archiv
-// laden" first: the converter's code is warm, as for a player's second report.
-async function storingInSamePage(browser, origin, report, emptyArchive) {
+// Each run into a new archive loaded through "Archiv laden" first. In the
+// same page the converter's code is warm, as for a player's second report;
+// a freshly loaded page is that of a player who comes back to the site.
+async function storingInOnePage(browser, origin, report, emptyArchive, { reload }) {
   const context = await storingContext(browser);
   try {
     const page = await a.openArchiveTab(context, origin, { writable: true });
@@ -167,6 +170,11 @@ async function storingInSamePage(browser, origin, report, emptyArchive) {
     const inWorker = [];
     for (let run = 0; run < RUNS; run++) {
       await a.loadArchiveFile(page, emptyArchive);
+      if (reload) {
+        await page.reload();
+        await a.archiveSettingsShown(page);
+        await s.until(() => page.evaluate(() => document.body.dataset.converterReady === 'true'), 'the converter');
+      }
       await page.click('#tab-convert');
       times.push(await browserStoringMilliseconds(page, report));
       inWorker.push(Number(await page.evaluate(() => document.body.dataset.lastWorkerMs)));
@@ -183,13 +191,17 @@ async function benchStoring(browser, origin, report, fixed) {
     console.log(`storing ${path.basename(report)} into a new archive (storing and personal record on):`);
     const cli = Array.from({ length: RUNS }, () => cliStoringMilliseconds(folder, report));
     console.log(`  skarnwald-cli convert --db:                     median ${median(cli).toFixed(0)} ms (${fixed(cli)})`);
-    const fresh = [];
-    for (let run = 0; run < RUNS; run++) fresh.push(await storingInNewArchive(browser, origin, report));
+    const firstVisit = [];
+    for (let run = 0; run < RUNS; run++) firstVisit.push(await storingInNewArchive(browser, origin, report));
     const ratio = (times) => `${(median(times) / median(cli)).toFixed(1)}x the CLI`;
-    console.log(`  browser, file chosen to stored, fresh page:    median ${median(fresh).toFixed(0)} ms (${fixed(fresh)}), ${ratio(fresh)}`);
-    const warm = await storingInSamePage(browser, origin, report, cliArchive(folder));
-    console.log(`  browser, file chosen to stored, same page:     median ${median(warm.times).toFixed(0)} ms (${fixed(warm.times)}), ${ratio(warm.times)}`);
-    console.log(`    of it converting, storing and saving in the worker: median ${median(warm.inWorker).toFixed(0)} ms (${fixed(warm.inWorker)}), ${ratio(warm.inWorker)}`);
+    const show = (what, times) => console.log(`  browser, file chosen to stored, ${what} median ${median(times).toFixed(0)} ms (${fixed(times)}), ${ratio(times)}`);
+    show('new browser profile:', firstVisit);
+    const emptyArchive = cliArchive(folder);
+    for (const reload of [true, false]) {
+      const runs = await storingInOnePage(browser, origin, report, emptyArchive, { reload });
+      show(reload ? 'fresh page:         ' : 'same page:          ', runs.times);
+      console.log(`    of it converting, storing and saving in the worker: median ${median(runs.inWorker).toFixed(0)} ms (${fixed(runs.inWorker)}), ${ratio(runs.inWorker)}`);
+    }
 
     const large = path.join(folder, 'zehntausend.txt');
     fs.writeFileSync(large, largeReport(10000));
