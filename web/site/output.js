@@ -131,6 +131,9 @@ async function makeLink(current) {
 }
 
 // The pages are about 600 pixels wide: a narrower frame shows them scaled down.
+// Zoomed, not transformed: Chromium leaves a transformed frame black when its
+// page is wider than the frame, while a zoomed one lays its page out smaller
+// and scrolls what is still wider.
 const PAGE_WIDTH = 600;
 
 function fitPreview() {
@@ -139,7 +142,7 @@ function fitPreview() {
   ui.preview.style.flex = scale < 1 ? 'none' : '';
   ui.preview.style.width = scale < 1 ? `${PAGE_WIDTH}px` : '';
   ui.preview.style.height = scale < 1 ? `${frame.clientHeight / scale}px` : '';
-  ui.preview.style.transform = scale < 1 ? `scale(${scale})` : '';
+  ui.preview.style.zoom = scale < 1 ? String(scale) : '';
 }
 
 export function scrollIntoViewOnPhones() {
