@@ -28,8 +28,10 @@ std::vector<std::size_t> Lengths() {
     return lengths;
 }
 
+// One byte more than asked: never empty, so the C library is never handed
+// the null data() of an empty vector.
 std::vector<unsigned char> Pattern(std::size_t size) {
-    std::vector<unsigned char> bytes(size);
+    std::vector<unsigned char> bytes(size + 1);
     for (std::size_t i = 0; i < size; ++i)
         bytes[i] = static_cast<unsigned char>('a' + i % 23);
     return bytes;
