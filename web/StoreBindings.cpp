@@ -120,20 +120,19 @@ void DropChosenArchive() {
     fs::remove(kTakenInFile, ec);
 }
 
-// Stores `report` into a throwaway archive with storing and the personal
-// record on, so that the engine has optimised the storing code before a
-// player's first report is stored, as the first conversion does for the
-// converter's code. Nothing of it is kept.
-void WarmUpStoring(const val& report, const std::string& ownCoords) {
+// Converts `report` and stores it into a throwaway archive with storing and
+// the personal record on, so that the engine has optimised the converter's
+// and the storing code before a player's first report arrives. Nothing of it
+// is kept; without that archive the report is only converted.
+void WarmUp(const val& report, const std::string& ownCoords) {
     constexpr const char* kWarmUpFile = "/tmp/warm-up.dat";
     {
         const skarnwald::OpenResult opened = skarnwald::CConnection::Open(kWarmUpFile);
-        if (!opened.connection)
-            return;
         skarnwald::CBattleDatabase database;
         database.SetConnection(opened.connection);
         skarnwald::CStoringWriter storing(database, {1, 1, ownCoords});
-        web::ConvertToPageBytes(web::BytesOf(report), {}, ownCoords, nullptr, &storing);
+        web::ConvertToPageBytes(web::BytesOf(report), {}, ownCoords, nullptr,
+                                opened.connection ? &storing : nullptr);
     }
     std::error_code ignored;
     fs::remove(kWarmUpFile, ignored);
@@ -162,5 +161,5 @@ EMSCRIPTEN_BINDINGS(archive_store) {
     emscripten::function("checkChosenArchive", &CheckChosenArchive);
     emscripten::function("dropChosenArchive", &DropChosenArchive);
     emscripten::function("replaceArchive", &ReplaceArchive);
-    emscripten::function("warmUpStoring", &WarmUpStoring);
+    emscripten::function("warmUp", &WarmUp);
 }

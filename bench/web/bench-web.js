@@ -21,6 +21,8 @@ const { largeReport } = require('../../tests/web/reports');
 const RUNS = 3;
 const LONG_TASK_BUDGET_MS = 200;
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const converterReady = (page) =>
+  s.until(() => page.evaluate(() => document.body.dataset.converterReady === 'true'), 'the converter');
 
 // Installed before the page's own scripts: the clock starts when a file is
 // chosen and stops when the preview frame has loaded its page.
@@ -62,7 +64,7 @@ async function timeInBrowser(page, file, fresh) {
     if (fresh || run === 0) {
       await page.reload();
       // As a user would, the file comes after the converter has loaded.
-      await s.until(() => page.evaluate(() => document.body.dataset.converterReady === 'true'), 'the converter');
+      await converterReady(page);
     }
     await page.evaluate(() => {
       window.benchStart = 0;
@@ -141,7 +143,7 @@ async function storingInNewArchive(browser, origin, report) {
   const context = await storingContext(browser);
   try {
     const page = await a.openArchiveTab(context, origin, { writable: true });
-    await s.until(() => page.evaluate(() => document.body.dataset.converterReady === 'true'), 'the converter');
+    await converterReady(page);
     await a.switchStoringOn(page, OWN_COORDS);
     return await browserStoringMilliseconds(page, report);
   } finally {
@@ -173,7 +175,7 @@ async function storingInOnePage(browser, origin, report, emptyArchive, { reload 
       if (reload) {
         await page.reload();
         await a.archiveSettingsShown(page);
-        await s.until(() => page.evaluate(() => document.body.dataset.converterReady === 'true'), 'the converter');
+        await converterReady(page);
       }
       await page.click('#tab-convert');
       times.push(await browserStoringMilliseconds(page, report));

@@ -27,6 +27,20 @@ let loaded = null;
 // stored file is to be written whole.
 const changes = { node: null, ranges: [] };
 
+// The memory file system doubles a file's room up to a megabyte, then grows
+// it by an eighth at a time, copying all of it each time: a large report
+// stored into the archive copied it dozens of times. Past a megabyte a file
+// here grows by at least 16 MB (or an eighth, when that is more).
+const DOUBLING_LIMIT = 1024 * 1024;
+const GROWTH = 16 * 1024 * 1024;
+function makeRoom(node, end) {
+  const contents = node.contents;
+  if (!(contents instanceof Uint8Array) || contents.length < DOUBLING_LIMIT || contents.length >= end) return;
+  const grown = new Uint8Array(Math.max(end, contents.length + Math.max(GROWTH, contents.length / 8)));
+  grown.set(contents.subarray(0, node.usedBytes));
+  node.contents = grown;
+}
+
 // Every write into the memory file system passes here (the file operations
 // are shared by all its files); those into the watched archive are noted.
 function watchWrites(node) {
@@ -35,6 +49,7 @@ function watchWrites(node) {
   const write = operations.write;
   operations.write = function (stream, buffer, offset, length, position, canOwn) {
     if (stream.node === changes.node) changes.ranges.push([position, position + length]);
+    makeRoom(stream.node, position + length);
     return write.call(this, stream, buffer, offset, length, position, canOwn);
   };
   operations.archiveWatched = true;
@@ -256,25 +271,12 @@ async function openArchiveFile(module) {
   return loaded;
 }
 
-// The memory file system grows a file past a megabyte by an eighth at a time,
-// copying all of it each time: before a report is stored, the archive gets
-// room for `bytes` more at once. Only the room grows, not the file SQLite sees.
-function makeRoom(module, bytes) {
-  const node = module.FS.lookupPath(ARCHIVE_FILE).node;
-  const wanted = node.usedBytes + bytes;
-  if (!(node.contents instanceof Uint8Array) || node.contents.length >= wanted) return;
-  const grown = new Uint8Array(wanted);
-  grown.set(node.contents.subarray(0, node.usedBytes));
-  node.contents = grown;
-}
-
 // Other job files wait for the archive and save through this.
 self.archiveFile = {
   // Jobs that arrive together share one opening: a second one would ask
   // for the lock again and load the file twice.
   ready: (module) => (loaded ||= openArchiveFile(module)),
   save: saveArchive,
-  makeRoom,
   // The stored file's bytes once the saves under way are done; null when
   // there is none yet.
   storedBytes: () => lastSave.then(readStoredArchive),

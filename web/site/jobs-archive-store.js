@@ -25,8 +25,6 @@ self.storingConversion = async (module, bytes, options, onProgress) => {
   } catch (error) {
     why = `Das Archiv ist nicht verfügbar: ${error.message}`;
   }
-  // An archive grows by about one and a half times the report stored.
-  if (why === '') self.archiveFile.makeRoom(module, bytes.length * 2);
   const result = module.convert(bytes, { ...options, store: why === '' }, onProgress);
   result.archive = why;
   if (result.storedBattles || result.keptRecord) await self.archiveFile.save(module);

@@ -8,9 +8,7 @@ importScripts('skarnwald.js');
 // converted, and stored into a throwaway archive, right after loading lets
 // the hot code be optimised before the player's report arrives.
 const converter = createSkarnwald().then((module) => {
-  const report = new TextEncoder().encode(warmUpReport());
-  module.convert(report, {}, () => {});
-  module.warmUpStoring(report, '1.2.1');
+  module.warmUp(new TextEncoder().encode(warmUpReport()), '1.2.1');
   return module;
 });
 
