@@ -42,9 +42,11 @@ export function clear() {
   ui.shareLink.textContent = 'Link teilen';
   ui.titleLine.textContent = '';
   ui.titleLine.title = '';
-  // Hidden, not emptied: loading a blank page into the frame only to load
-  // the next one a moment later would cost a navigation for nothing.
-  ui.preview.hidden = true;
+  // Covered, not emptied: loading a blank page into the frame only to load
+  // the next one a moment later would cost a navigation for nothing. Nor
+  // hidden: Chromium may leave a frame black for good that was undisplayed
+  // while its next page loaded (seen on high-density screens).
+  ui.preview.inert = true;
   ui.previewEmpty.hidden = false;
   message('');
 }
@@ -61,7 +63,7 @@ export function show(result, source, options) {
   const cut = result.preview.length > 0;
   const previewStands = previewLoaded();
   ui.preview.srcdoc = decodeText(cut ? result.preview : result.html);
-  ui.preview.hidden = false;
+  ui.preview.inert = false;
   ui.previewEmpty.hidden = true;
   ui.openPage.hidden = !cut;
   ui.downloadPage.disabled = false;
