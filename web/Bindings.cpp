@@ -57,9 +57,19 @@ skarnwald::Redaction RedactionOf(const val& options) {
             SwitchOption(options, "hideCoords")};
 }
 
-val ConversionResult(const skarnwald::web::PageConversion& conversion) {
+// The last cut page stays here until the player downloads or opens it:
+// copying tens of megabytes out of the module cost more than writing them.
+std::string& KeptPage() {
+    static std::string page;
+    return page;
+}
+
+val ConversionResult(skarnwald::web::PageConversion&& conversion) {
     val result = val::object();
-    result.set("html", Bytes(conversion.html));
+    const bool cut = !conversion.preview.empty();
+    KeptPage() = cut ? std::move(conversion.html) : std::string();
+    if (!cut)
+        result.set("html", Bytes(conversion.html));
     result.set("preview", Bytes(conversion.preview));
     result.set("battles", static_cast<double>(conversion.battles));
     val first = val::object();
@@ -71,8 +81,9 @@ val ConversionResult(const skarnwald::web::PageConversion& conversion) {
 }
 
 // options: {ownCoords, hideOwn, hideNames, hideCoords, store}; the result
-// holds the page (html) and what the preview shows (preview, empty when it is
-// the whole page) as bytes, the number of battles and the first battle's
+// holds what the preview shows (preview, empty when it is the whole page) and
+// the page (html; missing when the preview is cut: wholePage() gives it) as
+// bytes, the number of battles and the first battle's
 // coords, place and date as the outputs show them. With store the archive's
 // settings decide what the same walk stores; the result then also tells
 // whether the battles were stored (storedBattles), the personal record
@@ -85,8 +96,8 @@ val Convert(val array, val options, val onProgress) {
     const std::string ownCoords = TextField(options, "ownCoords");
     if (!SwitchOption(options, "store"))
         return ConversionResult(skarnwald::web::ConvertToPageBytes(bytes, redaction, ownCoords, &progress));
-    const auto stored = skarnwald::web::ConvertIntoArchive(bytes, redaction, ownCoords, &progress);
-    val result = ConversionResult(stored.page);
+    auto stored = skarnwald::web::ConvertIntoArchive(bytes, redaction, ownCoords, &progress);
+    val result = ConversionResult(std::move(stored.page));
     result.set("storedBattles", stored.storedBattles);
     result.set("keptRecord", stored.keptRecord);
     result.set("skipped", stored.skipped);
@@ -118,6 +129,11 @@ val ReportText(val array, val options) {
         skarnwald::web::ShareableReportText(bytes, RedactionOf(options), TextField(options, "ownCoords")));
 }
 
+// The whole page of the last conversion whose preview was cut.
+val WholePage() {
+    return Bytes(KeptPage());
+}
+
 std::string StandInOwnCoords() {
     return std::string(skarnwald::kStandInOwnCoords);
 }
@@ -130,6 +146,7 @@ std::string DiscordSeparator() {
 
 EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
+    emscripten::function("wholePage", &WholePage);
     emscripten::function("shareFormats", &ShareFormats);
     emscripten::function("reportText", &ReportText);
     emscripten::function("discordSeparator", &DiscordSeparator);

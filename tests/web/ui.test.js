@@ -140,8 +140,12 @@ describe('large reports', () => {
     assert.ok(shot.length > 30000, `the preview is drawn (${shot.length} bytes of screenshot)`);
     await page.click('#copy-title');
     await s.until(async () => (await s.outputMessage(page)) === 'Titelzeile kopiert.', 'the copy');
+    // The whole page comes from the worker only when asked for.
+    const file = path.join(s.tempFolder(), 'gross.txt');
+    fs.writeFileSync(file, report);
+    assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(file)), 'the download is the whole page');
     const [whole] = await Promise.all([context.waitForEvent('page'), page.click('#open-page')]);
-    await whole.waitForLoadState();
+    await whole.waitForURL(/^blob:/);
     assert.equal(await whole.locator('text=Battle at').count(), 400);
     await context.close();
   });

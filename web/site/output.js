@@ -1,7 +1,7 @@
 // The result section: the preview, the downloads and copies, the share link.
 // Everything here shows one conversion, made with the switches as they
 // stand; `clear` takes all of it away at once.
-import { constants, formatsFor, linkFor } from './converter.js';
+import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
 import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
 
@@ -168,11 +168,33 @@ function updateDiscordLabel() {
 
 const name = (extension) => `${fileBase(shown.result.first)}.${extension}`;
 
-// The whole page in a tab of its own (the preview shows only its start).
-function openWholePage() {
-  const url = URL.createObjectURL(new Blob([shown.result.html], { type: 'text/html;charset=utf-8' }));
-  window.open(url, '_blank', 'noopener');
+// The whole page in a tab of its own (the preview shows only its start). The
+// tab opens at once, while the click still counts: browsers block a tab
+// opened only after the page has come from the worker.
+async function openWholePage() {
+  const current = shown;
+  const tab = window.open('', '_blank');
+  if (!tab) {
+    message('Der Browser hat den neuen Tab blockiert; bitte Pop-ups für diese Seite erlauben.', 'error');
+    return;
+  }
+  tab.opener = null;
+  let page;
+  try {
+    page = await wholePageOf(current.result);
+  } catch {
+    tab.close();
+    return;
+  }
+  const url = URL.createObjectURL(new Blob([page], { type: 'text/html;charset=utf-8' }));
+  tab.location.href = url;
   setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+async function downloadPage() {
+  const current = shown;
+  const page = await wholePageOf(current.result).catch(() => null);
+  if (page && shown === current) download(page, name('htm'), 'text/html');
 }
 
 // The messages as the command line writes them: the separator line between two.
@@ -216,7 +238,7 @@ export function initOutput() {
   new ResizeObserver(fitPreview).observe(ui.preview.parentElement);
   const when = (handler) => () => shown && handler();
   const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
-  ui.downloadPage.addEventListener('click', when(() => download(shown.result.html, name('htm'), 'text/html')));
+  ui.downloadPage.addEventListener('click', when(downloadPage));
   ui.openPage.addEventListener('click', when(openWholePage));
   ui.downloadJson.addEventListener('click', withFormats((f) => download(f.json, name('json'), 'application/json')));
   ui.copyBbcode.addEventListener('click', withFormats((f) => copyText(decodeText(f.bbcode), 'BBCode kopiert.')));

@@ -50,14 +50,24 @@ function base64url(bytes) {
   return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 }
 
+// The conversion whose cut page the module keeps (see wholePage).
+let keptPageOf = 0;
+
 const jobs = {
   // With options.store the archive's settings decide what is also stored.
-  async convert(module, { bytes, options }, id) {
+  async convert(module, { bytes, options, conversion }, id) {
     const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
     const result = options.store
       ? await self.storingConversion(module, bytes, options, onProgress)
       : module.convert(bytes, options, onProgress);
+    keptPageOf = result.html ? 0 : conversion;
     return [result, transferablesOf(result)];
+  },
+  // A cut page's whole, asked for by the conversion that made it.
+  async wholePage(module, { conversion }) {
+    if (conversion !== keptPageOf) throw new Error('superseded');
+    const page = module.wholePage();
+    return [page, [page.buffer]];
   },
   async formats(module, { bytes, options }) {
     const result = module.shareFormats(bytes, options);
