@@ -133,9 +133,8 @@ async function makeLink(current) {
 }
 
 // The pages are about 600 pixels wide: a narrower frame shows them scaled down.
-// Zoomed, not transformed: Chromium leaves a transformed frame black when its
-// page is wider than the frame, while a zoomed one lays its page out smaller
-// and scrolls what is still wider.
+// Zoomed, not transformed: a zoomed frame takes its scaled size in the
+// layout, so it fills its box exactly and scrolls what is still wider.
 const PAGE_WIDTH = 600;
 
 function fitPreview() {
