@@ -41,13 +41,7 @@ export const onProgress = (listener) => {
 let conversion = 0;
 
 // The bytes are copied, not handed over: the page keeps the report.
-export function convertReport(bytes, options) {
-  const number = ++conversion;
-  return run('convert', { bytes, options, conversion: number }).then((data) => {
-    data.result.conversion = number;
-    return data;
-  });
-}
+export const convertReport = (bytes, options) => run('convert', { bytes, options, conversion: ++conversion });
 // A large page stays in the worker until asked for.
 export const wholePageOf = (result) =>
   result.html ? Promise.resolve(result.html) : run('wholePage', { conversion: result.conversion }).then(({ result: page }) => page);

@@ -60,6 +60,8 @@ const jobs = {
     const result = options.store
       ? await self.storingConversion(module, bytes, options, onProgress)
       : module.convert(bytes, options, onProgress);
+    // Its number asks for a cut page's whole later.
+    result.conversion = conversion;
     keptPageOf = result.html ? 0 : conversion;
     return [result, transferablesOf(result)];
   },
