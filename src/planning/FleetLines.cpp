@@ -22,8 +22,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Reads a line from its start, piece by piece; each reading step either
-// takes its piece and moves on or fails and leaves the rest as it was.
+// Reads a line from its start, piece by piece. A step that fails ends the
+// reading: the line is refused whole, whatever the cursor took so far.
 class LineCursor {
 public:
     explicit LineCursor(std::string_view line) : rest_(line) {}
@@ -136,10 +136,6 @@ bool ReadShips(LineCursor& cursor, FleetLine& fleet, std::string_view line) {
     return cursor.Blanks() && cursor.WordThenBlanks("Ships");
 }
 
-std::string Quoted(std::string_view text) {
-    return "„" + std::string(text) + "“";
-}
-
 std::string Shortened(std::string_view line) {
     if (line.size() <= kLineBytesNamed)
         return std::string(line);
@@ -210,17 +206,16 @@ std::string RefusedLinesMessage(std::span<const std::string> refused,
                                 std::span<const std::string_view> forms) {
     if (refused.empty())
         return {};
-    std::string message = refused.size() == 1 ? "1 Zeile wurde nicht übernommen"
+    std::string message = refused.size() == 1 ? "1 Zeile wurde nicht übernommen:"
                                               : IntText(static_cast<std::int64_t>(refused.size())) +
-                                                    " Zeilen wurden nicht übernommen";
-    message += "; gelesen werden Zeilen wie ";
-    for (std::size_t i = 0; i < forms.size(); ++i)
-        message += (i > 0 ? " oder " : "") + Quoted(forms[i]);
-    message += ":";
+                                                    " Zeilen wurden nicht übernommen:";
     for (std::size_t i = 0; i < refused.size() && i < kLinesNamed; ++i)
         message += "\n" + Shortened(refused[i]);
     if (refused.size() > kLinesNamed)
         message += "\n… und " + IntText(static_cast<std::int64_t>(refused.size() - kLinesNamed)) + " weitere";
+    message += "\n\nGelesen werden Zeilen wie";
+    for (const std::string_view form : forms)
+        message += "\n" + std::string(form);
     return message;
 }
 

@@ -34,7 +34,7 @@ inline constexpr std::string_view kOutgoingExample = "100 Ships attacking 4.5.6 
 inline constexpr std::string_view kMovementExample = "100 Ships from 1.2.3 attacking 4.5.6 ETA 3";
 
 // What both programs tell about the lines a view did not take: how many, the
-// forms it reads, and the first of those lines, each cut to a readable length.
+// first of them, each cut to a readable length, and the forms the view reads.
 std::string RefusedLinesMessage(std::span<const std::string> refused,
                                 std::span<const std::string_view> forms);
 

@@ -85,8 +85,9 @@ TEST_F(AttOrgaDlgTest, ImportShowsTargetsWithFleetsByEta) {
     EXPECT_EQ(Target().childCount(), 3);
     const QStringList shown = MessageBoxes::TakeShownTexts();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith("2 Zeilen wurden nicht übernommen")) << shown[0].toStdString();
-    EXPECT_TRUE(shown[0].endsWith("\nAusgehende Flotten\n1000+ Ships attacking 7.7.7 ETA 1h from 5.5.5"));
+    EXPECT_TRUE(shown[0].startsWith("2 Zeilen wurden nicht übernommen:\nAusgehende Flotten\n1000+ Ships "
+                                    "attacking 7.7.7 ETA 1h from 5.5.5\n\n"))
+        << shown[0].toStdString();
 }
 
 TEST_F(AttOrgaDlgTest, EnterAndTheContextMenuEditTheFleetWhichTakesNoMoreShipsThanItHas) {
@@ -317,7 +318,8 @@ TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPressUntilEmptied) {
     EXPECT_EQ(list->topLevelItem(7)->text(0), "Atter 1320 - 50 Deffer");
     const QStringList shown = MessageBoxes::TakeShownTexts();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith("3 Zeilen wurden nicht übernommen")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].startsWith("3 Zeilen wurden nicht übernommen:\nFlottenbewegungen\n"))
+        << shown[0].toStdString();
 }
 
 } // namespace
