@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to both pasted-list readers: the outgoings import of
 // the attack plan (twice, as a user pasting the same list again would, then
 // the sums twice) and the fleet movement grouping. Traps when a plan or an
-// overview comes out malformed.
+// overview comes out malformed, or a line is neither read nor refused.
 
 #include "planning/AttackPlan.h"
 #include "planning/FleetMoves.h"
+#include "planning/PastedLines.h"
 #include "text/TextRules.h"
 
 #include <algorithm>
@@ -21,13 +22,20 @@ void Check(bool ok) {
         __builtin_trap();
 }
 
+std::size_t LineCount(std::string_view text) {
+    std::size_t lines = 0;
+    ForEachPastedLine(text, [&](std::string_view) { ++lines; });
+    return lines;
+}
+
 bool EarlierEta(const PlanRow& a, const PlanRow& b) {
     return Atoi(a.cells[kColEta]) < Atoi(b.cells[kColEta]);
 }
 
 void CheckPlan(std::string_view text) {
     AttackPlan plan;
-    plan.importOutgoings(text);
+    const std::size_t refused = plan.importOutgoings(text).size();
+    Check(refused + plan.outgoingFleets.size() == LineCount(text));
     const std::size_t targets = plan.planTable.size();
     const std::size_t fleetsOnce = plan.outgoingFleets.size();
     for (const PlanRow& target : plan.planTable)
@@ -48,8 +56,14 @@ void CheckPlan(std::string_view text) {
 }
 
 void CheckOverview(std::string_view text) {
-    const std::vector<MoveRow> rows = GroupFleetMoves(text);
-    Check(rows.size() >= 3);
+    const FleetMoves moves = GroupFleetMoves(text);
+    const std::vector<MoveRow>& rows = moves.rows;
+    const auto fleets =
+        std::count_if(rows.begin(), rows.end(), [](const MoveRow& row) { return row.textSlot != kNoSlot; });
+    Check(static_cast<std::size_t>(fleets) + moves.refused.size() == LineCount(text));
+    if (rows.empty())
+        return;
+    Check(rows.size() >= 6);
     Check(rows.back().cells[kColCount] == rows[rows.size() - 3].cells[kColCount]);
     Check(rows[rows.size() - 2].cells[kColCount].starts_with("Atter "));
     for (const MoveRow& row : rows)

@@ -14,6 +14,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -73,24 +74,26 @@ val Changed(AttackPlan& plan) {
     return Shown(plan);
 }
 
-// The row at `path`: the target's index, then child indexes; null when there is none.
-PlanRow* RowAt(AttackPlan& plan, const std::vector<int>& path) {
-    std::vector<PlanRow>* rows = &plan.planTable;
-    PlanRow* row = nullptr;
-    for (const int index : path) {
-        if (index < 0 || static_cast<std::size_t>(index) >= rows->size())
-            return nullptr;
-        row = &(*rows)[static_cast<std::size_t>(index)];
-        rows = &row->children;
+// The row path the page sends: the target's index, then child indexes; none
+// when an index is negative.
+std::optional<std::vector<std::size_t>> PathOf(val path) {
+    std::vector<std::size_t> indexes;
+    for (const int index : emscripten::vecFromJSArray<int>(path)) {
+        if (index < 0)
+            return std::nullopt;
+        indexes.push_back(static_cast<std::size_t>(index));
     }
-    return row;
+    return indexes;
 }
 
 // `fromFile`: the outgoings are a chosen file's bytes rather than pasted text.
+// The result also says which lines were refused ("refusal", empty for none).
 val ImportOutgoings(const std::string& planBytes, const std::string& text, bool fromFile) {
     AttackPlan plan = PlanOf(planBytes);
-    plan.importOutgoings(fromFile ? FileText(text) : text);
-    return Changed(plan);
+    const std::vector<std::string> refused = plan.importOutgoings(fromFile ? FileText(text) : text);
+    val result = Changed(plan);
+    result.set("refusal", RefusedOutgoingsMessage(refused));
+    return result;
 }
 
 val ComputeSums(const std::string& planBytes) {
@@ -99,15 +102,19 @@ val ComputeSums(const std::string& planBytes) {
     return Shown(plan);
 }
 
-// Writes the seven class cells of one row as typed, numbers or not.
+// Writes the seven class cells of one row as typed, numbers or not; null when
+// there is no such row, {refusal} in German when the fleet has fewer ships.
 val EditClasses(const std::string& planBytes, val path, val classes) {
     AttackPlan plan = PlanOf(planBytes);
-    PlanRow* row = RowAt(plan, emscripten::vecFromJSArray<int>(path));
-    if (row == nullptr)
+    const std::optional<std::vector<std::size_t>> rowPath = PathOf(path);
+    if (!rowPath || plan.rowAt(*rowPath) == nullptr)
         return val::null();
-    const std::vector<std::string> typed = emscripten::vecFromJSArray<std::string>(classes);
-    for (std::size_t k = 0; k < kClassColumnCount; ++k)
-        row->cells[kColFirstClass + k] = k < typed.size() ? typed[k] : std::string();
+    if (std::string refusal = plan.setClasses(*rowPath, emscripten::vecFromJSArray<std::string>(classes));
+        !refusal.empty()) {
+        val result = val::object();
+        result.set("refusal", refusal);
+        return result;
+    }
     return Changed(plan);
 }
 
@@ -123,8 +130,9 @@ val RemoveFleet(const std::string& planBytes, int target, int child) {
 // The plan file keeps which targets show their fleets.
 val SetExpanded(const std::string& planBytes, val path, bool expanded) {
     AttackPlan plan = PlanOf(planBytes);
-    if (PlanRow* row = RowAt(plan, emscripten::vecFromJSArray<int>(path)))
-        row->expanded = expanded;
+    if (const auto rowPath = PathOf(path))
+        if (PlanRow* row = plan.rowAt(*rowPath))
+            row->expanded = expanded;
     return Shown(plan);
 }
 
@@ -139,17 +147,22 @@ val LoadPlan(const std::string& fileBytes) {
     return Shown(*loaded.plan);
 }
 
-// The rows one press of "Eintragen" appends: {cells, textSlot, backgroundSlot}.
-val FleetMoves(const std::string& text) {
+// What one press of "Eintragen" gives: {rows: [{cells, textSlot,
+// backgroundSlot}], refusal: the message on refused lines, empty for none}.
+val GroupMoves(const std::string& text) {
+    const FleetMoves moves = GroupFleetMoves(text);
     val list = val::array();
-    for (const MoveRow& row : GroupFleetMoves(text)) {
+    for (const MoveRow& row : moves.rows) {
         val shown = val::object();
         shown.set("cells", TextArray(row.cells));
         shown.set("textSlot", row.textSlot);
         shown.set("backgroundSlot", row.backgroundSlot);
         list.call<void>("push", shown);
     }
-    return list;
+    val result = val::object();
+    result.set("rows", list);
+    result.set("refusal", RefusedMovesMessage(moves.refused));
+    return result;
 }
 
 } // namespace
@@ -161,5 +174,5 @@ EMSCRIPTEN_BINDINGS(planning) {
     emscripten::function("planRemoveFleet", &RemoveFleet);
     emscripten::function("planSetExpanded", &SetExpanded);
     emscripten::function("planLoad", &LoadPlan);
-    emscripten::function("fleetMoves", &FleetMoves);
+    emscripten::function("fleetMoves", &GroupMoves);
 }

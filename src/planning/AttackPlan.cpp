@@ -1,13 +1,17 @@
 #include "planning/AttackPlan.h"
 
+#include "planning/FleetLines.h"
 #include "planning/PastedLines.h"
 #include "text/TextRules.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 namespace skarnwald {
 
@@ -22,14 +26,6 @@ constexpr std::string_view kSeparatorTotal = "_______";
 constexpr std::size_t kSeparatorProbeColumn = 5;
 
 using ClassSums = std::array<std::int64_t, kClassColumnCount>;
-
-// "1000+200" means 1200 ships; a third part is ignored.
-std::string ShipsText(std::string_view ships) {
-    const Pos plus = Find(ships, "+");
-    if (plus <= 0)
-        return std::string(ships);
-    return IntText(std::int64_t{Atoi(Take(ships, 0, plus))} + Atoi(TakeFrom(ships, plus + 1)));
-}
 
 PlanRow NewTargetRow(const std::string& target) {
     PlanRow row;
@@ -125,39 +121,47 @@ std::vector<OutgoingFleet> NotYetPlanned(std::vector<OutgoingFleet> pasted,
     return pasted;
 }
 
+// The ships a fleet row was pasted with. Fleets alike in target, origin and
+// ETA cannot be told apart, so the largest of them counts; none for a row
+// whose fleet the plan no longer lists.
+std::optional<std::int64_t> PastedShips(const std::vector<OutgoingFleet>& fleets, const std::string& target,
+                                        const PlanRow& row) {
+    std::optional<std::int64_t> most;
+    for (const OutgoingFleet& fleet : fleets) {
+        std::int64_t ships = 0;
+        const char* end = fleet.ships.data() + fleet.ships.size();
+        const auto read = std::from_chars(fleet.ships.data(), end, ships);
+        if (read.ec == std::errc() && read.ptr == end && fleet.target == target &&
+            fleet.origin == row.cells[kColName] && fleet.eta == row.cells[kColEta])
+            most = std::max(most.value_or(0), ships);
+    }
+    return most;
+}
+
 } // namespace
 
-OutgoingFleet ParseOutgoingLine(std::string_view line) {
-    OutgoingFleet fleet;
-    fleet.ships = ShipsText(Trim(Take(line, 0, Find(line, "Ships"))));
-
-    const Pos attacking = Find(line, "attacking");
-    const Pos eta = Find(line, "ETA");
-    fleet.target = RemoveBlanks(Trim(Take(line, attacking + 10, eta - attacking - 10)));
-    fleet.eta = Trim(Take(line, eta + 3, Find(line, "h", eta) - eta - 3));
-
-    // Three bytes either side of the two dots: coordinates of up to three
-    // digits per part, padded with blanks or not. A shorter first part must
-    // not pull in the end of "from".
-    const Pos from = Find(line, "from");
-    const Pos dot1 = Find(line, ".", from);
-    const Pos dot2 = Find(line, ".", dot1 + 2);
-    const Pos start = std::max(dot1 - 3, from >= 0 ? from + 4 : 0);
-    fleet.origin = RemoveBlanks(Trim(Take(line, start, dot2 + 4 - start)));
-    return fleet;
-}
-
-std::vector<OutgoingFleet> ParseOutgoings(std::string_view text) {
-    std::vector<OutgoingFleet> fleets;
+PastedOutgoings ParseOutgoings(std::string_view text) {
+    PastedOutgoings pasted;
     ForEachPastedLine(text, [&](std::string_view line) {
-        if (Find(line, "attacking") > 0)
-            fleets.push_back(ParseOutgoingLine(line));
+        std::optional<FleetLine> fleet = ReadOutgoingLine(line);
+        // The plan is one of attacks: a defending fleet has no row in it.
+        if (!fleet || fleet->defending)
+            pasted.refused.emplace_back(Trim(line));
+        else
+            pasted.fleets.push_back({std::move(fleet->eta), std::move(fleet->origin),
+                                     std::move(fleet->shipsText), std::move(fleet->target)});
     });
-    return fleets;
+    return pasted;
 }
 
-void AttackPlan::importOutgoings(std::string_view text) {
-    std::vector<OutgoingFleet> fleets = NotYetPlanned(ParseOutgoings(text), outgoingFleets);
+std::string RefusedOutgoingsMessage(std::span<const std::string> refused) {
+    const std::string_view forms[] = {kOutgoingExample};
+    return RefusedLinesMessage(refused, forms);
+}
+
+std::vector<std::string> AttackPlan::importOutgoings(std::string_view text) {
+    PastedOutgoings pasted = ParseOutgoings(text);
+    std::vector<OutgoingFleet> fleets = NotYetPlanned(std::move(pasted.fleets), outgoingFleets);
 
     // Only top-level rows are targets: a fleet whose origin equals a target
     // is not one.
@@ -182,6 +186,7 @@ void AttackPlan::importOutgoings(std::string_view text) {
 
     outgoingFleets.insert(outgoingFleets.end(), std::make_move_iterator(fleets.begin()),
                           std::make_move_iterator(fleets.end()));
+    return std::move(pasted.refused);
 }
 
 bool AttackPlan::removeFleet(std::size_t target, std::size_t child) {
@@ -213,6 +218,48 @@ void AttackPlan::computeSums() {
         RefreshSumRows(target);
     for (PlanRow& row : planTable)
         WriteRowTotals(row);
+}
+
+const PlanRow* AttackPlan::rowAt(std::span<const std::size_t> path) const {
+    const std::vector<PlanRow>* rows = &planTable;
+    const PlanRow* row = nullptr;
+    for (const std::size_t index : path) {
+        if (index >= rows->size())
+            return nullptr;
+        row = &(*rows)[index];
+        rows = &row->children;
+    }
+    return row;
+}
+
+PlanRow* AttackPlan::rowAt(std::span<const std::size_t> path) {
+    return const_cast<PlanRow*>(std::as_const(*this).rowAt(path));
+}
+
+std::string AttackPlan::classesRefusal(std::span<const std::size_t> path,
+                                       std::span<const std::string> classes) const {
+    const PlanRow* row = rowAt(path);
+    if (row == nullptr || path.size() != 2 || IsSumRow(*row) || row->cells[kColSide] != kAttackSide)
+        return {};
+    const std::optional<std::int64_t> ships =
+        PastedShips(outgoingFleets, planTable[path[0]].cells[kColName], *row);
+    std::int64_t typed = 0;
+    for (const std::string& count : classes)
+        typed += Atoi(count);
+    if (!ships || typed <= *ships)
+        return {};
+    return "Die Flotte aus " + row->cells[kColName] + " hat " + IntText(*ships) +
+           " Schiffe, eingetragen sind " + IntText(typed) + ".";
+}
+
+std::string AttackPlan::setClasses(std::span<const std::size_t> path, std::span<const std::string> classes) {
+    std::string refusal = classesRefusal(path, classes);
+    PlanRow* row = rowAt(path);
+    if (!refusal.empty() || row == nullptr)
+        return refusal;
+    for (std::size_t k = 0; k < kClassColumnCount; ++k)
+        row->cells[kColFirstClass + k] = k < classes.size() ? classes[k] : std::string();
+    return {};
 }
 
 } // namespace skarnwald

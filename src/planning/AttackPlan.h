@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,7 @@ struct PlanRow {
 
 // One attack read from a line: "<ships> Ships attacking <target> ETA <eta>h from <origin>".
 struct OutgoingFleet {
-    std::string eta;    // as typed, trimmed
+    std::string eta;    // as typed
     std::string origin; // blanks removed
     std::string ships;  // "a+b" already added up
     std::string target; // blanks removed
@@ -47,12 +48,16 @@ struct OutgoingFleet {
     bool operator==(const OutgoingFleet&) const = default;
 };
 
-// Parses one line; fields missing from the line come out as whatever the
-// fixed cut positions give, mostly empty text.
-OutgoingFleet ParseOutgoingLine(std::string_view line);
+struct PastedOutgoings {
+    std::vector<OutgoingFleet> fleets;
+    std::vector<std::string> refused; // lines that are no attack, as pasted
+};
+// Every attack line in input order; every other line that is not blank is
+// refused.
+PastedOutgoings ParseOutgoings(std::string_view text);
 
-// Every line holding "attacking" after its first byte, in input order.
-std::vector<OutgoingFleet> ParseOutgoings(std::string_view text);
+// What the programs say about refused outgoing lines; empty for none.
+std::string RefusedOutgoingsMessage(std::span<const std::string> refused);
 
 // ETAs from 1 to 29 place a fleet in the plan; others never do.
 inline constexpr int kFirstEta = 1;
@@ -64,12 +69,26 @@ public:
     // each new target and attaches only these fleets under their targets,
     // ordered by ETA and then by input order. A fleet the plan already holds
     // (same ships, target, ETA and origin) is not added again, so pasting the
-    // same outgoings twice adds only the fleets that are new.
-    void importOutgoings(std::string_view text);
+    // same outgoings twice adds only the fleets that are new. Gives back the
+    // lines it refused.
+    std::vector<std::string> importOutgoings(std::string_view text);
 
     // Removes the fleet row `child` of target row `target` and its entry in
     // outgoingFleets; false when that row is no fleet row (a sum row, say).
     bool removeFleet(std::size_t target, std::size_t child);
+
+    // The row at `path`: a target's index, then child indexes; null when
+    // there is none.
+    PlanRow* rowAt(std::span<const std::size_t> path);
+    const PlanRow* rowAt(std::span<const std::size_t> path) const;
+
+    // Why the seven class texts may not go into the row at `path`, in
+    // German; empty when they may. A fleet's classes must not add up to more
+    // ships than the fleet was pasted with.
+    std::string classesRefusal(std::span<const std::size_t> path, std::span<const std::string> classes) const;
+    // Writes the class texts as typed (numbers or not: sums read each cell's
+    // leading number) unless classesRefusal has a reason, which it gives back.
+    std::string setClasses(std::span<const std::size_t> path, std::span<const std::string> classes);
 
     // Whether computeSums has added sum rows that an edit must refresh.
     bool hasSums() const;

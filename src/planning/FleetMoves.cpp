@@ -1,9 +1,13 @@
 #include "planning/FleetMoves.h"
 
+#include "planning/FleetLines.h"
 #include "planning/PastedLines.h"
 #include "text/TextRules.h"
 
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <utility>
 
 namespace skarnwald {
 
@@ -11,62 +15,27 @@ namespace {
 
 constexpr std::string_view kDashes = "------------------------------------------";
 
-// Position of `word` when it stands after the line's first byte, else -1.
-Pos KeywordAt(std::string_view line, std::string_view word) {
-    const Pos at = Find(line, word);
-    return at > 0 ? at : -1;
-}
-
-// The target follows the keyword and its blank and runs to the first blank
-// after its second dot.
-std::string TargetAfter(std::string_view line, Pos keyword) {
-    const Pos dot1 = Find(line, ".", keyword + 1);
-    const Pos dot2 = Find(line, ".", dot1 + 1);
-    const Pos end = Find(line, " ", dot2 + 2);
-    return RemoveBlanks(Take(line, keyword + 10, end - keyword - 10));
-}
-
-std::string_view EtaCell(std::string_view line) {
-    if (const Pos eta = KeywordAt(line, "ETA"); eta > 0)
-        return TakeFrom(line, eta);
-    if (const Pos bracket = KeywordAt(line, "["); bracket > 0)
-        return TakeFrom(line, bracket);
-    return {};
+std::optional<FleetLine> ReadFleetLine(std::string_view line) {
+    std::optional<FleetLine> fleet = ReadMovementLine(line);
+    return fleet ? fleet : ReadOutgoingLine(line);
 }
 
 class Grouping {
 public:
-    void AddLine(std::string_view line) {
-        const Pos defending = KeywordAt(line, "defending");
-        const Pos attacking = KeywordAt(line, "attacking");
-        const Pos keyword = defending > 0 ? defending : attacking;
-        const std::string target = keyword > 0 ? TargetAfter(line, keyword) : previousTarget_;
-        if (target != previousTarget_) {
-            if (!previousTarget_.empty())
-                CloseGroup();
-            AddLabel(target);
-            AddLabel(kDashes);
-        }
-
-        const std::string_view count = Take(line, 0, Find(line, "Ships") - 1);
-        std::string_view from;
-        int slot = kNoSlot;
-        if (keyword > 0) {
-            (defending > 0 ? defendingSum_ : attackingSum_) += Atoi(count);
-            const Pos fromAt = Find(line, "from");
-            from = Take(line, fromAt + 5, keyword - fromAt - 6);
-            slot = defending > 0 ? kSlotGreen : kSlotRed;
-        }
-        rows_.push_back(
-            {{std::string(count), std::string(from), std::string(EtaCell(line))}, slot, shading_});
-        previousTarget_ = target;
-    }
-
-    void CloseGroup() {
+    void AddGroup(const std::string& target, std::span<const FleetLine> fleets) {
+        AddLabel(target);
         AddLabel(kDashes);
-        AddLabel("Atter " + IntText(attackingSum_) + " - " + IntText(defendingSum_) + " Deffer");
+        std::int64_t attacking = 0;
+        std::int64_t defending = 0;
+        for (const FleetLine& fleet : fleets) {
+            (fleet.defending ? defending : attacking) += fleet.ships;
+            rows_.push_back({{IntText(fleet.ships), fleet.origin, fleet.arrival},
+                             fleet.defending ? kSlotGreen : kSlotRed,
+                             shading_});
+        }
         AddLabel(kDashes);
-        attackingSum_ = defendingSum_ = 0;
+        AddLabel("Atter " + IntText(attacking) + " - " + IntText(defending) + " Deffer");
+        AddLabel(kDashes);
         shading_ = shading_ == kNoSlot ? kSlotLightGrey : kNoSlot;
     }
 
@@ -78,19 +47,37 @@ private:
     }
 
     std::vector<MoveRow> rows_;
-    std::string previousTarget_;
-    std::int64_t attackingSum_ = 0;
-    std::int64_t defendingSum_ = 0;
     int shading_ = kNoSlot;
 };
 
 } // namespace
 
-std::vector<MoveRow> GroupFleetMoves(std::string_view text) {
+FleetMoves GroupFleetMoves(std::string_view text) {
+    FleetMoves moves;
+    // Targets in the order they first come, each with its fleets.
+    std::vector<std::pair<std::string, std::vector<FleetLine>>> groups;
+    std::unordered_map<std::string, std::size_t> groupOf;
+    ForEachPastedLine(text, [&](std::string_view line) {
+        std::optional<FleetLine> fleet = ReadFleetLine(line);
+        if (!fleet) {
+            moves.refused.emplace_back(Trim(line));
+            return;
+        }
+        const auto [group, isNew] = groupOf.emplace(fleet->target, groups.size());
+        if (isNew)
+            groups.emplace_back(fleet->target, std::vector<FleetLine>());
+        groups[group->second].second.push_back(std::move(*fleet));
+    });
     Grouping grouping;
-    ForEachPastedLine(text, [&](std::string_view line) { grouping.AddLine(Trim(line)); });
-    grouping.CloseGroup();
-    return grouping.TakeRows();
+    for (const auto& [target, fleets] : groups)
+        grouping.AddGroup(target, fleets);
+    moves.rows = grouping.TakeRows();
+    return moves;
+}
+
+std::string RefusedMovesMessage(std::span<const std::string> refused) {
+    const std::string_view forms[] = {kMovementExample, kOutgoingExample};
+    return RefusedLinesMessage(refused, forms);
 }
 
 } // namespace skarnwald

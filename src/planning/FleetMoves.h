@@ -1,11 +1,11 @@
 #pragma once
-// The fleet movement overview: pasted lines "<count> Ships from <origin>
-// attacking|defending <target> ... ETA ..." grouped by consecutive target,
-// each group closed by the sums of attacking and defending ships.
+// The fleet movement overview: pasted fleet lines grouped by target, each
+// group closed by the sums of attacking and defending ships.
 
 #include "planning/AttackPlan.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +20,18 @@ struct MoveRow {
     int backgroundSlot = kNoSlot;
 };
 
-// The rows one press of "Eintragen" appends. Shading alternates per group and
-// starts unshaded on every call; even empty text yields a closing sum group.
-std::vector<MoveRow> GroupFleetMoves(std::string_view text);
+struct FleetMoves {
+    std::vector<MoveRow> rows;
+    std::vector<std::string> refused; // lines that are no fleet line, as pasted
+};
+
+// The rows one press of "Eintragen" appends: one group per target in the
+// order the targets first come, its fleets in input order. Movement lines
+// and lines of the outgoing-fleet list are read. Shading alternates per group
+// and starts unshaded on every call; text without a fleet line gives no rows.
+FleetMoves GroupFleetMoves(std::string_view text);
+
+// What the programs say about refused movement lines; empty for none.
+std::string RefusedMovesMessage(std::span<const std::string> refused);
 
 } // namespace skarnwald

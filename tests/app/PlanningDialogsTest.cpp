@@ -75,6 +75,63 @@ TEST_F(AttOrgaDlgTest, ImportShowsTargetsWithFleetsByEta) {
               QStringList({"2.2.2", "2", "", "", "", "", "", "", "", "20", "", "ATT"}));
     EXPECT_EQ(Target().child(0)->foreground(0).color(), QColor(255, 0, 0));
     EXPECT_TRUE(dialog->findChild<QPlainTextEdit*>("pasteEdit")->toPlainText().isEmpty());
+    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+
+    // Lines it cannot read are named and add nothing.
+    Paste("Ausgehende Flotten\n5 Ships attacking 1.2.3 ETA 1h from 5.5.5\n1000+ Ships attacking 7.7.7 ETA 1h "
+          "from 5.5.5");
+    Click("importOutgoingsButton");
+    EXPECT_EQ(table->topLevelItemCount(), 1);
+    EXPECT_EQ(Target().childCount(), 3);
+    const QStringList shown = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith("2 Zeilen wurden nicht übernommen:\nAusgehende Flotten\n1000+ Ships "
+                                    "attacking 7.7.7 ETA 1h from 5.5.5\n\n"))
+        << shown[0].toStdString();
+}
+
+TEST_F(AttOrgaDlgTest, EnterAndTheContextMenuEditTheFleetWhichTakesNoMoreShipsThanItHas) {
+    QAction* edit = nullptr;
+    for (QAction* action : table->actions())
+        if (action->text() == "Flotte ändern")
+            edit = action;
+    ASSERT_NE(edit, nullptr);
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QTreeWidgetItem* fleet = Target().child(1); // 4.4.4 with 10 ships
+    table->setCurrentItem(fleet);
+    table->setFocus();
+
+    // Too many ships are told and the dialog stays open for a correction.
+    QStringList told;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* fleetEdit = qobject_cast<CFleetEditDlg*>(QApplication::activeModalWidget());
+        if (fleetEdit == nullptr)
+            return;
+        fleetEdit->findChild<QLineEdit*>("shuttleEdit")->setText("6");
+        fleetEdit->findChild<QLineEdit*>("fighterEdit")->setText("5");
+        fleetEdit->findChild<QPushButton*>("okButton")->click();
+        told = MessageBoxes::TakeShownTexts();
+        stayedOpen = fleetEdit->isVisible();
+        fleetEdit->findChild<QLineEdit*>("fighterEdit")->setText("4");
+        fleetEdit->findChild<QPushButton*>("okButton")->click();
+    });
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(told, QStringList{"Die Flotte aus 4.4.4 hat 10 Schiffe, eingetragen sind 11."});
+    EXPECT_EQ(Texts(*fleet).mid(2, 2), QStringList({"6", "4"}));
+
+    QString planet;
+    QTimer::singleShot(0, [&] {
+        if (auto* fleetEdit = qobject_cast<CFleetEditDlg*>(QApplication::activeModalWidget())) {
+            planet = fleetEdit->findChild<QLabel*>("coordsLabel")->text();
+            fleetEdit->reject();
+        }
+    });
+    edit->trigger(); // the context menu's entry opens the same edit
+    EXPECT_EQ(planet, "4.4.4");
+    EXPECT_EQ(fleet->text(2), "6");
 }
 
 TEST_F(AttOrgaDlgTest, OkWritesTheClassesBackAndCancelDoesNot) {
@@ -102,7 +159,7 @@ TEST_F(AttOrgaDlgTest, SumsFollowEveryEditOnceShown) {
     EXPECT_EQ(attackers(), "20");
 
     // Entf and the context menu remove a fleet row, never a sum row.
-    QAction* remove = table->actions().value(0);
+    QAction* remove = table->actions().value(1);
     ASSERT_NE(remove, nullptr);
     EXPECT_EQ(remove->text(), "Flotte entfernen");
     EXPECT_EQ(table->contextMenuPolicy(), Qt::ActionsContextMenu);
@@ -250,12 +307,19 @@ TEST_F(FleetMovesDlgTest, AppendsGroupsOnEveryPressUntilEmptied) {
     dialog.findChild<QPushButton*>("clearButton")->click();
     EXPECT_EQ(list->topLevelItemCount(), 0);
 
-    // The hint's examples are lines the dialog reads.
+    // The hint's examples are lines the dialog reads, the outgoing-fleet list's among them;
+    // what it cannot read is named.
     const QStringList examples = dialog.findChild<QLabel*>("formatsLabel")->text().split('\n').mid(1);
-    ASSERT_EQ(examples.size(), 3);
-    edit->setPlainText(examples.join('\n'));
+    ASSERT_EQ(examples.size(), 4);
+    edit->setPlainText(examples.join("\nFlottenbewegungen\n"));
     dialog.findChild<QPushButton*>("enterButton")->click();
-    EXPECT_EQ(list->topLevelItem(6)->text(0), "Atter 120 - 50 Deffer");
+    ASSERT_EQ(list->topLevelItemCount(), 9);
+    EXPECT_EQ(Texts(*list->topLevelItem(5)), QStringList({"1200", "3.3.3", "ETA 5h"}));
+    EXPECT_EQ(list->topLevelItem(7)->text(0), "Atter 1320 - 50 Deffer");
+    const QStringList shown = MessageBoxes::TakeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith("3 Zeilen wurden nicht übernommen:\nFlottenbewegungen\n"))
+        << shown[0].toStdString();
 }
 
 } // namespace

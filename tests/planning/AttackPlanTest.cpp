@@ -26,42 +26,13 @@ void SetClasses(PlanRow& row, const std::vector<std::string>& classes) {
 
 const std::vector<std::string> kZeros(kClassColumnCount, "0");
 
-TEST(OutgoingLine, CutsFieldsAtTheirFixedPlaces) {
-    const OutgoingFleet fleet = ParseOutgoingLine("1000+200 Ships attacking 1.2.3 ETA 5h from 14.5.6");
-    EXPECT_EQ(fleet.ships, "1200");
-    EXPECT_EQ(fleet.target, "1.2.3");
-    EXPECT_EQ(fleet.eta, "5");
-    EXPECT_EQ(fleet.origin, "14.5.6");
-
-    EXPECT_EQ(ParseOutgoingLine("9 Ships attacking 1.2.3 ETA 5h from 104.  5.  6").origin, "104.5.6");
-    EXPECT_EQ(ParseOutgoingLine("9 Ships attacking 1 . 2 . 3 ETA 5h from 1.2.3").target, "1.2.3");
-    // Only the first two parts of a sum count; digits past three per part are cut.
-    EXPECT_EQ(ParseOutgoingLine("1+2+3 Ships attacking 1.2.3 ETA 5h from 1.2.3").ships, "3");
-    EXPECT_EQ(ParseOutgoingLine("9 Ships attacking 1.2.3 ETA 5h from 1.2.34567").origin, "1.2.345");
-    EXPECT_EQ(ParseOutgoingLine("9 Ships attacking 1.2.3 ETA 5h from 1.2.3").origin, "1.2.3");
-}
-
-TEST(OutgoingLine, ShipSumsDoNotWrapAround) {
-    EXPECT_EQ(ParseOutgoingLine("2147483647+2147483647 Ships attacking 1.2.3 ETA 5h from 1.2.3").ships,
-              "4294967294");
-}
-
-TEST(OutgoingLine, MissingPartsGiveEmptyFields) {
-    const OutgoingFleet fleet = ParseOutgoingLine("x attacking from");
-    EXPECT_EQ(fleet.ships, "");
-    EXPECT_EQ(fleet.eta, "");
-    EXPECT_EQ(fleet.origin, "");
-    EXPECT_EQ(fleet.target, "");
-}
-
-TEST(Outgoings, ReadsOnlyLinesWithAttackingAfterTheirStart) {
-    const auto fleets = ParseOutgoings("\r\n  \n1 Ships attacking 1.1.1 ETA 2h from 3.3.3\r\n"
-                                       "attacking 2.2.2 ETA 2h from 3.3.3\n"
-                                       "note\n2 Ships attacking 4.4.4 ETA 1h from 5.5.5");
-    ASSERT_EQ(fleets.size(), 2u);
-    EXPECT_EQ(fleets[0].origin, "3.3.3");
-    EXPECT_EQ(fleets[1].target, "4.4.4");
-    EXPECT_TRUE(ParseOutgoings(" \n \r\n\t").empty());
+TEST(Outgoings, BlankLinesAreNeitherReadNorRefused) {
+    const PastedOutgoings pasted = ParseOutgoings("\r\n  \n1 Ships attacking 1.1.1 ETA 2h from 3.3.3\r\n"
+                                                  "\t\nnote\n2 Ships attacking 4.4.4 ETA 1h from 5.5.5");
+    ASSERT_EQ(pasted.fleets.size(), 2u);
+    EXPECT_EQ(pasted.fleets[1].target, "4.4.4");
+    EXPECT_EQ(pasted.refused, std::vector<std::string>{"note"});
+    EXPECT_TRUE(ParseOutgoings(" \n \r\n\t").refused.empty());
 }
 
 TEST(ImportOutgoings, AttachesFleetsByEtaThenInputOrder) {
@@ -83,7 +54,7 @@ TEST(ImportOutgoings, AttachesFleetsByEtaThenInputOrder) {
 }
 
 TEST(ImportOutgoings, EtaOutsideOneToTwentyNineGivesOnlyTheTarget) {
-    for (const char* eta : {"30", "0", "soon"}) {
+    for (const char* eta : {"30", "0"}) {
         AttackPlan plan;
         plan.importOutgoings(std::string("5 Ships attacking 1.2.3 ETA ") + eta + "h from 1.1.1");
         ASSERT_EQ(plan.planTable.size(), 1u) << eta;
@@ -120,6 +91,15 @@ TEST(ImportOutgoings, PastingAgainAddsOnlyTheNewFleetsAndARemovedFleetCanComeBac
     EXPECT_EQ(plan.outgoingFleets.size(), 3u);
     plan.importOutgoings(twice + twice + twice);
     EXPECT_EQ(plan.outgoingFleets.size(), 4u);
+}
+
+TEST(ImportOutgoings, RefusedLinesAddNothing) {
+    AttackPlan plan;
+    const std::vector<std::string> refused = plan.importOutgoings(
+        "5 Ships attacking 1.2.3 ETA 4h from 1.1.1\n1000+ Ships attacking 7.7.7 ETA 4h from 1.1.1");
+    EXPECT_EQ(refused, std::vector<std::string>{"1000+ Ships attacking 7.7.7 ETA 4h from 1.1.1"});
+    EXPECT_EQ(Names(plan.planTable), std::vector<std::string>{"1.2.3"});
+    EXPECT_EQ(plan.outgoingFleets.size(), 1u);
 }
 
 TEST(ImportOutgoings, FleetWhoseOriginIsATargetGetsNoChildren) {
@@ -201,6 +181,36 @@ TEST_F(Sums, EveryPressRefreshesTheOneSetOfSumRows) {
     EXPECT_EQ(Child(2).cells[kColName], "3.3.3");
     EXPECT_EQ(NameAndClasses(4), Row("ATT", {"11", "1", "2", "0", "0", "0", "0"}));
     EXPECT_EQ(Child(4).cells[kColTotal], "14");
+}
+
+TEST_F(Sums, AFleetTakesAtMostTheShipsItWasPastedWith) {
+    plan.importOutgoings("25 Ships attacking 1.2.3 ETA 2h from 2.2.2"); // 2.2.2 twice: the larger counts
+    plan.computeSums();
+    const std::vector<std::size_t> fleet15{0, 0}, fleet40{0, 1}, target{0}, sumRow{0, 4};
+    struct Edit {
+        std::vector<std::size_t> path;
+        std::vector<std::string> classes;
+        std::string refusal;
+    };
+    for (const Edit& edit : std::vector<Edit>{
+             {fleet15, {"10", "5"}, ""},
+             {fleet15,
+              {"10", "5", "", "", "", "", "1"},
+              "Die Flotte aus 1.1.1 hat 15 Schiffe, eingetragen sind 16."},
+             {fleet15, {"16abc"}, "Die Flotte aus 1.1.1 hat 15 Schiffe, eingetragen sind 16."},
+             {fleet15, {"abc", "-3"}, ""},
+             {fleet40, {"40"}, ""},
+             {fleet40, {"41"}, "Die Flotte aus 2.2.2 hat 40 Schiffe, eingetragen sind 41."},
+             {target, {"99999"}, ""},
+             {sumRow, {"99999"}, ""},
+         }) {
+        SCOPED_TRACE(edit.classes.front());
+        const PlanRow before = *plan.rowAt(edit.path);
+        EXPECT_EQ(plan.setClasses(edit.path, edit.classes), edit.refusal);
+        const PlanRow& after = *plan.rowAt(edit.path);
+        EXPECT_EQ(Classes(after)[0], edit.refusal.empty() ? edit.classes[0] : Classes(before)[0]);
+    }
+    EXPECT_EQ(plan.rowAt(std::vector<std::size_t>{0, 9}), nullptr);
 }
 
 TEST_F(Sums, TargetRowClassesAreTheDefenders) {

@@ -16,7 +16,7 @@ const fixturePlan = JSON.parse(fs.readFileSync(fixture, 'utf8'));
 
 // [what, row, how or classes]: each row edit opens the fleet edit another way.
 const desktopSteps = [
-  ['edit', '0.0', 'dblclick', ['800', '400']],
+  ['edit', '0.0', 'dblclick', ['400', '50']],
   ['edit', '1.1', 'Enter', ['', '', '100', '3abc']],
   ['sums'],
   ['edit', '0.1', '#plan-edit', ['1000', '200']],
@@ -113,6 +113,39 @@ describe('Angriffsplanung', () => {
     fs.rmSync(folder, { recursive: true, force: true });
     await context.close();
   });
+});
+
+test('lines neither tab can read are named, and a fleet takes no more ships than it has', async () => {
+  const { context, page } = await planningPage();
+  const unread = ['Ausgehende Flotten', '1000+ Ships attacking 4.7.2 ETA 5h from 3.3.3'];
+  const pasted = [fs.readFileSync(outgoings, 'utf8'), ...unread].join('\n');
+  // The message counts the lines and names them before the forms that are read.
+  const told = async (selector) => {
+    const [named, forms] = (await page.locator(selector).textContent()).split('\n\n');
+    assert.deepEqual(named.split('\n'), ['2 Zeilen wurden nicht übernommen:', ...unread]);
+    assert.match(forms, /^Gelesen werden Zeilen wie\n/);
+  };
+  await page.fill('#plan-paste', pasted);
+  await changed(page, () => page.click('#plan-import'));
+  assert.equal((await shownRows(page)).length, 7);
+  await told('#plan-message');
+
+  await row(page, '0.0').click(); // 9.1.13 with 450 ships
+  await page.keyboard.press('Enter');
+  await page.fill('#fleet-edit-Sh', '451');
+  await page.click('#fleet-edit-ok');
+  await s.until(async () => (await page.locator('#fleet-edit-message').textContent()) !== '', 'the refusal');
+  assert.equal(await page.locator('#fleet-edit-message').textContent(),
+    'Die Flotte aus 9.1.13 hat 450 Schiffe, eingetragen sind 451.');
+  assert.ok(await page.locator('#fleet-edit').evaluate((dialog) => dialog.open));
+  await page.keyboard.press('Escape');
+
+  await page.click('#tab-movements');
+  await enterMoves(page, pasted);
+  const firstCells = await page.$$eval('#moves-table tbody tr', (rows) => rows.map((tr) => tr.cells[0].textContent));
+  assert.deepEqual(firstCells.filter((cell) => cell.startsWith('Atter')), ['Atter 1725 - 0 Deffer', 'Atter 1300 - 0 Deffer']);
+  await told('#moves-message');
+  await context.close();
 });
 
 describe('Flottenbewegungen', () => {

@@ -1,6 +1,7 @@
 // "Flottenbewegungen": pasted fleet movements grouped by target as the
-// desktop's overview groups them; the core makes the rows, each press of
-// "Eintragen" appends its rows below the earlier ones.
+// desktop's overview groups them; the core makes the rows and names the lines
+// it cannot read, each press of "Eintragen" appends its rows below the
+// earlier ones.
 import { call, countUpdate, tableRow, utf8 } from './planning-lists.js';
 import { onFirstShown } from './tabs.js';
 import { showMessage } from './text.js';
@@ -18,14 +19,15 @@ const markup = `
   <p id="moves-hint" class="muted moves-hint">Eine Flottenbewegung je Zeile, zum Beispiel:
 100 Ships from 1.2.3 attacking 4.5.6 ETA 3
 50 Ships from 7.8.9 defending 4.5.6 ETA 2
-20 Ships from 2.2.2 attacking 4.5.6 [12:00 Uhr]</p>
+20 Ships from 2.2.2 attacking 4.5.6 [12:00 Uhr]
+1000+200 Ships attacking 4.5.6 ETA 5h from 3.3.3</p>
   <label for="moves-paste" class="plan-label">Flottenbewegungen einfügen</label>
   <textarea id="moves-paste" class="plan-paste" spellcheck="false" autocomplete="off" aria-describedby="moves-hint"></textarea>
   <div class="row plan-actions">
     <button id="moves-enter" class="button primary" type="button">Eintragen</button>
     <button id="moves-clear" class="button" type="button">Leeren</button>
   </div>
-  <p id="moves-message" class="message" role="status" aria-live="polite"></p>
+  <p id="moves-message" class="message plan-message" role="status" aria-live="polite"></p>
 </section>`;
 
 function build(panel) {
@@ -43,10 +45,10 @@ function build(panel) {
     // Nothing pasted would still close an empty group of zero sums.
     if (paste.value.trim() === '') return;
     try {
-      const rows = await call('fleetMoves', { text: utf8(paste.value) });
+      const { rows, refusal } = await call('fleetMoves', { text: utf8(paste.value) });
       body.append(...rows.map((row) => tableRow(row.cells, row)));
       paste.value = '';
-      showMessage(message, '');
+      showMessage(message, refusal, refusal ? 'error' : '');
     } catch (error) {
       showMessage(message, `Die Flottenbewegungen konnten nicht gelesen werden: ${error.message}`, 'error');
     }

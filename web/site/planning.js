@@ -63,6 +63,7 @@ const markup = `
     ${CLASSES.map(([short, name]) =>
       `<label class="fleet-edit-label" for="fleet-edit-${short}">${name}:</label><input id="fleet-edit-${short}" type="text" inputmode="numeric" autocomplete="off">`).join('\n    ')}
   </div>
+  <p id="fleet-edit-message" class="message plan-message" role="alert"></p>
   <div class="row fleet-edit-buttons">
     <button id="fleet-edit-ok" class="button primary" type="button">OK</button>
     <button id="fleet-edit-cancel" class="button" type="button">Abbrechen</button>
@@ -87,11 +88,12 @@ function rowAt(path) {
 }
 const shownRows = () => [...ui.body.rows];
 
-// Runs `job` with `fields` on the current plan; a null result changes nothing.
+// Runs `job` with `fields` on the current plan; a result without a plan (null,
+// or a refusal) changes nothing.
 function change(job, fields = {}, { marksUnsaved = true } = {}) {
   queue = queue.then(async () => {
     const result = await call(job, { plan, ...fields });
-    if (result) show(result, marksUnsaved);
+    if (result?.plan) show(result, marksUnsaved);
     return result;
   }).catch((error) => {
     message(`Die Änderung ist fehlgeschlagen: ${error.message}`, 'error');
@@ -175,15 +177,21 @@ function openEdit() {
     edit.value = row.cells[FIRST_CLASS + k];
   });
   ui.dialog.dataset.path = selected;
+  showMessage(ui.editMessage, '');
   ui.dialog.showModal();
   ui.classEdits[0].select();
 }
 
-function acceptEdit() {
+// More ships than the fleet has are told in the form, which stays open for a correction.
+async function acceptEdit() {
+  const key = ui.dialog.dataset.path;
+  const result = await change('planEdit', { path: pathOf(key), classes: ui.classEdits.map((edit) => edit.value) });
+  if (result?.refusal) {
+    showMessage(ui.editMessage, result.refusal, 'error');
+    return;
+  }
   ui.dialog.close();
-  const path = pathOf(ui.dialog.dataset.path);
-  change('planEdit', { path, classes: ui.classEdits.map((edit) => edit.value) });
-  select(ui.dialog.dataset.path, { focus: true });
+  select(key, { focus: true });
 }
 
 async function removeSelected() {
@@ -196,9 +204,14 @@ async function removeSelected() {
   select(fleets > 0 ? `${target}.${Math.min(child, fleets - 1)}` : String(target), { focus: true });
 }
 
+// Lines that are no attack are named above the table, brought into view from
+// the paste field below it on a phone; the earlier word goes once all are read.
 async function importOutgoings(text, fromFile) {
-  await change('planImport', { text, fromFile });
+  const result = await change('planImport', { text, fromFile });
   ui.paste.value = '';
+  if (!result) return;
+  message(result.refusal, result.refusal ? 'error' : '');
+  if (result.refusal) ui.message.scrollIntoView({ block: 'nearest' });
 }
 
 function savePlan() {
@@ -264,6 +277,7 @@ function build(panel) {
     dialog: $('fleet-edit'),
     planet: $('fleet-edit-planet'),
     classEdits: CLASSES.map(([short]) => $(`fleet-edit-${short}`)),
+    editMessage: $('fleet-edit-message'),
   };
 
   ui.body.addEventListener('click', (event) => {

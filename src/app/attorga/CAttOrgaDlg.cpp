@@ -39,6 +39,13 @@ void AddItem(CReportListCtrl& list, const PlanRow& row, QTreeWidgetItem* parent)
     item->setExpanded(row.expanded);
 }
 
+std::vector<std::string> CoreTexts(const QStringList& texts) {
+    std::vector<std::string> core;
+    for (const QString& text : texts)
+        core.push_back(CoreText(text));
+    return core;
+}
+
 QStringList ClassTexts(const PlanRow& row) {
     QStringList classes;
     for (std::size_t c = kColFirstClass; c <= kColLastClass; ++c)
@@ -61,13 +68,22 @@ CAttOrgaDlg::CAttOrgaDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique
             [this](QTreeWidgetItem* item) { RememberExpansion(item, true); });
     connect(ui->planTable, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { RememberExpansion(item, false); });
-    // Entf and the list's context menu remove the selected fleet.
-    auto* removeFleet = new QAction(tr("Flotte entfernen"), ui->planTable);
-    removeFleet->setShortcut(QKeySequence::Delete);
-    removeFleet->setShortcutContext(Qt::WidgetShortcut);
-    connect(removeFleet, &QAction::triggered, this, &CAttOrgaDlg::RemoveSelectedFleet);
-    ui->planTable->addAction(removeFleet);
+    // The list's context menu and keys: Enter (or F2) edits the selected row's
+    // classes, Entf removes the selected fleet.
+    AddRowAction(tr("Flotte ändern"), {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2},
+                 &CAttOrgaDlg::EditSelectedRow);
+    AddRowAction(tr("Flotte entfernen"), {QKeySequence::Delete}, &CAttOrgaDlg::RemoveSelectedFleet);
     ui->planTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CAttOrgaDlg::AddRowAction(const QString& text, const QList<QKeySequence>& keys,
+                               void (CAttOrgaDlg::*act)()) {
+    auto* action = new QAction(text, ui->planTable);
+    action->setShortcuts(keys);
+    // Only while the list has the focus: Enter in the paste field stays a line break.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, act);
+    ui->planTable->addAction(action);
 }
 
 CAttOrgaDlg::~CAttOrgaDlg() = default;
@@ -202,9 +218,11 @@ void CAttOrgaDlg::ImportPastedOutgoings() {
 }
 
 void CAttOrgaDlg::Import(std::string_view text) {
-    plan.importOutgoings(text);
+    const std::vector<std::string> refused = plan.importOutgoings(text);
     ui->pasteEdit->clear();
     PlanChanged();
+    if (!refused.empty())
+        MessageBoxes::Inform(this, DisplayText(RefusedOutgoingsMessage(refused)));
 }
 
 void CAttOrgaDlg::ComputeSums() {
@@ -244,17 +262,18 @@ void CAttOrgaDlg::EditSelectedRow() {
     if (selected == nullptr)
         return;
     QTreeWidgetItem& item = *selected;
-    PlanRow& row = RowOf(&item);
+    const std::vector<std::size_t> path = PathOf(&item);
+    const PlanRow& row = RowOf(&item);
     CFleetEditDlg edit(this);
     // Sum rows name their side in the first cell; their planet is the target's.
     const bool sumRow = row.cells[kColIsSum] == "SUM" && item.parent() != nullptr;
     edit.SetPlanet((sumRow ? item.parent() : &item)->text(kColName));
     edit.SetClasses(ClassTexts(row));
-    if (edit.exec() != QDialog::Accepted)
+    edit.SetCheck([&](const QStringList& classes) {
+        return DisplayText(plan.classesRefusal(path, CoreTexts(classes)));
+    });
+    if (edit.exec() != QDialog::Accepted || !plan.setClasses(path, CoreTexts(edit.Classes())).empty())
         return;
-    const QStringList classes = edit.Classes();
-    for (std::size_t k = 0; k < kClassColumnCount; ++k)
-        row.cells[kColFirstClass + k] = CoreText(classes.value(static_cast<qsizetype>(k)));
     if (plan.hasSums())
         return PlanChanged();
     // Only this row changed: the list need not be built afresh.
@@ -275,14 +294,17 @@ void CAttOrgaDlg::RememberExpansion(QTreeWidgetItem* item, bool expanded) {
     RowOf(item).expanded = expanded;
 }
 
-PlanRow& CAttOrgaDlg::RowOf(QTreeWidgetItem* item) {
-    std::vector<int> path;
+std::vector<std::size_t> CAttOrgaDlg::PathOf(QTreeWidgetItem* item) const {
+    std::vector<std::size_t> path;
     for (; item->parent() != nullptr; item = item->parent())
-        path.push_back(item->parent()->indexOfChild(item));
-    PlanRow* row = &plan.planTable.at(static_cast<std::size_t>(ui->planTable->indexOfTopLevelItem(item)));
-    for (auto step = path.rbegin(); step != path.rend(); ++step)
-        row = &row->children.at(static_cast<std::size_t>(*step));
-    return *row;
+        path.insert(path.begin(), static_cast<std::size_t>(item->parent()->indexOfChild(item)));
+    path.insert(path.begin(), static_cast<std::size_t>(ui->planTable->indexOfTopLevelItem(item)));
+    return path;
+}
+
+// The list always shows the plan's rows, so every item has its row.
+PlanRow& CAttOrgaDlg::RowOf(QTreeWidgetItem* item) {
+    return *plan.rowAt(PathOf(item));
 }
 
 } // namespace skarnwald

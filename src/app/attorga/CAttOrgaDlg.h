@@ -1,7 +1,8 @@
 #pragma once
 // "Att - Orga": plans attacks per target. Outgoing fleets are pasted or loaded
-// from a text file, the ship classes of each row are typed in through the
-// fleet edit dialog, a fleet row is removed with Entf or the context menu,
+// from a text file (lines it cannot read are named), the ship classes of each
+// row are typed in through the fleet edit dialog (double-click, Enter or the
+// context menu), a fleet row is removed with Entf or the context menu,
 // and "Summen berechnen" sums each target's sides; once shown, the sums follow
 // every edit. A plan can be kept in a file and loaded again; closing with
 // unsaved changes asks first.
@@ -9,9 +10,11 @@
 #include "planning/AttackPlan.h"
 
 #include <QDialog>
+#include <QKeySequence>
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QTreeWidgetItem;
 namespace Ui {
@@ -48,6 +51,7 @@ protected:
 private:
     void SetUpTable();
     void AddMenus();
+    void AddRowAction(const QString& text, const QList<QKeySequence>& keys, void (CAttOrgaDlg::*act)());
     void ChooseOutgoingsFile();
     void ChoosePlanFileToSave();
     void ChoosePlanFileToLoad();
@@ -62,6 +66,7 @@ private:
     void EditSelectedRow();
     void ShowPlan();
     void RememberExpansion(QTreeWidgetItem* item, bool expanded);
+    std::vector<std::size_t> PathOf(QTreeWidgetItem* item) const;
     PlanRow& RowOf(QTreeWidgetItem* item);
 
     std::unique_ptr<Ui::CAttOrgaDlg> ui;

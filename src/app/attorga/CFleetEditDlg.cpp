@@ -1,12 +1,14 @@
 #include "app/attorga/CFleetEditDlg.h"
 
+#include "app/MessageBoxes.h"
+
 #include "ui_CFleetEditDlg.h"
 
 namespace skarnwald {
 
 CFleetEditDlg::CFleetEditDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CFleetEditDlg>()) {
     ui->setupUi(this);
-    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->okButton, &QPushButton::clicked, this, &CFleetEditDlg::AcceptChecked);
     connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -32,6 +34,18 @@ QStringList CFleetEditDlg::Classes() const {
 
 void CFleetEditDlg::SetPlanet(const QString& coords) {
     ui->coordsLabel->setText(coords);
+}
+
+void CFleetEditDlg::SetCheck(std::function<QString(const QStringList&)> check) {
+    check_ = std::move(check);
+}
+
+void CFleetEditDlg::AcceptChecked() {
+    if (const QString refusal = check_ ? check_(Classes()) : QString(); !refusal.isEmpty()) {
+        MessageBoxes::Inform(this, refusal);
+        return;
+    }
+    accept();
 }
 
 } // namespace skarnwald

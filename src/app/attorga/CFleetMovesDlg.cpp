@@ -1,6 +1,7 @@
 #include "app/attorga/CFleetMovesDlg.h"
 
 #include "app/DisplayText.h"
+#include "app/MessageBoxes.h"
 #include "app/attorga/PlanningLists.h"
 #include "planning/FleetMoves.h"
 
@@ -32,12 +33,12 @@ CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
 CFleetMovesDlg::~CFleetMovesDlg() = default;
 
 void CFleetMovesDlg::EnterMoves() {
-    // Nothing pasted would still close an empty group of zero sums.
-    if (ui->pasteEdit->toPlainText().trimmed().isEmpty())
-        return;
-    for (const MoveRow& row : GroupFleetMoves(CoreText(ui->pasteEdit->toPlainText())))
+    const FleetMoves moves = GroupFleetMoves(CoreText(ui->pasteEdit->toPlainText()));
+    for (const MoveRow& row : moves.rows)
         AddItem(*ui->movesList, row);
     ui->pasteEdit->clear();
+    if (!moves.refused.empty())
+        MessageBoxes::Inform(this, DisplayText(RefusedMovesMessage(moves.refused)));
 }
 
 } // namespace skarnwald

@@ -1,7 +1,8 @@
 #pragma once
-// The fleet movement overview: pasted movement lines become groups per
-// target with their attacking and defending totals. Each press of
-// "Eintragen" appends below the rows already shown.
+// The fleet movement overview: pasted movement lines (or an outgoing-fleet
+// list) become groups per target with their attacking and defending totals;
+// lines it cannot read are named. Each press of "Eintragen" appends below
+// the rows already shown.
 
 #include <QDialog>
 
