@@ -103,10 +103,10 @@ TEST_F(MainWindowTest, KeyboardStartsInTheReportFieldTabLeavesItAndCtrlReturnSta
     EXPECT_EQ(Report()->toPlainText(), report); // no line break typed
 }
 
-TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonAndTheMenu) {
+TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonTheMenuAndTypedText) {
     WriteBytes(Here("report.txt"), SampleReport("one-battle.txt"));
-    view_->ChooseInputFile(Written("report.txt"));
     Report()->setPlainText(QString::fromStdString(SampleReport("several-battles.txt")));
+    view_->ChooseInputFile(Written("report.txt"));
 
     // The button in the file field, then the same command in the menu.
     QAction* clearButton = Child<QLineEdit>("fileEdit")->actions().value(0);
@@ -120,8 +120,15 @@ TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonAndTheMenu) {
 
     view_->ChooseInputFile(Written("report.txt"));
     for (QAction* item : frame_->FileMenu()->actions())
-        if (item->text() == "Dateiauswahl aufheben")
+        if (item->text() == "Dateiauswahl &aufheben")
             item->trigger();
+    EXPECT_EQ(FileField(), kNoFileChosen);
+
+    // Text typed after choosing a file is what Start converts, and the field says so.
+    view_->ChooseInputFile(Written("report.txt"));
+    Report()->clear();
+    EXPECT_EQ(FileField(), Written("report.txt")) << "an emptied report field leaves the file";
+    Report()->setPlainText(QStringLiteral("Battle at [1.2.3] getippt"));
     EXPECT_EQ(FileField(), kNoFileChosen);
 }
 
