@@ -46,16 +46,14 @@ const std::vector<Release>& ChangeLog() {
 
 CChangeLogDlg::CChangeLogDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CChangeLogDlg>()) {
     ui->setupUi(this);
-    QFont heading = ui->changeList->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.15);
+    QString html;
     for (const Release& release : ChangeLog()) {
-        auto* title = new QListWidgetItem(QString::fromUtf8(release.version), ui->changeList);
-        title->setFont(heading);
-        title->setFlags(Qt::ItemIsEnabled);
+        html += QStringLiteral("<h3>%1</h3><ul>").arg(QString::fromUtf8(release.version));
         for (const char* change : release.changes)
-            new QListWidgetItem(QStringLiteral("•  ") + QString::fromUtf8(change), ui->changeList);
+            html += QStringLiteral("<li>%1</li>").arg(QString::fromUtf8(change).toHtmlEscaped());
+        html += QStringLiteral("</ul>");
     }
+    ui->changeText->setHtml(html);
     ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
     connect(ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
