@@ -50,7 +50,7 @@ std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter
         FileDialogs::OpenFileNames(parent, QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
     if (files.isEmpty())
         return std::nullopt;
-    const QString folder = FileDialogs::FolderName(parent);
+    const QString folder = FileDialogs::FolderName(parent, QStringLiteral("Seiten"));
     if (folder.isEmpty())
         return std::nullopt;
 

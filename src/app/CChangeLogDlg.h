@@ -1,10 +1,10 @@
 #pragma once
-// "ChangeLog": the program's history, newest version first.
+// "ChangeLog": what changed in each version of the program, newest first.
 
 #include <QDialog>
 
-#include <array>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class CChangeLogDlg;
@@ -12,38 +12,13 @@ class CChangeLogDlg;
 
 namespace skarnwald {
 
-inline constexpr std::array<const char*, 30> kChangeLogLines = {
-    "v1.2.3",
-    "--------------------------",
-    "- Der Text für die BRs kann nun auch",
-    "  von der Zwischenablage geparst werden",
-    "- BattleReports aus dem Opera-Browser",
-    "  können jetzt auch geparst werden",
-    "",
-    "v1.2.2",
-    "--------------------------",
-    "- Persönliche Statistik",
-    "v1.2.1",
-    "--------------------------",
-    "- Farben in der Statistik geändert",
-    "- Gesamtstatistik eingefügt",
-    "- Langzeitgelähmung eingeführt",
-    "",
-    "v1.2",
-    "--------------------------",
-    "- Fehler bei der Berechnung behoben",
-    "- Farben bei Statistik eingefügt",
-    "- Fehler beim Roid-Klau parsen behoben",
-    "",
-    "v1.1",
-    "--------------------------",
-    "- Automatische Deffer-Atter Erkennung",
-    "- Datenbankunterstützung",
-    "- Speichern von Battle-Reports",
-    "- Anzeigen von gespeicherten BRs",
-    "- HTML-Erstellung von gespeicherten BRs",
-    "- ChangeLog eingeführt",
+struct Release {
+    const char* version; // "v1.2.3"
+    std::vector<const char*> changes;
 };
+
+// The releases, newest first.
+const std::vector<Release>& ChangeLog();
 
 class CChangeLogDlg : public QDialog {
     Q_OBJECT

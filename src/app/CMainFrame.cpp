@@ -42,16 +42,16 @@ void CMainFrame::CreateMenus() {
     // The text after the tab is the shortcut as the menu shows it.
     AddViewCommand(file, QStringLiteral("Ö&ffnen...\tStrg+O"), &CVoxlanView::OnFileOpen)
         ->setShortcut(QKeySequence::Open);
-    AddViewCommand(file, QStringLiteral("Dateiauswahl aufheben"), &CVoxlanView::OnClearFile);
-    AddViewCommand(file, QStringLiteral("Mehrere Berichte umwandeln…"), &CVoxlanView::OnBatchConvert);
+    AddViewCommand(file, QStringLiteral("Dateiauswahl &aufheben"), &CVoxlanView::OnClearFile);
+    AddViewCommand(file, QStringLiteral("&Mehrere Berichte umwandeln…"), &CVoxlanView::OnBatchConvert);
     file->addSeparator();
-    AddViewCommand(file, QStringLiteral("Datenbank anzeigen"), &CVoxlanView::OnDatabase);
-    AddViewCommand(file, QStringLiteral("Persönliche Stats"), &CVoxlanView::OnPersStat);
-    AddViewCommand(file, QStringLiteral("Einstellungen"), &CVoxlanView::OnSettings);
-    AddViewCommand(file, QStringLiteral("Ausrüstung"), &CVoxlanView::OnEquipment);
-    connect(file->addAction(QStringLiteral("Att - Orga")), &QAction::triggered, this,
+    AddViewCommand(file, QStringLiteral("&Datenbank anzeigen"), &CVoxlanView::OnDatabase);
+    AddViewCommand(file, QStringLiteral("&Persönliche Stats"), &CVoxlanView::OnPersStat);
+    AddViewCommand(file, QStringLiteral("&Einstellungen"), &CVoxlanView::OnSettings);
+    AddViewCommand(file, QStringLiteral("Aus&rüstung"), &CVoxlanView::OnEquipment);
+    connect(file->addAction(QStringLiteral("A&tt - Orga")), &QAction::triggered, this,
             [this] { CAttOrgaDlg(this).exec(); });
-    connect(file->addAction(QStringLiteral("Flottenbewegungen")), &QAction::triggered, this,
+    connect(file->addAction(QStringLiteral("F&lottenbewegungen")), &QAction::triggered, this,
             [this] { CFleetMovesDlg(this).exec(); });
     file->addSeparator();
     recentFilesEnd_ = file->addSeparator();
@@ -68,10 +68,10 @@ void CMainFrame::CreateMenus() {
 
     // Usable once a conversion has made the texts to share.
     shareMenu_ = menuBar()->addMenu(QStringLiteral("&Teilen"));
-    AddViewCommand(shareMenu_, QStringLiteral("Als BBCode kopieren"), &CVoxlanView::OnCopyBBCode);
-    AddViewCommand(shareMenu_, QStringLiteral("Für Discord kopieren"), &CVoxlanView::OnCopyDiscord);
-    AddViewCommand(shareMenu_, QStringLiteral("Titelzeile kopieren"), &CVoxlanView::OnCopyTitle);
-    AddViewCommand(shareMenu_, QStringLiteral("Als JSON speichern…"), &CVoxlanView::OnSaveJson);
+    AddViewCommand(shareMenu_, QStringLiteral("Als &BBCode kopieren"), &CVoxlanView::OnCopyBBCode);
+    AddViewCommand(shareMenu_, QStringLiteral("Für &Discord kopieren"), &CVoxlanView::OnCopyDiscord);
+    AddViewCommand(shareMenu_, QStringLiteral("&Titelzeile kopieren"), &CVoxlanView::OnCopyTitle);
+    AddViewCommand(shareMenu_, QStringLiteral("Als &JSON speichern…"), &CVoxlanView::OnSaveJson);
     for (QAction* action : shareMenu_->actions())
         action->setEnabled(false);
     connect(view_, &CVoxlanView::ShareAvailable, this, [this](bool available) {
@@ -83,7 +83,7 @@ void CMainFrame::CreateMenus() {
     AddViewCommand(statistics, QStringLiteral("&Verlauf…"), &CVoxlanView::OnTimeline);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
-    AddViewCommand(help, QStringLiteral("Changelog"), &CVoxlanView::OnChangeLog);
+    AddViewCommand(help, QStringLiteral("&Changelog"), &CVoxlanView::OnChangeLog);
     aboutAction_ = help->addAction(QStringLiteral("Inf&o über %1…").arg(kProgramName));
 }
 

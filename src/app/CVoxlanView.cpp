@@ -77,6 +77,25 @@ QString ShownPath(const std::filesystem::path& file) {
     return QFile::decodeName(file.c_str());
 }
 
+// What the share outputs leave out, as the line beside the share buttons says it.
+QString HiddenPartsText(const Redaction& redaction) {
+    QStringList parts;
+    if (redaction.hideOwn)
+        parts << QStringLiteral("eigene Flotten");
+    if (redaction.hideNames)
+        parts << QStringLiteral("Namen");
+    if (redaction.hideCoords)
+        parts << QStringLiteral("Koordinaten");
+    return parts.isEmpty() ? QStringLiteral("Nichts verborgen")
+                           : QStringLiteral("Verborgen: ") + parts.join(QStringLiteral(", "));
+}
+
+bool SameSharing(const Redaction& a, const std::string& aCoords, const Redaction& b,
+                 const std::string& bCoords) {
+    return a.hideOwn == b.hideOwn && a.hideNames == b.hideNames && a.hideCoords == b.hideCoords &&
+           aCoords == bCoords;
+}
+
 } // namespace
 
 CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
@@ -96,7 +115,13 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     QPalette strip = ui->statusLabel->palette();
     strip.setColor(QPalette::Window, QColor(0, 0, 0, 170));
     ui->statusLabel->setPalette(strip);
-    ui->statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // A long text wraps onto a second line instead of being cut at the
+    // window's edge; it never widens the window.
+    ui->statusLabel->setWordWrap(true);
+    ui->statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+    ui->hiddenLabel->SetLooks(QColor(255, 236, 160), 12, false);
+    // Wrapping keeps the line from widening a narrow window.
+    ui->hiddenLabel->setWordWrap(true);
     progress_ = std::make_unique<ProgressBarAdapter>(*ui->progressBar);
     connect(ui->startButton, &QPushButton::clicked, this, &CVoxlanView::OnStart);
     connect(ui->openPageButton, &QPushButton::clicked, this, &CVoxlanView::OnOpenPage);
@@ -108,7 +133,7 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     // The report field takes dropped text itself; dropped files are inputs.
     ui->reportEdit->viewport()->installEventFilter(this);
     // Typing, pasting or dropping text makes the field the input.
-    connect(ui->reportEdit, &QPlainTextEdit::textChanged, this, [this] { lastChoice_ = Choice::Field; });
+    connect(ui->reportEdit, &QPlainTextEdit::textChanged, this, &CVoxlanView::TakeTypedText);
     connect(ui->bbcodeButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyBBCode);
     connect(ui->discordButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyDiscord);
     connect(ui->titleButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyTitle);
@@ -129,6 +154,7 @@ void CVoxlanView::OnInitialUpdate() {
     converter_.ownCoords = storing_.Settings().ownCoords;
     AttachStoring(converter_, storing_);
     converter_.redaction = ReadRedaction(*document_.Connection());
+    ui->hiddenLabel->setText(HiddenPartsText(converter_.redaction));
     ui->reportEdit->setFocus();
 }
 
@@ -164,10 +190,14 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
     clock.start();
     ConvertToPage(converter_, text, out);
     ShowTiming(clock.elapsed());
-    // The share texts come from the same walk as the page.
-    share_.TakeOutputs();
     const std::size_t battles = converter_.BattlesInLastReport();
-    emit ShareAvailable(battles > 0);
+    // The share texts come from the same walk as the page.
+    if (battles > 0) {
+        share_.TakeOutputs();
+        emit ShareAvailable(true);
+    } else {
+        WithdrawShareOutputs();
+    }
     if (battles == 0) {
         ui->progressBar->setFormat(QStringLiteral("Kein Kampf gefunden"));
         emit StatusMessage(source + QStringLiteral(": Kein Kampf gefunden – keine Seite geschrieben"));
@@ -181,7 +211,7 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
             file.write(page.data(), static_cast<std::streamsize>(page.size()));
             return true;
         })) {
-        ui->progressBar->setFormat(QStringLiteral("Nicht gespeichert"));
+        ShowUnsavedPage(page);
         emit StatusMessage(converted + QStringLiteral(", keine Seite geschrieben"));
         return;
     }
@@ -198,6 +228,7 @@ std::optional<std::filesystem::path> CVoxlanView::PageTarget() {
 
 void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QString& status) {
     lastPage_ = page;
+    unsavedPage_.clear();
     ui->openPageButton->setEnabled(true);
     ui->progressBar->setValue(ui->progressBar->maximum());
     ui->progressBar->setFormat(QStringLiteral("Fertig"));
@@ -205,9 +236,24 @@ void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QStri
     ShowPreview();
 }
 
+// The share outputs are those of the conversion just made, so the preview
+// shows that conversion too, from memory; there is no page to open.
+void CVoxlanView::ShowUnsavedPage(std::string page) {
+    lastPage_.reset();
+    unsavedPage_ = std::move(page);
+    ui->openPageButton->setEnabled(false);
+    ui->progressBar->setFormat(QStringLiteral("Nicht gespeichert"));
+    ShowPreview();
+}
+
 void CVoxlanView::ShowPreview() {
-    if (!IsPreviewVisible() || !lastPage_)
+    if (!IsPreviewVisible())
         return;
+    if (!lastPage_) {
+        if (!unsavedPage_.empty())
+            ShowPreviewOf(unsavedPage_);
+        return;
+    }
     QFile page(ShownPath(*lastPage_));
     if (!page.open(QIODevice::ReadOnly)) {
         ui->previewBrowser->setPlainText(QStringLiteral("Die Seite %1 kann nicht gelesen werden: %2")
@@ -220,7 +266,15 @@ void CVoxlanView::ShowPreview() {
         return;
     }
     const QByteArray bytes = page.readAll();
-    ui->previewBrowser->setHtml(DisplayText(std::string_view(bytes.constData(), bytes.size())));
+    ShowPreviewOf(std::string_view(bytes.constData(), bytes.size()));
+}
+
+void CVoxlanView::ShowPreviewOf(std::string_view page) {
+    if (static_cast<qint64>(page.size()) > kPreviewLimit) {
+        ui->previewBrowser->setPlainText(QStringLiteral("Die Seite ist für die Vorschau zu groß."));
+        return;
+    }
+    ui->previewBrowser->setHtml(DisplayText(page));
 }
 
 void CVoxlanView::SetPreviewVisible(bool visible) {
@@ -250,6 +304,9 @@ void CVoxlanView::OnBatchConvert() {
     const std::optional<BatchOutcome> outcome = RunBatchConversion(this, converter_);
     if (!outcome)
         return;
+    // The batch went through the converter, and its last page is what the
+    // preview shows next: texts of an earlier conversion are no longer shown.
+    WithdrawShareOutputs();
     const QString counts = outcome->summary.section(QLatin1Char('\n'), 0, 0);
     if (outcome->lastPage)
         ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: "));
@@ -260,7 +317,9 @@ void CVoxlanView::OnBatchConvert() {
 void CVoxlanView::ShowTiming(qint64 milliseconds) {
     QString status =
         QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds));
-    if (const int skipped = database_.SkippedBattles(); skipped > 0)
+    // Only a conversion that stored counted its battles stored before.
+    const bool stored = storing_.Settings().StoresBattles() && !converter_.redaction.Any();
+    if (const int skipped = database_.SkippedBattles(); stored && skipped > 0)
         status += QStringLiteral(" – ") + QString::fromStdString(SkippedBattlesNote(skipped));
     ui->statusLabel->setText(status);
 }
@@ -294,6 +353,18 @@ bool CVoxlanView::HasChosenFile() const {
     return IsChosenFile(ui->fileEdit->text());
 }
 
+// Text in the field takes over from a chosen file, and the file field says
+// so; clearing the field leaves the chosen file.
+void CVoxlanView::TakeTypedText() {
+    if (ui->reportEdit->document()->isEmpty())
+        return;
+    lastChoice_ = Choice::Field;
+    if (HasChosenFile()) {
+        SetFileField(kNoFileChosen);
+        emit StatusMessage(QStringLiteral("Start wandelt den Text im Feld um; Dateiauswahl aufgehoben"));
+    }
+}
+
 void CVoxlanView::SetFileField(const QString& text) {
     ui->fileEdit->setText(text);
     clearFileAction_->setVisible(HasChosenFile());
@@ -321,14 +392,30 @@ void CVoxlanView::OnSettings() {
     ClearMessages();
     CSettingsDlg dialog(document_.Connection(), this);
     const StoringSettings& settings = storing_.Settings();
-    dialog.SetValues(settings.storeInDb, settings.personalStats, SplitOwnCoords(converter_.ownCoords));
+    dialog.SetValues(settings.storeInDb, settings.personalStats, converter_.ownCoords);
     dialog.SetRedaction(converter_.redaction);
-    dialog.exec();
-    converter_.redaction = dialog.RedactionSwitches();
-    // However the dialog was closed, what it shows is what the table holds.
-    converter_.ownCoords = JoinOwnCoords(dialog.CoordTexts());
-    storing_.SetSettings({dialog.StoreSwitch(), dialog.StatsSwitch(), converter_.ownCoords});
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const Redaction redaction = dialog.RedactionSwitches();
+    const std::string ownCoords = dialog.OwnCoords().value_or(converter_.ownCoords);
+    const bool sharingChanged =
+        !SameSharing(redaction, ownCoords, converter_.redaction, converter_.ownCoords);
+    converter_.redaction = redaction;
+    converter_.ownCoords = ownCoords;
+    storing_.SetSettings({dialog.StoreSwitch(), dialog.StatsSwitch(), ownCoords});
     AttachStoring(converter_, storing_);
+    ui->hiddenLabel->setText(HiddenPartsText(redaction));
+    // Texts converted under the old switches could show what is now hidden.
+    if (sharingChanged && share_.HasOutputs()) {
+        WithdrawShareOutputs();
+        emit StatusMessage(QStringLiteral("Verbergen oder Koords geändert: Teilen erst wieder nach der "
+                                          "nächsten Umwandlung (Start)"));
+    }
+}
+
+void CVoxlanView::WithdrawShareOutputs() {
+    share_.Discard();
+    emit ShareAvailable(false);
 }
 
 void CVoxlanView::ShowShareStatus(const QString& text) {
@@ -353,7 +440,9 @@ void CVoxlanView::OnCopyTitle() {
 
 void CVoxlanView::OnSaveJson() {
     if (share_.HasOutputs())
-        ShowShareStatus(share_.SaveJson(this));
+        ShowShareStatus(
+            share_.SaveJson(this, QFileInfo(QString::fromStdString(pageName_.Name())).completeBaseName() +
+                                      QStringLiteral(".json")));
 }
 
 void CVoxlanView::OnChangeLog() {

@@ -98,6 +98,13 @@ private:
     // The status bar gets `status` followed by the page.
     void ShowWrittenPage(const std::filesystem::path& page, const QString& status);
     void ShowPreview();
+    void ShowPreviewOf(std::string_view page);
+    // A conversion whose page was not saved: the preview and the share
+    // outputs show it all the same.
+    void ShowUnsavedPage(std::string page);
+    // Until the next conversion nothing can be shared.
+    void WithdrawShareOutputs();
+    void TakeTypedText();
     void SetFileField(const QString& text);
     bool TakeDrop(const QMimeData& data);
     void ShowShareStatus(const QString& text);
@@ -112,6 +119,8 @@ private:
     Choice lastChoice_ = Choice::Field;
     QAction* clearFileAction_ = nullptr;
     std::optional<std::filesystem::path> lastPage_;
+    // The page of the conversion shown when it was not saved.
+    std::string unsavedPage_;
     CShareActions share_{converter_};
 };
 

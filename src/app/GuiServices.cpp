@@ -6,10 +6,14 @@
 #include <QApplication>
 #include <QProgressBar>
 
+#include <algorithm>
+
 namespace skarnwald {
 
 void ProgressBarAdapter::SetRange(int lower, int upper) {
-    bar_.setRange(lower, upper);
+    // A bar without a range turns into a busy indicator that animates for as
+    // long as the program runs; a text too short to measure is done at once.
+    bar_.setRange(lower, std::max(upper, lower + 1));
 }
 
 void ProgressBarAdapter::SetPos(int pos) {

@@ -26,15 +26,20 @@ void MessageBoxes::Inform(QWidget* parent, const QString& text) {
         Record(text);
         return;
     }
-    QMessageBox::information(parent, kProgramName, text);
+    QMessageBox box(QMessageBox::Information, kProgramName, text, QMessageBox::NoButton, parent);
+    box.setDefaultButton(box.addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole));
+    box.setEscapeButton(box.defaultButton());
+    box.exec();
 }
 
 bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
     if (scriptedAnswer)
         return Record(text);
     QMessageBox box(QMessageBox::Question, kProgramName, text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    box.setDefaultButton(box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole));
+    // Alt+J and Alt+N answer; Escape and Enter keep to the safe "Nein".
+    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole));
+    box.setEscapeButton(box.defaultButton());
     box.exec();
     return box.clickedButton() == yes;
 }

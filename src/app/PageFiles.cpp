@@ -31,15 +31,21 @@ void CPageNameWriter::BeginReport(const ReportStartEvent&) {
     name_ = "Kampf.htm";
 }
 
+std::string PageName(std::string_view coords, std::string_view isoDay) {
+    std::string name = "Kampf";
+    if (PlainCoords(coords))
+        name += " " + std::string(coords);
+    if (!isoDay.empty())
+        name += " " + std::string(isoDay);
+    return name + ".htm";
+}
+
 void CPageNameWriter::Header(const HeaderEvent& header) {
     if (std::exchange(named_, true))
         return;
-    std::string name = "Kampf";
-    if (PlainCoords(header.coords))
-        name += " " + std::string(header.coords);
-    if (const std::optional<BattleTime> time = ReadBattleTime(header.when))
-        name += " " + IsoText(*time).substr(0, 10); // the day of "2026-12-09T…"
-    name_ = name + ".htm";
+    const std::optional<BattleTime> time = ReadBattleTime(header.when);
+    const std::string day = time ? IsoText(*time).substr(0, 10) : std::string(); // of "2026-12-09T…"
+    name_ = PageName(header.coords, day);
 }
 
 std::filesystem::path ToPath(const QString& name) {

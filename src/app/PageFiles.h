@@ -17,6 +17,10 @@ class QWidget;
 
 namespace skarnwald {
 
+// "Kampf 11.7.8 2026-12-09.htm" of a battle's coordinates and its day
+// ("2026-12-09"); a part that is empty or hidden ("?.?.?") is left out.
+std::string PageName(std::string_view coords, std::string_view isoDay);
+
 // Listens to a conversion for the name its page is offered under:
 // "Kampf 11.7.8 2026-12-09.htm" from the first battle's coordinates and
 // date. A part the header does not give (or the redaction hid) is left out.

@@ -38,6 +38,15 @@ void CShareActions::TakeOutputs() {
     hasOutputs_ = true;
 }
 
+void CShareActions::Discard() {
+    bbcode_.clear();
+    discordMessages_.clear();
+    title_.clear();
+    json_.clear();
+    nextDiscordMessage_ = 0;
+    hasOutputs_ = false;
+}
+
 QString CShareActions::CopyBBCode() {
     ToClipboard(bbcode_);
     return QStringLiteral("Als BBCode kopiert");
@@ -65,8 +74,8 @@ QString CShareActions::CopyTitle() {
     return QStringLiteral("Titelzeile kopiert");
 }
 
-QString CShareActions::SaveJson(QWidget* parent) {
-    QString name = FileDialogs::SaveFileName(parent, QStringLiteral("JSON-Datei (*.json)"));
+QString CShareActions::SaveJson(QWidget* parent, const QString& suggested) {
+    QString name = FileDialogs::SaveFileName(parent, QStringLiteral("JSON-Datei (*.json)"), suggested);
     if (name.isEmpty())
         return {};
     std::filesystem::path target = ToPath(name);

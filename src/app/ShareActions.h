@@ -25,6 +25,8 @@ public:
 
     // Keeps what the writers made of the conversion that just ended.
     void TakeOutputs();
+    // Forgets the texts, so nothing stale can be shared.
+    void Discard();
     bool HasOutputs() const { return hasOutputs_; }
 
     // Each puts text on the clipboard and returns what the status bar says.
@@ -32,9 +34,9 @@ public:
     // One message per press: the first, then the next, round again after the last.
     QString CopyDiscord();
     QString CopyTitle();
-    // Asks for a file name; an empty text when the user cancelled or the file
-    // could not be written (the user was told).
-    QString SaveJson(QWidget* parent);
+    // Asks for a file name, offering `suggested`; an empty text when the user
+    // cancelled or the file could not be written (the user was told).
+    QString SaveJson(QWidget* parent, const QString& suggested);
 
 private:
     CReportConverter& converter_;

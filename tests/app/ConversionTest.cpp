@@ -14,11 +14,14 @@
 #include "text/Utf8Text.h"
 #include "writers/HtmlFragments.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 
@@ -184,6 +187,8 @@ TEST_F(ConversionTest, NoBattleAsksNothingWritesNothingAndSaysSo) {
         StartInto("page");
         EXPECT_EQ(StatusBar(), (fromFile ? "Datei leer.txt" : "Text aus dem Feld") +
                                    QStringLiteral(": Kein Kampf gefunden – keine Seite geschrieben"));
+        const QProgressBar* bar = Child<QProgressBar>("progressBar");
+        EXPECT_LT(bar->minimum(), bar->maximum()) << "a bar without a range is busy for good";
         EXPECT_EQ(FileBytes(Here("page.htm")), "a good page");
         EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
         // The scripted name is still waiting: no save dialog was asked.
@@ -200,6 +205,10 @@ TEST_F(ConversionTest, PagesAreOfferedUnderTheFirstBattlesNameInTheLastFolderOrS
     StartInto("seiten/zweite");
     EXPECT_EQ(FileDialogs::LastSuggestion().toStdString(),
               Here("seiten/Kampf 4.7.2 2026-03-14.htm").string());
+    StartInto("seiten/Kampf 4.7.2 2026-03-14.htm");
+    StartInto("seiten/dritte"); // the same report again
+    EXPECT_EQ(FileDialogs::LastSuggestion().toStdString(),
+              Here("seiten/Kampf 4.7.2 2026-03-14-2.htm").string());
 
     // Saved without asking, never over an earlier page.
     std::filesystem::create_directory(Here("auto"));
@@ -268,6 +277,31 @@ TEST_F(EncodingTest, EveryInputGivesTheSamePageAndTheSameRows) {
     // All four inputs stored the same rows, so the archive kept the battle once.
     EXPECT_EQ(CountRows(*opened.connection, "Battles"), 1);
     ExpectAllTextUtf8(*opened.connection);
+}
+
+// The note on battles stored before belongs to a conversion that stored.
+TEST_F(EncodingTest, OnlyAConversionThatStoresSaysWhatWasStoredBefore) {
+    const struct {
+        bool store;
+        Redaction hide;
+        bool note;
+    } conversions[] = {
+        {true, {}, false}, {true, {}, true}, {false, {}, false}, {true, {false, true, false}, false},
+        {true, {}, true},
+    };
+    for (const auto& test : conversions) {
+        OnNextModal([&test](QWidget* dialog) {
+            for (const auto& [name, on] :
+                 {std::pair{"storeCheck", test.store}, {"hideNamesCheck", test.hide.hideNames}})
+                if (dialog->findChild<QCheckBox*>(name)->isChecked() != on)
+                    dialog->findChild<QCheckBox*>(name)->click();
+            dialog->findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
+        });
+        view_->OnSettings();
+        Type(SampleReport("one-battle.txt"));
+        StartInto("page");
+        EXPECT_EQ(Status().contains("schon gespeichert"), test.note) << Status().toStdString();
+    }
 }
 
 } // namespace

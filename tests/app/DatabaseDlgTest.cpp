@@ -63,7 +63,7 @@ TEST_F(DatabaseDlgTest, BattlesOpenToFleetLinesInSideColoursAndCombatLines) {
     ASSERT_EQ(list.topLevelItemCount(), Count("Battles"));
     EXPECT_EQ(dialog.ShownBattleIds(), (Ids{4, 1, 2, 3}));
     EXPECT_EQ(Child<QLabel>(dialog, "countLabel").text(), "4 Kämpfe angezeigt");
-    EXPECT_EQ(list.headerItem()->text(0), "Battles");
+    EXPECT_EQ(list.headerItem()->text(0), QStringLiteral("Kämpfe"));
     EXPECT_EQ(list.headerItem()->text(1), "ID");
 
     int fleetLines = 0, combatLines = 0;
@@ -156,22 +156,41 @@ TEST_F(DatabaseDlgTest, ExportWaitsForASelectionAndWritesThatBattle) {
     EXPECT_FALSE(exportButton.isEnabled());
 }
 
-TEST_F(DatabaseDlgTest, EnterClosesAndNeverDeletes) {
+TEST_F(DatabaseDlgTest, EnterOpensTheSelectedBattleAndEntfDeletesItAfterAsking) {
     StoreSamples();
     CDatabaseDlg dialog(connection_);
-    EXPECT_TRUE(Child<QPushButton>(dialog, "closeButton").isDefault());
-    for (const char* name : {"moreButton", "deleteBattleButton", "exportButton", "csvButton"})
+    for (const char* name : {"closeButton", "moreButton", "deleteBattleButton", "exportButton", "csvButton"})
         EXPECT_FALSE(Child<QPushButton>(dialog, name).autoDefault()) << name;
     dialog.show();
     QTest::keyClick(&Child<QLineEdit>(dialog, "searchEdit"), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible()) << "Enter in the search field only searches";
 
-    MessageBoxes::SetNextAnswer(true);
     List(dialog).setCurrentItem(Battle(dialog, 1));
-    QTest::keyClick(&List(dialog), Qt::Key_Return);
+    const struct {
+        Qt::Key key;
+        bool yes;  // the answer to a question
+        bool open; // whether battle 1 shows its fleet lines afterwards
+        int asked; // questions asked
+        Ids shown; // the battles listed afterwards
+    } keys[] = {
+        {Qt::Key_Return, true, true, 0, {4, 1, 2, 3}},
+        {Qt::Key_Enter, true, false, 0, {4, 1, 2, 3}},
+        {Qt::Key_Delete, false, false, 1, {4, 1, 2, 3}},
+        {Qt::Key_Delete, true, false, 1, {4, 2, 3}},
+    };
+    for (const auto& test : keys) {
+        MessageBoxes::SetNextAnswer(test.yes);
+        QTest::keyClick(&List(dialog), test.key);
+        EXPECT_TRUE(dialog.isVisible()) << test.key;
+        EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), test.asked) << test.key;
+        EXPECT_EQ(dialog.ShownBattleIds(), test.shown) << test.key;
+        if (QTreeWidgetItem* battle = Battle(dialog, 1)) {
+            EXPECT_EQ(battle->isExpanded(), test.open) << test.key;
+        }
+    }
+    QTest::keyClick(&List(dialog), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
-    EXPECT_EQ(Count("Battles"), 4);
+    EXPECT_EQ(Count("Battles"), 3);
 }
 
 TEST_F(DatabaseDlgTest, DeletingABattleAsksFirstAndTakesItsRows) {

@@ -103,10 +103,10 @@ TEST_F(MainWindowTest, KeyboardStartsInTheReportFieldTabLeavesItAndCtrlReturnSta
     EXPECT_EQ(Report()->toPlainText(), report); // no line break typed
 }
 
-TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonAndTheMenu) {
+TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonTheMenuAndTypedText) {
     WriteBytes(Here("report.txt"), SampleReport("one-battle.txt"));
-    view_->ChooseInputFile(Written("report.txt"));
     Report()->setPlainText(QString::fromStdString(SampleReport("several-battles.txt")));
+    view_->ChooseInputFile(Written("report.txt"));
 
     // The button in the file field, then the same command in the menu.
     QAction* clearButton = Child<QLineEdit>("fileEdit")->actions().value(0);
@@ -120,8 +120,15 @@ TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonAndTheMenu) {
 
     view_->ChooseInputFile(Written("report.txt"));
     for (QAction* item : frame_->FileMenu()->actions())
-        if (item->text() == "Dateiauswahl aufheben")
+        if (item->text() == "Dateiauswahl &aufheben")
             item->trigger();
+    EXPECT_EQ(FileField(), kNoFileChosen);
+
+    // Text typed after choosing a file is what Start converts, and the field says so.
+    view_->ChooseInputFile(Written("report.txt"));
+    Report()->clear();
+    EXPECT_EQ(FileField(), Written("report.txt")) << "an emptied report field leaves the file";
+    Report()->setPlainText(QStringLiteral("Battle at [1.2.3] getippt"));
     EXPECT_EQ(FileField(), kNoFileChosen);
 }
 
@@ -270,6 +277,48 @@ TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFilesThatFailed) {
     EXPECT_EQ(
         MessageBoxes::TakeShownTexts(),
         QStringList{"0 von 2 Berichten umgewandelt.\nAbgebrochen: 2 Berichte wurden nicht bearbeitet."});
+}
+
+// Each kind of file is offered under a name of its own in the folder last
+// used for that kind, and never under the name of a file already there.
+TEST_F(MainWindowTest, SaveDialogsOfferANameInTheirLastFolderAndNeverAnExistingFile) {
+    const struct {
+        QString filter, suggested, offered;
+    } kinds[] = {
+        {"JSON-Datei (*.json)", "Kampf 4.7.2 2026-03-14.json", "Kampf 4.7.2 2026-03-14.json"},
+        {"CSV-Datei (*.csv)", "kaempfe.csv", "kaempfe.csv"},
+        {"PNG-Bild (*.png)", "Verlauf 2026-05-17.png", "Verlauf 2026-05-17.png"},
+        {"Angriffsplan (*.json)", "", "Angriffsplan.json"},
+    };
+    for (const auto& kind : kinds) {
+        const std::filesystem::path folder = Here("out") / kind.filter.section(' ', 0, 0).toStdString();
+        std::filesystem::create_directories(folder);
+        const QString inFolder = QString::fromStdString((folder / kind.offered.toStdString()).string());
+        for (const QString& expected : {kind.offered, inFolder}) {
+            FileDialogs::SetNextFileName(inFolder);
+            FileDialogs::SaveFileName(nullptr, kind.filter, kind.suggested);
+            EXPECT_EQ(FileDialogs::LastSuggestion(), expected) << kind.filter.toStdString();
+        }
+        WriteBytes(folder / kind.offered.toStdString(), "taken");
+        FileDialogs::SetNextFileName(QString());
+        FileDialogs::SaveFileName(nullptr, kind.filter, kind.suggested);
+        EXPECT_TRUE(FileDialogs::LastSuggestion().endsWith("-2." + kind.offered.section('.', -1)))
+            << FileDialogs::LastSuggestion().toStdString();
+    }
+    // Folders are remembered by what they are for.
+    FileDialogs::SetNextFileName(Written("out"));
+    FileDialogs::FolderName(nullptr, "Seiten");
+    FileDialogs::SetNextFileName(QString());
+    FileDialogs::FolderName(nullptr, "Seiten");
+    EXPECT_EQ(FileDialogs::LastSuggestion(), Written("out"));
+
+    // The JSON of a conversion is offered under its page's name.
+    Report()->setPlainText(QString::fromStdString(SampleReport("one-battle.txt")));
+    StartInto("page");
+    FileDialogs::SetNextFileName(QString());
+    view_->OnSaveJson();
+    EXPECT_TRUE(FileDialogs::LastSuggestion().endsWith("Kampf 4.7.2 2026-03-14-2.json"))
+        << FileDialogs::LastSuggestion().toStdString();
 }
 
 using GermanTexts = GuiTest;

@@ -11,10 +11,16 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextBrowser>
+
+#include <functional>
 
 namespace skarnwald::testing {
 namespace {
@@ -39,6 +45,46 @@ protected:
         MessageBoxes::TakeShownTexts();
     }
     void Press(const char* button) { view_->findChild<QPushButton*>(button)->click(); }
+    // Changes the settings dialog's fields with `change` and confirms.
+    void ChangeSettings(std::function<void(QWidget*)> change) {
+        OnNextModal([change = std::move(change)](QWidget* dialog) {
+            change(dialog);
+            dialog->findChild<QDialogButtonBox*>("buttons")->button(QDialogButtonBox::Ok)->click();
+        });
+        view_->OnSettings();
+    }
+    // Every share output as a player can reach it: the buttons, the commands
+    // behind the menu entries, and the JSON file.
+    QStringList SharedTexts() {
+        QStringList shared;
+        for (const auto command :
+             {&CVoxlanView::OnCopyBBCode, &CVoxlanView::OnCopyDiscord, &CVoxlanView::OnCopyTitle}) {
+            QGuiApplication::clipboard()->clear();
+            (view_->*command)();
+            shared << Clipboard();
+        }
+        for (const char* button : {"bbcodeButton", "discordButton", "titleButton"}) {
+            QGuiApplication::clipboard()->clear();
+            Press(button);
+            shared << Clipboard();
+        }
+        std::filesystem::remove(Here("shared.json"));
+        FileDialogs::SetNextFileName(QString::fromStdString(Here("shared.json").string()));
+        view_->OnSaveJson();
+        FileDialogs::SetNextFileName(QString::fromStdString(Here("shared.json").string()));
+        Press("jsonButton");
+        if (std::filesystem::exists(Here("shared.json")))
+            shared << QString::fromStdString(FileBytes(Here("shared.json")));
+        return shared;
+    }
+    bool ShareOffered() {
+        bool offered = false;
+        for (QAction* action : app_.MainFrame()->ShareMenu()->actions())
+            offered |= action->isEnabled();
+        for (const char* button : {"bbcodeButton", "discordButton", "titleButton", "jsonButton"})
+            offered |= view_->findChild<QPushButton*>(button)->isEnabled();
+        return offered;
+    }
     QString Clipboard() { return QGuiApplication::clipboard()->text(); }
     QString Status() { return app_.MainFrame()->statusBar()->currentMessage(); }
 
@@ -107,11 +153,7 @@ TEST_F(ShareTest, DiscordCopiesOneMessagePerPressAndSaysWhichOne) {
 TEST_F(ShareTest, SettingsSwitchesHideNamesAndKeepTheConversionOutOfTheDatabase) {
     EnsureSettingsRows(*connection_);
     WriteStoreSetting(*connection_, 1);
-    OnNextModal([](QWidget* dialog) {
-        dialog->findChild<QCheckBox*>("hideNamesCheck")->click();
-        dialog->close();
-    });
-    view_->OnSettings();
+    ChangeSettings([](QWidget* dialog) { dialog->findChild<QCheckBox*>("hideNamesCheck")->click(); });
     view_->OnInitialUpdate(); // reads the store switch written above
     EXPECT_TRUE(ReadRedaction(*connection_).hideNames);
     EXPECT_TRUE(view_->Converter().redaction.hideNames);
@@ -122,6 +164,82 @@ TEST_F(ShareTest, SettingsSwitchesHideNamesAndKeepTheConversionOutOfTheDatabase)
     EXPECT_TRUE(Clipboard().contains("Flotte 1 (4.7.2)"));
     EXPECT_EQ(FileBytes(Here("page.htm")).find("Torvik"), std::string::npos);
     EXPECT_EQ(QueryInt(*connection_, "SELECT COUNT(*) FROM Battles"), 0);
+}
+
+// Whatever is offered for sharing after a switch or the Koords change holds
+// nothing the settings now hide: the outputs are withdrawn until Start, and
+// the next conversion hides it.
+TEST_F(ShareTest, NoOutputOfferedAfterASettingsChangeShowsWhatItNowHides) {
+    const auto check = [](const char* name, bool on) {
+        return [name, on](QWidget* dialog) {
+            if (dialog->findChild<QCheckBox*>(name)->isChecked() != on)
+                dialog->findChild<QCheckBox*>(name)->click();
+        };
+    };
+    const auto coords = [](const char* text) {
+        return [text](QWidget* dialog) {
+            QGuiApplication::clipboard()->setText(text);
+            dialog->findChild<QLineEdit*>("firstCoord")->clear();
+            dialog->findChild<QLineEdit*>("firstCoord")->paste();
+        };
+    };
+    const struct {
+        const char* change;
+        std::function<void(QWidget*)> before, after;
+        QStringList hidden;
+        const char* label;
+    } cases[] = {
+        {"hide own", coords("4.7.2"), check("hideOwnCheck", true), {"Mirela", "4.7.2"}, "eigene Flotten"},
+        {"hide names", {}, check("hideNamesCheck", true), {"Mirela", "Torvik"}, "Namen"},
+        {"hide coords", {}, check("hideCoordsCheck", true), {"4.7.2", "9.1.13"}, "Koordinaten"},
+        {"Koords", check("hideOwnCheck", true), coords("4.7.2"), {"Mirela", "4.7.2"}, "eigene Flotten"},
+    };
+    for (const auto& test : cases) {
+        ChangeSettings([&](QWidget* dialog) {
+            for (const char* name : {"hideOwnCheck", "hideNamesCheck", "hideCoordsCheck"})
+                check(name, false)(dialog);
+            coords("1.1.1")(dialog);
+            if (test.before)
+                test.before(dialog);
+        });
+        Convert(kReport);
+        ASSERT_TRUE(SharedTexts().join("").contains(test.hidden[0])) << test.change << ": shown before";
+
+        ChangeSettings(test.after);
+        EXPECT_FALSE(ShareOffered()) << test.change;
+        EXPECT_TRUE(Status().contains("Start")) << test.change;
+        EXPECT_TRUE(view_->findChild<QLabel*>("hiddenLabel")->text().contains(test.label)) << test.change;
+        for (const QString& hidden : test.hidden)
+            EXPECT_FALSE(SharedTexts().join("").contains(hidden))
+                << test.change << ": " << hidden.toStdString();
+
+        Convert(kReport);
+        EXPECT_TRUE(ShareOffered()) << test.change;
+        const QString shared = SharedTexts().join("");
+        EXPECT_TRUE(shared.contains("Eisnebel") || shared.contains("?.?.?")) << test.change;
+        for (const QString& hidden : test.hidden)
+            EXPECT_FALSE(shared.contains(hidden)) << test.change << " converted: " << hidden.toStdString();
+    }
+}
+
+// A conversion whose page was not saved is what the preview and the share
+// outputs show alike, never the page before it.
+TEST_F(ShareTest, ACancelledSaveLeavesPreviewAndSharesOnTheSameConversion) {
+    Convert(kReport);
+    auto* preview = view_->findChild<QTextBrowser*>("previewBrowser");
+    ASSERT_TRUE(preview->toPlainText().contains("Eisnebel"));
+
+    std::string other = kReport;
+    other.replace(other.find("Eisnebel"), 8, "Glutfeld");
+    view_->findChild<QPlainTextEdit*>("reportEdit")->setPlainText(QString::fromStdString(other));
+    FileDialogs::SetNextFileName(QString()); // the save dialog is cancelled
+    view_->OnStart();
+    EXPECT_TRUE(preview->toPlainText().contains("Glutfeld"));
+    EXPECT_FALSE(view_->findChild<QPushButton*>("openPageButton")->isEnabled());
+    for (const QString& shared : SharedTexts()) {
+        EXPECT_TRUE(shared.contains("Glutfeld")) << shared.left(80).toStdString();
+        EXPECT_FALSE(shared.contains("Eisnebel")) << shared.left(80).toStdString();
+    }
 }
 
 } // namespace

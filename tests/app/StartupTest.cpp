@@ -8,6 +8,7 @@
 #include "app/RecentFiles.h"
 
 #include <QMenuBar>
+#include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -68,14 +69,23 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
         for (QAction* item : menu->menu()->actions())
             if (!item->isSeparator())
                 texts << menu->text() + " > " + item->text();
-    EXPECT_EQ(texts, QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Dateiauswahl aufheben",
-                                  "&Datei > Mehrere Berichte umwandeln…", "&Datei > Datenbank anzeigen",
-                                  "&Datei > Persönliche Stats", "&Datei > Einstellungen",
-                                  "&Datei > Ausrüstung", "&Datei > Att - Orga", "&Datei > Flottenbewegungen",
-                                  "&Datei > &Beenden", "&Ansicht > &Vorschau anzeigen",
-                                  "&Teilen > Als BBCode kopieren", "&Teilen > Für Discord kopieren",
-                                  "&Teilen > Titelzeile kopieren", "&Teilen > Als JSON speichern…",
-                                  "&Statistik > &Verlauf…", "&? > Changelog", "&? > Inf&o über Skarnwald…"}));
+    EXPECT_EQ(texts,
+              QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Dateiauswahl &aufheben",
+                           "&Datei > &Mehrere Berichte umwandeln…", "&Datei > &Datenbank anzeigen",
+                           "&Datei > &Persönliche Stats", "&Datei > &Einstellungen", "&Datei > Aus&rüstung",
+                           "&Datei > A&tt - Orga", "&Datei > F&lottenbewegungen", "&Datei > &Beenden",
+                           "&Ansicht > &Vorschau anzeigen", "&Teilen > Als &BBCode kopieren",
+                           "&Teilen > Für &Discord kopieren", "&Teilen > &Titelzeile kopieren",
+                           "&Teilen > Als &JSON speichern…", "&Statistik > &Verlauf…", "&? > &Changelog",
+                           "&? > Inf&o über Skarnwald…"}));
+    // Within a menu no two entries share a key.
+    for (QAction* menu : app.MainFrame()->menuBar()->actions()) {
+        QList<QChar> keys;
+        for (QAction* item : menu->menu()->actions())
+            if (const qsizetype amp = item->text().indexOf('&'); amp >= 0)
+                keys << item->text().at(amp + 1).toLower();
+        EXPECT_EQ(QSet<QChar>(keys.begin(), keys.end()).size(), keys.size()) << menu->text().toStdString();
+    }
 }
 
 TEST_F(StartupTest, ProfileIsKeptUnderSkarnwaldAndTheOldOneTakenOverOnce) {

@@ -18,6 +18,8 @@ namespace {
 constexpr int kIdColumn = 1;
 // Set on a battle's row once its fleet lines have been read.
 constexpr int kChildrenLoadedRole = Qt::UserRole + 1;
+// The name a battle's page is offered under, on its row.
+constexpr int kPageNameRole = Qt::UserRole + 2;
 
 constexpr BattleOrder kOrders[] = {BattleOrder::OldestFirst, BattleOrder::NewestFirst, BattleOrder::Coords};
 
@@ -60,8 +62,11 @@ CDatabaseDlg::~CDatabaseDlg() = default;
 void CDatabaseDlg::SetUpList() {
     CReportListCtrl& list = *ui->battleList;
     list.SetStandardPalette();
-    list.SetColumns({{QStringLiteral("Battles"), 560}, {QStringLiteral("ID"), 40}});
+    list.SetColumns({{QStringLiteral("Kämpfe"), 560}, {QStringLiteral("ID"), 40}});
     list.setUniformRowHeights(true);
+    // Enter opens the selected battle and Entf deletes it, rather than the
+    // dialog taking Enter for its default button.
+    list.installEventFilter(this);
 }
 
 void CDatabaseDlg::SetUpFilter() {
@@ -97,12 +102,27 @@ void CDatabaseDlg::SetUpCsvMenu() {
 }
 
 bool CDatabaseDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->searchEdit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == ui->searchEdit && enter)
+        return true;
+    if (watched == ui->battleList && enter) {
+        OpenSelectedBattle();
+        return true;
+    }
+    if (watched == ui->battleList && key == Qt::Key_Delete) {
+        OnDeleteBattle();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Opens the current row, or closes it when it is open, as a double-click does.
+void CDatabaseDlg::OpenSelectedBattle() {
+    if (QTreeWidgetItem* row = ui->battleList->currentItem())
+        row->setExpanded(!row->isExpanded());
 }
 
 BattleFilter CDatabaseDlg::CurrentFilter() const {
@@ -130,6 +150,9 @@ void CDatabaseDlg::Reload() {
         for (const StoredBattle& battle : *battles) {
             auto* row =
                 new QTreeWidgetItem({DisplayText(BattleItemOf(battle).text), QString::number(battle.id)});
+            const std::string_view day =
+                std::string_view(battle.datum).substr(0, 10); // of "YYYY-MM-DD HH:MM:SS"
+            row->setData(0, kPageNameRole, QString::fromStdString(PageName(battle.coords, day)));
             row->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
             rows.append(row);
             shownIds_.push_back(battle.id);
@@ -160,10 +183,15 @@ void CDatabaseDlg::InsertItems(const std::vector<BrowserItem>& items, QTreeWidge
 // Every row shows its battle's id, so any row selects its battle.
 void CDatabaseDlg::SelectBattleOf(QTreeWidgetItem* item) {
     SetSelectedBattle(item->text(kIdColumn).toInt());
+    QTreeWidgetItem* battle = item;
+    while (battle->parent())
+        battle = battle->parent();
+    selectedPageName_ = battle->data(0, kPageNameRole).toString();
 }
 
 void CDatabaseDlg::SetSelectedBattle(std::optional<std::int32_t> battleId) {
     selectedBattleId_ = battleId;
+    selectedPageName_.clear();
     ui->exportButton->setEnabled(battleId.has_value());
     ui->deleteBattleButton->setEnabled(battleId.has_value());
 }
@@ -181,7 +209,7 @@ void CDatabaseDlg::ShowStatus(const QString& text) {
 void CDatabaseDlg::OnExport() {
     if (!selectedBattleId_)
         return;
-    const auto target = ChoosePageFile(this);
+    const auto target = ChoosePageFile(this, selectedPageName_);
     if (!target)
         return;
     CBattleDatabase database;
@@ -230,8 +258,12 @@ void CDatabaseDlg::OnDeleteAll() {
 }
 
 void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
-    const QString chosen = onlyTable ? FileDialogs::SaveFileName(this, QStringLiteral("CSV-Datei (*.csv)"))
-                                     : FileDialogs::FolderName(this);
+    const QString chosen =
+        onlyTable ? FileDialogs::SaveFileName(
+                        this, QStringLiteral("CSV-Datei (*.csv)"),
+                        QString::fromUtf8(CsvFileName(*onlyTable).data(),
+                                          static_cast<qsizetype>(CsvFileName(*onlyTable).size())))
+                  : FileDialogs::FolderName(this, QStringLiteral("CSV"));
     if (chosen.isEmpty())
         return;
     std::string error;

@@ -44,6 +44,8 @@ public:
     void Reload();
 
 protected:
+    // Enter in the search field stays there; Enter and Entf in the list act
+    // on the selected battle.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -55,6 +57,7 @@ private:
     void LoadChildren(QTreeWidgetItem* battle);
     void InsertItems(const std::vector<BrowserItem>& items, QTreeWidgetItem* parent);
     void SelectBattleOf(QTreeWidgetItem* item);
+    void OpenSelectedBattle();
     void SetSelectedBattle(std::optional<std::int32_t> battleId);
     void ShowCount();
     void ShowStatus(const QString& text);
@@ -62,6 +65,7 @@ private:
     std::unique_ptr<Ui::CDatabaseDlg> ui;
     ConnectionPtr connection_;
     std::optional<std::int32_t> selectedBattleId_;
+    QString selectedPageName_;
     std::vector<std::int32_t> shownIds_;
 };
 

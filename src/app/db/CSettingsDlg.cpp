@@ -4,39 +4,54 @@
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/PageFiles.h"
+#include "text/OwnCoords.h"
 #include "ui_CSettingsDlg.h"
 
+#include <QPushButton>
+
 namespace skarnwald {
+namespace {
+
+const QString kCoordsHint = QStringLiteral("Koords bitte als x.y.z eingeben, zum Beispiel 11.7.8.");
+
+} // namespace
 
 CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CSettingsDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
     ui->databaseLabel->setText(QStringLiteral("Datenbank: %1").arg(ArchiveFileText(*connection_)));
     EnsureSettingsRows(*connection_);
-    // clicked and textEdited come from the user only, so showing the values
-    // writes nothing.
-    connect(ui->storeCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteStore);
-    connect(ui->statsCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteStats);
-    for (QLineEdit* field : {ui->firstCoord, ui->secondCoord, ui->thirdCoord})
-        connect(field, &QLineEdit::textEdited, this, &CSettingsDlg::WriteCoords);
-    for (QCheckBox* check : {ui->hideOwnCheck, ui->hideNamesCheck, ui->hideCoordsCheck})
-        connect(check, &QCheckBox::clicked, this, &CSettingsDlg::WriteRedactionSwitches);
-    // The page folder is the program's own setting, kept with its profile.
+    ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
+    ui->buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Abbrechen"));
+    connect(ui->buttons, &QDialogButtonBox::accepted, this, &CSettingsDlg::accept);
+    connect(ui->buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
+    // textEdited comes from the user only, so showing the values is no edit.
+    for (QLineEdit* box : {ui->firstCoord, ui->secondCoord, ui->thirdCoord})
+        connect(box, &QLineEdit::textEdited, this, [this, box] { TakeCoordsTyped(box); });
+    ui->coordsMessage->hide();
     ui->autoSaveEdit->setText(AutoSaveFolder());
     ui->autoSaveCheck->setChecked(!AutoSaveFolder().isEmpty());
-    connect(ui->autoSaveCheck, &QCheckBox::clicked, this, &CSettingsDlg::WriteAutoSaveFolder);
+    // Switching on without a folder asks for one; cancelling leaves it off.
+    connect(ui->autoSaveCheck, &QCheckBox::clicked, this, [this](bool on) {
+        if (on && ui->autoSaveEdit->text().isEmpty())
+            ChooseAutoSaveFolder();
+    });
     connect(ui->autoSaveButton, &QPushButton::clicked, this, &CSettingsDlg::ChooseAutoSaveFolder);
-    connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 CSettingsDlg::~CSettingsDlg() = default;
 
-void CSettingsDlg::SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch, const CoordFields& coords) {
+void CSettingsDlg::SetValues(std::int32_t storeSwitch, std::int32_t statsSwitch,
+                             const std::string& ownCoords) {
     ui->storeCheck->setChecked(storeSwitch == 1);
     ui->statsCheck->setChecked(statsSwitch == 1);
-    ui->firstCoord->setText(DisplayText(coords.first));
-    ui->secondCoord->setText(DisplayText(coords.second));
-    ui->thirdCoord->setText(DisplayText(coords.third));
+    shownCoords_ = ownCoords;
+    coordsEdited_ = false;
+    const CoordFields fields = SplitOwnCoords(ownCoords);
+    ui->firstCoord->setText(DisplayText(fields.first));
+    ui->secondCoord->setText(DisplayText(fields.second));
+    ui->thirdCoord->setText(DisplayText(fields.third));
+    ShowCoordsMessage();
 }
 
 void CSettingsDlg::SetRedaction(const Redaction& redaction) {
@@ -57,43 +72,77 @@ std::int32_t CSettingsDlg::StatsSwitch() const {
     return ui->statsCheck->isChecked() ? 1 : 0;
 }
 
-CoordFields CSettingsDlg::CoordTexts() const {
-    return {CoreText(ui->firstCoord->text()), CoreText(ui->secondCoord->text()),
-            CoreText(ui->thirdCoord->text())};
+std::optional<std::string> CSettingsDlg::OwnCoords() const {
+    if (!coordsEdited_)
+        return shownCoords_;
+    const QString first = ui->firstCoord->text(), second = ui->secondCoord->text(),
+                  third = ui->thirdCoord->text();
+    if ((first + second + third).trimmed().isEmpty())
+        return std::string();
+    return ReadOwnCoordsText(CoreText(first + QLatin1Char('.') + second + QLatin1Char('.') + third));
 }
 
-void CSettingsDlg::WriteStore() {
+void CSettingsDlg::TakeCoordsTyped(QLineEdit* box) {
+    coordsEdited_ = true;
+    const QString typed = box->text();
+    if (const std::optional<std::string> whole = ReadOwnCoordsText(CoreText(typed))) {
+        FillCoordBoxes(*whole);
+        ui->thirdCoord->setFocus();
+    } else if (typed.endsWith(QLatin1Char('.')) && box != ui->thirdCoord) {
+        // "7." while typing "7.2.5" into one box: the number stays, the
+        // point moves the typing on.
+        box->setText(typed.chopped(1));
+        QLineEdit* next = box == ui->firstCoord ? ui->secondCoord : ui->thirdCoord;
+        next->setFocus();
+        next->selectAll();
+    }
+    // Brackets and blanks typed around the numbers go once they form coordinates.
+    if (const std::optional<std::string> coords = OwnCoords(); coords && !coords->empty())
+        FillCoordBoxes(*coords);
+    ShowCoordsMessage();
+}
+
+void CSettingsDlg::FillCoordBoxes(const std::string& coords) {
+    const QStringList parts = QString::fromStdString(coords).split(QLatin1Char('.'));
+    QLineEdit* const boxes[] = {ui->firstCoord, ui->secondCoord, ui->thirdCoord};
+    for (int i = 0; i < 3; ++i)
+        if (boxes[i]->text() != parts.value(i))
+            boxes[i]->setText(parts.value(i));
+}
+
+void CSettingsDlg::ShowCoordsMessage() {
+    ui->coordsMessage->setText(kCoordsHint);
+    ui->coordsMessage->setVisible(!OwnCoords());
+}
+
+void CSettingsDlg::accept() {
+    if (!OwnCoords()) {
+        ShowCoordsMessage();
+        ui->firstCoord->setFocus();
+        return;
+    }
+    WriteSettings();
+    QDialog::accept();
+}
+
+void CSettingsDlg::WriteSettings() {
     WriteStoreSetting(*connection_, StoreSwitch());
-}
-
-void CSettingsDlg::WriteStats() {
     WritePersStatSetting(*connection_, StatsSwitch());
-}
-
-void CSettingsDlg::WriteCoords() {
-    WriteOwnCoords(*connection_, JoinOwnCoords(CoordTexts()));
-}
-
-void CSettingsDlg::WriteRedactionSwitches() {
+    // Coordinates nobody touched stay exactly as they are stored.
+    if (coordsEdited_)
+        WriteOwnCoords(*connection_, *OwnCoords());
     WriteRedaction(*connection_, RedactionSwitches());
-}
-
-// Switching on without a folder asks for one; cancelling leaves it off.
-void CSettingsDlg::WriteAutoSaveFolder() {
-    if (ui->autoSaveCheck->isChecked() && ui->autoSaveEdit->text().isEmpty())
-        return ChooseAutoSaveFolder();
     SetAutoSaveFolder(ui->autoSaveCheck->isChecked() ? ui->autoSaveEdit->text() : QString());
 }
 
-// A chosen folder switches saving without asking on.
+// A chosen folder switches saving without asking on; without one it stays off.
 void CSettingsDlg::ChooseAutoSaveFolder() {
-    if (const QString folder = FileDialogs::FolderName(this); !folder.isEmpty()) {
+    if (const QString folder = FileDialogs::FolderName(this, QStringLiteral("Seiten")); !folder.isEmpty()) {
         ui->autoSaveEdit->setText(folder);
         ui->autoSaveCheck->setChecked(true);
     } else if (ui->autoSaveEdit->text().isEmpty()) {
         ui->autoSaveCheck->setChecked(false);
     }
-    WriteAutoSaveFolder();
 }
 
 } // namespace skarnwald

@@ -240,7 +240,9 @@ void CTimelineDlg::ShowTable() {
 }
 
 bool CTimelineDlg::OnSavePng() {
-    QString name = FileDialogs::SaveFileName(this, QStringLiteral("PNG-Bild (*.png)"));
+    QString name = FileDialogs::SaveFileName(
+        this, QStringLiteral("PNG-Bild (*.png)"),
+        QStringLiteral("Verlauf %1.png").arg(QDate::currentDate().toString(Qt::ISODate)));
     if (name.isEmpty())
         return false;
     if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
