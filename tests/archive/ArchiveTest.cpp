@@ -281,7 +281,7 @@ TEST_F(ArchiveTest, FiguresOverTimeEqualTheSumsOfTheStoredRows) {
                 lost += losses.ReadInt(column);
         std::int64_t destroyed = 0;
         CStatement kills(*connection, "SELECT d.Anzahl AS N FROM Battle_Details d, Agility a WHERE a.ID = "
-                                      "d.AgilityID AND d.Tat = 'destroyed' AND d.Koords = '8.8.1' AND "
+                                      "d.AgilityID AND d.Tat = 'destroyed' AND a.Koords = '8.8.1' AND "
                                       "a.BattleID = " +
                                           id);
         while (kills.Step())
