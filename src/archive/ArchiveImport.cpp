@@ -267,11 +267,15 @@ bool HoldsForeignObjects(const fs::path& file) {
     return foreign && !foreign->empty();
 }
 
+std::string DroppedObjectsNote(const ImportResult& result) {
+    return result.dropped.empty() ? std::string() : "Nicht übernommen: " + ObjectList(result.dropped) + ".";
+}
+
 std::string ImportSummary(const ImportResult& result, const fs::path& target) {
     std::string summary = std::to_string(result.battles) + (result.battles == 1 ? " Kampf" : " Kämpfe") +
                           " übernommen nach " + target.string() + ".\n";
     if (!result.dropped.empty())
-        summary += "Nicht übernommen: " + ObjectList(result.dropped) + ".\n";
+        summary += DroppedObjectsNote(result) + "\n";
     if (result.skipped > 0)
         summary += SkippedBattlesNote(result.skipped) + "\n";
     if (result.orphans > 0)

@@ -26,6 +26,10 @@ struct ImportResult {
     std::vector<std::string> dropped;
 };
 
+// What a player is told about the objects an import left behind
+// ("Nicht übernommen: Trigger wipe, View v."), or empty text.
+std::string DroppedObjectsNote(const ImportResult& result);
+
 // What a player is told after a successful import into `target`: where the
 // battles went and how many, what was left out, where the previous archive
 // went; one line each.
