@@ -1,5 +1,7 @@
 #include "text/CaseFold.h"
 
+#include "text/Utf8Text.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -18,9 +20,8 @@ constexpr FoldRun kFoldRuns[] = {
 #include "text/CaseFoldTable.inc"
 };
 
+// A letter beyond ASCII, folded.
 char32_t FoldLetter(char32_t letter) {
-    if (letter < 0x80)
-        return letter >= 'A' && letter <= 'Z' ? letter + ('a' - 'A') : letter;
     const auto* run = std::upper_bound(std::begin(kFoldRuns), std::end(kFoldRuns), letter,
                                        [](char32_t value, const FoldRun& r) { return value < r.first; });
     if (run == std::begin(kFoldRuns))
@@ -31,41 +32,12 @@ char32_t FoldLetter(char32_t letter) {
     return static_cast<char32_t>(static_cast<std::int32_t>(letter) + run->delta);
 }
 
-// The length of the well-formed UTF-8 sequence at `at` and its code point;
-// 0 when the bytes there are no such sequence.
-std::size_t DecodeAt(std::string_view text, std::size_t at, char32_t& letter) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || at + length > text.size())
-        return 0;
-    letter = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        letter = (letter << 6) | (next & 0x3F);
-    }
-    const bool overlong = (length == 3 && letter < 0x800) || (length == 4 && letter < 0x10000);
-    const bool outside = letter > 0x10FFFF || (letter >= 0xD800 && letter < 0xE000);
-    return overlong || outside ? 0 : length;
-}
-
-void Encode(char32_t letter, std::string& out) {
-    if (letter < 0x80) {
-        out += static_cast<char>(letter);
-    } else if (letter < 0x800) {
-        out += static_cast<char>(0xC0 | (letter >> 6));
-        out += static_cast<char>(0x80 | (letter & 0x3F));
-    } else if (letter < 0x10000) {
-        out += static_cast<char>(0xE0 | (letter >> 12));
-        out += static_cast<char>(0x80 | ((letter >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (letter & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (letter >> 18));
-        out += static_cast<char>(0x80 | ((letter >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((letter >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (letter & 0x3F));
-    }
+// The code point of a well-formed sequence of two or three bytes.
+char32_t DecodeBmp(std::string_view sequence) {
+    char32_t letter = static_cast<unsigned char>(sequence[0]) & (sequence.size() == 2 ? 0x1F : 0x0F);
+    for (const char next : sequence.substr(1))
+        letter = (letter << 6) | (static_cast<unsigned char>(next) & 0x3F);
+    return letter;
 }
 
 } // namespace
@@ -80,14 +52,15 @@ bool FoldCaseInto(std::string_view text, std::string& folded) {
             ++at;
             continue;
         }
-        char32_t letter = 0;
-        const std::size_t length = DecodeAt(text, at, letter);
-        if (length == 0) {
-            folded += text[at++];
-            wellFormed = false;
+        const std::size_t length = Utf8SequenceLength(text, at);
+        wellFormed = wellFormed && length > 0;
+        // Letters beyond the Basic Multilingual Plane have no case to fold.
+        if (length == 0 || length == 4) {
+            folded.append(text.substr(at, std::max<std::size_t>(length, 1)));
+            at += std::max<std::size_t>(length, 1);
             continue;
         }
-        Encode(FoldLetter(letter), folded);
+        AppendCodePoint(folded, FoldLetter(DecodeBmp(text.substr(at, length))));
         at += length;
     }
     return wellFormed;
