@@ -48,13 +48,16 @@ TEST_F(BrowserTest, TreeShowsBattlesFleetLinesAndCombatLines) {
 }
 
 // A search finds a fleet's owner typed in any case, whatever letters the name
-// holds, and only that: no letter is equated with another, and LIKE's
-// wildcards are plain characters.
+// holds, and only that: no letter is equated with another, and % and _ are
+// plain characters.
 TEST_F(BrowserTest, SearchFoldsTheCaseOfEveryLetter) {
     struct Case {
         std::string_view stored, search;
         bool found;
     };
+    // "Ödön" as an archive of an earlier version may hold it: Windows-1252.
+    constexpr std::string_view kOldOdon = "\xD6"
+                                          "d\xF6n";
     const Case cases[] = {
         {"Ödön", "ödön", true},
         {"ödön", "ÖDÖN", true},
@@ -64,7 +67,7 @@ TEST_F(BrowserTest, SearchFoldsTheCaseOfEveryLetter) {
         {"ΣΊΣΥΦΟΣ", "σίσυφος", true},
         {"Łukasz Żak", "łUKASZ ż", true},
         {"Grimm", "gRIMM", true},
-        {"\xD6" "d\xF6n", "ÖDÖN", true},
+        {kOldOdon, "ÖDÖN", true},
         {"Ödön", "odon", false},
         {"Straße", "STRASSE", false},
         {"100%", "0%", true},
