@@ -259,6 +259,8 @@ ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
     return result;
 }
 
+namespace {
+
 // Whether `file` is refused for objects of its schema, which an import
 // leaves behind.
 bool HoldsForeignObjects(const fs::path& file) {
@@ -266,6 +268,8 @@ bool HoldsForeignObjects(const fs::path& file) {
     const auto foreign = source.connection ? ForeignSchemaObjects(*source.connection) : std::nullopt;
     return foreign && !foreign->empty();
 }
+
+} // namespace
 
 std::string DroppedObjectsNote(const ImportResult& result) {
     return result.dropped.empty() ? std::string() : "Nicht übernommen: " + ObjectList(result.dropped) + ".";
