@@ -102,8 +102,9 @@ std::string NamedAsChosen(std::string message, const std::string& name) {
 
 // Checks the file at kChosenFile (a SQLite file, whole, with the archive's
 // tables) and builds the archive it would become, brought up to date as when
-// the desktop program takes it in. {error, battles}; error is empty when it
-// can replace the archive.
+// the desktop program takes it in. {error, battles, dropped}; error is empty
+// when it can replace the archive, dropped says what of the file stays
+// behind (its triggers, views and the like), or is empty.
 val CheckChosenArchive(const std::string& name) {
     const skarnwald::ImportResult taken = skarnwald::CopyArchive(kChosenFile, kTakenInFile);
     std::error_code ec;
@@ -111,6 +112,7 @@ val CheckChosenArchive(const std::string& name) {
     val result = val::object();
     result.set("error", NamedAsChosen(taken.error, name));
     result.set("battles", taken.battles);
+    result.set("dropped", skarnwald::DroppedObjectsNote(taken));
     return result;
 }
 

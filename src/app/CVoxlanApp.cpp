@@ -44,7 +44,8 @@ bool CVoxlanApp::InitInstance(const std::filesystem::path& databaseFile) {
     connect(frame_->AboutAction(), &QAction::triggered, this, &CVoxlanApp::OnAppAbout);
     view->OnInitialUpdate();
     frame_->show();
-    frame_->setWindowTitle(QStringLiteral("%1 v%2").arg(kProgramName, kProgramVersion));
+    frame_->setWindowTitle(QStringLiteral("%1 v%2").arg(kProgramName, kProgramVersion) +
+                           (document_->WithoutArchive() ? QStringLiteral(" – ohne Datenbank") : QString()));
     return true;
 }
 

@@ -19,7 +19,8 @@ public:
     ~CVoxlanApp() override;
 
     // Opens the database and shows the main window; false when the database
-    // cannot be used (the reason has been shown) and the program must end.
+    // cannot be used (the reason has been shown) and the program must end. A
+    // foreign archive does not end it (CVoxlanDoc::OnNewDocument).
     bool InitInstance(const std::filesystem::path& databaseFile);
 
     CMainFrame* MainFrame() const { return frame_.get(); }

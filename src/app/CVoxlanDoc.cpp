@@ -2,8 +2,34 @@
 
 #include "app/DisplayText.h"
 #include "app/MessageBoxes.h"
+#include "archive/ArchiveImport.h"
+
+#include <QFile>
 
 namespace skarnwald {
+
+namespace {
+
+QString PathText(const std::filesystem::path& file) {
+    return QFile::decodeName(file.c_str());
+}
+
+// Takes the battles of `file` into a new archive in its place, the file kept
+// beside it; the new archive, or nothing when that failed (told).
+ConnectionPtr TakeOver(const std::filesystem::path& file) {
+    const ImportResult imported = ImportArchive(file, file, ImportMode::Replace);
+    if (!imported.error.empty()) {
+        MessageBoxes::Inform(nullptr, DisplayText(imported.error));
+        return nullptr;
+    }
+    MessageBoxes::Inform(nullptr, DisplayText(ImportSummary(imported, file)).trimmed());
+    OpenResult opened = CConnection::Open(file);
+    if (!opened.connection)
+        MessageBoxes::Inform(nullptr, DisplayText(opened.error));
+    return opened.connection;
+}
+
+} // namespace
 
 CVoxlanDoc::~CVoxlanDoc() {
     // Holders that outlive the document must not report into a dead box.
@@ -13,6 +39,8 @@ CVoxlanDoc::~CVoxlanDoc() {
 
 bool CVoxlanDoc::OnNewDocument(const std::filesystem::path& file) {
     OpenResult opened = CConnection::Open(file);
+    if (!opened.connection && !opened.foreignObjects.empty())
+        opened = OfferToTakeOver(file, opened.error);
     if (!opened.connection) {
         MessageBoxes::Inform(nullptr, DisplayText(opened.error));
         return false;
@@ -20,6 +48,25 @@ bool CVoxlanDoc::OnNewDocument(const std::filesystem::path& file) {
     connection_ = std::move(opened.connection);
     connection_->SetErrorReporter(&errorBox_);
     return true;
+}
+
+OpenResult CVoxlanDoc::OfferToTakeOver(const std::filesystem::path& file, const std::string& refusal) {
+    std::filesystem::path backup = file;
+    backup += ".bak";
+    const QString question =
+        DisplayText(refusal) +
+        QStringLiteral(
+            "\n\nSollen ihre Kämpfe jetzt in eine neue Datenbank an ihrer Stelle übernommen werden? "
+            "Die Datei selbst bleibt daneben als %1 erhalten.\n\n"
+            "Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewandelt, "
+            "aber nicht gespeichert.")
+            .arg(PathText(backup));
+    if (MessageBoxes::AskYesNo(nullptr, question))
+        if (ConnectionPtr taken = TakeOver(file))
+            return {std::move(taken), {}, {}};
+    // Everything that needs an archive works on one that ends with the program.
+    withoutArchive_ = true;
+    return CConnection::OpenInMemory();
 }
 
 } // namespace skarnwald

@@ -1,5 +1,6 @@
 #include "archive/ArchiveImport.h"
 
+#include "archive/BattleDatabase.h"
 #include "archive/BattleDigest.h"
 #include "archive/Connection.h"
 #include "archive/Query.h"
@@ -151,9 +152,11 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
     CConnection& db = *opened.connection;
     FirstDbError errors;
     db.SetErrorReporter(&errors);
+    const std::string failed =
+        "Die Kämpfe können nicht in die Datenbank " + Quoted(target) + " übernommen werden.";
     const std::string freshName = fresh.string();
     if (!RunStatement(db, "ATTACH DATABASE ? AS import", {std::string_view(freshName)}))
-        return errors.first;
+        return failed;
     CTransaction transaction(db);
     // The same battle twice in the foreign file goes in once, as when stored.
     RunStatement(db, "CREATE TEMP TABLE ImportKept AS SELECT MIN(BattleID) AS ID FROM import.BattleDigest "
@@ -208,13 +211,13 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
     for (const auto& [sql, uses] : inserts) {
         CStatement insert(db, sql);
         if (!insert.BindForOneRun(std::span(values).first(uses)).Run())
-            return errors.first;
+            return failed;
     }
     const auto taken = static_cast<int>(QueryNumber(db, "SELECT COUNT(*) FROM temp.ImportKept"));
     result.skipped = result.battles - taken;
     result.battles = taken;
     if (!transaction.Commit())
-        return errors.first;
+        return failed;
     RunStatement(db, "DETACH DATABASE import");
     return {};
 }
@@ -239,23 +242,61 @@ ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
     source.connection->SetErrorReporter(&errors);
     made.connection->SetErrorReporter(&errors);
     // A file from before the record kept the battles it counted has counted
-    // every battle it stored, as when such a file is opened.
+    // every battle it stored, as when such a file is opened. Its rows are
+    // in its own format, brought up to date with the digests.
     bool countedKept = false;
-    if (!CopyTables(*source.connection, *made.connection, result, countedKept) ||
+    const auto dropped = ForeignSchemaObjects(*source.connection);
+    if (!dropped || !CopyTables(*source.connection, *made.connection, result, countedKept) ||
+        !SetArchiveFormat(*made.connection, std::min(ArchiveFormat(*source.connection), kArchiveFormat)) ||
         !RepairStoredText(*made.connection) || !EnsureArchiveTables(*made.connection) ||
         (!countedKept && !RememberStoredAsCounted(*made.connection))) {
-        result.error =
-            "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden (" + errors.first + ").";
+        result.error = "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden.";
         made.connection.reset();
         fs::remove(fresh, ec);
+        return result;
     }
+    result.dropped = *dropped;
     return result;
+}
+
+namespace {
+
+// Whether `file` is refused for objects of its schema, which an import
+// leaves behind.
+bool HoldsForeignObjects(const fs::path& file) {
+    const OpenResult source = CConnection::OpenForReading(file);
+    const auto foreign = source.connection ? ForeignSchemaObjects(*source.connection) : std::nullopt;
+    return foreign && !foreign->empty();
+}
+
+} // namespace
+
+std::string DroppedObjectsNote(const ImportResult& result) {
+    return result.dropped.empty() ? std::string() : "Nicht übernommen: " + ObjectList(result.dropped) + ".";
+}
+
+std::string ImportSummary(const ImportResult& result, const fs::path& target) {
+    std::string summary = std::to_string(result.battles) + (result.battles == 1 ? " Kampf" : " Kämpfe") +
+                          " übernommen nach " + target.string() + ".\n";
+    if (!result.dropped.empty())
+        summary += DroppedObjectsNote(result) + "\n";
+    if (result.skipped > 0)
+        summary += SkippedBattlesNote(result.skipped) + "\n";
+    if (result.orphans > 0)
+        summary += std::to_string(result.orphans) + " Zeilen ohne ihren Kampf wurden ausgelassen.\n";
+    if (!result.backup.empty())
+        summary += "Die bisherige Datenbank liegt in " + result.backup.string() + ".\n";
+    return summary;
 }
 
 ImportResult ImportArchive(const fs::path& foreign, const fs::path& target, ImportMode mode) {
     std::error_code ec;
     ImportResult result;
-    if (fs::equivalent(foreign, target, ec)) {
+    if (target.empty()) {
+        result.error = "Es ist kein Archiv angegeben, in das die Kämpfe gehen.";
+        return result;
+    }
+    if (fs::equivalent(foreign, target, ec) && (mode == ImportMode::Merge || !HoldsForeignObjects(foreign))) {
         result.error = "Die Datenbank " + Quoted(foreign) + " ist schon das Archiv.";
         return result;
     }
@@ -269,16 +310,27 @@ ImportResult ImportArchive(const fs::path& foreign, const fs::path& target, Impo
         fs::remove(fresh, ec);
         return result;
     }
-    if (fs::exists(target, ec) && fs::file_size(target, ec) > 0) {
-        result.backup = target;
-        result.backup += ".bak";
-        fs::rename(target, result.backup, ec);
-    }
-    if (!ec)
+    const bool kept = fs::exists(target, ec) && fs::file_size(target, ec) > 0;
+    fs::path backup = target;
+    backup += ".bak";
+    if (kept)
+        fs::rename(target, backup, ec);
+    if (!ec) {
         fs::rename(fresh, target, ec);
-    if (ec)
-        result.error =
-            "Die Datenbank " + Quoted(target) + " kann nicht ersetzt werden (" + ec.message() + ").";
+        // The archive goes back where it was rather than staying a backup.
+        if (ec && kept) {
+            std::error_code ignored;
+            fs::rename(backup, target, ignored);
+        }
+    }
+    if (ec) {
+        result.error = "Die Datenbank " + Quoted(target) + " kann nicht ersetzt werden.";
+        std::error_code ignored;
+        fs::remove(fresh, ignored);
+        return result;
+    }
+    if (kept)
+        result.backup = backup;
     return result;
 }
 

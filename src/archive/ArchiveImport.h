@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace skarnwald {
 
@@ -20,7 +21,19 @@ struct ImportResult {
     int skipped = 0;              // Merge: left out as stored already
     int orphans = 0;              // fleet, combat and statistics rows of no battle, left out
     std::filesystem::path backup; // Replace: where the previous archive went, or empty
+    // What the foreign file held that did not come along: its triggers, views
+    // and the like, each as kind and name (as ForeignSchemaObjects gives them).
+    std::vector<std::string> dropped;
 };
+
+// What a player is told about the objects an import left behind
+// ("Nicht übernommen: Trigger wipe, View v."), or empty text.
+std::string DroppedObjectsNote(const ImportResult& result);
+
+// What a player is told after a successful import into `target`: where the
+// battles went and how many, what was left out, where the previous archive
+// went; one line each.
+std::string ImportSummary(const ImportResult& result, const std::filesystem::path& target);
 
 // Builds `fresh` (replaced when it exists) from the rows of `foreign`: battles,
 // fleet lines and combat lines numbered from 1 in their order, statistics and
@@ -28,7 +41,10 @@ struct ImportResult {
 // is repaired as UTF-8 and every battle gets its digest.
 ImportResult CopyArchive(const std::filesystem::path& foreign, const std::filesystem::path& fresh);
 
-// Takes `foreign` into the archive `target` in the given way.
+// Takes `foreign` into the archive `target` in the given way. `foreign` may
+// be `target` itself when it holds foreign objects: replacing then rebuilds
+// the archive from its own rows and keeps the file as it was as FILE.bak.
+// Nothing is left beside `target` but that backup.
 ImportResult ImportArchive(const std::filesystem::path& foreign, const std::filesystem::path& target,
                            ImportMode mode);
 

@@ -13,12 +13,13 @@ namespace {
 
 constexpr std::string_view kColumnGap = "    ";
 
-// Numbered parameters: 1 search text, 2 its LIKE pattern, 3 first day, 4 last day.
+// Numbered parameters: 1 search text, 2 first day, 3 last day. The search
+// function is the connection's own (Connection.cpp).
 constexpr std::string_view kFindBattles =
     "SELECT ID, Datum, Koords, Name FROM Battles WHERE "
-    "(?1 = '' OR Koords LIKE ?2 ESCAPE '\\' OR Name LIKE ?2 ESCAPE '\\' OR ID IN "
-    "(SELECT BattleID FROM Agility WHERE Koords LIKE ?2 ESCAPE '\\' OR Name LIKE ?2 ESCAPE '\\')) "
-    "AND (?3 = '' OR substr(Datum, 1, 10) >= ?3) AND (?4 = '' OR substr(Datum, 1, 10) <= ?4) ";
+    "(?1 = '' OR contains_folded(Koords, ?1) OR contains_folded(Name, ?1) OR ID IN "
+    "(SELECT BattleID FROM Agility WHERE contains_folded(Koords, ?1) OR contains_folded(Name, ?1))) "
+    "AND (?2 = '' OR substr(Datum, 1, 10) >= ?2) AND (?3 = '' OR substr(Datum, 1, 10) <= ?3) ";
 
 std::string Joined(std::initializer_list<std::string_view> parts) {
     std::string text;
@@ -69,19 +70,6 @@ BrowserItem CombatLineItem(const CStatement& row, std::int32_t battleId) {
             {}};
 }
 
-// The search text as a LIKE pattern matching it anywhere, its wildcards taken
-// literally.
-std::string ContainsPattern(std::string_view text) {
-    std::string pattern = "%";
-    for (char c : text) {
-        if (c == '%' || c == '_' || c == '\\')
-            pattern += '\\';
-        pattern += c;
-    }
-    pattern += '%';
-    return pattern;
-}
-
 std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)
@@ -120,10 +108,8 @@ std::string_view OrderClause(BattleOrder order) {
 
 std::optional<std::vector<StoredBattle>> FindBattles(CConnection& connection, const BattleFilter& filter) {
     const std::string_view search = Trimmed(filter.search);
-    const std::string pattern = ContainsPattern(search);
     CStatement query(connection, std::string(kFindBattles) + std::string(OrderClause(filter.order)));
-    query.Bind(
-        {search, std::string_view(pattern), std::string_view(filter.from), std::string_view(filter.to)});
+    query.Bind({search, std::string_view(filter.from), std::string_view(filter.to)});
     std::vector<StoredBattle> battles;
     while (query.Step())
         battles.push_back({query.ReadInt("ID"), query.ReadStoredText("Datum").value_or(""),
@@ -136,6 +122,11 @@ std::optional<std::vector<StoredBattle>> FindBattles(CConnection& connection, co
                    std::tuple(CoordsKey(b.coords), std::string_view(b.coords));
         });
     return battles;
+}
+
+bool AnyBattleStored(CConnection& connection) {
+    CStatement any(connection, "SELECT 1 FROM Battles LIMIT 1");
+    return any.Step();
 }
 
 BrowserItem BattleItemOf(const StoredBattle& battle) {

@@ -26,7 +26,8 @@ enum class BattleOrder { NewestFirst, OldestFirst, Coords };
 
 struct BattleFilter {
     // Part of the battle's coordinates or place, or of a fleet's coordinates
-    // or owner; ASCII letters match either case. Empty matches every battle.
+    // or owner; letters match in either case (text/CaseFold.h). Empty
+    // matches every battle.
     std::string search;
     // Days "YYYY-MM-DD", both included; empty leaves that end open. A battle
     // without a date is left out once either end is set.
@@ -43,6 +44,10 @@ struct StoredBattle {
 
 // Nothing when a query failed (reported through the connection).
 std::optional<std::vector<StoredBattle>> FindBattles(CConnection& connection, const BattleFilter& filter);
+
+// Whether the archive holds any battle at all (false when the query failed,
+// reported through the connection).
+bool AnyBattleStored(CConnection& connection);
 
 // The list row of a battle: date, bracketed coordinates and place.
 BrowserItem BattleItemOf(const StoredBattle& battle);

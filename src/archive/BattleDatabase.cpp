@@ -205,14 +205,14 @@ void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view 
 void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
                                       std::string_view /*secondCount*/, std::string_view /*thirdCount*/,
                                       std::string_view shipType, std::string_view shipName,
-                                      std::string_view /*targetCoords*/, std::string_view fleetCoords,
+                                      std::string_view targetCoords, std::string_view fleetCoords,
                                       std::string_view targetName) {
     if (!fleetLineStoredInBattle_ || !CanWrite())
         return;
     // Kept until the fleet line's lines end, then inserted together.
     pendingCombatLines_.push_back({std::string(weapon), std::string(deed), std::string(count),
-                                   std::string(shipType), std::string(shipName), std::string(fleetCoords),
-                                   std::string(targetName)});
+                                   std::string(shipType), std::string(shipName), std::string(targetCoords),
+                                   std::string(targetName), std::string(fleetCoords)});
     if (pendingCombatLines_.size() == kRowsPerInsert)
         StorePendingCombatLines();
 }
@@ -236,7 +236,7 @@ bool CBattleDatabase::InsertPendingCombatLinesAtOnce() {
     std::int32_t id = first;
     for (const CombatLineTexts& line : pendingCombatLines_) {
         rowValues_.insert(rowValues_.end(), {Int(id), Int(currentFleetLineId_)});
-        rowValues_.insert(rowValues_.end(), line.begin(), line.end());
+        rowValues_.insert(rowValues_.end(), line.begin(), line.end() - 1);
         id = WrapAdd(id, 1);
     }
     if (!InsertRowsAtOnce(*connection_, kInsertCombatLine, pendingCombatLines_.size(), rowValues_))
@@ -253,17 +253,17 @@ void CBattleDatabase::InsertCombatLine(const CombatLineTexts& line) {
     const auto id = NextId(lastCombatLineId_, "Battle_Details");
     if (!id)
         return;
-    const auto& [weapon, deed, count, shipType, shipName, fleetCoords, targetName] = line;
+    const auto& [weapon, deed, count, shipType, shipName, targetCoords, targetName, fleetCoords] = line;
     if (!RunStatement(*connection_, kInsertCombatLine,
                       {Int(*id), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
-                       fleetCoords, targetName}))
+                       targetCoords, targetName}))
         return;
     lastCombatLineId_ = *id;
     AddCombatLineToDigest(line);
 }
 
 void CBattleDatabase::AddCombatLineToDigest(const CombatLineTexts& line) {
-    const auto& [weapon, deed, count, shipType, shipName, fleetCoords, targetName] = line;
+    const auto& [weapon, deed, count, shipType, shipName, targetCoords, targetName, fleetCoords] = line;
     digest_.AddRow(CBattleDigest::RowKind::CombatLine,
                    {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }

@@ -72,9 +72,10 @@ public:
     bool RenderBattle(std::ostream& out, std::int32_t battleId);
 
 private:
-    // A combat line's stored texts: weapon, deed, count, ship type, ship name,
-    // fleet coordinates, target name.
-    using CombatLineTexts = std::array<std::string, 7>;
+    // A combat line's texts: weapon, deed, count, ship type, ship name, the
+    // coordinates of the fleet hit (stored), target name, then the firing
+    // fleet's coordinates (for the digest only).
+    using CombatLineTexts = std::array<std::string, 8>;
 
     std::optional<std::int32_t> QueryMaxId(std::string_view table, std::string_view column);
     std::optional<std::int32_t> NextId(std::optional<std::int32_t>& last, std::string_view table);

@@ -35,7 +35,25 @@ void AddStoredRow(CBattleDigest& digest, CBattleDigest::RowKind kind, const CSta
     digest.AddRow(kind, values);
 }
 
+// A combat line's values in digest order, `firingCoords` (its fleet line's)
+// in the place of the Koords of a line that hits.
+void AddStoredCombatLine(CBattleDigest& digest, const CStatement& row,
+                         const std::optional<std::string>& firingCoords) {
+    std::array<std::optional<std::string>, kCombatLineDigestColumns.size()> values;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = row.ReadStoredText(kCombatLineDigestColumns[i]);
+    if (IsHitDeed(values[1].value_or("")))
+        values[5] = firingCoords;
+    digest.AddRow(CBattleDigest::RowKind::CombatLine, values);
+}
+
 } // namespace
+
+static_assert(kCombatLineDigestColumns[1] == "Tat" && kCombatLineDigestColumns[5] == "Koords");
+
+bool IsHitDeed(std::string_view deed) {
+    return deed == "lamed" || deed == "destroyed";
+}
 
 #ifdef SKARNWALD_PORTABLE_SHA256
 struct CBattleDigest::Context {
@@ -139,9 +157,10 @@ std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::in
     fleetLines.Bind({battleId});
     while (fleetLines.Step()) {
         AddStoredRow(digest, CBattleDigest::RowKind::FleetLine, fleetLines, kFleetLineDigestColumns);
+        const auto firingCoords = fleetLines.ReadStoredText("Koords");
         combatLines.Bind({fleetLines.StoredValue("ID")});
         while (combatLines.Step())
-            AddStoredRow(digest, CBattleDigest::RowKind::CombatLine, combatLines, kCombatLineDigestColumns);
+            AddStoredCombatLine(digest, combatLines, firingCoords);
         if (combatLines.Failed())
             return std::nullopt;
     }
@@ -161,6 +180,8 @@ bool TableExists(CConnection& connection, std::string_view name) {
 }
 
 bool ArchiveTablesReady(CConnection& connection) {
+    if (ArchiveFormat(connection) < kArchiveFormat)
+        return false;
     CStatement objects(connection, "SELECT COUNT(*) AS N FROM sqlite_master WHERE name IN ('BattleDigest', "
                                    "'BattleDigestByDigest', 'BattleAsteroids', 'AgilityByBattle', "
                                    "'BattleDetailsByFleetLine', 'StatistikByBattle', 'PersStatCounted')");
@@ -170,7 +191,36 @@ bool ArchiveTablesReady(CConnection& connection) {
     return !missing.Step() && !missing.Failed();
 }
 
+// Archives of format 0 kept the firing fleet's coordinates in a hit combat
+// line. The fleet hit is the one the line names by its owner: where the
+// battle's fleet lines give that owner one set of coordinates, those are
+// the line's; where they give none or several, the line keeps what it has.
+constexpr std::string_view kMendCombatLineCoords =
+    "WITH Owners AS (SELECT BattleID, trim(Name) AS Owner, MIN(Koords) AS Koords FROM Agility "
+    "GROUP BY BattleID, trim(Name) HAVING COUNT(DISTINCT Koords) = 1) "
+    "UPDATE Battle_Details SET Koords = o.Koords FROM Agility f JOIN Owners o ON o.BattleID = f.BattleID "
+    "WHERE f.ID = Battle_Details.AgilityID AND o.Owner = trim(Battle_Details.Name) "
+    "AND Battle_Details.Tat IN ('lamed', 'destroyed')";
+
+bool BringRowsUpToDate(CConnection& connection) {
+    const int format = ArchiveFormat(connection);
+    if (format >= kArchiveFormat)
+        return true;
+    if (format < 1 && !RunStatement(connection, kMendCombatLineCoords))
+        return false;
+    return SetArchiveFormat(connection, kArchiveFormat);
+}
+
 } // namespace
+
+int ArchiveFormat(CConnection& connection) {
+    CStatement version(connection, "PRAGMA user_version");
+    return version.Step() ? static_cast<int>(version.ColumnInt(0)) : 0;
+}
+
+bool SetArchiveFormat(CConnection& connection, int format) {
+    return RunStatement(connection, "PRAGMA user_version = " + std::to_string(format));
+}
 
 bool RememberStoredAsCounted(CConnection& connection) {
     return RunStatement(connection, kRememberStoredAsCounted);
@@ -203,7 +253,7 @@ bool EnsureArchiveTables(CConnection& connection) {
     }
     if (rememberStored && !RememberStoredAsCounted(connection))
         return false;
-    return transaction.Commit();
+    return BringRowsUpToDate(connection) && transaction.Commit();
 }
 
 } // namespace skarnwald

@@ -19,7 +19,11 @@ namespace skarnwald {
 
 // Stored columns in the order they enter the digest. A fleet line's side is
 // left out: it is worked out over the whole report, so the same battle pasted
-// with other battles may get other sides.
+// with other battles may get other sides. A "lamed" or "destroyed" combat
+// line enters with the coordinates of the fleet that fired, which are its
+// fleet line's, in the place of its own Koords (those of the fleet hit):
+// archives once stored the firing fleet's there, and the digests of their
+// battles, kept in BattleDigest and PersStatCounted, stay valid.
 inline constexpr std::array<std::string_view, 6> kFleetLineDigestColumns = {
     "Agility", "Anzahl", "Schiffsname", "Schiffstyp", "Koords", "Name"};
 inline constexpr std::array<std::string_view, 7> kCombatLineDigestColumns = {
@@ -54,6 +58,9 @@ private:
     bool wholeBattle_;
 };
 
+// Whether a combat line's deed (its Tat) hits a fleet.
+bool IsHitDeed(std::string_view deed);
+
 // The digest of a stored battle computed from its rows; nothing when a query
 // failed (reported through the connection).
 std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::int64_t battleId);
@@ -79,9 +86,17 @@ inline constexpr std::string_view kArchiveSchema[] = {
 // that failed (reported).
 bool RememberStoredAsCounted(CConnection& connection);
 
+// The format of the archive's rows, kept as the file's user_version:
+//   0  a hit combat line's Koords holds the firing fleet's coordinates;
+//   1  they hold the coordinates of the fleet hit.
+inline constexpr int kArchiveFormat = 1;
+int ArchiveFormat(CConnection& connection);
+bool SetArchiveFormat(CConnection& connection, int format);
+
 // Creates the tables and indexes the archive keeps beside the six tables of
-// the file (their rows untouched) and gives every battle without a digest its
-// digest, all in one transaction. False when that failed (reported).
+// the file (their rows untouched), gives every battle without a digest its
+// digest and brings rows of an older format up to date, all in one
+// transaction. False when that failed (reported).
 bool EnsureArchiveTables(CConnection& connection);
 
 } // namespace skarnwald

@@ -27,8 +27,9 @@ const std::string& BattleFiguresSql() {
                 "s.BattleID = b.ID AND s.Typ = 'Verlust' AND s.Koords = ?1)",
                 "Lost") +
         ", " +
+        // A combat line's fleet line is the fleet that fired.
         Bounded("(SELECT TOTAL(CAST(d.Anzahl AS INTEGER)) FROM Battle_Details d JOIN Agility a ON a.ID = "
-                "d.AgilityID WHERE a.BattleID = b.ID AND d.Tat = 'destroyed' AND d.Koords = ?1)",
+                "d.AgilityID WHERE a.BattleID = b.ID AND d.Tat = 'destroyed' AND a.Koords = ?1)",
                 "Destroyed") +
         ", " + Bounded("TOTAL(r.Gewinn)", "RoidsWon") + ", " + Bounded("TOTAL(r.Verlust)", "RoidsLost") +
         " FROM Battles b LEFT JOIN BattleAsteroids r ON r.BattleID = b.ID WHERE b.Datum IS NOT NULL GROUP BY "

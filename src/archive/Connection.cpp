@@ -2,6 +2,8 @@
 
 #include "archive/BattleDigest.h"
 #include "archive/Query.h"
+#include "text/CaseFold.h"
+#include "text/Utf8Text.h"
 
 #include <sqlite3.h>
 
@@ -126,31 +128,47 @@ bool StartsWithWords(std::string_view sql, std::initializer_list<std::string_vie
     return found.size() >= words.size() && std::equal(words.begin(), words.end(), found.begin());
 }
 
-// The objects of the file that the program never makes and that would run or
-// redirect its statements: triggers, views, virtual tables, and its own
-// tables with altered definitions. Extra tables and indexes are harmless.
-std::optional<std::vector<std::string>> ForeignObjects(CConnection& connection) {
-    std::vector<std::string> foreign[4];
-    CStatement objects(connection, "SELECT type, name, sql FROM sqlite_master ORDER BY name");
-    while (objects.Step()) {
-        const std::string type = objects.ReadField("type");
-        const std::string name = objects.ReadField("name");
-        const std::string sql = objects.ReadField("sql");
-        if (type == "trigger")
-            foreign[0].push_back("Trigger " + name);
-        else if (type == "view")
-            foreign[1].push_back("View " + name);
-        else if (type == "table" && IsVirtualTableDefinition(sql))
-            foreign[2].push_back("virtuelle Tabelle " + name);
-        else if (type == "table" && IsAlteredOwnTable(name, sql))
-            foreign[3].push_back("veränderte Tabelle " + name);
+// How messages name the program's tables: by what they hold.
+std::string_view ShownTableName(std::string_view table) {
+    constexpr std::pair<std::string_view, std::string_view> kShown[] = {
+        {"Battles", "Kämpfe"},
+        {"Agility", "Flottenzeilen"},
+        {"Battle_Details", "Kampfzeilen"},
+        {"Statistik", "Statistik"},
+        {"Einstellungen", "Einstellungen"},
+        {"PersStat", "persönliche Statistik"},
+        {"BattleDigest", "Kennungen der Kämpfe"},
+        {"BattleAsteroids", "Asteroiden der Kämpfe"},
+        {"PersStatCounted", "gezählte Kämpfe"},
+    };
+    for (const auto& [name, shown] : kShown)
+        if (SameNameIgnoringCase(name, table))
+            return shown;
+    return table;
+}
+
+// Why SQLite's result code `rc` makes the file unusable, in plain German;
+// `otherwise` says what failed for any other code.
+std::string Unusable(int rc, const fs::path& file, std::string_view otherwise = "ist nicht lesbar") {
+    switch (rc & 0xff) {
+    case SQLITE_NOTADB:
+        return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank.";
+    case SQLITE_CORRUPT:
+        return "Die Datenbank " + Quoted(file) + " ist beschädigt.";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "Die Datenbank " + Quoted(file) + " ist von einem anderen Programm gesperrt.";
+    case SQLITE_READONLY:
+        return "Die Datenbank " + Quoted(file) + " ist schreibgeschützt.";
+    case SQLITE_FULL:
+        return "Für die Datenbank " + Quoted(file) + " ist kein Platz mehr auf dem Datenträger.";
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "Die Datenbank " + Quoted(file) + " kann nicht geöffnet werden.";
+    default:
+        return "Die Datenbank " + Quoted(file) + " " + std::string(otherwise) + ".";
     }
-    if (objects.Failed())
-        return std::nullopt;
-    std::vector<std::string> all;
-    for (auto& kind : foreign)
-        all.insert(all.end(), kind.begin(), kind.end());
-    return all;
 }
 
 // Reads the file without writing to it: an integrity check and the tables.
@@ -158,18 +176,8 @@ std::optional<std::vector<std::string>> ForeignObjects(CConnection& connection) 
 std::string Probe(sqlite3* db, const fs::path& file) {
     sqlite3_stmt* stmt = nullptr;
     auto failure = [&](int rc) -> std::string {
-        const std::string message = sqlite3_errmsg(db);
         sqlite3_finalize(stmt);
-        switch (rc & 0xff) {
-        case SQLITE_NOTADB:
-            return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank (" + message + ").";
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return "Die Datenbank " + Quoted(file) + " ist von einem anderen Programm gesperrt (" + message +
-                   ").";
-        default:
-            return "Die Datenbank " + Quoted(file) + " ist nicht lesbar (" + message + ").";
-        }
+        return Unusable(rc, file);
     };
 
     if (int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr); rc != SQLITE_OK)
@@ -181,7 +189,7 @@ std::string Probe(sqlite3* db, const fs::path& file) {
     sqlite3_finalize(stmt);
     stmt = nullptr;
     if (verdict != "ok")
-        return "Die Datenbank " + Quoted(file) + " ist beschädigt (" + verdict + ").";
+        return Unusable(SQLITE_CORRUPT, file);
 
     if (rc =
             sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt, nullptr);
@@ -196,42 +204,72 @@ std::string Probe(sqlite3* db, const fs::path& file) {
     if (rc != SQLITE_DONE)
         return failure(rc);
     sqlite3_finalize(stmt);
-
-    std::string missing;
-    for (std::size_t i = 0; i < kTableNames.size(); ++i)
-        if (!present[i])
-            missing += (missing.empty() ? "" : ", ") + std::string(kTableNames[i]);
-    if (!missing.empty())
-        return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank (es fehlen die Tabellen " +
-               missing + ").";
+    // A file without the program's tables is some other program's database.
+    if (!std::all_of(present.begin(), present.end(), [](bool found) { return found; }))
+        return Unusable(SQLITE_NOTADB, file);
     return {};
 }
 
-// Why the file is refused for what its schema holds, or empty text.
-std::string RefusalForSchema(CConnection& connection, const fs::path& file) {
+// The file refused for what its schema holds, or nothing.
+std::optional<OpenResult> RefusalForSchema(CConnection& connection, const fs::path& file) {
     FirstDbError reporter;
     connection.SetErrorReporter(&reporter);
-    const auto foreign = ForeignObjects(connection);
+    auto foreign = ForeignSchemaObjects(connection);
     connection.SetErrorReporter(nullptr);
     if (!foreign)
-        return "Die Datenbank " + Quoted(file) + " ist nicht lesbar (" + reporter.first + ").";
+        return OpenResult{nullptr, Unusable(connection.LastReportedCode(), file), {}};
     if (foreign->empty())
-        return {};
-    std::string names;
-    for (const std::string& object : *foreign)
-        names += (names.empty() ? "" : ", ") + object;
-    return "Die Datenbank " + Quoted(file) + " enthält fremde Objekte: " + names +
-           ". Sie wird nicht verwendet und bleibt unverändert; 'skarnwald-cli import-archive' übernimmt "
-           "ihre Kämpfe in eine neue Datenbank.";
+        return std::nullopt;
+    std::string error = "Die Datenbank " + Quoted(file) + " enthält fremde Objekte: " + ObjectList(*foreign) +
+                        ". Sie wird nicht verwendet und bleibt unverändert; 'skarnwald-cli import-archive' "
+                        "übernimmt ihre Kämpfe in eine neue Datenbank.";
+    return OpenResult{nullptr, std::move(error), std::move(*foreign)};
+}
+
+void DeleteText(void* text) {
+    delete static_cast<std::string*>(text);
+}
+
+std::string_view TextArgument(sqlite3_value* value) {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return {bytes ? bytes : "", static_cast<std::size_t>(sqlite3_value_bytes(value))};
+}
+
+// contains_folded(text, search): 1 when `text` holds `search`, the case of
+// every letter folded in both; NULL never matches. Text of old archives that
+// is not UTF-8 is read as Windows-1252 first, as everywhere else. The search
+// is folded once per statement.
+void ContainsFolded(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL || sqlite3_value_type(arguments[1]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    std::string searchHere;
+    const auto* search = static_cast<const std::string*>(sqlite3_get_auxdata(context, 1));
+    if (!search) {
+        searchHere = FoldCase(NormaliseText(TextArgument(arguments[1])));
+        // SQLite may drop the copy at once; this call goes on with its own.
+        sqlite3_set_auxdata(context, 1, new std::string(searchHere), DeleteText);
+        search = &searchHere;
+    }
+    thread_local std::string folded;
+    const std::string_view text = TextArgument(arguments[0]);
+    if (!FoldCaseInto(text, folded))
+        FoldCaseInto(NormaliseText(text), folded);
+    sqlite3_result_int(context, folded.find(*search) != std::string::npos ? 1 : 0);
 }
 
 // Every connection: no extension is ever loaded, the schema's code is not
 // trusted to call functions with side effects, and the schema itself cannot
-// be edited through SQL.
-void MakeDefensive(sqlite3* db) {
+// be edited through SQL. The search's own function is harmless anywhere.
+void Prepare(sqlite3* db) {
+    sqlite3_extended_result_codes(db, 1);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_create_function_v2(db, "contains_folded", 2,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr, ContainsFolded,
+                               nullptr, nullptr, nullptr);
 }
 
 // The archive's own tables beside the six; a file written before they
@@ -242,9 +280,16 @@ OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
     const bool ready = EnsureArchiveTables(*connection);
     connection->SetErrorReporter(nullptr);
     if (!ready)
-        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht ergänzt werden" +
-                             (reporter.first.empty() ? "." : " (" + reporter.first + ").")};
-    return {std::move(connection), {}};
+        return {nullptr, Unusable(connection->LastReportedCode(), file, "kann nicht ergänzt werden"), {}};
+    return {std::move(connection), {}, {}};
+}
+
+// A new file's schema; the error when it cannot be made.
+OpenResult WithSchema(ConnectionPtr connection, const fs::path& file) {
+    const bool created = CreateSchema(*connection);
+    if (!created)
+        return {nullptr, Unusable(connection->LastReportedCode(), file, "kann nicht angelegt werden"), {}};
+    return WithArchiveTables(std::move(connection), file);
 }
 
 } // namespace
@@ -253,55 +298,87 @@ bool IsVirtualTableDefinition(std::string_view sql) {
     return StartsWithWords(sql, {"CREATE", "VIRTUAL"});
 }
 
+std::optional<std::vector<std::string>> ForeignSchemaObjects(CConnection& connection) {
+    std::vector<std::string> foreign[4];
+    CStatement objects(connection, "SELECT type, name, sql FROM sqlite_master ORDER BY name");
+    while (objects.Step()) {
+        const std::string type = objects.ReadField("type");
+        const std::string name = objects.ReadField("name");
+        const std::string sql = objects.ReadField("sql");
+        if (type == "trigger")
+            foreign[0].push_back("Trigger " + name);
+        else if (type == "view")
+            foreign[1].push_back("View " + name);
+        else if (type == "table" && IsVirtualTableDefinition(sql))
+            foreign[2].push_back("virtuelle Tabelle " + name);
+        else if (type == "table" && IsAlteredOwnTable(name, sql))
+            foreign[3].push_back("veränderte Tabelle " + std::string(ShownTableName(name)));
+    }
+    if (objects.Failed())
+        return std::nullopt;
+    std::vector<std::string> all;
+    for (auto& kind : foreign)
+        all.insert(all.end(), kind.begin(), kind.end());
+    return all;
+}
+
+std::string ObjectList(const std::vector<std::string>& objects) {
+    std::string names;
+    for (const std::string& object : objects)
+        names += (names.empty() ? "" : ", ") + object;
+    return names;
+}
+
+OpenResult CConnection::OpenHandle(const std::string& name, int flags, const fs::path& file) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
+    ConnectionPtr connection(new CConnection(db));
+    if (rc != SQLITE_OK)
+        return {nullptr,
+                Unusable(db ? sqlite3_extended_errcode(db) : rc, file, "kann nicht geöffnet werden"),
+                {}};
+    Prepare(db);
+    return {std::move(connection), {}, {}};
+}
+
 OpenResult CConnection::Open(const fs::path& file) {
     std::error_code ec;
     const bool exists = fs::exists(file, ec);
     if (exists && fs::is_directory(file, ec))
-        return {nullptr, "Die Datenbank " + Quoted(file) + " ist ein Ordner."};
+        return {nullptr, "Die Datenbank " + Quoted(file) + " ist ein Ordner.", {}};
     // An empty file is what a failed first start or a user's "new file" leaves:
     // it gets the schema like a missing one.
     const bool fresh = !exists || fs::file_size(file, ec) == 0;
 
-    sqlite3* db = nullptr;
     // One thread uses a connection, so SQLite need not lock around every call.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (fresh ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(file.string().c_str(), &db, flags, nullptr);
-    ConnectionPtr connection(new CConnection(db));
-    if (rc != SQLITE_OK)
-        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht geöffnet werden (" +
-                             std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")."};
-    sqlite3_extended_result_codes(db, 1);
+    OpenResult opened = OpenHandle(file.string(), flags, file);
+    if (!opened.connection)
+        return opened;
+    sqlite3* db = opened.connection->Handle();
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    MakeDefensive(db);
     if (sqlite3_db_readonly(db, "main") == 1)
-        return {nullptr, "Die Datenbank " + Quoted(file) + " ist schreibgeschützt."};
+        return {nullptr, Unusable(SQLITE_READONLY, file), {}};
 
     if (!fresh) {
         if (std::string why = Probe(db, file); !why.empty())
-            return {nullptr, std::move(why)};
-        if (std::string why = RefusalForSchema(*connection, file); !why.empty())
-            return {nullptr, std::move(why)};
-        return WithArchiveTables(std::move(connection), file);
+            return {nullptr, std::move(why), {}};
+        if (std::optional<OpenResult> refused = RefusalForSchema(*opened.connection, file))
+            return std::move(*refused);
+        return WithArchiveTables(std::move(opened.connection), file);
     }
-
-    FirstDbError reporter;
-    connection->SetErrorReporter(&reporter);
-    const bool created = CreateSchema(*connection);
-    connection->SetErrorReporter(nullptr);
-    if (!created) {
-        connection.reset();
-        if (!exists)
-            fs::remove(file, ec);
-        return {nullptr,
-                "Die Datenbank " + Quoted(file) + " kann nicht angelegt werden (" + reporter.first + ")."};
-    }
-    return WithArchiveTables(std::move(connection), file);
+    OpenResult made = WithSchema(std::move(opened.connection), file);
+    if (!made.connection && !exists)
+        fs::remove(file, ec);
+    return made;
 }
 
 OpenResult CConnection::OpenForReading(const fs::path& file) {
     std::error_code ec;
     if (!fs::is_regular_file(file, ec))
-        return {nullptr, "Die Datei " + Quoted(file) + " gibt es nicht."};
+        return {nullptr, "Die Datei " + Quoted(file) + " gibt es nicht.", {}};
+    if (fs::file_size(file, ec) == 0)
+        return {nullptr, "Die Datei " + Quoted(file) + " ist leer.", {}};
     // As a URI, so immutable=1 keeps SQLite from touching the file at all.
     std::string uri = "file:";
     for (unsigned char c : fs::absolute(file, ec).string()) {
@@ -313,18 +390,21 @@ OpenResult CConnection::OpenForReading(const fs::path& file) {
         }
     }
     uri += "?mode=ro&immutable=1";
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(uri.c_str(), &db,
-                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
-    ConnectionPtr connection(new CConnection(db));
-    if (rc != SQLITE_OK)
-        return {nullptr, "Die Datenbank " + Quoted(file) + " kann nicht geöffnet werden (" +
-                             std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ")."};
-    sqlite3_extended_result_codes(db, 1);
-    MakeDefensive(db);
-    if (std::string why = Probe(db, file); !why.empty())
-        return {nullptr, std::move(why)};
-    return {std::move(connection), {}};
+    OpenResult opened = OpenHandle(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, file);
+    if (!opened.connection)
+        return opened;
+    if (std::string why = Probe(opened.connection->Handle(), file); !why.empty())
+        return {nullptr, std::move(why), {}};
+    return opened;
+}
+
+OpenResult CConnection::OpenInMemory() {
+    const fs::path shown = "(Arbeitsspeicher)";
+    OpenResult opened =
+        OpenHandle(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, shown);
+    if (!opened.connection)
+        return opened;
+    return WithSchema(std::move(opened.connection), shown);
 }
 
 CConnection::~CConnection() {
@@ -340,6 +420,7 @@ void CConnection::ReportDbError(std::string_view message) const {
 }
 
 void CConnection::ReportLastError() const {
+    lastReportedCode_ = sqlite3_extended_errcode(db_);
     ReportDbError(sqlite3_errmsg(db_));
 }
 

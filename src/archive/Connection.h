@@ -8,9 +8,11 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -47,7 +49,20 @@ using ConnectionPtr = std::shared_ptr<CConnection>;
 struct OpenResult {
     ConnectionPtr connection; // null when the file cannot be used
     std::string error;        // why, in words a user understands
+    // When the file was refused only for objects the program never makes:
+    // those objects, as the error names them. Its battles can be taken into
+    // a new archive (ArchiveImport.h).
+    std::vector<std::string> foreignObjects;
 };
+
+// The objects of an archive's schema that the program never makes and that
+// would run or redirect its statements (triggers, views, virtual tables and
+// its own tables with altered definitions), each as kind and name in German;
+// nothing when the schema could not be read.
+std::optional<std::vector<std::string>> ForeignSchemaObjects(CConnection& connection);
+
+// The objects joined into one list as messages show them.
+std::string ObjectList(const std::vector<std::string>& objects);
 
 class CConnection {
 public:
@@ -60,6 +75,10 @@ public:
     // rolled back, no lock is taken), to take in a foreign archive. The file
     // must pass Open's checks except the one of its schema's objects.
     static OpenResult OpenForReading(const std::filesystem::path& file);
+
+    // A new archive in memory, gone when closed: for working on when the
+    // archive's file cannot be used.
+    static OpenResult OpenInMemory();
 
     ~CConnection();
     CConnection(const CConnection&) = delete;
@@ -75,6 +94,8 @@ public:
     std::size_t ReportedErrors() const { return reportedErrors_; }
     // Reports SQLite's message for the last failed call on this connection.
     void ReportLastError() const;
+    // SQLite's extended result code of the error reported last, or 0.
+    int LastReportedCode() const { return lastReportedCode_; }
 
     // Prepared statements are kept per SQL text and lent to one user at a
     // time; null when the text does not prepare (nothing is reported here).
@@ -88,9 +109,13 @@ public:
 
 private:
     explicit CConnection(sqlite3* db) : db_(db) {}
+    // Opens `name` (a path or URI) with SQLite's `flags` and prepares the
+    // connection; the error names `file`.
+    static OpenResult OpenHandle(const std::string& name, int flags, const std::filesystem::path& file);
     sqlite3* db_;
     IDbErrorReporter* reporter_ = nullptr;
     mutable std::size_t reportedErrors_ = 0;
+    mutable int lastReportedCode_ = 0;
     struct TextHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }

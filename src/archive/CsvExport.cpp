@@ -1,6 +1,7 @@
 #include "archive/CsvExport.h"
 
 #include "archive/Query.h"
+#include "text/TextRules.h"
 
 #ifndef SKARNWALD_NO_LIBCSV
 #include <csv.h>
@@ -74,7 +75,7 @@ void AppendRecord(std::string& out, std::span<const std::string> values, char se
 std::optional<std::string> TableText(CConnection& connection, CsvTable table,
                                      std::span<const std::int32_t> battleIds, const CsvOptions& options) {
     const TableQuery query = QueryOf(table);
-    std::string text;
+    std::string text = options.separator == ';' ? "\xEF\xBB\xBF" : "";
     AppendRecord(text, std::vector<std::string>(query.columns.begin(), query.columns.end()),
                  options.separator);
     CStatement rows(connection, query.sql);
@@ -100,7 +101,10 @@ std::optional<std::string> TableText(CConnection& connection, CsvTable table,
 
 std::string CsvCellText(std::string_view text, bool raw) {
     constexpr std::string_view kFormulaStarts = "=+-@\t\r";
-    if (raw || text.empty() || kFormulaStarts.find(text.front()) == std::string_view::npos)
+    if (raw)
+        return std::string(text);
+    text = Trim(text);
+    if (text.empty() || kFormulaStarts.find(text.front()) == std::string_view::npos)
         return std::string(text);
     return "'" + std::string(text);
 }

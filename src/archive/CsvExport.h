@@ -2,7 +2,8 @@
 // Stored battles as CSV files for spreadsheets (RFC 4180: every field quoted,
 // CRLF line ends, a header row; UTF-8; dates "YYYY-MM-DD HH:MM:SS").
 // Names come from other players: a text cell a spreadsheet would take for a
-// formula gets a leading ' unless the export is raw.
+// formula gets a leading ' unless the export is raw. Text cells lose the
+// blanks the report put around names and classes unless the export is raw.
 
 #include "archive/Connection.h"
 
@@ -23,14 +24,16 @@ inline constexpr CsvTable kAllCsvTables[] = {CsvTable::Battles, CsvTable::FleetL
 std::string_view CsvFileName(CsvTable table);
 
 struct CsvOptions {
-    // ',' as RFC 4180 has it; ';' for spreadsheets set up for a decimal comma.
+    // ',' as RFC 4180 has it; ';' for spreadsheets set up for a decimal comma,
+    // which read a file as UTF-8 only when it begins with a byte-order mark:
+    // such a file gets one.
     char separator = ',';
     // Cells exactly as stored, for scripts: no ' before formula-like texts.
     bool raw = false;
 };
 
-// A text cell as written: with a leading ' when it begins with =, +, -, @, a
-// tab or a carriage return (unless raw).
+// A text cell as written: without blanks at either end, and with a leading '
+// when it then begins with =, +, -, @, a tab or a carriage return (unless raw).
 std::string CsvCellText(std::string_view text, bool raw);
 
 struct CsvExportResult {

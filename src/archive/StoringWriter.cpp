@@ -5,6 +5,8 @@
 #include "reading/ReportConverter.h"
 #include "text/TextRules.h"
 
+#include <utility>
+
 namespace skarnwald {
 
 CStoringWriter::CStoringWriter(IConversionStore& store, StoringSettings settings)
@@ -13,6 +15,7 @@ CStoringWriter::CStoringWriter(IConversionStore& store, StoringSettings settings
 void CStoringWriter::BeginReport(const ReportStartEvent& event) {
     active_ = !event.redaction.Any();
     atOwnCoords_ = false;
+    ownFleetInBattle_ = false;
     battleInRecord_ = false;
     fleetLineInBattle_ = false;
     roidGain_ = 0;
@@ -26,6 +29,7 @@ void CStoringWriter::BeginReport(const ReportStartEvent& event) {
 void CStoringWriter::Header(const HeaderEvent& event) {
     const HeaderParts& parts = event.parts;
     atOwnCoords_ = parts.coords == settings_.ownCoords;
+    ownFleetInBattle_ = atOwnCoords_;
     if (StoresBattles())
         store_.StoreBattle(parts.date, parts.coords, parts.place);
     if (!KeepsRecord())
@@ -39,7 +43,12 @@ void CStoringWriter::Header(const HeaderEvent& event) {
     fleetLineInBattle_ = false;
 }
 
+void CStoringWriter::NoteCoords(std::string_view coords) {
+    ownFleetInBattle_ = ownFleetInBattle_ || coords == settings_.ownCoords;
+}
+
 void CStoringWriter::FleetLine(const FleetLineEvent& event) {
+    NoteCoords(event.coords);
     StoreFleetLine(event.parts.agility, event.parts.count, event.parts.shipType, event.parts.shipName,
                    event.coords, event.rawOwner, event.side);
 }
@@ -47,6 +56,8 @@ void CStoringWriter::FleetLine(const FleetLineEvent& event) {
 void CStoringWriter::Hit(const HitEvent& event) {
     if (!event.counted)
         return;
+    NoteCoords(event.targetCoords);
+    NoteCoords(event.shooterCoords);
     const CombatParts& parts = event.parts;
     StoreCombatLine(parts.subject, parts.kind == CombatKind::Lamed ? "lamed" : "destroyed", IntText(parts.n1),
                     IntText(parts.n2), IntText(parts.n3), parts.classText, parts.shipName, event.targetCoords,
@@ -88,6 +99,7 @@ void CStoringWriter::StoreCombatLine(std::string_view weapon, std::string_view d
 void CStoringWriter::RoidCapture(const RoidCaptureEvent& event) {
     if (!KeepsRecord())
         return;
+    NoteCoords(event.coords);
     if (event.coords == settings_.ownCoords)
         roidGain_ = WrapAdd(roidGain_, event.roids);
     if (atOwnCoords_)
@@ -131,6 +143,10 @@ bool CStoringWriter::CountBattleInRecord() {
     if (!battleInRecord_)
         return true;
     battleInRecord_ = false;
+    // Without the own fleet the battle adds nothing now; it is not
+    // remembered, so it counts when converted again with the right Koords.
+    if (!std::exchange(ownFleetInBattle_, false))
+        return true;
     const std::optional<std::string> stored = StoresBattles() ? store_.EndedBattleDigest() : std::nullopt;
     return store_.CountInRecordOnce(stored ? *stored : recordDigest_.Finish());
 }

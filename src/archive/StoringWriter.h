@@ -72,6 +72,7 @@ private:
     // counted before adds nothing to it.
     void CloseBattle(const FleetTallyTree& tallies);
     bool CountBattleInRecord();
+    void NoteCoords(std::string_view coords);
     void EndConversion(const FleetTallyTree& tallies);
 
     IConversionStore& store_;
@@ -79,6 +80,10 @@ private:
     // False during a conversion that hides anything.
     bool active_ = true;
     bool atOwnCoords_ = false; // the running battle is at the own planet
+    // The own fleet took part in the running battle: only then does the
+    // record remember it as counted, so a battle converted with wrong
+    // Koords counts once they are right.
+    bool ownFleetInBattle_ = false;
     // The running battle's rows as the archive would hold them, for the
     // record's memory; combat lines count from the battle's first fleet line.
     // Hashed only when the store cannot tell the same digest.

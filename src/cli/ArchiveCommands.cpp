@@ -43,9 +43,11 @@ constexpr std::string_view kImportUsage =
     "Datenbank, die ein anderer gemacht hat. Die fremde Datei wird nur gelesen:\n"
     "ihre Zeilen gehen Wert für Wert in eine neue Datenbank mit dem eigenen\n"
     "Aufbau; Trigger, Views und Ähnliches kommen nicht mit. Die neue Datenbank\n"
-    "ersetzt DATEI, die bisherige bleibt als DATEI.bak erhalten.\n"
-    "  --merge   statt zu ersetzen nur die Kämpfe hinzufügen, die DATEI noch nicht\n"
-    "            hat; Einstellungen und persönliche Statistik von DATEI bleiben\n";
+    "ersetzt das Archiv; das bisherige bleibt daneben mit der Endung .bak.\n"
+    "  --merge   statt zu ersetzen nur die Kämpfe hinzufügen, die das Archiv noch\n"
+    "            nicht hat; seine Einstellungen und persönliche Statistik bleiben\n"
+    "  --db      das Archiv; ohne --db das, welches alle Befehle benutzen\n"
+    "            (siehe 'skarnwald-cli --help')\n";
 
 constexpr OptionSpec kImportOptions[] = {{"--merge", "", false}};
 
@@ -161,7 +163,9 @@ int RunBattles(const std::vector<std::string>& args, Streams streams) {
         }
         listing += '\n';
     }
-    streams.out << (listing.empty() ? "Keine Kämpfe gespeichert.\n" : listing);
+    if (listing.empty())
+        listing = AnyBattleStored(*connection) ? "Kein Kampf passt.\n" : "Keine Kämpfe gespeichert.\n";
+    streams.out << listing;
     return connection.ExitCode();
 }
 
@@ -235,21 +239,17 @@ int RunImportArchive(const std::vector<std::string>& args, Streams streams) {
         streams.err << "skarnwald-cli import-archive: welche Datei?\n" << kImportUsage;
         return 2;
     }
+    const auto target = CommandArchiveFile(*parsed, "import-archive", streams);
+    if (!target)
+        return 1;
     const bool merge = parsed->Has("--merge");
-    const ImportResult result = ImportArchive(parsed->positional.front(), parsed->database,
-                                              merge ? ImportMode::Merge : ImportMode::Replace);
+    const ImportResult result =
+        ImportArchive(parsed->positional.front(), *target, merge ? ImportMode::Merge : ImportMode::Replace);
     if (!result.error.empty()) {
         streams.err << "skarnwald-cli import-archive: " << result.error << "\n";
         return 1;
     }
-    streams.out << result.battles << (result.battles == 1 ? " Kampf" : " Kämpfe") << " übernommen nach "
-                << parsed->database << ".\n";
-    if (result.skipped > 0)
-        streams.out << SkippedBattlesNote(result.skipped) << "\n";
-    if (result.orphans > 0)
-        streams.out << result.orphans << " Zeilen ohne ihren Kampf wurden ausgelassen.\n";
-    if (!result.backup.empty())
-        streams.out << "Die bisherige Datenbank liegt in " << result.backup.string() << ".\n";
+    streams.out << ImportSummary(result, *target);
     return 0;
 }
 

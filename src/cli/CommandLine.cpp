@@ -70,13 +70,13 @@ void StderrDbErrors::ReportDbError(std::string_view message) {
     ++count_;
 }
 
-CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view command, Streams streams)
-    : errors_(streams.err, command) {
+std::optional<std::filesystem::path> CommandArchiveFile(const ParsedArgs& args, std::string_view command,
+                                                        Streams streams) {
     const ArchiveSearch search = ProcessArchiveSearch(args.database);
     const ArchiveLocation location = LocateArchive(search);
     if (const std::string error = MakeArchiveFolder(location); !error.empty()) {
         streams.err << "skarnwald-cli " << command << ": " << error << "\n";
-        return;
+        return std::nullopt;
     }
     // Moving the archive of an earlier version is the desktop program's
     // question; a command must not move files it was not asked to.
@@ -85,7 +85,15 @@ CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view comman
                     << ": Hinweis: benutzt wird die Datenbank einer früheren Version, "
                     << location.file.string() << "; skarnwald bietet beim Start an, sie nach "
                     << UserArchiveFile(search).string() << " zu verschieben.\n";
-    OpenResult opened = CConnection::Open(location.file);
+    return location.file;
+}
+
+CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view command, Streams streams)
+    : errors_(streams.err, command) {
+    const auto file = CommandArchiveFile(args, command, streams);
+    if (!file)
+        return;
+    OpenResult opened = CConnection::Open(*file);
     if (!opened.connection) {
         streams.err << "skarnwald-cli " << command << ": " << opened.error << "\n";
         return;

@@ -5,6 +5,7 @@
 #include "archive/Connection.h"
 #include "cli/Cli.h"
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <map>
@@ -63,6 +64,12 @@ private:
     std::string command_;
     int count_ = 0;
 };
+
+// The archive file named by --db or found as ArchiveLocation.h describes,
+// its folder made when it is the user's data folder; says on stderr why not
+// (or that an earlier version's archive is used) and returns nothing then.
+std::optional<std::filesystem::path> CommandArchiveFile(const ParsedArgs& args, std::string_view command,
+                                                        Streams streams);
 
 // The database named by --db (or found as ArchiveLocation.h describes), open
 // for one command, with its errors printed on stderr. When the file cannot be

@@ -43,10 +43,11 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-// Length of the well-formed multi-byte sequence at `i`, or 0 when it is not
-// one. The allowed second bytes exclude overlong forms, surrogates and code
-// points above U+10FFFF.
-std::size_t SequenceLength(std::string_view bytes, std::size_t i) {
+} // namespace
+
+// The allowed second bytes exclude overlong forms, surrogates and code points
+// above U+10FFFF.
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i) {
     const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[i + k]); };
     const std::size_t left = bytes.size() - i;
     const unsigned char lead = at(0);
@@ -69,16 +70,6 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t i) {
     return 0;
 }
 
-bool IsValidUtf8From(std::string_view bytes, std::size_t i) {
-    while ((i = FirstNonAscii(bytes, i)) < bytes.size()) {
-        const std::size_t length = SequenceLength(bytes, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
 void AppendCodePoint(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -90,6 +81,18 @@ void AppendCodePoint(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+namespace {
+
+bool IsValidUtf8From(std::string_view bytes, std::size_t i) {
+    while ((i = FirstNonAscii(bytes, i)) < bytes.size()) {
+        const std::size_t length = Utf8SequenceLength(bytes, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
 }
 
 std::string FromCodePage1252(std::string_view bytes, std::size_t firstHigh) {

@@ -14,6 +14,13 @@ namespace skarnwald {
 // nothing above U+10FFFF, no truncated sequence.
 bool IsValidUtf8(std::string_view bytes);
 
+// The length of the well-formed multi-byte UTF-8 sequence at `i`, or 0 when
+// the bytes there are none (an ASCII byte included).
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i);
+
+// Appends a code point of the Basic Multilingual Plane as UTF-8.
+void AppendCodePoint(std::string& out, char32_t cp);
+
 // `bytes` as UTF-8. Valid UTF-8 stays as it is, less leading byte-order
 // marks; anything else is read as a whole as Windows-1252 (its five unassigned
 // bytes as the code points of the same value) and re-encoded. The result is

@@ -230,7 +230,8 @@ TEST_F(DatabaseDlgTest, CsvExportWritesTheBattlesShown) {
     Child<QComboBox>(dialog, "csvSeparatorBox").setCurrentIndex(1); // Semikolon (Excel)
     FileDialogs::SetNextFileName(QString::fromStdString(Here("semicolon").string()));
     dialog.OnExportCsv(CsvTable::FleetLines);
-    EXPECT_TRUE(FileBytes(Here("semicolon.csv")).starts_with("\"ID\";\"BattleID\";\"Agility\""));
+    // Spreadsheets take a semicolon file as UTF-8 only after a byte-order mark.
+    EXPECT_TRUE(FileBytes(Here("semicolon.csv")).starts_with("\xEF\xBB\xBF\"ID\";\"BattleID\";\"Agility\""));
 
     MessageBoxes::SetNextAnswer(true);
     WriteBytes(Here("blocked"), "a file, not a folder");

@@ -2,6 +2,8 @@
 // finding, deleting and exporting battles, and the figures over time.
 
 #include "DbTestSupport.h"
+#include "StoredReport.h"
+#include "text/OperaJoin.h"
 
 #include "archive/BattleBrowser.h"
 #include "archive/BattleDigest.h"
@@ -118,6 +120,20 @@ TEST_F(ArchiveTest, TheRecordCountsABattleOnceWhetherStoredDeletedOrNot) {
     EXPECT_TRUE(errors.messages.empty());
 }
 
+TEST_F(ArchiveTest, ABattleConvertedWithWrongKoordsCountsOnceTheyAreRight) {
+    for (const std::int32_t store : {0, 1}) {
+        ASSERT_TRUE(DeleteAllBattles(*connection));
+        ASSERT_TRUE(ResetPersonalRecord(*connection));
+        Convert(kAttacked, store, 1, "9.9.9");
+        EXPECT_EQ(Count("PersStatCounted"), 0) << store;
+        Convert(kAttacked, store, 1, "8.8.1");
+        const std::string counted = Record();
+        EXPECT_NE(counted.find("verlust: 0 0 25"), std::string::npos) << store << "\n" << counted;
+        Convert(kAttacked, store, 1, "8.8.1");
+        EXPECT_EQ(Record(), counted) << store;
+    }
+}
+
 TEST(PersonalRecordMemory, ArchivesFromBeforeTheMemoryCountTheirStoredBattlesAsCounted) {
     TempFolder folder;
     const auto file = folder / "Data.dat";
@@ -136,6 +152,87 @@ TEST(PersonalRecordMemory, ArchivesFromBeforeTheMemoryCountTheirStoredBattlesAsC
     OpenResult reopened = CConnection::Open(file);
     ASSERT_TRUE(reopened.connection);
     EXPECT_EQ(QueryText(*reopened.connection, "SELECT COUNT(*) AS N FROM PersStatCounted", "N"), "1");
+}
+
+// Every hit combat line stored from the samples holds the coordinates of a
+// fleet line of the owner it names: the fleet hit. Turned back into the old
+// format (the firing fleet's coordinates), the archive is mended on opening
+// to the same rows, keeps every digest, and the samples converted again are
+// all known battles that add nothing to the record. Where the owner's fleet
+// lines give several coordinates, the old row stays as it was.
+TEST(CombatLineCoords, HitLinesNameTheFleetHitAndOldArchivesAreMendedKeepingTheirBattles) {
+    const std::string ambiguous = "20.05.2026 03:10:00 Uhr Battle at [ 8.8.1 ] Heimat\n"
+                                  "Agility 22 [90/90] Frigate (Schild) from 8.8.1 Wenzel\n"
+                                  "Agility 9 [40/40] Battleship (Axt) from 1.9.4 Grimm\n"
+                                  "Ram destroyed [25/90] Frigate (Schild) from 8.8.1 Wenzel\n"
+                                  "Agility 9 [40/40] Battleship (Axt) from 2.9.4 Grimm\n"
+                                  "Ram destroyed [5/90] Frigate (Schild) from 8.8.1 Wenzel\n"
+                                  "Agility 22 [65/65] Frigate (Schild) from 8.8.1 Wenzel\n"
+                                  "Gun destroyed [10/34] Battleship (Axt) from 2.9.4 Grimm\n";
+    std::vector<std::pair<std::string, std::string>> reports = {{"ambiguous", ambiguous}};
+    for (const auto& entry : std::filesystem::directory_iterator(SKARNWALD_SAMPLES))
+        if (const std::string text = PrepareCopiedReport(NormaliseText(FileBytes(entry.path())));
+            text.find("Battle at") != text.npos)
+            reports.emplace_back(entry.path().filename().string(), text);
+    constexpr std::string_view kHits =
+        " FROM Battle_Details d JOIN Agility p ON p.ID = d.AgilityID WHERE d.Tat IN "
+        "('lamed', 'destroyed')";
+    const std::string rows = "SELECT group_concat(d.ID || ':' || d.Koords, ' ') AS R" + std::string(kHits);
+    for (const auto& [name, report] : reports) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        ConnectionPtr connection = CConnection::Open(folder / "Data.dat").connection;
+        ASSERT_TRUE(connection);
+        StoreReport(connection, report, "8.8.1");
+        const std::string own =
+            QueryText(*connection, "SELECT Koords FROM Agility ORDER BY ID LIMIT 1", "Koords");
+        ASSERT_TRUE(DeleteAllBattles(*connection) && ResetPersonalRecord(*connection));
+        StoreReport(connection, report, own);
+        EXPECT_NE(QueryText(*connection, "SELECT COUNT(*) AS N" + std::string(kHits), "N"), "0");
+        EXPECT_EQ(QueryText(*connection,
+                            "SELECT COUNT(*) AS N" + std::string(kHits) +
+                                " AND NOT EXISTS (SELECT 1 FROM Agility f WHERE f.BattleID = p.BattleID "
+                                "AND trim(f.Name) = trim(d.Name) AND f.Koords = d.Koords)",
+                            "N"),
+                  "0");
+        const std::string fresh = QueryText(*connection, rows, "R");
+        const std::string digests =
+            QueryText(*connection, "SELECT group_concat(Digest) AS D FROM BattleDigest", "D");
+        const std::string counted = QueryText(*connection, "SELECT COUNT(*) AS N FROM PersStatCounted", "N");
+        const std::string record =
+            QueryText(*connection,
+                      "SELECT group_concat(Shuttle + Fighter + Fregatte + "
+                      "Corvette + Starcruiser + Battleship + Doomstar) AS S FROM PersStat",
+                      "S");
+
+        ASSERT_TRUE(RunStatement(*connection,
+                                 "UPDATE Battle_Details SET Koords = (SELECT Koords FROM Agility "
+                                 "WHERE ID = AgilityID) WHERE Tat IN ('lamed', 'destroyed')"));
+        ASSERT_TRUE(SetArchiveFormat(*connection, 0));
+        const std::string old = QueryText(*connection, rows, "R");
+        connection = CConnection::Open(folder / "Data.dat").connection;
+        ASSERT_TRUE(connection);
+        EXPECT_EQ(ArchiveFormat(*connection), kArchiveFormat);
+        const std::string mended = QueryText(*connection, rows, "R");
+        if (name == "ambiguous")
+            EXPECT_EQ(mended, "1:8.8.1 2:8.8.1 3:8.8.1"); // Grimm at 1.9.4 and 2.9.4: as it was
+        else
+            EXPECT_EQ(mended, fresh) << old;
+        CStatement stored(*connection, "SELECT BattleID, Digest FROM BattleDigest");
+        while (stored.Step())
+            EXPECT_EQ(DigestOfStoredBattle(*connection, stored.ColumnInt(0)), stored.ReadField("Digest"));
+
+        const std::string battles = QueryText(*connection, "SELECT COUNT(*) AS N FROM Battles", "N");
+        StoreReport(connection, report, own);
+        EXPECT_EQ(QueryText(*connection, "SELECT COUNT(*) AS N FROM Battles", "N"), battles);
+        EXPECT_EQ(QueryText(*connection, "SELECT group_concat(Digest) AS D FROM BattleDigest", "D"), digests);
+        EXPECT_EQ(QueryText(*connection, "SELECT COUNT(*) AS N FROM PersStatCounted", "N"), counted);
+        EXPECT_EQ(QueryText(*connection,
+                            "SELECT group_concat(Shuttle + Fighter + Fregatte + Corvette + "
+                            "Starcruiser + Battleship + Doomstar) AS S FROM PersStat",
+                            "S"),
+                  record);
+    }
 }
 
 TEST(BattleDigestTest, DigestsMatchThoseAlreadyStoredInFiles) {
@@ -281,7 +378,7 @@ TEST_F(ArchiveTest, FiguresOverTimeEqualTheSumsOfTheStoredRows) {
                 lost += losses.ReadInt(column);
         std::int64_t destroyed = 0;
         CStatement kills(*connection, "SELECT d.Anzahl AS N FROM Battle_Details d, Agility a WHERE a.ID = "
-                                      "d.AgilityID AND d.Tat = 'destroyed' AND d.Koords = '8.8.1' AND "
+                                      "d.AgilityID AND d.Tat = 'destroyed' AND a.Koords = '8.8.1' AND "
                                       "a.BattleID = " +
                                           id);
         while (kills.Step())

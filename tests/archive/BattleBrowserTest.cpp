@@ -47,6 +47,48 @@ TEST_F(BrowserTest, TreeShowsBattlesFleetLinesAndCombatLines) {
     EXPECT_EQ(LoadFleetLines(*connection, 3).value()[0].colour, BrowserColour::Blue);
 }
 
+// A search finds a fleet's owner typed in any case, whatever letters the name
+// holds, and only that: no letter is equated with another, and % and _ are
+// plain characters.
+TEST_F(BrowserTest, SearchFoldsTheCaseOfEveryLetter) {
+    struct Case {
+        std::string_view stored, search;
+        bool found;
+    };
+    // "Ödön" as an archive of an earlier version may hold it: Windows-1252.
+    constexpr std::string_view kOldOdon = "\xD6"
+                                          "d\xF6n";
+    const Case cases[] = {
+        {"Ödön", "ödön", true},
+        {"ödön", "ÖDÖN", true},
+        {"Ålesund", "åLES", true},
+        {"Élodie Ñúñez", "ÉLODIE ñ", true},
+        {"Дмитрий", "дМИТ", true},
+        {"ΣΊΣΥΦΟΣ", "σίσυφος", true},
+        {"Łukasz Żak", "łUKASZ ż", true},
+        {"Grimm", "gRIMM", true},
+        {kOldOdon, "ÖDÖN", true},
+        {"Ödön", "odon", false},
+        {"Straße", "STRASSE", false},
+        {"100%", "0%", true},
+        {"a_b", "a_", true},
+        {"axb", "a_", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.search);
+        ASSERT_TRUE(DeleteAllBattles(*connection));
+        // Stored as the bytes given, as an old archive may hold Windows-1252.
+        ASSERT_TRUE(RunStatement(*connection, "INSERT INTO Battles VALUES (1, NULL, '1.2.3', 'Home')"));
+        ASSERT_TRUE(RunStatement(*connection,
+                                 "INSERT INTO Agility (ID, BattleID, Koords, Name) VALUES (1, 1, "
+                                 "'4.5.6', CAST(? AS TEXT))",
+                                 {c.stored}));
+        BattleFilter filter;
+        filter.search = c.search;
+        EXPECT_EQ(FindBattles(*connection, filter).value().size(), c.found ? 1u : 0u);
+    }
+}
+
 TEST_F(BrowserTest, EmptyDatabaseFindsNoBattle) {
     const auto battles = FindBattles(*connection, {});
     ASSERT_TRUE(battles);

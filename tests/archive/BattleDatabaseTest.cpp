@@ -73,7 +73,8 @@ TEST_F(BattleStoreTest, FleetLinesKeepTheirTextsAndSides) {
     EXPECT_EQ(Text("SELECT * FROM Agility WHERE ID = 2", "Kampftyp"), "0");
     // Never fired at nor hit: no side, stored as neither side.
     EXPECT_EQ(Text("SELECT * FROM Agility WHERE ID = 3", "Kampftyp"), "-1");
-    EXPECT_EQ(Text("SELECT * FROM Battle_Details WHERE ID = 1", "Koords"), "4.5.6");
+    // A combat line keeps the coordinates of the fleet it hit.
+    EXPECT_EQ(Text("SELECT * FROM Battle_Details WHERE ID = 1", "Koords"), "1.2.3");
     EXPECT_EQ(Text("SELECT * FROM Battle_Details WHERE ID = 2", "Schiffstyp"),
               "but no ships were taken down");
 }

@@ -21,6 +21,8 @@ protected:
         const OpenResult opened = CConnection::Open(File());
         EXPECT_FALSE(opened.connection);
         EXPECT_NE(opened.error.find(reason), std::string::npos) << opened.error;
+        // In the player's words: no message of SQLite's in parentheses.
+        EXPECT_EQ(opened.error.find('('), std::string::npos) << opened.error;
         EXPECT_EQ(FileBytes(File()), before);
         EXPECT_FALSE(std::filesystem::exists(folder / "Data.dat-journal"));
         EXPECT_FALSE(std::filesystem::exists(folder / "Data.dat-wal"));
@@ -84,7 +86,7 @@ TEST_F(OpenTest, ForeignSqliteDatabaseIsRefusedUntouched) {
                            nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(db);
-    ExpectRefused("Agility, Battle_Details, Statistik, Einstellungen, PersStat");
+    ExpectRefused("ist keine Skarnwald-Datenbank.");
 }
 
 TEST_F(OpenTest, DamagedDatabaseIsRefusedUntouched) {
@@ -102,10 +104,19 @@ TEST_F(OpenTest, DamagedDatabaseIsRefusedUntouched) {
     for (std::size_t i = 8192; i < 12000; ++i)
         bytes[i] = static_cast<char>(i * 7);
     WriteBytes(File(), bytes);
-    const OpenResult opened = CConnection::Open(File());
-    EXPECT_FALSE(opened.connection);
-    EXPECT_FALSE(opened.error.empty());
-    EXPECT_EQ(FileBytes(File()), bytes);
+    ExpectRefused("ist beschädigt.");
+}
+
+// A file taken in is read as it stands: one without anything in it, or with
+// anything but an archive, is named as such.
+TEST_F(OpenTest, FilesThatHoldNoArchiveAreNamedForReading) {
+    for (const auto& [bytes, said] : {std::pair<std::string, std::string_view>{"", "ist leer."},
+                                      {std::string(5000, 'x'), "ist keine Skarnwald-Datenbank."}}) {
+        WriteBytes(File(), bytes);
+        const OpenResult opened = CConnection::OpenForReading(File());
+        EXPECT_FALSE(opened.connection);
+        EXPECT_EQ(opened.error, "Die Datei '" + File().string() + "' " + std::string(said));
+    }
 }
 
 TEST_F(OpenTest, FolderIsRefused) {

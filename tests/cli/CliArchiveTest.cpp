@@ -1,6 +1,8 @@
-// The built command line finds the same archive as the desktop program, and
-// `settings` names it.
+// The built command line finds the same archive as the desktop program,
+// `settings` names it and `import-archive` takes battles into it.
 
+#include "DbTestSupport.h"
+#include "HostileArchives.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +25,7 @@ struct LocateCase {
     const char* expected;
 };
 
-class CliArchive : public testing::Test {
+class CliArchive : public ::testing::Test {
 protected:
     // `settings` in the folder "work" with HOME "home"; its first line and stderr.
     std::pair<std::string, std::string> Settings(const std::string& environment) {
@@ -63,6 +65,53 @@ TEST_F(CliArchive, SettingsNameTheArchiveAndAnEarlierVersionsOneIsPointedOut) {
         EXPECT_EQ(err.find("skarnwald bietet beim Start an") != std::string::npos, test.earlierVersion)
             << err;
     }
+}
+
+// Replacing or merging, without --db as with it: the battles go into the
+// archive every other command uses, the command says where, and nothing is
+// left beside it but the backup of the one replaced.
+TEST_F(CliArchive, ImportArchiveTakesTheBattlesIntoTheArchiveInUse) {
+    struct Way {
+        const char* what;
+        bool commandLine, environment, portable;
+        const char* archive;
+    };
+    const Way ways[] = {
+        {"--db", true, false, false, "chosen.dat"},
+        {"SKARNWALD_DB", false, true, false, "env.dat"},
+        {"working folder", false, false, true, "work/Data.dat"},
+        {"data folder", false, false, false, "home/.local/share/skarnwald/Data.dat"},
+    };
+    const auto& foreignObjects = skarnwald::testing::kForeignSchemas[0];
+    for (const Way& way : ways)
+        for (const bool merge : {false, true}) {
+            SCOPED_TRACE(std::string(way.what) + (merge ? " --merge" : ""));
+            fs::remove_all(folder.Path());
+            fs::create_directories(folder / "work");
+            fs::create_directories(folder / "home");
+            const fs::path foreign = folder / "Fremd.dat";
+            skarnwald::testing::MakeStoredArchive(foreign);
+            skarnwald::testing::ChangeBehindTheProgramsBack(foreign, foreignObjects.sql);
+            if (way.portable)
+                testfiles::WriteBytes(folder / "work/Data.dat", "");
+            const fs::path archive = folder / way.archive;
+
+            const std::string command =
+                "cd '" + (folder / "work").string() + "' && HOME='" + (folder / "home").string() +
+                "' XDG_DATA_HOME= SKARNWALD_DB='" + (way.environment ? archive.string() : "") +
+                "' '" SKARNWALD_CLI "' import-archive ../Fremd.dat" + (merge ? " --merge" : "") +
+                (way.commandLine ? " --db '" + archive.string() + "'" : "") + " > '" +
+                (folder / "out").string() + "' 2> '" + (folder / "err").string() + "'";
+            ASSERT_EQ(std::system(command.c_str()), 0) << FileBytes(folder / "err");
+            EXPECT_EQ(FileBytes(folder / "out"),
+                      "1 Kampf übernommen nach " + archive.string() +
+                          ".\nNicht übernommen: " + std::string(foreignObjects.named) + ".\n");
+            OpenResult opened = CConnection::Open(archive);
+            ASSERT_TRUE(opened.connection) << opened.error;
+            EXPECT_EQ(skarnwald::testing::CountRows(*opened.connection, "Battles"), 1);
+            for (const auto& entry : fs::recursive_directory_iterator(folder.Path()))
+                EXPECT_FALSE(entry.path().string().ends_with(".import")) << entry.path();
+        }
 }
 
 } // namespace

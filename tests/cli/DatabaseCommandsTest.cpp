@@ -87,6 +87,7 @@ TEST_F(CliTest, ConvertStoresWhenTheSettingSaysSoAndExportWritesThePageAgain) {
     EXPECT_TRUE(again.out.starts_with("<html>"));
     EXPECT_EQ(again.err, "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.\n");
     EXPECT_EQ(Cli({"battles"}).out, "1\t12.03.2004 14:07:09\t1.2.3\tHome <Base>\n");
+    EXPECT_EQ(Cli({"battles", "--search", "Nirgends"}).out, "Kein Kampf passt.\n");
 
     const Outcome exported = Cli({"export", "1"});
     EXPECT_EQ(exported.code, 0) << exported.err;

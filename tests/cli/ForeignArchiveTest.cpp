@@ -67,7 +67,8 @@ TEST_F(ForeignArchiveTest, ForeignObjectsAreRefusedUntouchedAndImportTakesTheRow
         fs::remove(mine);
         const Outcome imported = Cli({"import-archive", foreign.string(), "--db", mine.string()});
         EXPECT_EQ(imported.code, 0) << imported.err;
-        EXPECT_EQ(imported.out, "1 Kampf übernommen nach " + mine.string() + ".\n");
+        EXPECT_EQ(imported.out, "1 Kampf übernommen nach " + mine.string() +
+                                    ".\nNicht übernommen: " + std::string(named) + ".\n");
         EXPECT_EQ(FileBytes(foreign), before);
         // The new archive stores the next battle beside the old one, whose
         // rows and settings stay.

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """CSV files of `skarnwald-cli export --csv` read back by Python's csv module
-give the stored values unchanged, however hostile the names, with either
-separator; texts a spreadsheet would run as formulas carry a leading ' unless
---raw is given."""
+give the stored values, however hostile the names, with either separator:
+unchanged with --raw; otherwise texts lose the blanks at their ends, and
+those a spreadsheet would run as formulas carry a leading '. Semicolon files
+begin with a UTF-8 byte-order mark, comma files do not."""
 
 import csv
 import pathlib
@@ -29,13 +30,16 @@ HOSTILE = [
 ]
 
 FORMULA_STARTS = ("=", "+", "-", "@", "\t", "\r")
+BLANKS = " \t\r\n\v\f"
+BOM = b"\xef\xbb\xbf"
 
 
 def cell(value, raw):
     text = str(value)
-    if not raw and isinstance(value, str) and text.startswith(FORMULA_STARTS):
-        return "'" + text
-    return text
+    if raw or not isinstance(value, str):
+        return text
+    text = text.strip(BLANKS)
+    return "'" + text if text.startswith(FORMULA_STARTS) else text
 
 
 def run(cli, *args):
@@ -46,8 +50,10 @@ def run(cli, *args):
 
 
 def read_csv(path, separator=","):
+    if path.read_bytes().startswith(BOM) != (separator == ";"):
+        return [["byte-order mark wrong"]]
     # newline="" hands the line breaks inside quoted fields to the csv module.
-    with open(path, newline="", encoding="utf-8") as file:
+    with open(path, newline="", encoding="utf-8-sig") as file:
         return list(csv.reader(file, delimiter=separator, strict=True))
 
 

@@ -113,10 +113,13 @@ test('"Archiv laden" refuses what is no archive, a save cut short changes nothin
       'Müll nach dem Kopf': garbage,
       '0 Bytes': Buffer.alloc(0),
     };
+    // Each refused in one plain German sentence, without SQLite's English.
     for (const [what, buffer] of Object.entries(bad)) {
       const text = await a.loadArchiveFile(page, { name: `${what}.dat`, mimeType: 'application/octet-stream', buffer }, { confirm: false });
-      assert.match(text, new RegExp(`nicht geladen; das Archiv bleibt unverändert\\. Die (Datei|Datenbank) „${what}\\.dat“`), what);
+      assert.match(text, new RegExp(`nicht geladen; das Archiv bleibt unverändert\\. Die (Datei|Datenbank) „${what}\\.dat“ ` +
+        '(ist leer|ist keine Skarnwald-Datenbank|ist beschädigt)\\.$'), what);
     }
+    assert.match(await a.loadArchiveFile(page, { name: '0.dat', mimeType: 'application/octet-stream', buffer: bad['0 Bytes'] }, { confirm: false }), /„0\.dat“ ist leer\.$/);
     assert.deepEqual(await a.downloadArchive(page), before);
 
     // A save cut short while writing its journal: the journal is dropped.
@@ -139,8 +142,12 @@ test('"Archiv laden" refuses what is no archive, a save cut short changes nothin
     const desktopFile = path.join(folder, 'Data.dat');
     cli('settings', '--store', '0', '--pers-stat', '1', '--coords', '9.9.9', '--db', desktopFile);
     for (const report of reports) cli('convert', report, '-o', path.join(folder, 'page.htm'), '--db', desktopFile);
-    const text = await a.loadArchiveFile(page, desktopFile);
-    assert.match(text, /^Archiv geladen: \d+ Kämpfe\.$/);
+    // Brought along by someone else's tool: a trigger and a view stay behind, named.
+    const foreignFile = path.join(folder, 'Fremd.dat');
+    fs.copyFileSync(desktopFile, foreignFile);
+    execFileSync('sqlite3', [foreignFile, 'CREATE TRIGGER wipe AFTER INSERT ON Battles BEGIN DELETE FROM Agility; END; CREATE VIEW v AS SELECT * FROM Battles;']);
+    const text = await a.loadArchiveFile(page, foreignFile);
+    assert.match(text, /^Archiv geladen: \d+ Kämpfe\. Nicht übernommen: Trigger wipe, View v\.$/);
     await s.until(async () => (await page.inputValue('#own-coords')) === '9.9.9', 'the loaded Koords');
     assert.equal(await page.getByLabel('Kämpfe speichern').isChecked(), false);
     const loaded = path.join(folder, 'loaded.dat');

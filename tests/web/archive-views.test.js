@@ -45,7 +45,7 @@ const showStats = (page) => afterChange(page, '#panel-stats', 'shown', () => pag
 const listed = (page) =>
   page.$$eval('#archive-list tbody tr', (rows) =>
     rows.map((row) => [...row.cells].map((cell) => cell.textContent).join('\t')).join('\n'));
-const cliListing = (...args) => cliText('battles', ...args).trimEnd().replace('Keine Kämpfe gespeichert.', '');
+const cliListing = (...args) => cliText('battles', ...args).trimEnd().replace(/^(Keine Kämpfe gespeichert|Kein Kampf passt)\.$/, '');
 
 async function confirmDelete(page, button) {
   await page.click(button);
@@ -66,6 +66,7 @@ describe('stored battles', () => {
       [{}, []],
       [{ '#archive-search': '3.3.3' }, ['--search', '3.3.3']],
       [{ '#archive-search': 'rEnKe' }, ['--search', 'rEnKe']],
+      [{ '#archive-search': 'öDÖN' }, ['--search', 'öDÖN']],
       [{ '#archive-search': 'nichts dergleichen' }, ['--search', 'nichts dergleichen']],
       [{ '#archive-order': 'newest' }, ['--sort', 'neueste']],
       [{ '#archive-order': 'coords' }, ['--sort', 'koords']],

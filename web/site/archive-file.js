@@ -61,11 +61,13 @@ async function downloadArchive() {
   }
 }
 
+// `checked.dropped` names what of the file stays behind (its triggers, views
+// and the like), as the core words it; empty when nothing does.
 async function replaceQuestion(checked) {
   const { result: facts } = await run('archiveFacts');
   return `Archiv ersetzen? Die Datei enthält ${battlesText(checked.battles)}. Sie tritt samt Einstellungen und ` +
     `persönlicher Statistik an die Stelle des bisherigen Archivs (${battlesText(facts.battles)}); ` +
-    'was davon nicht gesichert ist, geht verloren.';
+    'was davon nicht gesichert ist, geht verloren.' + (checked.dropped ? ` ${checked.dropped}` : '');
 }
 
 async function loadChosen(file) {
@@ -85,7 +87,7 @@ async function loadChosen(file) {
     const { result } = await run('replaceArchive');
     await loadArchiveSettings({ fromFile: true });
     document.dispatchEvent(new CustomEvent('archive-changed'));
-    done(`Archiv geladen: ${battlesText(result.battles)}.`, 'ok');
+    done(`Archiv geladen: ${battlesText(result.battles)}.${checked.dropped ? ` ${checked.dropped}` : ''}`, 'ok');
   } catch (error) {
     done(`Die Datei wurde nicht geladen: ${error.message}`, 'error');
   }
