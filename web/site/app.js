@@ -79,7 +79,7 @@ async function convert(source, { addToHistory = true } = {}) {
   document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
   document.body.dataset.lastWorkerMs = workerMs.toFixed(1);
   const hidden = anyHidden(options) ? ', Details verborgen' : '';
-  const stored = storingNote(result);
+  const stored = storingNote(result, options);
   message(`Fertig: ${battlesText(result.battles)} umgewandelt${hidden} (${formatDuration(milliseconds)}).${stored.text}`,
     stored.error ? 'error' : 'ok');
   output.scrollIntoViewOnPhones();
