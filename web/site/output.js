@@ -1,8 +1,10 @@
 // The result section: the preview, the downloads and copies, the share link.
 // Everything here shows one conversion, made with the switches as they
 // stand; `clear` takes all of it away at once.
+import { storingOn } from './archive-settings.js';
 import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
+import { currentOptions, hiddenList } from './settings.js';
 import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
@@ -20,6 +22,8 @@ const ui = {
   copyTitle: $('copy-title'),
   downloadJson: $('download-json'),
   shareLink: $('share-link'),
+  hidden: $('share-hidden'),
+  linkNote: $('link-note'),
 };
 const outputButtons = [ui.downloadPage, ui.copyBbcode, ui.copyDiscord, ui.copyTitle, ui.downloadJson, ui.shareLink];
 
@@ -48,7 +52,27 @@ export function clear() {
   // while its next page loaded (seen on high-density screens).
   ui.preview.inert = true;
   ui.previewEmpty.hidden = false;
+  ui.linkNote.hidden = true;
+  showHidden(currentOptions());
   message('');
+}
+
+// Beside the buttons that hand the outputs out: what they hide, or with none
+// shown what the next conversion will hide. Nothing when nothing is hidden.
+function showHidden(options, own) {
+  const list = hiddenList(options, own);
+  ui.hidden.textContent = list ? `Verborgen: ${list}` : '';
+  ui.hidden.hidden = !list;
+}
+
+// A shared link shows with its sender's switches, which the player's own
+// switches neither show nor lose.
+function showLinkNote(source) {
+  const list = hiddenList(source.switches, 'Flotten des Absenders');
+  const kept = storingOn() ? ' Geteilte Berichte werden nicht im Archiv gespeichert.' : '';
+  ui.linkNote.textContent =
+    `Geteilter Bericht: mit den Schaltern des Absenders umgewandelt (${list ? `${list} verborgen` : 'nichts verborgen'}).${kept}`;
+  ui.linkNote.hidden = false;
 }
 
 function firstTitleLine(formats) {
@@ -65,6 +89,8 @@ export function show(result, source, options) {
   ui.preview.srcdoc = decodeText(cut ? result.preview : result.html);
   ui.preview.inert = false;
   ui.previewEmpty.hidden = true;
+  showHidden(options, source.fromLink && source.switches.hideOwn ? 'Flotten des Absenders' : undefined);
+  if (source.fromLink) showLinkNote(source);
   ui.openPage.hidden = !cut;
   ui.downloadPage.disabled = false;
   message('');
