@@ -4,6 +4,7 @@
 import { storingOn } from './archive-settings.js';
 import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
+import { fittedPage } from './preview-fit.js';
 import { currentOptions, hiddenList } from './settings.js';
 import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
 
@@ -86,7 +87,7 @@ export function show(result, source, options) {
   // A large page shows cut down; the whole of it opens in a tab of its own.
   const cut = result.preview.length > 0;
   const previewStands = previewLoaded();
-  ui.preview.srcdoc = decodeText(cut ? result.preview : result.html);
+  ui.preview.srcdoc = fittedPage(decodeText(cut ? result.preview : result.html), ui.preview.parentElement);
   ui.preview.inert = false;
   ui.previewEmpty.hidden = true;
   showHidden(options, source.fromLink && source.switches.hideOwn ? 'Flotten des Absenders' : undefined);
@@ -156,20 +157,6 @@ async function makeLink(current) {
   if (url.length > LINK_LIMIT) return showTooLong(current, url.length);
   current.link = { url };
   ui.shareLink.disabled = false;
-}
-
-// The pages are about 600 pixels wide: a narrower frame shows them scaled down.
-// Zoomed, not transformed: a zoomed frame takes its scaled size in the
-// layout, so it fills its box exactly and scrolls what is still wider.
-const PAGE_WIDTH = 600;
-
-function fitPreview() {
-  const frame = ui.preview.parentElement;
-  const scale = Math.min(1, frame.clientWidth / PAGE_WIDTH);
-  ui.preview.style.flex = scale < 1 ? 'none' : '';
-  ui.preview.style.width = scale < 1 ? `${PAGE_WIDTH}px` : '';
-  ui.preview.style.height = scale < 1 ? `${frame.clientHeight / scale}px` : '';
-  ui.preview.style.zoom = scale < 1 ? String(scale) : '';
 }
 
 export function scrollIntoViewOnPhones() {
@@ -257,10 +244,6 @@ async function shareLink() {
 
 export function initOutput() {
   clear();
-  // The browser gives a sandboxed frame a process of its own; starting it now,
-  // with an empty document, keeps that start out of the first conversion.
-  ui.preview.srcdoc = '<!doctype html><title></title>';
-  new ResizeObserver(fitPreview).observe(ui.preview.parentElement);
   const when = (handler) => () => shown && handler();
   const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
   ui.downloadPage.addEventListener('click', when(downloadPage));
