@@ -160,6 +160,34 @@ describe('statistics', () => {
     }
     await context.close();
   });
+  test('a course per day over years draws bars that stay readable and labels with the year', async () => {
+    // One battle a day for 800 days from November 2025.
+    const day = (index) => new Date(Date.UTC(2025, 10, 1 + index));
+    const battle = (index) => {
+      const date = day(index).toISOString().slice(0, 10).split('-').reverse().join('.');
+      return `${date} 10:00:00 Uhr Battle at [2.11.7] Ort\nAgility 20 Speed 6 [50/50] Frigate (F) from 2.11.7 Ich\n` +
+        `Frigate (F) destroyed [3/40] Fighter (G) from 5.5.5 Gegner\n`;
+    };
+    const file = path.join(folder, 'years.dat');
+    const report = path.join(folder, 'years.txt');
+    fs.writeFileSync(report, Array.from({ length: 800 }, (_, index) => battle(index)).join(''));
+    const run = (...args) => execFileSync(s.cliPath, [...args, '--db', file], { cwd: folder, stdio: 'pipe' });
+    run('settings', '--store', '1', '--coords', '2.11.7');
+    run('convert', report, '-o', path.join(folder, 'years.htm'));
+
+    const { context, page } = await pageWithArchive(fs.readFileSync(file), { viewport: { width: 390, height: 844 }, isMobile: true });
+    await showStats(page);
+    const bars = await page.$$eval('#timeline-chart rect.bar', (rects) => rects.map((rect) => [Number(rect.getAttribute('x')), Number(rect.getAttribute('width'))]));
+    assert.equal(bars.length, 800);
+    bars.forEach(([x, width], index) => {
+      assert.ok(width >= 4, `bar ${index}: ${width} px`);
+      if (index) assert.ok(bars[index - 1][0] + bars[index - 1][1] <= x, `bar ${index} clear of the one before`);
+    });
+    const labels = await page.$$eval('#timeline-chart text', (texts) => texts.map((text) => text.textContent).filter((text) => text.includes('.')));
+    assert.ok(labels.length > 5 && labels.every((label) => /^\d\d\.\d\d\.20\d\d$/.test(label)), labels.join(' '));
+    assert.ok(await page.locator('.scroll-hint', { hasText: 'Weitere Zeiträume' }).isVisible(), 'the chart scrolls sideways, and says so');
+    await context.close();
+  });
 });
 
 describe('on a phone, with a screen reader', () => {
