@@ -129,6 +129,25 @@ describe('history', () => {
   });
 });
 
+describe('installing', () => {
+  test('the manifest names an id, a description, PNG icons of 192 and 512 pixels kept for offline use, and screenshots', async () => {
+    const read = (name) => fs.readFileSync(path.join(s.siteDir, name));
+    const manifest = JSON.parse(read('manifest.webmanifest'));
+    assert.ok(manifest.id && manifest.description, 'id and description');
+    const offline = read('sw.js').toString('utf8');
+    for (const [size, purpose] of [[192, 'any'], [512, 'any'], [512, 'maskable']]) {
+      const icon = manifest.icons.find((entry) => entry.type === 'image/png' && entry.sizes === `${size}x${size}` && entry.purpose === purpose);
+      assert.ok(icon, `a ${purpose} icon of ${size} pixels`);
+      // A PNG's width and height stand at bytes 16 and 20.
+      const png = read(icon.src);
+      assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [size, size], icon.src);
+      assert.ok(offline.includes(`'./${icon.src}'`), `${icon.src} kept offline`);
+    }
+    assert.deepEqual(manifest.screenshots.map((shot) => shot.form_factor).sort(), ['narrow', 'wide']);
+    for (const shot of manifest.screenshots) assert.ok(read(shot.src).length > 10000, shot.src);
+  });
+});
+
 describe('network', () => {
   test('the page asks no host but its own', async () => {
     const { context, page } = await s.newPage(site.browser, site.server.origin);

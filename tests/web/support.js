@@ -20,6 +20,8 @@ const contentTypes = {
   '.css': 'text/css',
   '.wasm': 'application/wasm',
   '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.jpg': 'image/jpeg',
   '.webmanifest': 'application/manifest+json',
 };
 
