@@ -59,9 +59,10 @@ export function clear() {
 }
 
 // Beside the buttons that hand the outputs out: what they hide, or with none
-// shown what the next conversion will hide. Nothing when nothing is hidden.
+// shown what the next conversion will hide. Nothing when nothing is hidden;
+// without Koords no fleet counts as own, so none is hidden as such.
 function showHidden(options, own) {
-  const list = hiddenList(options, own);
+  const list = hiddenList({ ...options, hideOwn: options.hideOwn && options.ownCoords !== '' }, own);
   ui.hidden.textContent = list ? `Verborgen: ${list}` : '';
   ui.hidden.hidden = !list;
 }
