@@ -152,7 +152,8 @@ describe('large reports', () => {
     fs.writeFileSync(file, report);
     assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(file)), 'the download is the whole page');
     const [whole] = await Promise.all([context.waitForEvent('page'), page.click('#open-page')]);
-    await whole.waitForURL(/^blob:/);
+    // Laying out the whole page takes a loaded machine half a minute and more.
+    await whole.waitForURL(/^blob:/, { timeout: 180000 });
     assert.equal(await whole.locator('text=Battle at').count(), 400);
     await context.close();
   });
