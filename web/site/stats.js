@@ -126,10 +126,13 @@ function drawChart() {
 
   const svg = svgElement('svg', { viewBox: `0 0 ${width} ${CHART_HEIGHT}`, width, height: CHART_HEIGHT, role: 'img', 'aria-labelledby': 'timeline-chart-title' });
   svg.append(svgElement('title', { id: 'timeline-chart-title' }, points.length ? `${title} (Zahlen in der Tabelle darunter)` : `${title} – keine gespeicherten Kämpfe mit Datum`));
+  // The scale stands in a picture of its own that stays at the left while a
+  // wide chart scrolls beneath it.
+  const scale = svgElement('svg', { width: MARGIN.left, height: CHART_HEIGHT, class: 'scale', 'aria-hidden': 'true' });
   for (let tick = 0; tick <= 4; tick++) {
     const value = (top / 4) * tick;
     svg.append(svgElement('line', { x1: MARGIN.left, x2: width - MARGIN.right, y1: y(value), y2: y(value), class: 'grid' }));
-    svg.append(svgElement('text', { x: MARGIN.left - 6, y: y(value) + 4, 'text-anchor': 'end' }, String(value)));
+    scale.append(svgElement('text', { x: MARGIN.left - 6, y: y(value) + 4, 'text-anchor': 'end' }, String(value)));
   }
   points.forEach((point, index) => {
     const left = x(starts[index]);
@@ -155,7 +158,8 @@ function drawChart() {
     const label = { x: atEnd ? width - MARGIN.right : centre, y: CHART_HEIGHT - 8, 'text-anchor': atEnd ? 'end' : 'middle' };
     svg.append(svgElement('text', label, periodLabel(point.period, !withYear)));
   });
-  ui.chart.replaceChildren(svg);
+  svg.style.marginLeft = `${-MARGIN.left}px`;
+  ui.chart.replaceChildren(scale, svg);
   // A chart wider than its box starts at the newest battles; the keyboard
   // scrolls it once it has the focus.
   const scrolls = width > ui.chart.clientWidth;
