@@ -9,7 +9,7 @@ namespace skarnwald::web {
 struct StoredConversion {
     PageConversion page;
     bool storedBattles = false; // the battles went into the archive
-    bool keptRecord = false;    // the personal record took them in
+    bool keptRecord = false;    // the personal record's figures changed
     int skipped = 0;            // battles left out as stored before
 };
 

@@ -86,9 +86,9 @@ val ConversionResult(skarnwald::web::PageConversion&& conversion) {
 // bytes, the number of battles and the first battle's
 // coords, place and date as the outputs show them. With store the archive's
 // settings decide what the same walk stores; the result then also tells
-// whether the battles were stored (storedBattles), the personal record
-// updated (keptRecord), and how many battles were stored before (skipped) with
-// the note that says so (skippedNote).
+// whether the battles were stored (storedBattles), whether the personal
+// record's figures changed (keptRecord), and how many battles were stored
+// before (skipped) with the note that says so (skippedNote).
 val Convert(val array, val options, val onProgress) {
     const std::string bytes = BytesOf(array);
     CallbackProgress progress(std::move(onProgress));

@@ -9,6 +9,7 @@
 
 #include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
+#include "archive/Query.h"
 #include "archive/SettingsStore.h"
 #include "archive/StoringWriter.h"
 
@@ -18,6 +19,26 @@
 #include <filesystem>
 
 namespace skarnwald::web {
+
+namespace {
+
+// Every field of the personal record, to tell whether a conversion added to
+// it: a battle counted before, one without the own fleet or a conversion
+// without Koords leaves it as it was.
+std::string PersonalRecordRows(CConnection& connection) {
+    std::string rows;
+    CStatement read(connection, "SELECT * FROM PersStat ORDER BY Typ");
+    while (read.Step()) {
+        for (int column = 0; column < read.ColumnCount(); ++column) {
+            rows += read.ReadField(read.ColumnName(column), DateStyle::DateTime);
+            rows += '\x1f';
+        }
+        rows += '\n';
+    }
+    return rows;
+}
+
+} // namespace
 
 StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
                                     std::string_view ownCoords, IProgress* progress) {
@@ -29,11 +50,13 @@ StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& red
     CBattleDatabase database;
     database.SetConnection(Archive());
     CStoringWriter storing(database, ReadStoringSettings(database));
-    result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress, &storing);
     // A conversion that hides anything leaves the store idle.
+    const bool keepsRecord = !redaction.Any() && storing.Settings().KeepsRecord();
+    const std::string recordBefore = keepsRecord ? PersonalRecordRows(*Archive()) : std::string();
+    result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress, &storing);
     const bool stores = !redaction.Any() && result.page.battles > 0;
     result.storedBattles = stores && storing.Settings().StoresBattles();
-    result.keptRecord = stores && storing.Settings().KeepsRecord();
+    result.keptRecord = stores && keepsRecord && PersonalRecordRows(*Archive()) != recordBefore;
     result.skipped = database.SkippedBattles();
     return result;
 }

@@ -154,3 +154,51 @@ test('"Archiv laden" refuses what is no archive, a save cut short changes nothin
     fs.writeFileSync(loaded, await a.downloadArchive(page));
     for (const table of Object.keys(TABLES)) assert.equal(rows(loaded, table), rows(desktopFile, table), table);
   }));
+
+test('the finish message tells only what went into the archive and the record; a link’s switches stay with the link', () =>
+  inNewProfile(async ({ context, page }) => {
+    await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: site.server.origin });
+    const sample = (name) => path.join(s.root, 'samples', name);
+    const record = /Persönliche Statistik fortgeschrieben/;
+    // [report, the message says, it does not say]
+    const rows = [
+      ['own-planet.txt', [/Im Archiv gespeichert: 2 Kämpfe\./, record], [/verborgen/]],
+      ['one-battle.txt', [/Im Archiv gespeichert: 1 Kampf\./], [record]],
+      ['own-planet.txt', [/schon gespeichert/], [record, /Im Archiv gespeichert/]],
+    ];
+    for (const [report, says, never] of rows) {
+      await s.convertFile(page, sample(report));
+      const text = await s.inputMessage(page);
+      for (const expected of says) assert.match(text, expected, report);
+      for (const unexpected of never) assert.doesNotMatch(text, unexpected, report);
+    }
+
+    await s.converted(page, () => page.check('#hide-names'));
+    assert.match(await s.inputMessage(page), /Mit verborgenen Details wird nichts im Archiv gespeichert\./);
+    const link = await s.sharedLink(page);
+    await s.converted(page, () => page.uncheck('#hide-names'));
+    await s.converted(page, () => page.goto(link));
+    assert.match(await page.locator('#link-note').textContent(), /Namen verborgen\)\. Geteilte Berichte werden nicht im Archiv gespeichert\./);
+    assert.doesNotMatch(await s.inputMessage(page), /verborgenen Details/);
+    // Opened again, it keeps one history entry, the newer one.
+    const reopened = Date.now();
+    await page.reload();
+    const linkEntries = () => page.evaluate(() => new Promise((resolve) => {
+      indexedDB.open('skarnwald').onsuccess = ({ target }) => {
+        const all = target.result.transaction('reports').objectStore('reports').getAll();
+        all.onsuccess = () => resolve(all.result.filter((entry) => entry.linkSwitches).map((entry) => entry.date.getTime()));
+      };
+    }));
+    await s.until(async () => {
+      const dates = await linkEntries();
+      return dates.length === 1 && dates[0] >= reopened;
+    }, 'one history entry of the link opened twice');
+    assert.equal(await page.isChecked('#hide-names'), false);
+
+    await a.archiveSettingsShown(page);
+    await page.click('#clear-input');
+    await s.convertText(page, fs.readFileSync(sample('roids-and-salvage.txt'), 'latin1'));
+    assert.match(await s.inputMessage(page), /^Fertig: 1 Kampf umgewandelt \(.*\)\. Im Archiv gespeichert: 1 Kampf\./);
+    assert.ok(await page.locator('#link-note').isHidden());
+    assert.ok(await page.locator('#share-hidden').isHidden(), 'nothing hidden beside the share buttons');
+  }));

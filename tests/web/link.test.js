@@ -1,6 +1,7 @@
 // Share links: the page a link shows is the command line's page of the
-// original report with the same switches; a link with switches on carries
-// nothing they hide; the report in the fragment never reaches a server.
+// original report with the same switches, which stay the link's own; a link
+// with switches on carries nothing they hide; the report in the fragment
+// never reaches a server.
 'use strict';
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
@@ -19,17 +20,18 @@ async function pageFromLink(link) {
   await s.converted(page, () => page.goto(link));
   const bytes = await s.downloadBytes(page, '#download-page');
   const switches = await Promise.all(['#hide-own', '#hide-names', '#hide-coords'].map((box) => page.isChecked(box)));
+  const note = await page.locator('#link-note').textContent();
   await context.close();
-  return { bytes, switches };
+  return { bytes, switches, note };
 }
 
 const cases = [
-  { report: 'several-battles.txt', boxes: ['#hide-names', '#hide-coords'], flags: ['--hide-names', '--hide-coords'], hidden: /Halvard|Brisa|Nordwind|Rabe|Kalte Ebene|3\.3\.3|7\.2\.5/ },
-  { report: 'roids-and-salvage.txt', boxes: ['#hide-coords'], flags: ['--hide-coords'], hidden: /Glutfeld|2\. ?11\. ?7|12\.4\.9/ },
-  { report: 'opera-copy.txt', boxes: [], flags: [] },
+  { report: 'several-battles.txt', boxes: ['#hide-names', '#hide-coords'], flags: ['--hide-names', '--hide-coords'], hidden: /Halvard|Brisa|Nordwind|Rabe|Kalte Ebene|3\.3\.3|7\.2\.5/, note: '(Namen, Koordinaten verborgen)' },
+  { report: 'roids-and-salvage.txt', boxes: ['#hide-coords'], flags: ['--hide-coords'], hidden: /Glutfeld|2\. ?11\. ?7|12\.4\.9/, note: '(Koordinaten verborgen)' },
+  { report: 'opera-copy.txt', boxes: [], flags: [], note: '(nichts verborgen)' },
 ];
 
-test('a link shows the command line’s page of the original report, hiding what its switches hide', async () => {
+test('a link shows the command line’s page of the original report, hiding what its own switches hide', async () => {
   for (const c of cases) {
     const { context, page } = await s.newPage(site.browser, site.server.origin);
     for (const box of c.boxes) await page.check(box);
@@ -43,7 +45,8 @@ test('a link shows the command line’s page of the original report, hiding what
     const requests = site.server.requests.length;
     const shown = await pageFromLink(link);
     assert.ok(shown.bytes.equals(s.cliOutput(sample(c.report), c.flags)), `${c.report}: the page from the link`);
-    assert.deepEqual(shown.switches, ['#hide-own', '#hide-names', '#hide-coords'].map((box) => c.boxes.includes(box)));
+    assert.deepEqual(shown.switches, [false, false, false], `${c.report}: the receiver's own switches`);
+    assert.ok(shown.note.includes(`mit den Schaltern des Absenders umgewandelt ${c.note}`), shown.note);
     assert.ok(site.server.requests.slice(requests).every((url) => !url.includes('r=')), 'the fragment stays in the browser');
   }
 });

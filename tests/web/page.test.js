@@ -70,7 +70,7 @@ describe('converting', () => {
     await page.fill('#report', '  \n ');
     await s.converted(page, () => page.click('#convert'));
     assert.match(await s.inputMessage(page), /Berichtsfeld ist leer/);
-    assert.equal(await page.locator('#history-list li').count(), refused.length, 'only the battles are kept');
+    assert.equal(await page.locator('#history-list li').count(), 1, 'only the battle is kept, once');
     await context.close();
   });
 
@@ -88,7 +88,8 @@ describe('converting', () => {
       'the fleet name as text',
     );
     assert.equal(await page.frameLocator('#preview').locator('script').count(), 0);
-    assert.equal(await page.locator('#preview').getAttribute('sandbox'), '');
+    // Sandboxed with nothing allowed but its origin: no script, form or navigation.
+    assert.equal(await page.locator('#preview').getAttribute('sandbox'), 'allow-same-origin');
     await page.waitForTimeout(300);
     assert.equal(dialogs, 0);
     await context.close();
@@ -125,6 +126,25 @@ describe('history', () => {
     await page.locator('#history-empty').waitFor();
     assert.equal(await items.count(), 0);
     await context.close();
+  });
+});
+
+describe('installing', () => {
+  test('the manifest names an id, a description, PNG icons of 192 and 512 pixels kept for offline use, and screenshots', async () => {
+    const read = (name) => fs.readFileSync(path.join(s.siteDir, name));
+    const manifest = JSON.parse(read('manifest.webmanifest'));
+    assert.ok(manifest.id && manifest.description, 'id and description');
+    const offline = read('sw.js').toString('utf8');
+    for (const [size, purpose] of [[192, 'any'], [512, 'any'], [512, 'maskable']]) {
+      const icon = manifest.icons.find((entry) => entry.type === 'image/png' && entry.sizes === `${size}x${size}` && entry.purpose === purpose);
+      assert.ok(icon, `a ${purpose} icon of ${size} pixels`);
+      // A PNG's width and height stand at bytes 16 and 20.
+      const png = read(icon.src);
+      assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [size, size], icon.src);
+      assert.ok(offline.includes(`'./${icon.src}'`), `${icon.src} kept offline`);
+    }
+    assert.deepEqual(manifest.screenshots.map((shot) => shot.form_factor).sort(), ['narrow', 'wide']);
+    for (const shot of manifest.screenshots) assert.ok(read(shot.src).length > 10000, shot.src);
   });
 });
 

@@ -65,3 +65,45 @@ for (const c of cases) {
     await context.close();
   });
 }
+
+// A link keeps what its sender hid, whatever the receiver's switches; what
+// the receiver switches on afterwards hides more. The receiver's own switches
+// show unchanged and warn about nothing.
+const names = words('Halvard', 'Brisa', 'Ulla', 'Nordwind', 'Rabe', 'Fels');
+const coords = words('3.3.3', '7.2.5', '6.6.6', 'Kalte Ebene');
+const ownAt333 = words('Halvard', 'Nordwind', '3.3.3', 'Kalte Ebene');
+const linkCases = [
+  { sent: ['#hide-names'], then: [], hidden: names },
+  { sent: ['#hide-coords'], then: ['#hide-names'], hidden: [...coords, ...names] },
+  { sent: ['#hide-names'], then: ['#hide-coords', '#hide-coords'], hidden: names },
+  { sent: ['#hide-own'], senderKoords: '3.3.3', then: [], hidden: ownAt333 },
+  { sent: ['#hide-own'], senderKoords: '3.3.3', koords: '7.2.5', then: ['#hide-own'], hidden: [...ownAt333, ...words('Brisa', 'Rabe', '7.2.5')] },
+];
+
+async function withKoords(page, koords) {
+  if (!koords) return;
+  await page.fill('#own-coords', koords);
+  await page.locator('#own-coords').blur();
+}
+
+test('a link’s switches stay on for its report in every output, also after the receiver’s switches change', async () => {
+  for (const c of linkCases) {
+    const what = `sent ${c.sent}, then ${c.then}`;
+    const sender = await s.newPage(site.browser, site.server.origin);
+    await withKoords(sender.page, c.senderKoords);
+    for (const box of c.sent) await sender.page.check(box);
+    await s.convertFile(sender.page, report);
+    const link = await s.sharedLink(sender.page);
+    await sender.context.close();
+
+    const { context, page } = await s.newPage(site.browser, site.server.origin);
+    await withKoords(page, c.koords);
+    await s.converted(page, () => page.goto(link));
+    for (const box of c.then) await s.converted(page, () => page.click(box));
+    for (const box of c.sent) assert.equal(await page.isChecked(box), c.then.filter((b) => b === box).length % 2 === 1, `${what}: ${box}`);
+    assert.equal(await page.locator('#hide-own-message').textContent(), '', `${what}: no warning`);
+    for (const [output, text] of Object.entries(await allOutputs(page)))
+      for (const word of c.hidden) assert.doesNotMatch(text, word, `${what}: ${output}`);
+    await context.close();
+  }
+});

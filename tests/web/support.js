@@ -20,6 +20,8 @@ const contentTypes = {
   '.css': 'text/css',
   '.wasm': 'application/wasm',
   '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.jpg': 'image/jpeg',
   '.webmanifest': 'application/manifest+json',
 };
 
@@ -209,6 +211,27 @@ async function pageWithArchive(browser, server, bytes, options = {}) {
   return { context, page };
 }
 
+// What axe-core finds that counts: serious and critical faults, and every
+// landmark fault of any weight. The converted pages in the frames keep the
+// game's markup and are left out. The page needs bypassCSP for the script.
+async function axeProblems(page) {
+  if (!(await page.evaluate(() => 'axe' in window))) await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
+  return page.evaluate(async () => {
+    const result = await axe.run({ exclude: [['#preview'], ['#archive-preview']] }, { resultTypes: ['violations'] });
+    return result.violations
+      .filter((v) => ['serious', 'critical'].includes(v.impact) || v.id.startsWith('landmark') || v.id === 'region')
+      .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`);
+  });
+}
+
+// How far the page in a preview frame scrolls sideways: 0 when it is zoomed
+// to the frame's width.
+const sidewaysInFrame = (page, selector) =>
+  page.locator(selector).evaluate((frame) => {
+    frame.contentWindow.scrollTo(100000, 0);
+    return frame.contentWindow.scrollX;
+  });
+
 // One served site and one browser for a whole test file, started before its
 // first test and closed after its last; read them inside tests.
 function siteAndBrowser() {
@@ -227,5 +250,5 @@ function siteAndBrowser() {
 module.exports = {
   siteAndBrowser,
   root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, pageWithArchive, cliOutput, tempFolder, openSession, until,
-  converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink,
+  converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink, axeProblems, sidewaysInFrame,
 };

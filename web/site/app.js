@@ -10,7 +10,7 @@ import { readLink } from './link.js';
 import * as output from './output.js';
 import './planning.js';
 import './movements.js';
-import { anyHidden, currentOptions, initSettings, showSwitches } from './settings.js';
+import { anyHidden, currentOptions, initSettings } from './settings.js';
 import { currentSource, initSource, message } from './source.js';
 import { initTabs } from './tabs.js';
 import { battlesText, formatDuration } from './text.js';
@@ -37,12 +37,19 @@ function fail(text) {
   document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
 }
 
-// A link's report is converted with the switches it was made with: its own
-// fleets stand at placeholder coordinates. Someone else's shared report is
-// never stored.
+// The player's own switches and Koords. A link's report keeps what its sender
+// hid (its text no longer holds it, and the sender's own fleets stand at
+// placeholder coordinates) and hides whatever the player's switches hide on
+// top. Someone else's shared report is never stored.
 async function optionsFor(source) {
   const options = currentOptions();
-  if (source.fromLink && options.hideOwn) options.ownCoords = (await constants).standInOwnCoords;
+  if (source.fromLink) {
+    // The sender's fleets are replaced in the text itself: the player's own,
+    // when hidden too, are still found by the player's Koords.
+    const playerHidesOwn = options.hideOwn && options.ownCoords !== '';
+    for (const [name, on] of Object.entries(source.switches)) options[name] = options[name] || on;
+    if (source.switches.hideOwn && !playerHidesOwn) options.ownCoords = (await constants).standInOwnCoords;
+  }
   options.store = storingOn() && !source.fromLink;
   return options;
 }
@@ -79,7 +86,7 @@ async function convert(source, { addToHistory = true } = {}) {
   document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
   document.body.dataset.lastWorkerMs = workerMs.toFixed(1);
   const hidden = anyHidden(options) ? ', Details verborgen' : '';
-  const stored = storingNote(result);
+  const stored = storingNote(result, options);
   message(`Fertig: ${battlesText(result.battles)} umgewandelt${hidden} (${formatDuration(milliseconds)}).${stored.text}`,
     stored.error ? 'error' : 'ok');
   output.scrollIntoViewOnPhones();
@@ -97,8 +104,10 @@ initArchiveSettings();
 initArchiveFile();
 const source = initSource({ onLoaded: (loaded) => convert(loaded), onFailed: fail });
 output.initOutput();
+// An entry of a link opens as the link did, with its sender's switches.
 initHistory((entry, bytes) => {
   const loaded = { name: entry.fileName || entryName(entry), bytes };
+  if (entry.linkSwitches) Object.assign(loaded, { fromLink: true, switches: entry.linkSwitches });
   source.display(loaded);
   convert(loaded, { addToHistory: false });
 });
@@ -112,7 +121,8 @@ document.addEventListener('keydown', (event) => {
   }
 });
 
-// A shared link: its report converts at once, its switches show.
+// A shared link: its report converts at once with its switches; the
+// player's own stay as they are for the next report of their own.
 async function openLink() {
   let link;
   try {
@@ -122,8 +132,7 @@ async function openLink() {
     return;
   }
   if (!link) return;
-  showSwitches(link.switches);
-  source.load({ name: 'Geteilter Bericht', bytes: link.bytes, fromLink: true });
+  source.load({ name: 'Geteilter Bericht', bytes: link.bytes, fromLink: true, switches: link.switches });
 }
 openLink();
 window.addEventListener('hashchange', openLink);

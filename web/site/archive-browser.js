@@ -4,6 +4,7 @@
 // deleted, the whole archive emptied, the found battles written as CSV.
 import { run } from './converter.js';
 import { confirmAction } from './confirm.js';
+import { fittedPage } from './preview-fit.js';
 import { onFirstShown } from './tabs.js';
 import { battlesText, decodeText, download, fileBase, showMessage } from './text.js';
 
@@ -127,10 +128,11 @@ async function refresh() {
   }
 }
 
+// The frame keeps its page while undisplayed: one loaded into it then could
+// leave it black once shown again.
 function closeBattle() {
   opened = null;
   ui.shown.hidden = true;
-  ui.preview.removeAttribute('srcdoc');
 }
 
 async function openBattle(battle) {
@@ -139,8 +141,10 @@ async function openBattle(battle) {
   if (result.page.length === 0) return;
   opened = { ...battle, page: result.page };
   ui.shownTitle.textContent = `Kampf ${battle.id}: ${battle.date} [${battle.coords}] ${battle.place}`;
-  ui.preview.srcdoc = decodeText(result.page);
+  // Shown before its page comes in: a frame undisplayed while loading may
+  // stay black, and the page is zoomed to the width the frame has.
   ui.shown.hidden = false;
+  ui.preview.srcdoc = fittedPage(decodeText(result.page), ui.preview.parentElement);
   // Keyboard and screen reader users land on the battle they opened.
   ui.shownTitle.focus();
 }

@@ -3,7 +3,7 @@
 // desktop program's, each change saved before it counts. A tab that does not
 // hold the archive shows them locked and converts without storing.
 import { onWorkerEvent, run } from './converter.js';
-import { normalizeCoords } from './settings.js';
+import { anyHidden, normalizeCoords } from './settings.js';
 import { battlesText, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
@@ -115,16 +115,17 @@ async function coordsChanged() {
   }
 }
 
-// The line the finish message ends with, and the news for the archive's list.
-export function storingNote(result) {
+// The line the finish message ends with, and the news for the archive's
+// list. `keptRecord` is true only when the record's figures changed: a battle
+// counted before, or one without the own fleet, adds nothing to say.
+export function storingNote(result, options) {
   if (result.archive) return { text: ` Nicht gespeichert: ${result.archive}`, error: false };
   if (!('storedBattles' in result)) return { text: '', error: false };
   const parts = [];
   const fresh = result.battles - result.skipped;
   if (result.storedBattles && fresh > 0) parts.push(`Im Archiv gespeichert: ${battlesText(fresh)}.`);
   if (result.keptRecord) parts.push('Persönliche Statistik fortgeschrieben.');
-  // The switches are on, so only hidden details kept the store idle.
-  if (!result.storedBattles && !result.keptRecord) parts.push('Mit verborgenen Details wird nichts im Archiv gespeichert.');
+  if (anyHidden(options)) parts.push('Mit verborgenen Details wird nichts im Archiv gespeichert.');
   if (result.skippedNote) parts.push(result.skippedNote);
   if (result.archiveErrors) parts.push(`Fehler im Archiv: ${result.archiveErrors}`);
   if (result.storedBattles || result.keptRecord) document.dispatchEvent(new CustomEvent('archive-changed'));

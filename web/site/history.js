@@ -1,6 +1,8 @@
 // The history: the last reports converted, kept in this browser's IndexedDB
 // (never on a server). An entry keeps only the report; opening it converts it
-// again with the switches as they stand, so nothing hidden comes back.
+// again with the switches as they stand, so nothing hidden comes back. A
+// shared link's report also keeps the switches its sender hid with. One
+// report keeps one entry, the newest.
 import { battlePlace, battlesText, showMessage } from './text.js';
 
 export const HISTORY_LIMIT = 20;
@@ -67,7 +69,7 @@ function entryItem(entry) {
   title.title = name;
   const date = document.createElement('div');
   date.className = 'muted';
-  date.textContent = new Date(entry.date).toLocaleString('de-DE');
+  date.textContent = new Date(entry.date).toLocaleString('de-DE') + (entry.linkSwitches ? ' · geteilter Link' : '');
   text.append(title, date);
 
   const button = (label, action, className) => {
@@ -115,18 +117,33 @@ async function removeWithUndo(removed, text) {
   ui.message.append(undo);
 }
 
-// Adds a converted report; the oldest beyond the limit drop out.
-export async function remember({ bytes, name }, result) {
+// The report's SHA-256 in hex, which tells the same report opened again;
+// empty where the browser offers no digest (outside a secure context).
+async function digestOf(bytes) {
+  if (!crypto.subtle) return '';
+  const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+  return Array.from(digest, (byte) => byte.toString(16).padStart(2, '0')).join('');
+}
+
+// Adds a converted report in place of an entry of the same report; the
+// oldest beyond the limit drop out.
+export async function remember({ bytes, name, fromLink, switches }, result) {
   try {
+    const digest = await digestOf(bytes);
     await store.put({
       report: new Blob([bytes]),
       fileName: name,
       battles: result.battles,
       first: result.first,
       date: new Date(),
+      digest,
+      ...(fromLink ? { linkSwitches: switches } : {}),
     });
     const all = await store.all();
-    const old = all.slice(0, Math.max(0, all.length - HISTORY_LIMIT));
+    const newest = all[all.length - 1].id;
+    const same = all.filter((entry) => digest && entry.digest === digest && entry.id !== newest);
+    const kept = all.filter((entry) => !same.includes(entry));
+    const old = [...same, ...kept.slice(0, Math.max(0, kept.length - HISTORY_LIMIT))];
     if (old.length) await store.remove(old.map((entry) => entry.id));
   } catch {
     showMessage(ui.message, 'Der Verlauf ist in diesem Browser nicht verfügbar.', 'error');

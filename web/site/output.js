@@ -1,8 +1,11 @@
 // The result section: the preview, the downloads and copies, the share link.
 // Everything here shows one conversion, made with the switches as they
 // stand; `clear` takes all of it away at once.
+import { storingOn } from './archive-settings.js';
 import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
+import { fittedPage } from './preview-fit.js';
+import { currentOptions, hiddenList } from './settings.js';
 import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
@@ -20,6 +23,8 @@ const ui = {
   copyTitle: $('copy-title'),
   downloadJson: $('download-json'),
   shareLink: $('share-link'),
+  hidden: $('share-hidden'),
+  linkNote: $('link-note'),
 };
 const outputButtons = [ui.downloadPage, ui.copyBbcode, ui.copyDiscord, ui.copyTitle, ui.downloadJson, ui.shareLink];
 
@@ -48,7 +53,28 @@ export function clear() {
   // while its next page loaded (seen on high-density screens).
   ui.preview.inert = true;
   ui.previewEmpty.hidden = false;
+  ui.linkNote.hidden = true;
+  showHidden(currentOptions());
   message('');
+}
+
+// Beside the buttons that hand the outputs out: what they hide, or with none
+// shown what the next conversion will hide. Nothing when nothing is hidden;
+// without Koords no fleet counts as own, so none is hidden as such.
+function showHidden(options, own) {
+  const list = hiddenList({ ...options, hideOwn: options.hideOwn && options.ownCoords !== '' }, own);
+  ui.hidden.textContent = list ? `Verborgen: ${list}` : '';
+  ui.hidden.hidden = !list;
+}
+
+// A shared link shows with its sender's switches, which the player's own
+// switches neither show nor lose.
+function showLinkNote(source) {
+  const list = hiddenList(source.switches, 'Flotten des Absenders');
+  const kept = storingOn() ? ' Geteilte Berichte werden nicht im Archiv gespeichert.' : '';
+  ui.linkNote.textContent =
+    `Geteilter Bericht: mit den Schaltern des Absenders umgewandelt (${list ? `${list} verborgen` : 'nichts verborgen'}).${kept}`;
+  ui.linkNote.hidden = false;
 }
 
 function firstTitleLine(formats) {
@@ -62,9 +88,11 @@ export function show(result, source, options) {
   // A large page shows cut down; the whole of it opens in a tab of its own.
   const cut = result.preview.length > 0;
   const previewStands = previewLoaded();
-  ui.preview.srcdoc = decodeText(cut ? result.preview : result.html);
+  ui.preview.srcdoc = fittedPage(decodeText(cut ? result.preview : result.html), ui.preview.parentElement);
   ui.preview.inert = false;
   ui.previewEmpty.hidden = true;
+  showHidden(options, source.fromLink && source.switches.hideOwn ? 'Flotten des Absenders' : undefined);
+  if (source.fromLink) showLinkNote(source);
   ui.openPage.hidden = !cut;
   ui.downloadPage.disabled = false;
   message('');
@@ -130,20 +158,6 @@ async function makeLink(current) {
   if (url.length > LINK_LIMIT) return showTooLong(current, url.length);
   current.link = { url };
   ui.shareLink.disabled = false;
-}
-
-// The pages are about 600 pixels wide: a narrower frame shows them scaled down.
-// Zoomed, not transformed: a zoomed frame takes its scaled size in the
-// layout, so it fills its box exactly and scrolls what is still wider.
-const PAGE_WIDTH = 600;
-
-function fitPreview() {
-  const frame = ui.preview.parentElement;
-  const scale = Math.min(1, frame.clientWidth / PAGE_WIDTH);
-  ui.preview.style.flex = scale < 1 ? 'none' : '';
-  ui.preview.style.width = scale < 1 ? `${PAGE_WIDTH}px` : '';
-  ui.preview.style.height = scale < 1 ? `${frame.clientHeight / scale}px` : '';
-  ui.preview.style.zoom = scale < 1 ? String(scale) : '';
 }
 
 export function scrollIntoViewOnPhones() {
@@ -231,10 +245,6 @@ async function shareLink() {
 
 export function initOutput() {
   clear();
-  // The browser gives a sandboxed frame a process of its own; starting it now,
-  // with an empty document, keeps that start out of the first conversion.
-  ui.preview.srcdoc = '<!doctype html><title></title>';
-  new ResizeObserver(fitPreview).observe(ui.preview.parentElement);
   const when = (handler) => () => shown && handler();
   const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
   ui.downloadPage.addEventListener('click', when(downloadPage));

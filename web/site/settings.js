@@ -1,5 +1,7 @@
 // The switches that hide details and the own coordinates (Koords): kept in
 // this browser, read in the forms the game writes, refused inline otherwise.
+// They are the player's own: a shared link brings its switches along with
+// its report and never changes these.
 import { showMessage } from './text.js';
 
 const KEY = 'skarnwald.settings';
@@ -53,10 +55,14 @@ function save() {
   localStorage.setItem(KEY, JSON.stringify(stored));
 }
 
-// Shows the switches a shared link was made with (not stored as the user's own).
-export function showSwitches(flags) {
-  for (const [name, box] of Object.entries(boxes)) box.checked = flags[name] === true;
-  check();
+// "Namen, Koordinaten": what `options` hide, in the order of the switches,
+// or '' when nothing is hidden. `own` names the fleets hidden as own.
+export function hiddenList(options, own = 'eigene Flotten') {
+  const names = { hideOwn: own, hideNames: 'Namen', hideCoords: 'Koordinaten' };
+  return Object.keys(boxes)
+    .filter((name) => options[name])
+    .map((name) => names[name])
+    .join(', ');
 }
 
 // `onChange` runs at once when a switch or Koords changes, before anything else.

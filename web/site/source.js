@@ -18,8 +18,8 @@ const ui = {
 // freeze the page for seconds.
 const FIELD_LIMIT = 1024 * 1024;
 
-// {name, bytes, switches?} for a file, a history entry or a link; null while
-// the field's own text is the report.
+// {name, bytes} for a file or a history entry, with fromLink and the
+// sender's switches for a link; null while the field's own text is the report.
 let loaded = null;
 
 export const message = (text, kind) => showMessage(ui.message, text, kind);
@@ -42,7 +42,7 @@ function forgetLoaded() {
   ui.fileName.textContent = '';
 }
 
-// What "Umwandeln" converts: {name, bytes, switches?}, or {error} to show.
+// What "Umwandeln" converts: {name, bytes, fromLink?, switches?}, or {error} to show.
 export function currentSource() {
   if (loaded) {
     if (loaded.bytes.length === 0) return { error: `Die Datei „${loaded.name}“ ist leer.` };

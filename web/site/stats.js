@@ -29,6 +29,11 @@ const SVG = 'http://www.w3.org/2000/svg';
 const DAY_MS = 86400000;
 const CHART_HEIGHT = 220;
 const MARGIN = { left: 44, right: 12, top: 12, bottom: 28 };
+// A bar is never thinner than this, with a pixel between two: a long course
+// per day makes the chart wider than its box, which then scrolls sideways.
+const MIN_BAR = 4;
+// Browsers draw an SVG this wide without trouble; beyond it bars get thinner.
+const MAX_CHART_WIDTH = 32000;
 
 let built = false;
 let timeline = { points: [] };
@@ -81,12 +86,15 @@ function periodStart(period) {
   return monday + 7 * (Number(week[2]) - 1);
 }
 
+// "09.12.2026", or "09.12." under the bars of a course within one year.
 function periodLabel(period, short = false) {
   const week = /^(\d{4})-W(\d{2})$/.exec(period);
   if (week) return `KW ${Number(week[2])}/${week[1]}`;
   const [year, month, day] = period.split('-');
   return short ? `${day}.${month}.` : `${day}.${month}.${year}`;
 }
+
+const spansYears = (points) => points.length > 0 && points[0].period.slice(0, 4) !== points[points.length - 1].period.slice(0, 4);
 
 function svgElement(name, attributes, text) {
   const element = document.createElementNS(SVG, name);
@@ -102,37 +110,45 @@ function drawChart() {
   const points = timeline.points;
   const measure = ui.measure.value;
   const title = ui.measure.selectedOptions[0].textContent;
-  const width = Math.max(280, ui.chart.clientWidth);
-  const plotWidth = width - MARGIN.left - MARGIN.right;
-  const plotHeight = CHART_HEIGHT - MARGIN.top - MARGIN.bottom;
   const stepDays = ui.step.value === 'week' ? 7 : 1;
   const starts = points.map((point) => periodStart(point.period));
   const first = starts.length ? starts[0] : 0;
   const days = starts.length ? starts[starts.length - 1] + stepDays - first : 1;
+  // Bars need their room only where two stand close together.
+  const closest = starts.slice(1).reduce((least, start, index) => Math.min(least, start - starts[index]), days) / stepDays;
+  const readableWidth = Math.min(MAX_CHART_WIDTH, (days / stepDays / closest) * (MIN_BAR + 1) + MARGIN.left + MARGIN.right);
+  const width = Math.ceil(Math.max(280, ui.chart.clientWidth, readableWidth));
+  const plotWidth = width - MARGIN.left - MARGIN.right;
+  const plotHeight = CHART_HEIGHT - MARGIN.top - MARGIN.bottom;
   const top = countAxisTop(Math.max(0, ...points.map((point) => point[measure])));
   const x = (day) => MARGIN.left + ((day - first) / days) * plotWidth;
   const y = (value) => MARGIN.top + plotHeight - (value / top) * plotHeight;
 
   const svg = svgElement('svg', { viewBox: `0 0 ${width} ${CHART_HEIGHT}`, width, height: CHART_HEIGHT, role: 'img', 'aria-labelledby': 'timeline-chart-title' });
   svg.append(svgElement('title', { id: 'timeline-chart-title' }, points.length ? `${title} (Zahlen in der Tabelle darunter)` : `${title} – keine gespeicherten Kämpfe mit Datum`));
+  // The scale stands in a picture of its own that stays at the left while a
+  // wide chart scrolls beneath it.
+  const scale = svgElement('svg', { width: MARGIN.left, height: CHART_HEIGHT, class: 'scale', 'aria-hidden': 'true' });
   for (let tick = 0; tick <= 4; tick++) {
     const value = (top / 4) * tick;
     svg.append(svgElement('line', { x1: MARGIN.left, x2: width - MARGIN.right, y1: y(value), y2: y(value), class: 'grid' }));
-    svg.append(svgElement('text', { x: MARGIN.left - 6, y: y(value) + 4, 'text-anchor': 'end' }, String(value)));
+    scale.append(svgElement('text', { x: MARGIN.left - 6, y: y(value) + 4, 'text-anchor': 'end' }, String(value)));
   }
   points.forEach((point, index) => {
     const left = x(starts[index]);
     // A period with battles but nothing to count still shows a sliver.
     const height = Math.max(2, y(0) - y(point[measure]));
     const bar = svgElement('rect', {
-      x: left, y: y(0) - height, width: Math.max(3, x(starts[index] + stepDays) - left - 1), height, class: 'bar',
+      x: left, y: y(0) - height, width: Math.max(MIN_BAR, x(starts[index] + stepDays) - left - 1), height, class: 'bar',
     });
     bar.append(svgElement('title', {}, `${periodLabel(point.period)}: ${point[measure]} ${title} (${point.battles} Kämpfe)`));
     svg.append(bar);
   });
   // Labels under the bars from the left, each far enough from the one
-  // before that they never run into each other.
-  const spacing = stepDays === 7 ? 96 : 60;
+  // before that they never run into each other; with the year when the
+  // course runs into another.
+  const withYear = stepDays === 1 && spansYears(points);
+  const spacing = stepDays === 7 ? 96 : withYear ? 84 : 60;
   let lastLabel = -Infinity;
   points.forEach((point, index) => {
     const centre = x(starts[index] + stepDays / 2);
@@ -140,9 +156,15 @@ function drawChart() {
     lastLabel = centre;
     const atEnd = centre + spacing / 2 > width;
     const label = { x: atEnd ? width - MARGIN.right : centre, y: CHART_HEIGHT - 8, 'text-anchor': atEnd ? 'end' : 'middle' };
-    svg.append(svgElement('text', label, periodLabel(point.period, true)));
+    svg.append(svgElement('text', label, periodLabel(point.period, !withYear)));
   });
-  ui.chart.replaceChildren(svg);
+  svg.style.marginLeft = `${-MARGIN.left}px`;
+  ui.chart.replaceChildren(scale, svg);
+  // A chart wider than its box starts at the newest battles; the keyboard
+  // scrolls it once it has the focus.
+  const scrolls = width > ui.chart.clientWidth;
+  ui.chart.tabIndex = scrolls ? 0 : -1;
+  ui.chart.scrollLeft = scrolls ? ui.chart.scrollWidth : 0;
 }
 
 const MEASURES = ['battles', 'shipsLost', 'shipsDestroyed', 'roidsWon', 'roidsLost'];

@@ -1,6 +1,8 @@
 // The page's sections as tabs: "Umwandeln" first, the archive, statistics
 // and both planners behind it. A section's module builds its content the first
 // time it is shown, so opening the page costs only the converter.
+import { watchScrollBoxes } from './scroll-hint.js';
+
 const tabs = [...document.querySelectorAll('[role="tab"]')];
 const firstShown = new Map();
 
@@ -19,7 +21,9 @@ export function showTab(id, { focus = false } = {}) {
   const builds = firstShown.get(id);
   if (builds) {
     firstShown.delete(id);
-    builds.forEach((build) => build(panelOf(document.getElementById(id))));
+    const panel = panelOf(document.getElementById(id));
+    builds.forEach((build) => build(panel));
+    watchScrollBoxes(panel);
   }
 }
 
@@ -37,6 +41,7 @@ function keyTarget(key, index) {
 }
 
 export function initTabs() {
+  watchScrollBoxes();
   tabs.forEach((tab, index) => {
     tab.addEventListener('click', () => showTab(tab.id));
     tab.addEventListener('keydown', (event) => {
