@@ -12,7 +12,6 @@ const ui = {
   battles: $('archive-battles'),
   size: $('archive-size'),
   persisted: $('archive-persisted'),
-  usage: $('archive-usage'),
   elsewhere: $('archive-elsewhere'),
   download: $('archive-download'),
   load: $('archive-load'),
@@ -21,12 +20,6 @@ const ui = {
 };
 
 const message = (text, kind) => showMessage(ui.message, text, kind);
-
-// The origin's quota runs into gigabytes.
-function formatSpace(bytes) {
-  const gigabytes = bytes / 1024 ** 3;
-  return gigabytes < 1 ? formatSize(bytes) : `${gigabytes.toLocaleString('de-DE', { maximumFractionDigits: 1 })} GB`;
-}
 
 async function showPersistence() {
   try {
@@ -41,7 +34,6 @@ async function refresh() {
     const { result: facts } = await run('archiveFacts');
     ui.battles.textContent = facts.battles.toLocaleString('de-DE');
     ui.size.textContent = formatSize(facts.size);
-    ui.usage.textContent = facts.quota ? `${formatSpace(facts.usage)} von ${formatSpace(facts.quota)}` : formatSpace(facts.usage);
     ui.elsewhere.hidden = facts.writable;
     ui.elsewhere.textContent = facts.writable ? '' : ELSEWHERE;
     ui.load.disabled = !facts.writable;
