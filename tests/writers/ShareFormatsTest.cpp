@@ -522,19 +522,33 @@ TEST_F(InEnglish, EveryFormatSpeaksEnglishAroundTheReportsOwnWords) {
     }
 }
 
-TEST_F(InEnglish, CountsTakeTheirPluralForm) {
+TEST(SharePlurals, CountsTakeTheirPluralFormInEveryLanguage) {
     const std::string battle = "2026-03-14 21:07:55 Uhr Battle at [4.7.2] Eisnebel\n";
     const std::string fleet = "Agility 1 [1/1] Fighter (a) from 1.1.1 Solo\n";
-    const std::string capture = "Roid-Capture : [1.1.1] Solo has captured 1 Roids\n";
-    const SharedConversion ones = ConvertForSharing(battle + fleet + capture, {}, "");
+    const std::string ones = battle + fleet + "Roid-Capture : [1.1.1] Solo has captured 1 Roids\n";
     const std::string twoFleets = battle + fleet + "Agility 1 [2/2] Shuttle (b) from 1.1.2 Duo\n";
-    const std::pair<std::string, std::string> cases[] = {
-        {ones.title, "Eisnebel, 2026-03-14 21:07 — Attackers: 1 fleet, 1 ship, 0 lost · 1 Roid captured\n"},
-        {ones.bbcode, "Roids: Solo (1.1.1) captured 1 Roid["},
-        {ConvertForSharing(twoFleets, {}, "").title, "No side: 2 fleets, 3 ships, 0 lost"},
+    struct Case {
+        std::string_view language;
+        const std::string& report;
+        std::string SharedConversion::*output;
+        std::string_view expected;
     };
-    for (const auto& [output, expected] : cases)
-        EXPECT_NE(output.find(expected), std::string::npos) << expected << " in\n" << output;
+    const Case cases[] = {
+        {"en", ones, &SharedConversion::title,
+         "Eisnebel, 2026-03-14 21:07 — Attackers: 1 fleet, 1 ship, 0 lost · 1 Roid captured\n"},
+        {"en", ones, &SharedConversion::bbcode, "Roids: Solo (1.1.1) captured 1 Roid["},
+        {"en", twoFleets, &SharedConversion::title, "No side: 2 fleets, 3 ships, 0 lost"},
+        {"de", ones, &SharedConversion::title,
+         "Eisnebel, 14.03.2026 21:07 — Angreifer: 1 Flotte, 1 Schiff, 0 verloren · 1 Roid erobert\n"},
+        {"de", ones, &SharedConversion::bbcode, "Roids: Solo (1.1.1) erobert 1 Roid["},
+        {"de", twoFleets, &SharedConversion::title, "ohne Seite: 2 Flotten, 3 Schiffe, 0 verloren"},
+    };
+    for (const Case& c : cases) {
+        SetCoreLanguage(c.language);
+        const std::string output = ConvertForSharing(c.report, {}, "").*c.output;
+        EXPECT_NE(output.find(c.expected), std::string::npos) << c.expected << " in\n" << output;
+    }
+    SetCoreLanguage("de");
 }
 
 } // namespace
