@@ -508,10 +508,6 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
         <translation>Teilen: als BBCode, für Discord (eine Nachricht je Klick), als Titelzeile oder als JSON</translation>
     </message>
     <message>
-        <source>Sharing can hide own fleets, names and coordinates; beside the share buttons stands what is hidden</source>
-        <translation>Beim Teilen lassen sich eigene Flotten, Namen und Koordinaten verbergen; neben den Teilen-Knöpfen steht, was verborgen ist</translation>
-    </message>
-    <message>
         <source>After changing hiding or the own coordinates, sharing waits for the next conversion</source>
         <translation>Wer Verbergen oder Koords ändert, teilt erst nach der nächsten Umwandlung wieder</translation>
     </message>
@@ -626,6 +622,10 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
     <message>
         <source>Changelog introduced</source>
         <translation>ChangeLog eingeführt</translation>
+    </message>
+    <message>
+        <source>Sharing can hide own fleets, names and coordinates; the line beside the share buttons says what is hidden</source>
+        <translation>Beim Teilen lassen sich eigene Flotten, Namen und Koordinaten verbergen; neben den Teilen-Knöpfen steht, was verborgen ist</translation>
     </message>
 </context>
 <context>

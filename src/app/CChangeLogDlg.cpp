@@ -13,8 +13,8 @@ const std::vector<Release>& ChangeLog() {
          {QT_TRANSLATE_NOOP(
               "ChangeLog",
               "Sharing: as BBCode, for Discord (one message per click), as a title line or as JSON"),
-          QT_TRANSLATE_NOOP("ChangeLog", "Sharing can hide own fleets, names and coordinates; beside the "
-                                         "share buttons stands what is hidden"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Sharing can hide own fleets, names and coordinates; the line "
+                                         "beside the share buttons says what is hidden"),
           QT_TRANSLATE_NOOP(
               "ChangeLog",
               "After changing hiding or the own coordinates, sharing waits for the next conversion"),
