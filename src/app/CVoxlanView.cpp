@@ -95,7 +95,6 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     clearFileAction_ = ui->fileEdit->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
                                                QLineEdit::TrailingPosition);
     connect(clearFileAction_, &QAction::triggered, this, &CVoxlanView::OnClearFile);
-    ui->startButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     // Light text on a dark strip stays readable on the starfield; a long
     // text is cut rather than widening the window.
     ui->statusLabel->SetLooks(QColor(255, 236, 160), 14, true);
@@ -139,7 +138,7 @@ CVoxlanView::~CVoxlanView() = default;
 void CVoxlanView::Retranslate() {
     ui->retranslateUi(this);
     clearFileAction_->setToolTip(tr("Clear the file choice"));
-    ui->startButton->setToolTip(tr("Start the conversion"));
+    ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay), tr("Start the conversion"));
     SetFileField(chosenFile_);
     ui->hiddenLabel->setText(HiddenPartsText(converter_.redaction));
     SetProgressText(progressText_);

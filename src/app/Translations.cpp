@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QSettings>
 #include <QTranslator>
 
@@ -21,16 +22,15 @@ QString PrimaryLanguage(const QString& tag) {
     return tag.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
 }
 
-// Both translators are the application's children, so neither outlives it;
-// the one installed last answers first.
-QTranslator* programTranslator = nullptr;
-QTranslator* toolkitTranslator = nullptr;
+// Both translators are the application's children, so neither outlives it
+// (the pointers turn null with it); the one installed last answers first.
+QPointer<QTranslator> programTranslator;
+QPointer<QTranslator> toolkitTranslator;
 
-void Replace(QTranslator*& installed, const QString& file, const QString& folder) {
+void Replace(QPointer<QTranslator>& installed, const QString& file, const QString& folder) {
     if (installed) {
         QCoreApplication::removeTranslator(installed);
         delete installed;
-        installed = nullptr;
     }
     auto* translator = new QTranslator(QCoreApplication::instance());
     // A missing catalog leaves the English source texts, which is what

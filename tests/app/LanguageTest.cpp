@@ -4,12 +4,14 @@
 // once, back and forth.
 
 #include "AppTestSupport.h"
+#include "app/BatchConvert.h"
 #include "app/CMainFrame.h"
 #include "app/CVoxlanApp.h"
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
 #include "app/Translations.h"
 #include "text/Catalog.h"
+#include "writers/BatchConversion.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -48,6 +50,27 @@ TEST_F(LanguageTest, TheSystemsLanguagesChooseUnlessThePlayerChoseOne) {
         ChooseLanguage(c.chosen);
         EXPECT_EQ(LanguageInEffect(c.system), c.spoken)
             << c.system.join(',').toStdString() << " " << c.chosen.toStdString();
+    }
+}
+
+// Counts of one take the singular, which German used to miss in these.
+TEST_F(LanguageTest, OneReportIsSingularInEveryLanguage) {
+    BatchResult converted;
+    converted.items.emplace_back(); // a report converted
+    BatchResult cancelled;
+    cancelled.cancelled = true;
+    const struct {
+        QString language, converted, cancelled;
+    } cases[] = {
+        {"de", "1 von 1 Bericht umgewandelt.",
+         "0 von 1 Bericht umgewandelt.\nAbgebrochen: 1 Bericht wurde nicht bearbeitet."},
+        {"en", "1 of 1 report converted.",
+         "0 of 1 report converted.\nCancelled: 1 report was not processed."},
+    };
+    for (const auto& c : cases) {
+        InstallTranslations(c.language);
+        EXPECT_EQ(BatchSummary(converted, 1), c.converted);
+        EXPECT_EQ(BatchSummary(cancelled, 1), c.cancelled);
     }
 }
 
