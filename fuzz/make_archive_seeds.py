@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the seeds of fuzz_archive: a small archive the program made itself
-(two stored battles, personal record on), a copy with a foreign trigger and
-view, and one copy for each case of
+"""Writes the seeds of fuzz_archive and fuzz_import: a small archive the
+program made itself (two stored battles, personal record on), a copy with a
+foreign trigger and view, and one copy for each case of
 tests/data/hostile-rows.sql, each shrunk to 512-byte pages so it stays below
 the fuzzers' input size.
 
@@ -17,7 +17,7 @@ import sys
 import tempfile
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-CORPUS = ROOT / "fuzz" / "corpus" / "fuzz_archive"
+CORPORA = [ROOT / "fuzz" / "corpus" / target for target in ("fuzz_archive", "fuzz_import")]
 REPORT = ("12.03.2004 14:07:09 Uhr Battle at [ 1.2.3 ] Home\n"
           "Agility 10 [100/100] Fighter (Wasp) from 4.5.6 Raider\n"
           "Laser destroyed [3/50] Corvette (Tank) from 1.2.3 Keeper\n"
@@ -57,7 +57,6 @@ def main():
             # Megabytes do not fit a fuzzer's input: kilobytes stand for them.
             seeds["hostile-" + name.replace(" ", "-")] = sql.replace("zeroblob(2000000)", "zeroblob(900)") \
                 .replace("zeroblob(1000000)", "zeroblob(300)").replace("zeroblob(500000)", "zeroblob(200)")
-        CORPUS.mkdir(parents=True, exist_ok=True)
         for name, sql in seeds.items():
             seed = folder / name
             shutil.copy(base, seed)
@@ -67,7 +66,9 @@ def main():
             size = seed.stat().st_size
             if size > MAX_SIZE:
                 sys.exit(f"{name}: {size} bytes")
-            shutil.copy(seed, CORPUS / name)
+            for corpus in CORPORA:
+                corpus.mkdir(parents=True, exist_ok=True)
+                shutil.copy(seed, corpus / name)
             print(f"{name}: {size} bytes")
 
 
