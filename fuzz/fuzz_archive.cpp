@@ -16,6 +16,8 @@
 #include "archive/PersonalRecord.h"
 #include "text/Utf8Text.h"
 
+#include <sqlite3.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -77,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(!opened.error.empty());
         return 0;
     }
+    // Nothing else uses the file, so the lock stays taken instead of being
+    // taken and checked again by every statement.
+    sqlite3_exec(opened.connection->Handle(), "PRAGMA locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
     IgnoringReporter reporter;
     opened.connection->SetErrorReporter(&reporter);
     ReadEveryBattle(*opened.connection, opened.connection);
