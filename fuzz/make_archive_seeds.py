@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seeds of fuzz_archive and fuzz_import: a small archive the
 program made itself (two stored battles, personal record on), a copy with a
-foreign trigger and view, and one copy for each case of
-tests/data/hostile-rows.sql, each shrunk to 512-byte pages so it stays below
-the fuzzers' input size.
+foreign trigger and view, one copy for each case of
+tests/data/hostile-rows.sql, and an archive of the sample reports, each
+shrunk to 512-byte pages so it stays below the fuzzers' input size.
 
     fuzz/make_archive_seeds.py build/release/src/cli/skarnwald-cli
 """
@@ -33,20 +33,36 @@ def shrink(path):
     db.close()
 
 
+def make_archive(cli, archive, reports):
+    """An archive that stores battles and keeps the record for 1.2.3, holding `reports`."""
+    subprocess.run([cli, "settings", "--store", "1", "--pers-stat", "1", "--coords", "1.2.3",
+                    "--db", str(archive)], check=True, capture_output=True)
+    for report in reports:
+        subprocess.run([cli, "convert", str(report), "-o", str(archive.parent / "page.htm"), "--db", str(archive)],
+                       check=True, capture_output=True)
+
+
+def keep(seed, name):
+    shrink(seed)
+    size = seed.stat().st_size
+    if size > MAX_SIZE:
+        sys.exit(f"{name}: {size} bytes")
+    for corpus in CORPORA:
+        corpus.mkdir(parents=True, exist_ok=True)
+        shutil.copy(seed, corpus / name)
+    print(f"{name}: {size} bytes")
+
+
 def main():
     cli = sys.argv[1]
     with tempfile.TemporaryDirectory() as folder:
         folder = pathlib.Path(folder)
-        base = folder / "base.dat"
-        subprocess.run([cli, "settings", "--store", "1", "--pers-stat", "1", "--coords", "1.2.3",
-                        "--db", str(base)], check=True, capture_output=True)
         report = folder / "report.txt"
         report.write_text(REPORT)
         second = folder / "second.txt"
         second.write_text(REPORT.replace("12.03.2004", "19.03.2004").replace("Home", "Away"))
-        for text in (report, second):
-            subprocess.run([cli, "convert", str(text), "-o", str(folder / "page.htm"), "--db", str(base)],
-                           check=True, capture_output=True)
+        base = folder / "base.dat"
+        make_archive(cli, base, [report, second])
         seeds = {
             "made-by-the-program": "",
             "foreign-trigger-and-view": "CREATE TRIGGER wipe AFTER INSERT ON Battles BEGIN DELETE FROM Agility; "
@@ -62,14 +78,11 @@ def main():
             shutil.copy(base, seed)
             with sqlite3.connect(seed) as db:
                 db.executescript(sql)
-            shrink(seed)
-            size = seed.stat().st_size
-            if size > MAX_SIZE:
-                sys.exit(f"{name}: {size} bytes")
-            for corpus in CORPORA:
-                corpus.mkdir(parents=True, exist_ok=True)
-                shutil.copy(seed, corpus / name)
-            print(f"{name}: {size} bytes")
+            keep(seed, name)
+        samples = folder / "samples.dat"
+        reports = [text for text in sorted((ROOT / "samples").glob("*.txt")) if b"Battle at" in text.read_bytes()]
+        make_archive(cli, samples, reports)
+        keep(samples, "made-from-the-samples")
 
 
 if __name__ == "__main__":
