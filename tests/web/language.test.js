@@ -85,6 +85,25 @@ describe('choosing the language', () => {
     await context.close();
   });
 
+  test('of two choices in quick succession the later wins, though the earlier’s catalog arrives last', async () => {
+    const { context, page } = await pageIn({ locale: 'en-US', serviceWorkers: 'block' });
+    let release;
+    const held = new Promise((resolve) => (release = resolve));
+    await context.route('**/i18n/en.json', async (route) => {
+      await held;
+      await route.continue();
+    });
+    await page.selectOption('#language', 'system');
+    await page.selectOption('#language', 'de');
+    await s.until(async () => (await page.getAttribute('html', 'lang')) === 'de', 'German');
+    const finished = page.waitForEvent('requestfinished', (request) => request.url().endsWith('/i18n/en.json'));
+    release();
+    await finished;
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 300)));
+    assert.equal(await page.getAttribute('html', 'lang'), 'de');
+    assert.equal(await page.textContent('#tab-archive'), 'Archiv');
+    await context.close();
+  });
 });
 
 // The English catalog about 40 % longer, every word lengthened and its

@@ -23,10 +23,15 @@ const ATTRIBUTES = ['aria-label', 'title', 'placeholder', 'content', 'data-more'
 const WHOLE_MOMENT = { year: 'numeric', month: 'numeric', day: 'numeric', hour: 'numeric', minute: 'numeric', second: 'numeric' };
 const PLACEHOLDER = /\{([A-Za-z_][A-Za-z0-9_]*)\}/g;
 
+// Until a catalog is in, the language is the markup's own (German), so that
+// a page whose catalog cannot be loaded has the core write in the language
+// its texts show.
+const MARKUP = document.documentElement.lang || 'de';
 let texts = {};
-let current = { language: FALLBACK, locale: FALLBACK };
-let pluralRules = new Intl.PluralRules(FALLBACK);
-let numbers = new Intl.NumberFormat(FALLBACK);
+let current = { language: MARKUP, locale: MARKUP };
+let pluralRules = new Intl.PluralRules(MARKUP);
+let numbers = new Intl.NumberFormat(MARKUP);
+let newestChoice = 0;
 const listeners = [];
 
 // "de" for "de-AT" or "DE"; null for a tag of a language without a catalog.
@@ -119,21 +124,28 @@ export function translate(root = document) {
   }
 }
 
-// A catalog that cannot be loaded leaves the texts as they were: the markup's
-// own, or the language shown before.
+// True once the texts are in the language of `choice`. A catalog that cannot
+// be loaded leaves them as they were: the markup's own, or the language shown
+// before. Of choices made in quick succession the last wins, whichever
+// catalog arrives first.
 async function apply(choice) {
+  const mine = ++newestChoice;
   const next = resolve(choice);
+  let loaded;
   try {
-    texts = await loadCatalog(next.language);
+    loaded = await loadCatalog(next.language);
   } catch (error) {
     console.error(error);
-    return;
+    return false;
   }
+  if (mine !== newestChoice) return false;
+  texts = loaded;
   current = next;
   pluralRules = new Intl.PluralRules(next.locale);
   numbers = new Intl.NumberFormat(next.locale);
   document.documentElement.lang = next.language;
   translate();
+  return true;
 }
 
 // `listener(language)` runs after the texts have changed language, in the
@@ -147,8 +159,7 @@ export async function chooseLanguage(choice) {
   } catch {
     // Not remembered, but still applied to this page.
   }
-  await apply(choice);
-  listeners.forEach((listener) => listener(current.language));
+  if (await apply(choice)) listeners.forEach((listener) => listener(current.language));
 }
 
 // The switch "Sprache / Language": System, then each language by its own name.
