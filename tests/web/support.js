@@ -73,9 +73,14 @@ const chromiumArgs = [
   '--disable-sync',
 ];
 
-// Playwright gives every launch a fresh profile folder of its own.
-function launchBrowser() {
-  return chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs });
+// Playwright gives every launch a fresh profile folder of its own. Every
+// context's browser speaks German unless it is given a `locale`, so tests
+// that read the page's texts never depend on the machine's language.
+async function launchBrowser() {
+  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs });
+  const newContext = browser.newContext.bind(browser);
+  browser.newContext = (options = {}) => newContext({ locale: 'de-DE', ...options });
+  return browser;
 }
 
 // `options` go to the browser context: a phone's viewport and touch, or
