@@ -15,11 +15,12 @@ files use their ids and how a use looks. For a JSON part it checks that
   be left out of a plural form, "one battle");
 - the languages a part must have are there.
 
-The convention the core's source follows, so that its ids can be found:
-an id is always written out as a string literal that is the first argument
-of a catalog's Text, Format or Plural, e.g. CoreTexts().Text("summary.sum"),
-texts.Plural("share.fleets", count); Plural marks a plural id. Ids are never
-put together at run time. Comments are not read.
+The convention the source follows, so that its ids can be found: an id is
+always written out as a string literal that is the first argument of a
+catalog's Text, Format or Plural, e.g. CoreTexts().Text("summary.sum"),
+texts.Plural("share.fleets", count), or for the command line's own texts of
+CliText, CliFormat or CliPlural (src/cli/CliTexts.h); Plural marks a plural
+id. Ids are never put together at run time. Comments are not read.
 
 A Qt part (kind "qt-ts") checks that no .ts file holds a translation marked
 "unfinished", "obsolete" or "vanished": lupdate keeps the ids in step there.
@@ -44,6 +45,8 @@ PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
 
 # A use in C++: the first argument, a literal, of a catalog's Text, Format or Plural.
 CPP_CATALOG_CALL = re.compile(r'(?:\.|->)\s*(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
+# The command line's own texts, through the functions of src/cli/CliTexts.h.
+CPP_CLI_CALL = re.compile(r'\bCli(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
 
 PARTS = [
     {
@@ -52,6 +55,14 @@ PARTS = [
         "catalogs": "i18n/core/*.json",
         "sources": ["src/**/*.cpp", "src/**/*.h", "web/*.cpp", "web/*.h"],
         "uses": CPP_CATALOG_CALL,
+        "languages": ("de", "en"),
+    },
+    {
+        "name": "cli",
+        "kind": "json",
+        "catalogs": "i18n/cli/*.json",
+        "sources": ["src/cli/*.cpp", "src/cli/*.h"],
+        "uses": CPP_CLI_CALL,
         "languages": ("de", "en"),
     },
     # Further parts follow the same shape, e.g. the desktop's Qt catalogs
