@@ -22,6 +22,8 @@ Comments are not read.
 - C++ (the core): the first argument of a catalog's Text, Format or Plural,
   e.g. CoreTexts().Text("summary.sum"), texts.Plural("share.fleets", count);
   Plural marks a plural id.
+- C++ (the command line's own texts): the first argument of CliText,
+  CliFormat or CliPlural (src/cli/CliTexts.h).
 - The web page's scripts and markup: the first argument of t, plural or
   textId (t('convert.running'), plural('battles', count)), or the value of a
   data-i18n attribute (data-i18n="tabs.archive", data-i18n-title="...");
@@ -50,6 +52,8 @@ PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
 
 # A use in C++: the first argument, a literal, of a catalog's Text, Format or Plural.
 CPP_CATALOG_CALL = re.compile(r'(?:\.|->)\s*(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
+# The command line's own texts, through the functions of src/cli/CliTexts.h.
+CPP_CLI_CALL = re.compile(r'\bCli(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
 
 # A use in the web page: the first argument, a literal, of t, plural or
 # textId, or a data-i18n attribute's value. Markup that code builds from a
@@ -75,10 +79,17 @@ PARTS = [
         "uses": WEB_TEXT_USE,
         "languages": ("de", "en"),
     },
-    # Further parts follow the same shape, e.g. the desktop's Qt catalogs
-    # (a file's language is its name after "prefix"):
-    # {"name": "desktop", "kind": "qt-ts", "catalogs": "i18n/desktop/*.ts", "prefix": "skarnwald_",
-    #  "languages": ("de", "en")},
+    {
+        "name": "cli",
+        "kind": "json",
+        "catalogs": "i18n/cli/*.json",
+        "sources": ["src/cli/*.cpp", "src/cli/*.h"],
+        "uses": CPP_CLI_CALL,
+        "languages": ("de", "en"),
+    },
+    # The desktop's Qt catalogs: a file's language is its name after "prefix".
+    {"name": "desktop", "kind": "qt-ts", "catalogs": "i18n/desktop/*.ts", "prefix": "skarnwald_",
+     "languages": ("de", "en")},
 ]
 
 # Per kind of source file: its string literals (kept) and comments (dropped),

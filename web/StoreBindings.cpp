@@ -12,6 +12,7 @@
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
 #include "archive/StoringWriter.h"
+#include "text/Catalog.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -168,12 +169,12 @@ void WarmUp(const val& report, const std::string& ownCoords) {
 std::string ReplaceArchive() {
     std::error_code ec;
     if (!fs::is_regular_file(kTakenInFile, ec))
-        return "Es liegt keine geprüfte Archivdatei bereit.";
+        return std::string(skarnwald::CoreTexts().Text("web.noCheckedArchive"));
     web::CloseArchive();
     fs::rename(kTakenInFile, web::kArchiveFile, ec);
     const std::string opened = web::OpenArchive();
     if (ec)
-        return "Das Archiv kann nicht ersetzt werden (" + ec.message() + ").";
+        return skarnwald::CoreTexts().Format("web.archiveUnreplaced", {{"reason", ec.message()}});
     return opened;
 }
 

@@ -13,6 +13,12 @@ const { chromium } = require('playwright-core');
 const root = path.resolve(__dirname, '../..');
 const siteDir = path.resolve(process.env.SKARNWALD_SITE || path.join(root, 'build/web/site'));
 const cliPath = process.env.SKARNWALD_CLI || path.join(root, 'build/cli/src/cli/skarnwald-cli');
+// The command line follows the machine's locale and a language remembered
+// with --lang; as the reference for the site's German pages it speaks German.
+const cliEnv = {
+  ...process.env, LANGUAGE: '', LC_ALL: '', LC_MESSAGES: '', LANG: 'de_DE.UTF-8',
+  XDG_CONFIG_HOME: path.join(os.tmpdir(), 'skarnwald-tests-no-config'),
+};
 
 const contentTypes = {
   '.html': 'text/html; charset=utf-8',
@@ -100,7 +106,7 @@ function cliOutput(reportFile, extraArgs = []) {
   try {
     const database = path.join(folder, 'Data.dat');
     return execFileSync(cliPath, ['convert', reportFile, '--db', database, ...extraArgs],
-      { cwd: folder, maxBuffer: 1 << 30 });
+      { cwd: folder, env: cliEnv, maxBuffer: 1 << 30 });
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }
@@ -254,6 +260,6 @@ function siteAndBrowser() {
 
 module.exports = {
   siteAndBrowser,
-  root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, newPage, pageWithArchive, cliOutput, tempFolder, openSession, until,
+  root, siteDir, cliPath, cliEnv, loadModule, SiteServer, launchBrowser, newPage, pageWithArchive, cliOutput, tempFolder, openSession, until,
   converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink, axeProblems, sidewaysInFrame,
 };
