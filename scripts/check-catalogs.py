@@ -9,7 +9,7 @@ files use their ids and how a use looks. For a JSON part it checks that
 - every id the source uses has a text in every catalog of the part;
 - a plural id (one used as plural) has its texts per plural category,
   "id_one", "id_other", ...: "other" in every language and the categories
-  PLURAL_CATEGORIES names for a language;
+  CLDR gives the language;
 - no catalog holds an id the source no longer uses;
 - a text names the same "{placeholders}" in every language ("{count}" may
   be left out of a plural form, "one battle");
@@ -47,8 +47,23 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 CLDR_CATEGORIES = ("zero", "one", "two", "few", "many", "other")
 
-# Categories a language's plural texts must have besides "other".
-PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
+# Categories a language's plural texts must have besides "other": CLDR's, as
+# Debian's python3-babel knows them for every language, so a new catalog is
+# checked without touching this script; the languages shipped today are named
+# for a Python without babel.
+KNOWN_PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
+
+
+def plural_categories(language):
+    try:
+        from babel import Locale
+        from babel.core import UnknownLocaleError
+    except ImportError:
+        return KNOWN_PLURAL_CATEGORIES.get(language, ())
+    try:
+        return tuple(sorted(Locale.parse(language.replace("-", "_")).plural_form.tags))
+    except (UnknownLocaleError, ValueError):
+        return ()
 
 # A use in C++: the first argument, a literal, of a catalog's Text, Format or Plural.
 CPP_CATALOG_CALL = re.compile(r'(?:\.|->)\s*(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
@@ -189,7 +204,7 @@ def check_json_part(part):
                 continue
             for category in CLDR_CATEGORIES:
                 wanted[f"{used}_{category}"] = used
-            for category in ("other",) + PLURAL_CATEGORIES.get(language, ()):
+            for category in ("other",) + plural_categories(language):
                 if f"{used}_{category}" not in texts:
                     faults.append(f"{rel(path)}: lacks '{used}_{category}' (used at {place})")
         for key in sorted(texts):
