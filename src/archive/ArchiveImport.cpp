@@ -86,10 +86,13 @@ bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& o
     CStatement rows(from, "SELECT * FROM " + std::string(copy.table) + (numbered ? " ORDER BY ID" : ""));
     CStatement insert(to, InsertSql(copy));
     std::vector<SqlValue> values(copy.columns.size());
+    std::vector<int> positions(copy.columns.size());
+    std::ranges::transform(copy.columns, positions.begin(),
+                           [&](std::string_view column) { return rows.ColumnIndex(column); });
     std::int64_t next = 0;
     while (rows.Step()) {
         for (std::size_t i = 0; i < values.size(); ++i)
-            values[i] = rows.StoredValue(copy.columns[i]);
+            values[i] = rows.StoredValue(positions[i]);
         if (copy.parents) {
             const auto* old = std::get_if<std::int64_t>(&values[copy.parentColumn]);
             const auto parent = old ? copy.parents->find(*old) : copy.parents->end();
