@@ -1,9 +1,12 @@
 // The database browser over a generated archive of 10,000 battles: loading
 // the list the dialog shows, and searches as the user types them. Medians of
 // several runs; with the desktop program built, the dialog itself as well.
+// Then merging another archive of 10,000 battles, half of them in common, as
+// players passing battles to each other do.
 
 #include "GeneratedReport.h"
 
+#include "archive/ArchiveImport.h"
 #include "archive/BattleBrowser.h"
 #include "archive/BattleDatabase.h"
 #include "archive/Connection.h"
@@ -46,7 +49,16 @@ ConnectionPtr OpenOrDie(const fs::path& file) {
     return opened.connection;
 }
 
-void FillArchive(const fs::path& file) {
+// The generated battles from number `first` on, `count` of them.
+std::string GeneratedBattles(int first, int count) {
+    const std::string report = testing::GenerateReport((first + count) * kLinesPerBattle);
+    std::size_t start = 0;
+    for (int line = 0; line < first * kLinesPerBattle; ++line)
+        start = report.find('\n', start) + 1;
+    return report.substr(start);
+}
+
+void FillArchive(const fs::path& file, const std::string& report) {
     const ConnectionPtr connection = OpenOrDie(file);
     CBattleDatabase store;
     store.SetConnection(connection);
@@ -54,7 +66,7 @@ void FillArchive(const fs::path& file) {
     CStoringWriter storing(store, {1, 0, converter.ownCoords});
     converter.AddWriter(&storing);
     std::ostringstream page;
-    ConvertToPage(converter, testing::GenerateReport(kBattles * kLinesPerBattle), page);
+    ConvertToPage(converter, report, page);
 }
 
 double Seconds(const std::function<void()>& work) {
@@ -82,6 +94,26 @@ std::size_t FoundBattles(CConnection& connection, const std::string& search) {
     return FindBattles(connection, filter).value().size();
 }
 
+// Merges the archive `battles` into a fresh copy of another archive of as
+// many battles, the second half of the first among them.
+void MeasureMerge(const fs::path& battles, const fs::path& folder) {
+    const fs::path other = folder / "Other.dat", target = folder / "Target.dat";
+    std::printf("Zweites Archiv wird erzeugt: %d Kämpfe, %d davon gemeinsam ...\n", kBattles, kBattles / 2);
+    FillArchive(other, GeneratedBattles(kBattles / 2, kBattles));
+    ImportResult merged;
+    std::vector<double> seconds;
+    for (int run = 0; run < 5; ++run) {
+        fs::copy_file(other, target, fs::copy_options::overwrite_existing);
+        seconds.push_back(Seconds([&] { merged = ImportArchive(battles, target, ImportMode::Merge); }));
+    }
+    PrintMedian("Archiv zusammenführen (10.000 in 10.000)", std::move(seconds));
+    if (!merged.error.empty()) {
+        std::fprintf(stderr, "%s\n", merged.error.c_str());
+        std::exit(1);
+    }
+    std::printf("%-44s %d hinzugefügt, %d schon vorhanden\n", "", merged.battles, merged.skipped);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -89,7 +121,8 @@ int main(int argc, char** argv) {
     const fs::path folder = mkdtemp(folderPattern.data());
     const fs::path file = folder / "Data.dat";
     std::printf("Archiv wird erzeugt: %d Kämpfe ...\n", kBattles);
-    std::printf("  Umwandeln und Speichern: %.1f s\n", Seconds([&] { FillArchive(file); }));
+    std::printf("  Umwandeln und Speichern: %.1f s\n",
+                Seconds([&] { FillArchive(file, GeneratedBattles(0, kBattles)); }));
     const ConnectionPtr connection = OpenOrDie(file);
     std::printf("  Kämpfe gespeichert: %zu, Data.dat %ju Bytes\n", FoundBattles(*connection, ""),
                 fs::file_size(file));
@@ -125,6 +158,7 @@ int main(int argc, char** argv) {
     (void)argc;
     (void)argv;
 #endif
+    MeasureMerge(file, folder);
     fs::remove_all(folder);
     return 0;
 }

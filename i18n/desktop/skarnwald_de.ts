@@ -676,6 +676,10 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
         <source>Attack plan (*.json)</source>
         <translation>Angriffsplan (*.json)</translation>
     </message>
+    <message>
+        <source>Skarnwald archive (*.dat)</source>
+        <translation>Skarnwald-Archiv (*.dat)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -895,6 +899,43 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
         <translation>
             <numerusform>%n Kampf als CSV geschrieben: %1</numerusform>
             <numerusform>%n Kämpfe als CSV geschrieben: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Merge archive…</source>
+        <translation>Archiv zusammenführen…</translation>
+    </message>
+    <message>
+        <source>Save selection as archive…</source>
+        <translation>Auswahl als Archiv speichern…</translation>
+    </message>
+    <message>
+        <source>No battle to save.</source>
+        <translation>Kein Kampf zum Speichern.</translation>
+    </message>
+    <message>
+        <source>Battles.dat</source>
+        <translation>Kämpfe.dat</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n battle(s) saved as archive: %1</source>
+        <translation>
+            <numerusform>%n Kampf als Archiv gespeichert: %1</numerusform>
+            <numerusform>%n Kämpfe als Archiv gespeichert: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n battle(s) added</source>
+        <translation>
+            <numerusform>%n Kampf hinzugefügt</numerusform>
+            <numerusform>%n Kämpfe hinzugefügt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n already there.</source>
+        <translation>
+            <numerusform>%n schon vorhanden.</numerusform>
+            <numerusform>%n schon vorhanden.</numerusform>
         </translation>
     </message>
 </context>

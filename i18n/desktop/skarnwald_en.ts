@@ -41,6 +41,27 @@
             <numerusform>%n battles written as CSV: %1</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n battle(s) saved as archive: %1</source>
+        <translation>
+            <numerusform>%n battle saved as archive: %1</numerusform>
+            <numerusform>%n battles saved as archive: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n battle(s) added</source>
+        <translation>
+            <numerusform>%n battle added</numerusform>
+            <numerusform>%n battles added</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n already there.</source>
+        <translation>
+            <numerusform>%n already there.</numerusform>
+            <numerusform>%n already there.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>skarnwald::CTimelineDlg</name>

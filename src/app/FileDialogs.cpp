@@ -39,6 +39,8 @@ KindTexts TextsOf(FileKind kind) {
         return {"CSV-Datei", QT_TRANSLATE_NOOP("FileDialogs", "CSV file (*.csv)")};
     case FileKind::Png:
         return {"PNG-Bild", QT_TRANSLATE_NOOP("FileDialogs", "PNG image (*.png)")};
+    case FileKind::Archive:
+        return {"Archiv", QT_TRANSLATE_NOOP("FileDialogs", "Skarnwald archive (*.dat)")};
     case FileKind::Plan:
         break;
     }

@@ -23,6 +23,7 @@ enum class FileKind {
     Csv,       // a table of the archive
     Png,       // the history's charts
     Plan,      // an attack plan
+    Archive,   // an archive of battles (Data.dat) passed between players
 };
 
 class FileDialogs {

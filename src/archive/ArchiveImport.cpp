@@ -86,10 +86,13 @@ bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& o
     CStatement rows(from, "SELECT * FROM " + std::string(copy.table) + (numbered ? " ORDER BY ID" : ""));
     CStatement insert(to, InsertSql(copy));
     std::vector<SqlValue> values(copy.columns.size());
+    std::vector<int> positions(copy.columns.size());
+    std::ranges::transform(copy.columns, positions.begin(),
+                           [&](std::string_view column) { return rows.ColumnIndex(column); });
     std::int64_t next = 0;
     while (rows.Step()) {
         for (std::size_t i = 0; i < values.size(); ++i)
-            values[i] = rows.StoredValue(copy.columns[i]);
+            values[i] = rows.StoredValue(positions[i]);
         if (copy.parents) {
             const auto* old = std::get_if<std::int64_t>(&values[copy.parentColumn]);
             const auto parent = old ? copy.parents->find(*old) : copy.parents->end();
@@ -171,48 +174,8 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
                                   std::numeric_limits<std::int32_t>::max())
             return CoreTexts().Format("import.noRoom", {{"file", Quoted(target)}});
     }
-    const std::string kept = "(SELECT ID FROM temp.ImportKept)";
-    // Each statement numbers its rows after the ones there: ?1 battles, ?2
-    // fleet lines, ?3 combat lines; `uses` says how many of them it takes.
-    struct Insert {
-        std::string sql;
-        std::size_t uses;
-    };
-    const Insert inserts[] = {
-        {"INSERT INTO main.Battles (ID,Datum,Koords,Name) SELECT ID + ?1, Datum, Koords, Name FROM "
-         "import.Battles WHERE ID IN " +
-             kept,
-         1},
-        {"INSERT INTO main.Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) "
-         "SELECT ID + ?2, BattleID + ?1, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, Kampftyp "
-         "FROM import.Agility WHERE BattleID IN " +
-             kept,
-         2},
-        {"INSERT INTO main.Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) "
-         "SELECT d.ID + ?3, d.AgilityID + ?2, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, d.Schiffsname, "
-         "d.Koords, d.Name FROM import.Battle_Details d JOIN import.Agility a ON a.ID = d.AgilityID "
-         "WHERE a.BattleID IN " +
-             kept,
-         3},
-        {"INSERT INTO main.Statistik SELECT BattleID + ?1, Koords, Typ, SortierID, Shuttle, Fighter, "
-         "Fregatte, Corvette, StarCruiser, BattleShip, Doomstar FROM import.Statistik WHERE BattleID IN " +
-             kept,
-         1},
-        {"INSERT INTO main.BattleAsteroids SELECT BattleID + ?1, Gewinn, Verlust FROM import.BattleAsteroids "
-         "WHERE BattleID IN " +
-             kept,
-         1},
-        {"INSERT INTO main.BattleDigest SELECT BattleID + ?1, Digest FROM import.BattleDigest WHERE BattleID "
-         "IN " +
-             kept,
-         1},
-    };
-    const SqlValue values[] = {offsets[0], offsets[1], offsets[2]};
-    for (const auto& [sql, uses] : inserts) {
-        CStatement insert(db, sql);
-        if (!insert.BindForOneRun(std::span(values).first(uses)).Run())
-            return failed;
-    }
+    if (!CopyBattleRows(db, "import", "main", "(SELECT ID FROM temp.ImportKept)", offsets))
+        return failed;
     const auto taken = static_cast<int>(QueryNumber(db, "SELECT COUNT(*) FROM temp.ImportKept"));
     result.skipped = result.battles - taken;
     result.battles = taken;
@@ -223,6 +186,54 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
 }
 
 } // namespace
+
+bool CopyBattleRows(CConnection& db, std::string_view from, std::string_view to, std::string_view chosen,
+                    const std::array<std::int64_t, 3>& offsets) {
+    const std::string f(from), t(to), kept(chosen);
+    // Each statement numbers its rows after the ones there: ?1 battles, ?2
+    // fleet lines, ?3 combat lines; `uses` says how many of them it takes.
+    struct Insert {
+        std::string sql;
+        std::size_t uses;
+    };
+    const Insert inserts[] = {
+        {"INSERT INTO " + t + ".Battles (ID,Datum,Koords,Name) SELECT ID + ?1, Datum, Koords, Name FROM " +
+             f + ".Battles WHERE ID IN " + kept,
+         1},
+        {"INSERT INTO " + t +
+             ".Agility (ID,BattleID,Agility,Anzahl,Schiffsname,Schiffstyp,Koords,Name,Kampftyp) "
+             "SELECT ID + ?2, BattleID + ?1, Agility, Anzahl, Schiffsname, Schiffstyp, Koords, Name, "
+             "Kampftyp "
+             "FROM " +
+             f + ".Agility WHERE BattleID IN " + kept,
+         2},
+        {"INSERT INTO " + t +
+             ".Battle_Details (ID,AgilityID,Waffe,Tat,Anzahl,Schiffstyp,Schiffsname,Koords,Name) "
+             "SELECT d.ID + ?3, d.AgilityID + ?2, d.Waffe, d.Tat, d.Anzahl, d.Schiffstyp, d.Schiffsname, "
+             "d.Koords, d.Name FROM " +
+             f + ".Battle_Details d JOIN " + f + ".Agility a ON a.ID = d.AgilityID WHERE a.BattleID IN " +
+             kept,
+         3},
+        {"INSERT INTO " + t +
+             ".Statistik SELECT BattleID + ?1, Koords, Typ, SortierID, Shuttle, Fighter, "
+             "Fregatte, Corvette, StarCruiser, BattleShip, Doomstar FROM " +
+             f + ".Statistik WHERE BattleID IN " + kept,
+         1},
+        {"INSERT INTO " + t + ".BattleAsteroids SELECT BattleID + ?1, Gewinn, Verlust FROM " + f +
+             ".BattleAsteroids WHERE BattleID IN " + kept,
+         1},
+        {"INSERT INTO " + t + ".BattleDigest SELECT BattleID + ?1, Digest FROM " + f +
+             ".BattleDigest WHERE BattleID IN " + kept,
+         1},
+    };
+    const SqlValue values[] = {offsets[0], offsets[1], offsets[2]};
+    for (const auto& [sql, uses] : inserts) {
+        CStatement insert(db, sql);
+        if (!insert.BindForOneRun(std::span(values).first(uses)).Run())
+            return false;
+    }
+    return true;
+}
 
 ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
     ImportResult result;

@@ -4,11 +4,16 @@
 // program's own schema, so nothing else the foreign file holds (triggers,
 // views, altered tables) comes along, and hostile ids are numbered anew.
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace skarnwald {
+
+class CConnection;
 
 enum class ImportMode {
     Replace, // the archive becomes the foreign one (the previous file is kept as FILE.bak)
@@ -47,5 +52,14 @@ ImportResult CopyArchive(const std::filesystem::path& foreign, const std::filesy
 // Nothing is left beside `target` but that backup.
 ImportResult ImportArchive(const std::filesystem::path& foreign, const std::filesystem::path& target,
                            ImportMode mode);
+
+// Copies the battles whose ids `chosen` lists (an SQL list or subquery over
+// schema `from`) with their fleet, combat, statistics, asteroid and digest
+// rows from schema `from` into schema `to` of the one connection `db`, the
+// ids of battles, fleet lines and combat lines moved by `offsets`. Settings
+// and the personal record are never among them. False when a statement
+// failed (reported through the connection).
+bool CopyBattleRows(CConnection& db, std::string_view from, std::string_view to, std::string_view chosen,
+                    const std::array<std::int64_t, 3>& offsets);
 
 } // namespace skarnwald

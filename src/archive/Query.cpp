@@ -310,8 +310,11 @@ std::int32_t CStatement::ReadInt(std::string_view name) const {
 }
 
 SqlValue CStatement::StoredValue(std::string_view name) const {
-    const int i = stmt_ ? ColumnIndex(name) : -1;
-    if (i < 0)
+    return StoredValue(stmt_ ? ColumnIndex(name) : -1);
+}
+
+SqlValue CStatement::StoredValue(int i) const {
+    if (!stmt_ || i < 0)
         return nullptr;
     switch (sqlite3_column_type(stmt_, i)) {
     case SQLITE_NULL:

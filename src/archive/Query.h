@@ -77,6 +77,10 @@ public:
     // A field as stored, to be bound elsewhere before the next Step: integers
     // as numbers, NULL (or no such column) as NULL, anything else as its text.
     SqlValue StoredValue(std::string_view name) const;
+    SqlValue StoredValue(int column) const;
+    // The position of the column `name`, matched without regard to case, or
+    // -1: rows read in bulk look their columns up once.
+    int ColumnIndex(std::string_view name) const;
     // Whether the field holds an integer or floating-point value.
     bool HoldsNumber(std::string_view name) const;
 
@@ -89,7 +93,6 @@ public:
 
 private:
     void Fail();
-    int ColumnIndex(std::string_view name) const;
     CStatement& BindValues(std::span<const SqlValue> values, void (*lifetime)(void*));
 
     CConnection& connection_;

@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/CliTexts.h"
 
+#include "archive/ArchiveExport.h"
 #include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
 #include "archive/CsvExport.h"
@@ -20,6 +21,11 @@ namespace skarnwald::cli {
 namespace {
 
 constexpr OptionSpec kImportOptions[] = {{"--merge", "", false}};
+
+// The battles a selection passes on are chosen as `battles` chooses them;
+// their order does not matter in an archive.
+constexpr OptionSpec kExportArchiveOptions[] = {
+    {"--search", "", true}, {"--from", "", true}, {"--to", "", true}};
 
 constexpr OptionSpec kCsvTableOption = {"--table", "", true};
 
@@ -226,6 +232,35 @@ int RunImportArchive(const std::vector<std::string>& args, Streams streams) {
     }
     streams.out << ImportSummary(result, *target);
     return 0;
+}
+
+int RunExportArchive(const std::vector<std::string>& args, Streams streams) {
+    int exitCode = 0;
+    const std::string_view usage = CliText("usage.exportArchive");
+    const auto parsed = ParseArgs(args, kExportArchiveOptions, 1, "export-archive", usage, streams, exitCode);
+    if (!parsed)
+        return exitCode;
+    if (parsed->positional.empty()) {
+        streams.err << "skarnwald-cli export-archive: " << CliText("import.whichFile") << "\n" << usage;
+        return 2;
+    }
+    const auto filter = FilterOf(*parsed, "export-archive", usage, streams);
+    if (!filter)
+        return 2;
+    const CommandDatabase connection(*parsed, "export-archive", streams);
+    if (!connection)
+        return 1;
+    const auto battles = FindBattles(*connection, *filter);
+    if (!battles)
+        return 1;
+    const std::filesystem::path target = parsed->positional.front();
+    const ArchiveExportResult result = ExportBattlesAsArchive(*connection, IdsOf(*battles), target);
+    if (!result.error.empty()) {
+        streams.err << "skarnwald-cli export-archive: " << result.error << "\n";
+        return 1;
+    }
+    streams.out << CliPlural("archive.exported", result.battles, {{"file", target.string()}}) << "\n";
+    return connection.ExitCode();
 }
 
 } // namespace skarnwald::cli

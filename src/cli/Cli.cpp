@@ -17,10 +17,15 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"convert", RunConvert},        {"settings", RunSettings},
-    {"battles", RunBattles},        {"delete", RunDelete},
-    {"export", RunExport},          {"stats", RunStats},
-    {"repair-text", RunRepairText}, {"import-archive", RunImportArchive},
+    {"convert", RunConvert},
+    {"settings", RunSettings},
+    {"battles", RunBattles},
+    {"delete", RunDelete},
+    {"export", RunExport},
+    {"stats", RunStats},
+    {"repair-text", RunRepairText},
+    {"import-archive", RunImportArchive},
+    {"export-archive", RunExportArchive},
 };
 
 constexpr std::string_view kLanguageOption = "--lang";

@@ -33,5 +33,6 @@ int RunExport(const std::vector<std::string>& args, Streams streams);
 int RunRepairText(const std::vector<std::string>& args, Streams streams);
 int RunStats(const std::vector<std::string>& args, Streams streams);
 int RunImportArchive(const std::vector<std::string>& args, Streams streams);
+int RunExportArchive(const std::vector<std::string>& args, Streams streams);
 
 } // namespace skarnwald::cli

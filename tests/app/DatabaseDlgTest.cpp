@@ -1,10 +1,12 @@
 // The database browser: battles found by search, date range and order, their
 // rows read when opened, selecting a battle by any of its rows, writing its
-// page, deleting it, the CSV export and emptying the battle tables.
+// page, deleting it, the CSV export, emptying the battle tables and passing
+// battles on as an archive.
 
 #include "AppTestSupport.h"
 #include "app/FileDialogs.h"
 #include "app/db/CDatabaseDlg.h"
+#include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
 #include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
@@ -266,6 +268,45 @@ TEST_F(DatabaseDlgTest, DeletingAllAsksFirstAndEmptiesOnlyTheBattleTables) {
     MessageBoxes::TakeShownTexts();
     dialog.OnDeleteAll();
     EXPECT_TRUE(MessageBoxes::TakeShownTexts().isEmpty());
+}
+
+// The selected battles (or, without a selection, those shown) go into an
+// archive of their own; merging it back adds only the battles missing.
+TEST_F(DatabaseDlgTest, SavingASelectionAndMergingItTellWhatWentWhere) {
+    StoreSamples();
+    RunSql(*connection_, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('Koords','3.3.3')");
+    CDatabaseDlg dialog(connection_);
+    QTreeWidget& list = List(dialog);
+    Battle(dialog, 1)->setSelected(true);
+    list.expandItem(Battle(dialog, 4));
+    Battle(dialog, 4)->child(0)->setSelected(true); // a fleet line chooses its battle
+    EXPECT_EQ(dialog.ChosenBattleIds(), (Ids{1, 4}));
+    const QLabel& status = Child<QLabel>(dialog, "statusLabel");
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("chosen.dat").string()));
+    dialog.OnSaveSelectionAsArchive();
+    EXPECT_TRUE(status.text().startsWith(QStringLiteral("2 Kämpfe als Archiv gespeichert")))
+        << status.text().toStdString();
+
+    list.clearSelection();
+    Child<QLineEdit>(dialog, "searchEdit").setText(QStringLiteral("Kalte"));
+    EXPECT_EQ(dialog.ChosenBattleIds(), dialog.ShownBattleIds());
+
+    ASSERT_EQ(DeleteBattle(*connection_, 4), DeleteOutcome::Deleted);
+    MessageBoxes::SetNextAnswer(true);
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("chosen.dat").string()));
+    dialog.OnMergeArchive();
+    EXPECT_EQ(status.text(), QStringLiteral("1 Kampf hinzugefügt, 1 schon vorhanden."));
+    EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+    EXPECT_EQ(Count("Battles"), 4);
+    EXPECT_EQ(Count("Einstellungen"), 1);
+
+    // The archive in use is neither saved over nor merged into itself.
+    for (auto act : {&CDatabaseDlg::OnSaveSelectionAsArchive, &CDatabaseDlg::OnMergeArchive}) {
+        FileDialogs::SetNextFileName(QStringLiteral("Data.dat"));
+        (dialog.*act)();
+        EXPECT_EQ(MessageBoxes::TakeShownTexts().size(), 1);
+    }
+    EXPECT_EQ(Count("Battles"), 4);
 }
 
 } // namespace

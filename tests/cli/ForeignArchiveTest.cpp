@@ -43,6 +43,21 @@ protected:
         WriteBytes(folder / "other.txt", kOtherReport);
         return (folder / "other.txt").string();
     }
+    // Every row of every statement of `sql`, fields joined with "|".
+    static std::string QueryAll(const fs::path& file, const std::string& sql) {
+        OpenResult opened = CConnection::Open(file);
+        EXPECT_TRUE(opened.connection) << opened.error;
+        std::string rows;
+        sqlite3_exec(
+            opened.connection->Handle(), sql.c_str(),
+            [](void* out, int count, char** values, char**) {
+                for (int i = 0; i < count; ++i)
+                    *static_cast<std::string*>(out) += std::string(values[i] ? values[i] : "") + "|";
+                return 0;
+            },
+            &rows, nullptr);
+        return rows;
+    }
     int Rows(const fs::path& file, std::string_view table) {
         OpenResult opened = CConnection::Open(file);
         EXPECT_TRUE(opened.connection) << opened.error;
@@ -106,6 +121,61 @@ TEST_F(ForeignArchiveTest, ReplacingKeepsThePreviousArchiveAndMergingAddsOnlyNew
 
     EXPECT_EQ(Cli({"import-archive", Own().string(), "--db", Own().string()}).code, 1);
     EXPECT_EQ(Cli({"import-archive", (folder / "none.dat").string(), "--db", Own().string()}).code, 1);
+}
+
+// Battles passed on: a selection of A saved as S goes into B, which holds
+// part of it already, once; B's settings and record stay, and a report
+// converted after the merge finds its battles there.
+TEST_F(ForeignArchiveTest, ASelectionPassedOnIsTakenInOnceWhicheverCameFirst) {
+    const fs::path a = folder / "a.dat", b = folder / "b.dat", s = folder / "s.dat";
+    const fs::path samples = SKARNWALD_SAMPLES;
+    for (const fs::path& archive : {a, b})
+        ASSERT_EQ(Cli({"settings", "--store", "1", "--pers-stat", "1", "--coords", "3.3.3", "--db",
+                       archive.string()})
+                      .code,
+                  0);
+    for (const char* sample :
+         {"one-battle.txt", "several-battles.txt", "own-planet.txt", "roids-and-salvage.txt"})
+        ASSERT_EQ(Cli({"convert", (samples / sample).string(), "-o", (folder / "a.htm").string(), "--db",
+                       a.string()})
+                      .code,
+                  0);
+    ASSERT_EQ(Cli({"convert", (samples / "several-battles.txt").string(), "-o", (folder / "b.htm").string(),
+                   "--db", b.string()})
+                  .code,
+              0);
+    const std::string kept =
+        "SELECT group_concat(Einstellung || '=' || Wert) FROM Einstellungen; "
+        "SELECT group_concat(Typ || Shuttle || Fighter || Fregatte || Corvette) FROM PersStat; "
+        "SELECT COUNT(*) FROM PersStatCounted";
+    const std::string before = QueryAll(b, kept);
+
+    const Outcome exported =
+        Cli({"export-archive", s.string(), "--from", "2026-05-17", "--to", "2026-05-20", "--db", a.string()});
+    EXPECT_EQ(exported.out, "5 Kämpfe gespeichert in " + s.string() + ".\n") << exported.err;
+    EXPECT_EQ(QueryAll(s, "SELECT COUNT(*) FROM Einstellungen; SELECT SUM(Shuttle + Fighter) FROM PersStat"),
+              "0|0|");
+    EXPECT_EQ(QueryAll(s, "SELECT COUNT(*) FROM PersStatCounted"), "0|");
+
+    const Outcome merged = Cli({"import-archive", s.string(), "--merge", "--db", b.string()});
+    EXPECT_EQ(merged.out, "2 Kämpfe übernommen nach " + b.string() +
+                              ".\n3 Kämpfe waren schon gespeichert und wurden nicht erneut gespeichert.\n")
+        << merged.err;
+    EXPECT_EQ(QueryAll(b, kept), before);
+    // The merged battles are recognised when their report comes in too.
+    const Outcome converted = Cli({"convert", (samples / "own-planet.txt").string(), "-o",
+                                   (folder / "b.htm").string(), "--db", b.string()});
+    EXPECT_NE(converted.out.find("2 Kämpfe waren schon gespeichert"), std::string::npos) << converted.out;
+    EXPECT_EQ(QueryAll(b, "SELECT COUNT(*), COUNT(DISTINCT Digest) FROM BattleDigest"), "5|5|");
+
+    // The archive in use is never overwritten; a failed write leaves nothing.
+    const std::string aBytes = FileBytes(a);
+    EXPECT_EQ(Cli({"export-archive", a.string(), "--db", a.string()}).code, 1);
+    EXPECT_EQ(FileBytes(a), aBytes);
+    fs::create_directory(folder / "taken");
+    EXPECT_EQ(Cli({"export-archive", (folder / "taken").string(), "--db", a.string()}).code, 1);
+    EXPECT_TRUE(fs::is_directory(folder / "taken"));
+    EXPECT_FALSE(fs::exists(folder / "taken.part"));
 }
 
 // Every command over every kind of row the program never writes: each ends

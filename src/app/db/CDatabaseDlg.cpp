@@ -5,12 +5,16 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "app/PageFiles.h"
+#include "archive/ArchiveExport.h"
+#include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
 #include "ui_CDatabaseDlg.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace skarnwald {
 namespace {
@@ -64,6 +68,9 @@ void CDatabaseDlg::SetUpList() {
     list.SetStandardPalette();
     list.SetColumns({{tr("Battles"), 560}, {tr("ID"), 40}});
     list.setUniformRowHeights(true);
+    // Several battles can be chosen to pass on as an archive; the one
+    // clicked last is the one HTML and deleting act on.
+    list.setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Enter opens the selected battle and Entf deletes it, rather than the
     // dialog taking Enter for its default button.
     list.installEventFilter(this);
@@ -88,6 +95,9 @@ void CDatabaseDlg::SetUpFilter() {
 // that deletes one battle.
 void CDatabaseDlg::SetUpMoreMenu() {
     auto* menu = new QMenu(ui->moreButton);
+    menu->addAction(tr("Merge archive…"), this, &CDatabaseDlg::OnMergeArchive);
+    menu->addAction(tr("Save selection as archive…"), this, &CDatabaseDlg::OnSaveSelectionAsArchive);
+    menu->addSeparator();
     menu->addAction(tr("Empty the database…"), this, &CDatabaseDlg::OnDeleteAll);
     ui->moreButton->setMenu(menu);
 }
@@ -275,6 +285,55 @@ void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
     }
     ShowStatus(
         tr("%n battle(s) written as CSV: %1", nullptr, static_cast<int>(shownIds_.size())).arg(written));
+}
+
+std::vector<std::int32_t> CDatabaseDlg::ChosenBattleIds() const {
+    const QList<QTreeWidgetItem*> selected = ui->battleList->selectedItems();
+    if (selected.isEmpty())
+        return shownIds_;
+    // Every row shows its battle's id, so a fleet or combat line chooses its battle.
+    std::vector<std::int32_t> ids;
+    for (const QTreeWidgetItem* row : selected)
+        ids.push_back(row->text(kIdColumn).toInt());
+    std::ranges::sort(ids);
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
+void CDatabaseDlg::OnSaveSelectionAsArchive() {
+    const std::vector<std::int32_t> ids = ChosenBattleIds();
+    if (ids.empty()) {
+        ShowStatus(tr("No battle to save."));
+        return;
+    }
+    const QString chosen = FileDialogs::SaveFileName(this, FileKind::Archive, tr("Battles.dat"));
+    if (chosen.isEmpty())
+        return;
+    const ArchiveExportResult result = ExportBattlesAsArchive(*connection_, ids, ToPath(chosen));
+    if (!result.error.empty()) {
+        MessageBoxes::Inform(this, DisplayText(result.error));
+        return;
+    }
+    ShowStatus(tr("%n battle(s) saved as archive: %1", nullptr, result.battles)
+                   .arg(QDir::toNativeSeparators(chosen)));
+}
+
+void CDatabaseDlg::OnMergeArchive() {
+    const QString chosen = FileDialogs::OpenFileName(this, FileKind::Archive);
+    if (chosen.isEmpty())
+        return;
+    // The import reads the chosen file only and adds its new battles to the
+    // archive's file; settings and the personal record stay as they are.
+    const std::filesystem::path target = ArchiveFileOf(*connection_);
+    const ImportResult result = ImportArchive(ToPath(chosen), target, ImportMode::Merge);
+    if (!result.error.empty()) {
+        MessageBoxes::Inform(this, DisplayText(result.error));
+        return;
+    }
+    Reload();
+    ShowStatus(tr("%n battle(s) added", nullptr, result.battles) + QStringLiteral(", ") +
+               tr("%n already there.", nullptr, result.skipped));
+    MessageBoxes::Inform(this, DisplayText(ImportSummary(result, target)).trimmed());
 }
 
 } // namespace skarnwald

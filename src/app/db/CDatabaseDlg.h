@@ -3,7 +3,9 @@
 // each opening to its fleet lines in side colours and the combat lines of
 // each fleet line (read when a battle is opened). The selected battle can be
 // written as an HTML page or deleted; the battles shown can be written as CSV
-// files; the battle tables can be emptied.
+// files; the battle tables can be emptied. Battles go between players as
+// archives: the selected ones (or those shown) are saved as a small
+// Data.dat, and another Data.dat's battles are merged in.
 
 #include "archive/BattleBrowser.h"
 #include "archive/Connection.h"
@@ -40,6 +42,14 @@ public:
     // The shown battles as CSV: every table into a chosen folder, or one
     // table into a chosen file.
     void OnExportCsv(std::optional<CsvTable> onlyTable);
+    // Adds the battles of a chosen archive that are not stored yet, and
+    // tells how many were added and how many were there already.
+    void OnMergeArchive();
+    // Saves the selected battles, or the shown ones when none is selected,
+    // as an archive of their own.
+    void OnSaveSelectionAsArchive();
+    // The battles of the selected rows, or the shown ones when none is selected.
+    std::vector<std::int32_t> ChosenBattleIds() const;
     // Lists the battles the filter fields choose.
     void Reload();
 

@@ -1,0 +1,104 @@
+#include "archive/ArchiveExport.h"
+
+#include "archive/ArchiveImport.h"
+#include "archive/ArchiveLocation.h"
+#include "archive/BattleDigest.h"
+#include "archive/Connection.h"
+#include "archive/Query.h"
+#include "text/Catalog.h"
+
+#include <optional>
+
+namespace skarnwald {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Quoted(const fs::path& file) {
+    return "'" + file.string() + "'";
+}
+
+// Whether `target` is the file the connection works on, which an export
+// must never replace.
+bool IsArchiveInUse(const CConnection& connection, const fs::path& target) {
+    const fs::path inUse = ArchiveFileOf(connection);
+    std::error_code ec;
+    return !inUse.empty() && fs::equivalent(inUse, target, ec);
+}
+
+// The new archive's schema, in its own file, in the format the source's
+// rows are in.
+bool MakeEmptyArchive(const fs::path& file, int format, std::string& error) {
+    std::error_code ec;
+    fs::remove(file, ec);
+    OpenResult made = CConnection::Open(file);
+    if (!made.connection) {
+        error = made.error;
+        return false;
+    }
+    FirstDbError errors;
+    made.connection->SetErrorReporter(&errors);
+    return SetArchiveFormat(*made.connection, format);
+}
+
+// Copies the chosen battles into the attached archive `export`; how many
+// went there, or nothing when a statement failed (reported).
+std::optional<int> CopyChosenBattles(CConnection& connection, std::span<const std::int32_t> ids) {
+    CTransaction transaction(connection);
+    if (!RunStatement(connection, "CREATE TEMP TABLE IF NOT EXISTS ExportChosen (ID INTEGER PRIMARY KEY)") ||
+        !RunStatement(connection, "DELETE FROM temp.ExportChosen"))
+        return std::nullopt;
+    for (const std::int32_t id : ids)
+        if (!RunStatement(connection, "INSERT OR IGNORE INTO temp.ExportChosen (ID) VALUES (?)",
+                          {static_cast<std::int64_t>(id)}))
+            return std::nullopt;
+    if (!CopyBattleRows(connection, "main", "export", "(SELECT ID FROM temp.ExportChosen)", {0, 0, 0}) ||
+        !RunStatement(connection, "DELETE FROM temp.ExportChosen"))
+        return std::nullopt;
+    std::optional<int> battles;
+    {
+        CStatement count(connection, "SELECT COUNT(*) FROM export.Battles");
+        if (count.Step())
+            battles = static_cast<int>(count.ColumnInt(0));
+    }
+    return battles && transaction.Commit() ? battles : std::nullopt;
+}
+
+} // namespace
+
+ArchiveExportResult ExportBattlesAsArchive(CConnection& connection, std::span<const std::int32_t> ids,
+                                           const fs::path& target) {
+    ArchiveExportResult result;
+    if (IsArchiveInUse(connection, target)) {
+        result.error = CoreTexts().Format("export.archiveInUse", {{"file", Quoted(target)}});
+        return result;
+    }
+    fs::path partial = target;
+    partial += ".part";
+    if (!MakeEmptyArchive(partial, ArchiveFormat(connection), result.error)) {
+        std::error_code ec;
+        fs::remove(partial, ec);
+        return result;
+    }
+    const std::string partialName = partial.string();
+    std::optional<int> battles;
+    if (RunStatement(connection, "ATTACH DATABASE ? AS export", {std::string_view(partialName)})) {
+        battles = CopyChosenBattles(connection, ids);
+        if (!RunStatement(connection, "DETACH DATABASE export"))
+            battles.reset();
+    }
+    const bool copied = battles.has_value();
+    std::error_code ec;
+    if (copied)
+        fs::rename(partial, target, ec);
+    if (!copied || ec) {
+        fs::remove(partial, ec);
+        result.error = CoreTexts().Format("export.cannotWrite", {{"file", Quoted(target)}});
+        return result;
+    }
+    result.battles = *battles;
+    return result;
+}
+
+} // namespace skarnwald
