@@ -32,6 +32,25 @@ void AddCardFonts() {
     (void)added;
 }
 
+// Asks for a file name, offering `suggested`, and writes `bytes` there (a
+// name without extension gets `extension`); the file written, or an empty
+// text when the user cancelled or the file could not be written (the user
+// was told).
+QString SaveAs(QWidget* parent, FileKind kind, const QString& suggested, const char* extension,
+               std::string_view bytes) {
+    const QString name = FileDialogs::SaveFileName(parent, kind, suggested);
+    if (name.isEmpty())
+        return {};
+    std::filesystem::path target = ToPath(name);
+    if (!target.has_extension())
+        target += extension;
+    const bool saved = WritePageFile(parent, target, [&](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return true;
+    });
+    return saved ? QString::fromStdString(target.string()) : QString();
+}
+
 } // namespace
 
 QImage CardImage(const std::string& svg, int scale) {
@@ -105,17 +124,8 @@ QString CShareActions::CopyTitle() {
 }
 
 QString CShareActions::SaveJson(QWidget* parent, const QString& suggested) {
-    QString name = FileDialogs::SaveFileName(parent, FileKind::Json, suggested);
-    if (name.isEmpty())
-        return {};
-    std::filesystem::path target = ToPath(name);
-    if (!target.has_extension())
-        target += ".json";
-    const bool saved = WritePageFile(parent, target, [&](std::ostream& out) {
-        out.write(json_.data(), static_cast<std::streamsize>(json_.size()));
-        return true;
-    });
-    return saved ? tr("JSON saved: %1").arg(QString::fromStdString(target.string())) : QString();
+    const QString saved = SaveAs(parent, FileKind::Json, suggested, ".json", json_);
+    return saved.isEmpty() ? saved : tr("JSON saved: %1").arg(saved);
 }
 
 QString CShareActions::CopyCardImage() {
@@ -124,23 +134,13 @@ QString CShareActions::CopyCardImage() {
 }
 
 QString CShareActions::SaveCardImage(QWidget* parent, const QString& suggested) {
-    QString name = FileDialogs::SaveFileName(parent, FileKind::Png, suggested);
-    if (name.isEmpty())
-        return {};
-    std::filesystem::path target = ToPath(name);
-    if (!target.has_extension())
-        target += ".png";
-    const QImage image = CardImage(card_);
-    const bool saved = WritePageFile(parent, target, [&](std::ostream& out) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
-            return false;
-        out.write(png.constData(), png.size());
-        return true;
-    });
-    return saved ? tr("Picture saved: %1").arg(QString::fromStdString(target.string())) : QString();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    CardImage(card_).save(&buffer, "PNG");
+    const QString saved =
+        SaveAs(parent, FileKind::Png, suggested, ".png", std::string_view(png.constData(), png.size()));
+    return saved.isEmpty() ? saved : tr("Picture saved: %1").arg(saved);
 }
 
 } // namespace skarnwald
