@@ -14,6 +14,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The command line draws picture cards in this font (the desktop carries it inside).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 # The standard dialogs' German texts come from this package at run time.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)

@@ -399,6 +399,14 @@ Dort finden Skarnwald und skarnwald-cli sie, aus welchem Ordner sie auch gestart
         <source>JSON saved: %1</source>
         <translation>JSON gespeichert: %1</translation>
     </message>
+    <message>
+        <source>Picture copied</source>
+        <translation>Bild kopiert</translation>
+    </message>
+    <message>
+        <source>Picture saved: %1</source>
+        <translation>Bild gespeichert: %1</translation>
+    </message>
 </context>
 <context>
     <name>CTimelineDlg</name>
@@ -499,6 +507,14 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
     <message>
         <source>What the share texts hide (settings)</source>
         <translation>Was die Teilen-Texte verbergen (Einstellungen)</translation>
+    </message>
+    <message>
+        <source>Copy picture</source>
+        <translation>Bild kopieren</translation>
+    </message>
+    <message>
+        <source>Save picture…</source>
+        <translation>Bild speichern…</translation>
     </message>
 </context>
 <context>
@@ -1075,6 +1091,14 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
     <message>
         <source>SCRL</source>
         <translation>RF</translation>
+    </message>
+    <message>
+        <source>Copy &amp;picture</source>
+        <translation>B&amp;ild kopieren</translation>
+    </message>
+    <message>
+        <source>Save p&amp;icture…</source>
+        <translation>Bild &amp;speichern…</translation>
     </message>
 </context>
 <context>

@@ -87,6 +87,8 @@ void CMainFrame::CreateMenus() {
     AddViewCommand(shareMenu_, QT_TR_NOOP("Copy for &Discord"), &CVoxlanView::OnCopyDiscord);
     AddViewCommand(shareMenu_, QT_TR_NOOP("Copy &title line"), &CVoxlanView::OnCopyTitle);
     AddViewCommand(shareMenu_, QT_TR_NOOP("Save as &JSON…"), &CVoxlanView::OnSaveJson);
+    AddViewCommand(shareMenu_, QT_TR_NOOP("Copy &picture"), &CVoxlanView::OnCopyCardImage);
+    AddViewCommand(shareMenu_, QT_TR_NOOP("Save p&icture…"), &CVoxlanView::OnSaveCardImage);
     for (QAction* action : shareMenu_->actions())
         action->setEnabled(false);
     connect(view_, &CVoxlanView::ShareAvailable, this, [this](bool available) {

@@ -125,8 +125,11 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     connect(ui->discordButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyDiscord);
     connect(ui->titleButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyTitle);
     connect(ui->jsonButton, &QPushButton::clicked, this, &CVoxlanView::OnSaveJson);
+    connect(ui->cardCopyButton, &QPushButton::clicked, this, &CVoxlanView::OnCopyCardImage);
+    connect(ui->cardSaveButton, &QPushButton::clicked, this, &CVoxlanView::OnSaveCardImage);
     connect(this, &CVoxlanView::ShareAvailable, this, [this](bool available) {
-        for (QPushButton* button : {ui->bbcodeButton, ui->discordButton, ui->titleButton, ui->jsonButton})
+        for (QPushButton* button : {ui->bbcodeButton, ui->discordButton, ui->titleButton, ui->jsonButton,
+                                    ui->cardCopyButton, ui->cardSaveButton})
             button->setEnabled(available);
     });
     Retranslate();
@@ -467,6 +470,18 @@ void CVoxlanView::OnSaveJson() {
         ShowShareStatus(
             share_.SaveJson(this, QFileInfo(QString::fromStdString(pageName_.Name())).completeBaseName() +
                                       QStringLiteral(".json")));
+}
+
+void CVoxlanView::OnCopyCardImage() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.CopyCardImage());
+}
+
+void CVoxlanView::OnSaveCardImage() {
+    if (share_.HasOutputs())
+        ShowShareStatus(share_.SaveCardImage(
+            this,
+            QFileInfo(QString::fromStdString(pageName_.Name())).completeBaseName() + QStringLiteral(".png")));
 }
 
 void CVoxlanView::OnChangeLog() {

@@ -66,6 +66,8 @@ public:
     void OnCopyDiscord();
     void OnCopyTitle();
     void OnSaveJson();
+    void OnCopyCardImage();
+    void OnSaveCardImage();
 
     const CReportConverter& Converter() const { return converter_; }
     const StoringSettings& Storing() const { return storing_.Settings(); }

@@ -3,8 +3,12 @@
 #include "app/FileDialogs.h"
 #include "app/PageFiles.h"
 
+#include <QBuffer>
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include <ostream>
 
@@ -17,11 +21,54 @@ void ToClipboard(const std::string& text) {
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+// The card's font, from the program's resources, so a card looks the same
+// whatever fonts the system has.
+void AddCardFonts() {
+    static const bool added = [] {
+        for (const char* file : {":/fonts/DejaVuSans.ttf", ":/fonts/DejaVuSans-Bold.ttf"})
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        return true;
+    }();
+    (void)added;
+}
+
+// Asks for a file name, offering `suggested`, and writes `bytes` there (a
+// name without extension gets `extension`); the file written, or an empty
+// text when the user cancelled or the file could not be written (the user
+// was told).
+QString SaveAs(QWidget* parent, FileKind kind, const QString& suggested, const char* extension,
+               std::string_view bytes) {
+    const QString name = FileDialogs::SaveFileName(parent, kind, suggested);
+    if (name.isEmpty())
+        return {};
+    std::filesystem::path target = ToPath(name);
+    if (!target.has_extension())
+        target += extension;
+    const bool saved = WritePageFile(parent, target, [&](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return true;
+    });
+    return saved ? QString::fromStdString(target.string()) : QString();
+}
+
 } // namespace
 
+QImage CardImage(const std::string& svg, int scale) {
+    AddCardFonts();
+    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    if (!renderer.isValid())
+        return {};
+    QImage image(renderer.defaultSize() * scale, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    renderer.render(&painter);
+    return image;
+}
+
 CShareActions::CShareActions(CReportConverter& converter) : converter_(converter) {
-    for (IReportWriter* writer :
-         std::initializer_list<IReportWriter*>{&bbcodeWriter_, &discordWriter_, &titleWriter_, &jsonWriter_})
+    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{
+             &bbcodeWriter_, &discordWriter_, &titleWriter_, &jsonWriter_, &cardWriter_})
         converter_.AddWriter(writer);
 }
 
@@ -34,6 +81,7 @@ void CShareActions::TakeOutputs() {
     discordMessages_ = std::move(discordWriter_.Messages());
     title_ = std::move(titleWriter_.Text());
     json_ = std::move(jsonWriter_.Text());
+    card_ = std::move(cardWriter_.Cards().summary);
     nextDiscordMessage_ = 0;
     hasOutputs_ = true;
 }
@@ -43,6 +91,7 @@ void CShareActions::Discard() {
     discordMessages_.clear();
     title_.clear();
     json_.clear();
+    card_.clear();
     nextDiscordMessage_ = 0;
     hasOutputs_ = false;
 }
@@ -75,17 +124,23 @@ QString CShareActions::CopyTitle() {
 }
 
 QString CShareActions::SaveJson(QWidget* parent, const QString& suggested) {
-    QString name = FileDialogs::SaveFileName(parent, FileKind::Json, suggested);
-    if (name.isEmpty())
-        return {};
-    std::filesystem::path target = ToPath(name);
-    if (!target.has_extension())
-        target += ".json";
-    const bool saved = WritePageFile(parent, target, [&](std::ostream& out) {
-        out.write(json_.data(), static_cast<std::streamsize>(json_.size()));
-        return true;
-    });
-    return saved ? tr("JSON saved: %1").arg(QString::fromStdString(target.string())) : QString();
+    const QString saved = SaveAs(parent, FileKind::Json, suggested, ".json", json_);
+    return saved.isEmpty() ? saved : tr("JSON saved: %1").arg(saved);
+}
+
+QString CShareActions::CopyCardImage() {
+    QGuiApplication::clipboard()->setImage(CardImage(card_));
+    return tr("Picture copied");
+}
+
+QString CShareActions::SaveCardImage(QWidget* parent, const QString& suggested) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    CardImage(card_).save(&buffer, "PNG");
+    const QString saved =
+        SaveAs(parent, FileKind::Png, suggested, ".png", std::string_view(png.constData(), png.size()));
+    return saved.isEmpty() ? saved : tr("Picture saved: %1").arg(saved);
 }
 
 } // namespace skarnwald

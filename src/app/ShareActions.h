@@ -4,9 +4,11 @@
 // and never converts again.
 
 #include "reading/ReportConverter.h"
+#include "writers/BattleCard.h"
 #include "writers/ShareWriters.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QString>
 
 #include <string>
@@ -40,6 +42,9 @@ public:
     // Asks for a file name, offering `suggested`; an empty text when the user
     // cancelled or the file could not be written (the user was told).
     QString SaveJson(QWidget* parent, const QString& suggested);
+    // The summary card as a picture: on the clipboard, or saved as PNG.
+    QString CopyCardImage();
+    QString SaveCardImage(QWidget* parent, const QString& suggested);
 
 private:
     CReportConverter& converter_;
@@ -47,11 +52,16 @@ private:
     CDiscordWriter discordWriter_;
     CTitleWriter titleWriter_;
     CJsonWriter jsonWriter_;
+    CCardWriter cardWriter_;
 
     bool hasOutputs_ = false;
-    std::string bbcode_, title_, json_;
+    std::string bbcode_, title_, json_, card_;
     std::vector<std::string> discordMessages_;
     std::size_t nextDiscordMessage_ = 0;
 };
+
+// An SVG card drawn at `scale` times its size in the card's own font, which
+// the program brings along; a null image when it cannot be drawn.
+QImage CardImage(const std::string& svg, int scale = 2);
 
 } // namespace skarnwald

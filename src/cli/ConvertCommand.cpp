@@ -1,3 +1,4 @@
+#include "cli/CardPicture.h"
 #include "cli/Cli.h"
 #include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
@@ -23,7 +24,62 @@ namespace {
 
 constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
                                           {"--format", "", true},      {"--hide-own", "", false},
-                                          {"--hide-names", "", false}, {"--hide-coords", "", false}};
+                                          {"--hide-names", "", false}, {"--hide-coords", "", false},
+                                          {"--per-battle", "", false}};
+
+// What convert writes: the page, a share text, or picture cards (the SVG
+// format, drawn as PNG when `png`), the summary card or one per battle.
+struct OutputChoice {
+    ShareFormat format = ShareFormat::Html;
+    bool png = false;
+    bool eachBattle = false;
+};
+
+// "png" is the SVG card drawn; every other name is the core's.
+std::optional<OutputChoice> OutputNamed(const std::string* name, bool eachBattle) {
+    if (!name)
+        return OutputChoice{};
+    if (*name == "png")
+        return OutputChoice{ShareFormat::Svg, true, eachBattle};
+    const auto format = ShareFormatNamed(*name);
+    if (!format)
+        return std::nullopt;
+    return OutputChoice{*format, false, eachBattle};
+}
+
+// The file for a chosen output path: as the core names its formats, a PNG
+// card ".png" when the name has no extension; the cards of several battles
+// numbered before the extension ("kampf-2.png").
+std::string OutputFileNameFor(const std::string& chosen, const OutputChoice& choice, std::size_t battle = 0) {
+    std::filesystem::path name = ShareOutputFileName(chosen, choice.format);
+    if (choice.png && !std::filesystem::path(chosen).filename().has_extension())
+        name.replace_extension(".png");
+    if (battle > 0) {
+        const std::filesystem::path extension = name.extension();
+        name.replace_extension();
+        name += "-" + std::to_string(battle);
+        name += extension;
+    }
+    return name.string();
+}
+
+// Writes a card as it is or drawn as PNG; false, with the reason printed,
+// when it cannot be drawn.
+bool WriteCard(const std::string& svg, bool png, std::ostream& out, Streams streams) {
+    if (!png) {
+        out << svg;
+        return true;
+    }
+    std::string error;
+    const auto picture = CardPng(svg, kCardPngScale, error);
+    if (!picture) {
+        streams.err << "skarnwald-cli convert: " << CliFormat("convert.cardUndrawn", {{"reason", error}})
+                    << "\n";
+        return false;
+    }
+    out << *picture;
+    return true;
+}
 
 std::optional<std::string> ReadInput(const std::string& input, Streams streams) {
     if (input == "-") {
@@ -48,17 +104,26 @@ enum class ConvertOutcome { Written, NoBattle, Failed };
 // temporary file, to the named file. A report without a battle writes
 // nothing, so standard output gets the text only once the conversion is done.
 // Errors are printed.
-ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report, ShareFormat format,
+ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report, const OutputChoice& choice,
                          const std::string* output, Streams streams) {
     bool noBattle = false;
     const auto write = [&](std::ostream& out) {
-        ConvertToFormat(converter, report, format, out);
+        if (choice.png) {
+            std::ostringstream svg;
+            ConvertToFormat(converter, report, ShareFormat::Svg, svg);
+            noBattle = converter.BattlesInLastReport() == 0;
+            return !noBattle && WriteCard(svg.str(), true, out, streams);
+        }
+        ConvertToFormat(converter, report, choice.format, out);
         noBattle = converter.BattlesInLastReport() == 0;
         return !noBattle;
     };
     if (!output) {
         std::ostringstream held;
-        if (write(held)) {
+        const bool written = write(held);
+        if (!written && !noBattle)
+            return ConvertOutcome::Failed;
+        if (written) {
             streams.out << held.view();
             streams.out.flush();
             if (!streams.out) {
@@ -67,9 +132,9 @@ ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report,
             }
         }
     } else {
-        const bool written = format == ShareFormat::Html
+        const bool written = choice.format == ShareFormat::Html
                                  ? WritePageFile(*output, "convert", streams, write)
-                                 : WriteOutputFile(ShareOutputFileName(*output, format),
+                                 : WriteOutputFile(OutputFileNameFor(*output, choice),
                                                    CliText("written.file"), "convert", streams, write);
         if (!written && !noBattle)
             return ConvertOutcome::Failed;
@@ -77,6 +142,25 @@ ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report,
     if (noBattle) {
         streams.err << "skarnwald-cli convert: " << CoreTexts().Text("convert.noBattleFound") << "\n";
         return ConvertOutcome::NoBattle;
+    }
+    return ConvertOutcome::Written;
+}
+
+// One card per battle, each into a file of its own named after `output`.
+ConvertOutcome ConvertToBattleCards(CReportConverter& converter, const std::string& report,
+                                    const OutputChoice& choice, const std::string& output, Streams streams) {
+    const BattleCards cards = ConvertToCards(converter, report, true);
+    if (cards.battles.empty()) {
+        streams.err << "skarnwald-cli convert: " << CoreTexts().Text("convert.noBattleFound") << "\n";
+        return ConvertOutcome::NoBattle;
+    }
+    for (std::size_t battle = 0; battle < cards.battles.size(); ++battle) {
+        const auto write = [&](std::ostream& out) {
+            return WriteCard(cards.battles[battle], choice.png, out, streams);
+        };
+        if (!WriteOutputFile(OutputFileNameFor(output, choice, battle + 1), CliText("written.file"),
+                             "convert", streams, write))
+            return ConvertOutcome::Failed;
     }
     return ConvertOutcome::Written;
 }
@@ -156,6 +240,11 @@ bool ValidInputs(const ParsedArgs& args, Streams streams) {
         why = CliText("convert.dirOnlyHtml");
     else if (!args.Has("--dir") && args.positional.size() > 1)
         why = CliText("convert.severalNeedDir");
+    else if (args.Has("--per-battle") && (!args.Has("--format") || (*args.Value("--format") != "svg" &&
+                                                                    *args.Value("--format") != "png")))
+        why = CliText("convert.perBattleOnlyCards");
+    else if (args.Has("--per-battle") && !args.Has("--output"))
+        why = CliText("convert.perBattleNeedsOutput");
     if (!why.empty())
         streams.err << "skarnwald-cli convert: " << why << "\n" << CliText("usage.convert");
     return why.empty();
@@ -174,8 +263,8 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
     if (parsed->Has("--dir"))
         return ConvertFiles(*parsed, streams);
     const std::string* formatName = parsed->Value("--format");
-    const auto format = formatName ? ShareFormatNamed(*formatName) : ShareFormat::Html;
-    if (!format) {
+    const auto choice = OutputNamed(formatName, parsed->Has("--per-battle"));
+    if (!choice) {
         streams.err << "skarnwald-cli convert: "
                     << CliFormat("convert.unknownFormat", {{"format", *formatName}}) << "\n"
                     << CliText("usage.convert");
@@ -193,7 +282,9 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
     if (!setup.connection)
         return 1;
     const ConvertOutcome outcome =
-        ConvertTo(setup.converter, report, *format, parsed->Value("--output"), streams);
+        choice->eachBattle
+            ? ConvertToBattleCards(setup.converter, report, *choice, *parsed->Value("--output"), streams)
+            : ConvertTo(setup.converter, report, *choice, parsed->Value("--output"), streams);
     if (outcome != ConvertOutcome::Written)
         return outcome == ConvertOutcome::NoBattle ? kNoBattleExitCode : 1;
     // With the page on standard output the note goes to the error stream.

@@ -3,6 +3,7 @@
 #include "reading/ReportConverter.h"
 #include "text/Catalog.h"
 #include "text/ReportFiles.h"
+#include "writers/BattleCard.h"
 #include "writers/HtmlWriter.h"
 #include "writers/ShareWriters.h"
 
@@ -31,6 +32,8 @@ std::optional<ShareFormat> ShareFormatNamed(std::string_view name) {
         return ShareFormat::Title;
     if (name == "json")
         return ShareFormat::Json;
+    if (name == "svg")
+        return ShareFormat::Svg;
     return std::nullopt;
 }
 
@@ -40,7 +43,10 @@ std::string ShareOutputFileName(std::string_view chosenPath, ShareFormat format)
     std::string name(chosenPath);
     if (std::filesystem::path(name).filename().has_extension())
         return name;
-    name += format == ShareFormat::Discord ? ".md" : format == ShareFormat::Json ? ".json" : ".txt";
+    name += format == ShareFormat::Discord ? ".md"
+            : format == ShareFormat::Json  ? ".json"
+            : format == ShareFormat::Svg   ? ".svg"
+                                           : ".txt";
     return name;
 }
 
@@ -68,9 +74,11 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
     CDiscordWriter discord;
     CTitleWriter title;
     CJsonWriter json;
+    CCardWriter card;
     IReportWriter* const writer = format == ShareFormat::BBCode    ? static_cast<IReportWriter*>(&bbcode)
                                   : format == ShareFormat::Discord ? static_cast<IReportWriter*>(&discord)
                                   : format == ShareFormat::Title   ? static_cast<IReportWriter*>(&title)
+                                  : format == ShareFormat::Svg     ? static_cast<IReportWriter*>(&card)
                                                                    : static_cast<IReportWriter*>(&json);
     converter.AddWriter(writer);
     converter.ConvertReport(report);
@@ -78,6 +86,7 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
     const std::string text = format == ShareFormat::BBCode    ? std::move(bbcode.Text())
                              : format == ShareFormat::Discord ? JoinDiscordMessages(discord.Messages())
                              : format == ShareFormat::Title   ? std::move(title.Text())
+                             : format == ShareFormat::Svg     ? std::move(card.Cards().summary)
                                                               : std::move(json.Text());
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
@@ -96,7 +105,9 @@ SharedConversion Share(std::string_view report, const Redaction& redaction, std:
     CDiscordWriter discord;
     CTitleWriter title;
     CJsonWriter json;
-    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json})
+    CCardWriter card;
+    for (IReportWriter* writer :
+         std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json, &card})
         converter.AddWriter(writer);
 
     SharedConversion shared;
@@ -111,6 +122,7 @@ SharedConversion Share(std::string_view report, const Redaction& redaction, std:
     shared.discordMessages = std::move(discord.Messages());
     shared.title = std::move(title.Text());
     shared.json = std::move(json.Text());
+    shared.card = std::move(card.Cards().summary);
     return shared;
 }
 
@@ -119,6 +131,22 @@ SharedConversion Share(std::string_view report, const Redaction& redaction, std:
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
                                    std::string_view ownCoords, IProgress* progress) {
     return Share(report, redaction, ownCoords, progress, true);
+}
+
+BattleCards ConvertToCards(CReportConverter& converter, std::string_view report, bool eachBattle) {
+    CCardWriter card(eachBattle);
+    converter.AddWriter(&card);
+    converter.ConvertReport(report);
+    converter.RemoveWriter(&card);
+    return std::move(card.Cards());
+}
+
+BattleCards ConvertToCards(std::string_view report, const Redaction& redaction, std::string_view ownCoords,
+                           bool eachBattle) {
+    CReportConverter converter;
+    converter.redaction = redaction;
+    converter.ownCoords = std::string(ownCoords);
+    return ConvertToCards(converter, report, eachBattle);
 }
 
 SharedConversion ConvertShareTexts(std::string_view report, const Redaction& redaction,

@@ -4,6 +4,7 @@
 
 #include "reading/ConversionServices.h"
 #include "reading/Redaction.h"
+#include "writers/BattleCard.h"
 
 #include <iosfwd>
 #include <optional>
@@ -15,11 +16,12 @@ namespace skarnwald {
 
 class CReportConverter;
 
-enum class ShareFormat { Html, BBCode, Discord, Title, Json };
+enum class ShareFormat { Html, BBCode, Discord, Title, Json, Svg };
 
 struct SharedConversion {
     std::string html, bbcode, title, json;
     std::vector<std::string> discordMessages;
+    std::string card; // the summary card (SVG)
 };
 
 // One walk over the (already UTF-8) report feeding every writer; `progress`,
@@ -30,6 +32,13 @@ SharedConversion ConvertForSharing(std::string_view report, const Redaction& red
 SharedConversion ConvertShareTexts(std::string_view report, const Redaction& redaction,
                                    std::string_view ownCoords);
 
+// The picture cards of a report (SVG): the summary card, and one card per
+// battle when `eachBattle`.
+BattleCards ConvertToCards(std::string_view report, const Redaction& redaction, std::string_view ownCoords,
+                           bool eachBattle);
+// The same with `converter` (its settings, store and redaction apply).
+BattleCards ConvertToCards(CReportConverter& converter, std::string_view report, bool eachBattle);
+
 // The most characters (code points) Discord takes in one message.
 inline constexpr std::size_t kDiscordMessageLimit = 2000;
 
@@ -37,11 +46,11 @@ inline constexpr std::size_t kDiscordMessageLimit = 2000;
 // core's language. No line of a message can equal it.
 std::string DiscordMessageSeparator();
 
-// "html", "bbcode", "discord", "title", "json".
+// "html", "bbcode", "discord", "title", "json", "svg" (the summary card).
 std::optional<ShareFormat> ShareFormatNamed(std::string_view name);
 // The file name for a chosen output path: pages as ever (".htm" unless the
-// path ends in "htm" or "html"); the other formats get ".txt", ".md" or
-// ".json" when the path's file name has no extension.
+// path ends in "htm" or "html"); the other formats get ".txt", ".md",
+// ".json" or ".svg" when the path's file name has no extension.
 std::string ShareOutputFileName(std::string_view chosenPath, ShareFormat format);
 // Discord messages as one text, with the separator line between them.
 std::string JoinDiscordMessages(const std::vector<std::string>& messages);

@@ -27,47 +27,6 @@ std::string Whole(std::string_view field) {
     return std::string(TrimPartialCharacters(field));
 }
 
-std::string Heading(const CollectedBattle& battle, const ShareWords& words) {
-    if (!battle.hasHeader)
-        return words.battleWithoutHeader;
-    if (battle.place.empty())
-        return FillIn(words.battle, {{"coords", battle.coords}});
-    return FillIn(words.battleAtPlace, {{"coords", battle.coords}, {"place", battle.place}});
-}
-
-std::string FleetText(const CollectedFleet& fleet, std::size_t nameLimit) {
-    std::string text = CutToCodePoints(fleet.name.empty() ? "?" : fleet.name, nameLimit);
-    text += " (" + CutToCodePoints(fleet.coords, 24) + ")";
-    std::string_view separator = ": ";
-    for (const auto& [type, ships] : fleet.ships) {
-        text += separator;
-        if (type.empty()) {
-            text += "…";
-            break;
-        }
-        text += std::to_string(ships) + " " + CutToCodePoints(type, 32);
-        separator = ", ";
-    }
-    return text;
-}
-
-bool SideTookPart(const CollectedBattle& battle, const BattleSummary& summary, int side) {
-    if (summary.fleetCounts[side] > 0)
-        return true;
-    for (const CollectedFleet& fleet : battle.fleets)
-        if (fleet.sideIndex == side)
-            return true;
-    return false;
-}
-
-std::string CaptureText(const CollectedCapture& capture) {
-    std::string fleet;
-    if (!capture.name.empty())
-        fleet = CutToCodePoints(capture.name, 64) + " ";
-    fleet += "(" + CutToCodePoints(capture.coords, 24) + ")";
-    return CoreTexts().Plural("share.capture", capture.roids, {{"fleet", fleet}});
-}
-
 // --- BBCode ---------------------------------------------------------------
 
 // Colours between light and dark, readable on the usual forum themes.
@@ -182,6 +141,49 @@ std::vector<std::string> SideLines(const std::string& start, const std::string& 
 }
 
 } // namespace
+
+// --- Pieces every format shows ---------------------------------------------
+
+std::string Heading(const CollectedBattle& battle, const ShareWords& words) {
+    if (!battle.hasHeader)
+        return words.battleWithoutHeader;
+    if (battle.place.empty())
+        return FillIn(words.battle, {{"coords", battle.coords}});
+    return FillIn(words.battleAtPlace, {{"coords", battle.coords}, {"place", battle.place}});
+}
+
+std::string FleetText(const CollectedFleet& fleet, std::size_t nameLimit) {
+    std::string text = CutToCodePoints(fleet.name.empty() ? "?" : fleet.name, nameLimit);
+    text += " (" + CutToCodePoints(fleet.coords, 24) + ")";
+    std::string_view separator = ": ";
+    for (const auto& [type, ships] : fleet.ships) {
+        text += separator;
+        if (type.empty()) {
+            text += "…";
+            break;
+        }
+        text += std::to_string(ships) + " " + CutToCodePoints(type, 32);
+        separator = ", ";
+    }
+    return text;
+}
+
+bool SideTookPart(const CollectedBattle& battle, const BattleSummary& summary, int side) {
+    if (summary.fleetCounts[side] > 0)
+        return true;
+    for (const CollectedFleet& fleet : battle.fleets)
+        if (fleet.sideIndex == side)
+            return true;
+    return false;
+}
+
+std::string CaptureText(const CollectedCapture& capture) {
+    std::string fleet;
+    if (!capture.name.empty())
+        fleet = CutToCodePoints(capture.name, 64) + " ";
+    fleet += "(" + CutToCodePoints(capture.coords, 24) + ")";
+    return CoreTexts().Plural("share.capture", capture.roids, {{"fleet", fleet}});
+}
 
 // --- Collecting ---------------------------------------------------------------
 

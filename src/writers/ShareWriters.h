@@ -35,6 +35,14 @@ struct CollectedBattle {
     std::int64_t roids = 0;
 };
 
+// The pieces every share format shows of a battle: its heading ("Battle at
+// [4.7.2] Eisnebel"), a fleet with the ships it brought cut to `nameLimit`
+// code points of name, a roid capture, and whether a side fought at all.
+std::string Heading(const CollectedBattle& battle, const ShareWords& words);
+std::string FleetText(const CollectedFleet& fleet, std::size_t nameLimit);
+std::string CaptureText(const CollectedCapture& capture);
+bool SideTookPart(const CollectedBattle& battle, const BattleSummary& summary, int side);
+
 // Collects each battle's header, fleets, roid captures and salvage and hands
 // them over with the battle's figures when it ends.
 class CBattleCollector : public IReportWriter {

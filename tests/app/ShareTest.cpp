@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +30,9 @@ constexpr const char* kReport = "2026-03-14 21:07:55 Uhr Battle at [4.7.2] Eisne
                                 "Agility 40 Speed 3 [120/120] Fighter (Falke) from 4.7.2 Mirela\n"
                                 "Fighter (Falke) destroyed [12/60] Corvette (Vogel) from 9.1.13 Torvik\n"
                                 "Agility 25 Speed 5 [60/60] Corvette (Vogel) from 9.1.13 Torvik\n";
+
+constexpr const char* kShareButtons[] = {"bbcodeButton", "discordButton",  "titleButton",
+                                         "jsonButton",   "cardCopyButton", "cardSaveButton"};
 
 class ShareTest : public DatabaseTest {
 protected:
@@ -81,7 +85,7 @@ protected:
         bool offered = false;
         for (QAction* action : app_.MainFrame()->ShareMenu()->actions())
             offered |= action->isEnabled();
-        for (const char* button : {"bbcodeButton", "discordButton", "titleButton", "jsonButton"})
+        for (const char* button : kShareButtons)
             offered |= view_->findChild<QPushButton*>(button)->isEnabled();
         return offered;
     }
@@ -93,7 +97,7 @@ protected:
 };
 
 TEST_F(ShareTest, CommandsWaitForAConversionAndThenCopyItsTexts) {
-    for (const char* button : {"bbcodeButton", "discordButton", "titleButton", "jsonButton"})
+    for (const char* button : kShareButtons)
         EXPECT_FALSE(view_->findChild<QPushButton*>(button)->isEnabled()) << button;
     for (QAction* action : app_.MainFrame()->ShareMenu()->actions())
         EXPECT_FALSE(action->isEnabled());
@@ -122,6 +126,13 @@ TEST_F(ShareTest, CommandsWaitForAConversionAndThenCopyItsTexts) {
     FileDialogs::SetNextFileName(QString()); // cancelled: nothing written, nothing said
     Press("jsonButton");
     EXPECT_TRUE(Status().startsWith("JSON gespeichert"));
+    // The summary card as a picture, drawn at twice its width.
+    Press("cardCopyButton");
+    EXPECT_EQ(QGuiApplication::clipboard()->image().width(), 1100);
+    EXPECT_EQ(Status(), "Bild kopiert");
+    FileDialogs::SetNextFileName(QString::fromStdString(Here("karte").string()));
+    Press("cardSaveButton");
+    EXPECT_EQ(QImage(QString::fromStdString(Here("karte.png").string())).width(), 1100);
 }
 
 TEST_F(ShareTest, DiscordCopiesOneMessagePerPressAndSaysWhichOne) {

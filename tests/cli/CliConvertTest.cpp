@@ -138,6 +138,18 @@ TEST_F(CliConvert, HidingOptionsApplyToThePageAndKeepItOutOfTheDatabase) {
     EXPECT_NE(page.find("?.?.?\nFlotte 2"), std::string::npos);
 }
 
+TEST_F(CliConvert, PictureCardsForTheReportOrEachBattle) {
+    const std::string several = "'" + (kSamples / "several-battles.txt").string() + "'";
+    EXPECT_EQ(Run(several + " --format png -o karte"), 0);
+    EXPECT_TRUE(FileBytes(folder / "karte.png").starts_with("\x89PNG"));
+    EXPECT_EQ(Run(several + " --format svg --per-battle -o karte"), 0);
+    for (const char* battle : {"karte-1.svg", "karte-2.svg", "karte-3.svg"})
+        EXPECT_TRUE(FileBytes(folder / battle).starts_with("<svg")) << battle;
+    EXPECT_FALSE(std::filesystem::exists(folder / "karte-4.svg"));
+    EXPECT_EQ(Run(several + " --format png --per-battle 2> error.txt"), 2); // needs -o
+    EXPECT_EQ(Run(several + " --format json --per-battle -o x 2> error.txt"), 2);
+}
+
 TEST_F(CliConvert, UnknownFormatIsAUsageError) {
     EXPECT_EQ(Run(Sample() + " --format pdf 2> error.txt"), 2);
     EXPECT_NE(FileBytes(folder / "error.txt").find("pdf"), std::string::npos);

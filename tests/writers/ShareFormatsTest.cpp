@@ -210,7 +210,7 @@ std::string DiscordSplitFaults(const std::vector<std::string>& messages) {
 }
 
 std::string AllText(const SharedConversion& shared) {
-    std::string all = shared.html + shared.bbcode + shared.title + shared.json;
+    std::string all = shared.html + shared.bbcode + shared.title + shared.json + shared.card;
     for (const std::string& message : shared.discordMessages)
         all += message;
     return all;
