@@ -62,7 +62,7 @@ async function replaceQuestion(checked) {
     'was davon nicht gesichert ist, geht verloren.' + (checked.dropped ? ` ${checked.dropped}` : '');
 }
 
-async function loadChosen(file) {
+export async function loadChosen(file) {
   message(`${file.name} wird geprüft …`);
   const done = (text, kind) => {
     message(text, kind);
