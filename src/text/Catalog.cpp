@@ -115,7 +115,7 @@ std::span<const std::string_view> CoreLanguages() {
         std::vector<std::string_view> found;
         for (const EmbeddedCatalog& catalog : EmbeddedCoreCatalogs())
             found.push_back(catalog.language);
-        std::ranges::sort(found, [](std::string_view a, std::string_view b) {
+        std::sort(found.begin(), found.end(), [](std::string_view a, std::string_view b) {
             return (a == "de") != (b == "de") ? a == "de" : a < b;
         });
         return found;
