@@ -81,7 +81,7 @@ test('stored conversions equal the command line, survive reloads, closed tabs an
 
     // Closed while a long report is being stored: nothing of it arrives.
     await page.click('#tab-convert');
-    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: largeReport(3000) });
+    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: largeReport(3000) }, { timeout: 120000 });
     await s.until(async () => Number(await page.getAttribute('#progress', 'value')) > 0.05, 'the conversion under way');
     await page.close();
 

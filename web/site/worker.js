@@ -89,7 +89,7 @@ const jobs = {
 // The other sections' jobs live in files of their own, each adding to this
 // table: job(module, message, id) resolves with [result, transferables].
 self.workerJobs = jobs;
-importScripts('jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
+importScripts('opfs-files.js', 'jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
 
 // Share texts and links wait behind any conversion that arrives meanwhile,
 // and are dropped once a newer conversion has started: the page shows only
