@@ -88,8 +88,8 @@ Object.assign(self.workerJobs, {
     const { chosen, made } = loadingFiles();
     return self.archiveFile.serially(async () => {
       await opfsFiles.remove([chosen, ...made]);
-      await opfsFiles.open([chosen, ...made]);
       try {
+        await opfsFiles.open([chosen, ...made]);
         if (!(await opfsFiles.fill(chosen, file))) throw new Error(self.archiveFile.noRoom);
         const refused = module.roomRefusals();
         const checked = module.checkChosenArchive(name);
@@ -99,7 +99,7 @@ Object.assign(self.workerJobs, {
         return [checked, []];
       } catch (error) {
         await opfsFiles.remove(made);
-        throw error;
+        throw opfsFiles.isNoRoom(error) ? new Error(self.archiveFile.noRoom) : error;
       } finally {
         await opfsFiles.remove([chosen]);
       }

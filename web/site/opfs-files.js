@@ -128,11 +128,11 @@ self.opfsFiles = {
   // as a File; null when the browser has no room for it.
   async copy(from, to) {
     const source = this.handleOf(from);
-    await this.open([to]);
-    const target = this.handleOf(to);
     const chunk = new Uint8Array(Math.min(COPY_CHUNK, Math.max(1, source.getSize())));
     let room = true;
     try {
+      await this.open([to]);
+      const target = this.handleOf(to);
       target.truncate(0);
       for (let at = 0, size = source.getSize(); at < size && room; at += chunk.length) {
         const part = chunk.subarray(0, source.read(chunk, { at }));
@@ -150,6 +150,8 @@ self.opfsFiles = {
     this.close([to]);
     return (await (await directory()).getFileHandle(to)).getFile();
   },
+  // Whether `error` is the browser's refusal of room.
+  isNoRoom: (error) => failure(error) === ROOM_REFUSED,
   // Writes a File or Blob into the open file `name` as it is read, without
   // holding it whole; false when the browser has no room for it.
   async fill(name, blob) {
