@@ -1,10 +1,12 @@
 # Compiles the JSON catalogs of one folder (i18n/<part>/<language>.json) into a
 # source file that defines `std::span<const EmbeddedCatalog> <function>()`, so a
 # program carries its texts. Adding a language is adding a file: the folder is
-# globbed again at every build.
+# globbed again at every build; an edited catalog makes CMake run again too,
+# since its text is read here and not by a build step.
 function(skarnwald_embed_catalogs target folder function)
   file(GLOB catalogs CONFIGURE_DEPENDS ${folder}/*.json)
   list(SORT catalogs)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${catalogs})
   set(entries "")
   foreach(catalog IN LISTS catalogs)
     get_filename_component(language ${catalog} NAME_WE)

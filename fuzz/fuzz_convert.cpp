@@ -137,9 +137,10 @@ void ShareOnce(std::string_view report, const Redaction& redaction, std::string_
     Require(IsValidUtf8(shared.json) && nlohmann::json::accept(shared.json));
     Require(!shared.discordMessages.empty());
     const auto& messages = shared.discordMessages;
+    const std::string separator = DiscordMessageSeparator();
     for (std::size_t m = 0; m < messages.size(); ++m) {
         Require(CodePoints(messages[m]) <= kDiscordMessageLimit &&
-                messages[m].find(kDiscordMessageSeparator) == std::string::npos);
+                messages[m].find(separator) == std::string::npos);
         if (m == 0)
             continue;
         // A table never opens a message, and a heading ends one only when its

@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev xvfb xauth
   nlohmann-json3-dev libcsv-dev libssl-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  qt6-l10n-tools qt6-tools-dev libicu-dev
   desktop-file-utils appstream dpkg-dev file
   emscripten chromium python3
 )

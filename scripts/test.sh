@@ -34,6 +34,9 @@ if [ "$layering_ok" != true ]; then
   exit 1
 fi
 
+echo "== Catalogs: every text the source uses, in every language, and none it no longer uses"
+python3 scripts/check-catalogs.py
+
 echo "== Release build and tests"
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKARNWALD_TESTS=ON -DSKARNWALD_BENCH=ON
 cmake --build build/release --parallel "$jobs"

@@ -139,7 +139,7 @@ std::string StandInOwnCoords() {
 }
 
 std::string DiscordSeparator() {
-    return std::string(skarnwald::kDiscordMessageSeparator);
+    return skarnwald::DiscordMessageSeparator();
 }
 
 } // namespace

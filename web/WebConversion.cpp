@@ -2,6 +2,7 @@
 
 #include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
+#include "text/Catalog.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "writers/HtmlFragments.h"
@@ -21,11 +22,18 @@ constexpr std::size_t kPreviewRows = 64 * 1024;
 constexpr std::size_t kPreviewFleetTables = 32 * 1024;
 constexpr std::size_t kPreviewBattles = 10;
 
-constexpr std::string_view kPreviewNote = "<tr><td colSpan='10'><font color='#cccccc' size='2'>&nbsp;<br>Die "
-                                          "Vorschau zeigt nur den Anfang; „Ganze Seite in neuem Tab öffnen“ "
-                                          "zeigt alles.</font></td></tr>";
-constexpr std::string_view kPreviewTablesNote =
-    "<p align='center'><font color='#cccccc' size='2'>… weitere Flotten auf der ganzen Seite</font></p>";
+// The notes where the preview leaves out part of the page, around their text.
+constexpr std::string_view kPreviewNoteStart =
+    "<tr><td colSpan='10'><font color='#cccccc' size='2'>&nbsp;<br>";
+constexpr std::string_view kPreviewNoteEnd = "</font></td></tr>";
+constexpr std::string_view kPreviewTablesNoteStart = "<p align='center'><font color='#cccccc' size='2'>";
+constexpr std::string_view kPreviewTablesNoteEnd = "</font></p>";
+
+void AppendNote(std::string& page, std::string_view start, std::string_view text, std::string_view end) {
+    page += start;
+    AppendEscaped(page, text);
+    page += end;
+}
 
 class CFirstBattleWriter final : public IReportWriter {
 public:
@@ -153,10 +161,11 @@ std::string PreviewPage(std::string_view page, std::size_t rowsEnd) {
 
     std::string preview(page.substr(0, rowsCut));
     if (rowsCut < rowsEnd)
-        preview += kPreviewNote;
+        AppendNote(preview, kPreviewNoteStart, CoreTexts().Text("preview.cut"), kPreviewNoteEnd);
     preview += page.substr(rowsEnd, fleetsCut - rowsEnd);
     if (fleetsCut < sideTables)
-        preview += kPreviewTablesNote;
+        AppendNote(preview, kPreviewTablesNoteStart, CoreTexts().Text("preview.moreFleets"),
+                   kPreviewTablesNoteEnd);
     preview += page.substr(sideTables);
     return preview;
 }

@@ -3,6 +3,7 @@
 #include "app/DisplayText.h"
 #include "app/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace skarnwald {
@@ -16,10 +17,12 @@ QString PathText(const std::filesystem::path& file) {
 // Asks whether to move the archive of an earlier version; the file to use.
 std::filesystem::path OfferToMove(const std::filesystem::path& earlier, const std::filesystem::path& target) {
     const QString question =
-        QStringLiteral("Im persönlichen Ordner liegt die Datenbank einer früheren Version:\n%1\n\n"
-                       "Soll sie in den Datenordner verschoben werden?\n%2\n\n"
-                       "Dort finden Skarnwald und skarnwald-cli sie, aus welchem Ordner sie auch "
-                       "gestartet werden. Bei „Nein“ bleibt sie, wo sie ist, und wird weiter benutzt.")
+        QCoreApplication::translate(
+            "ArchiveChoice",
+            "The home folder holds the database of an earlier version:\n%1\n\n"
+            "Should it be moved into the data folder?\n%2\n\n"
+            "There Skarnwald and skarnwald-cli find it, from whichever folder they are started. "
+            "With “No” it stays where it is and is still used.")
             .arg(PathText(earlier), PathText(target));
     if (!MessageBoxes::AskYesNo(nullptr, question))
         return earlier;

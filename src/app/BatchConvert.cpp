@@ -23,31 +23,38 @@ QString FailureText(const BatchItem& item) {
     if (item.failure == BatchFailure::NoBattle)
         return QStringLiteral("%1: %2.").arg(ShownName(item.input), DisplayText(item.reason));
     const bool read = item.failure == BatchFailure::Read;
-    return QStringLiteral("%1: Die Datei %2 konnte nicht %3 werden (%4).")
-        .arg(ShownName(item.input), QFile::decodeName((read ? item.input : item.page).c_str()),
-             read ? QStringLiteral("gelesen") : QStringLiteral("geschrieben"), DisplayText(item.reason));
+    const QString failure =
+        read ? QCoreApplication::translate("BatchConvert", "%1: The file %2 could not be read (%3).")
+             : QCoreApplication::translate("BatchConvert", "%1: The file %2 could not be written (%3).");
+    return failure.arg(ShownName(item.input), QFile::decodeName((read ? item.input : item.page).c_str()),
+                       DisplayText(item.reason));
 }
 
 } // namespace
 
 QString BatchSummary(const BatchResult& result, std::size_t requested) {
+    // Counts as plain variables: lupdate misses a translate() whose count is a cast.
+    const int reports = static_cast<int>(requested);
+    const int left = static_cast<int>(requested - result.items.size());
     QString text =
-        QStringLiteral("%1 von %2 Berichten umgewandelt.").arg(result.ConvertedCount()).arg(requested);
+        QCoreApplication::translate("BatchConvert", "%1 of %n report(s) converted.", nullptr, reports)
+            .arg(result.ConvertedCount());
     if (result.cancelled)
-        text += QStringLiteral("\nAbgebrochen: %1 Berichte wurden nicht bearbeitet.")
-                    .arg(requested - result.items.size());
+        text += QLatin1Char('\n') + QCoreApplication::translate("BatchConvert",
+                                                                "Cancelled: %n report(s) were not processed.",
+                                                                nullptr, left);
     QStringList failures;
     for (const BatchItem& item : result.items)
         if (!item.Converted())
             failures << FailureText(item);
     if (!failures.isEmpty())
-        text += QStringLiteral("\n\nNicht umgewandelt:\n") + failures.join(QLatin1Char('\n'));
+        text += QStringLiteral("\n\n") + QCoreApplication::translate("BatchConvert", "Not converted:") +
+                QLatin1Char('\n') + failures.join(QLatin1Char('\n'));
     return text;
 }
 
 std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter& converter) {
-    const QStringList files =
-        FileDialogs::OpenFileNames(parent, QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+    const QStringList files = FileDialogs::OpenFileNames(parent, FileKind::TextOrAny);
     if (files.isEmpty())
         return std::nullopt;
     const QString folder = FileDialogs::FolderName(parent, QStringLiteral("Seiten"));
@@ -57,15 +64,16 @@ std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter
     std::vector<std::filesystem::path> inputs;
     for (const QString& file : files)
         inputs.push_back(ToPath(file));
-    QProgressDialog progress(QString(), QStringLiteral("Abbrechen"), 0, static_cast<int>(inputs.size()),
-                             parent);
-    progress.setWindowTitle(QStringLiteral("Mehrere Berichte umwandeln"));
+    QProgressDialog progress(QString(), QCoreApplication::translate("BatchConvert", "Cancel"), 0,
+                             static_cast<int>(inputs.size()), parent);
+    progress.setWindowTitle(QCoreApplication::translate("BatchConvert", "Convert several reports"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     const BatchResult result =
         ConvertReportFiles(converter, inputs, ToPath(folder), [&](std::size_t index, const auto& input) {
             progress.setValue(static_cast<int>(index));
-            progress.setLabelText(QStringLiteral("Wandle %1 um …").arg(ShownName(input)));
+            progress.setLabelText(
+                QCoreApplication::translate("BatchConvert", "Converting %1 …").arg(ShownName(input)));
             QCoreApplication::processEvents();
             return !progress.wasCanceled();
         });

@@ -9,8 +9,8 @@ namespace skarnwald {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::CAboutDlg>()) {
     ui->setupUi(this);
-    setWindowTitle(QStringLiteral("Info über %1").arg(kProgramName));
-    ui->versionLabel->setText(QStringLiteral("%1 Version %2").arg(kProgramName, kProgramVersion));
+    setWindowTitle(tr("About %1").arg(kProgramName));
+    ui->versionLabel->setText(tr("%1 version %2").arg(kProgramName, kProgramVersion));
     ui->iconLabel->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }

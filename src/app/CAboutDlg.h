@@ -1,5 +1,5 @@
 #pragma once
-// "Info über Skarnwald": the program's icon and version.
+// "About Skarnwald": the program's icon and version.
 
 #include <QDialog>
 

@@ -2,6 +2,7 @@
 
 #include "ui_CChangeLogDlg.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 namespace skarnwald {
@@ -9,37 +10,54 @@ namespace skarnwald {
 const std::vector<Release>& ChangeLog() {
     static const std::vector<Release> releases = {
         {"v1.2.3",
-         {"Teilen: als BBCode, für Discord (eine Nachricht je Klick), als Titelzeile oder als JSON",
-          "Beim Teilen lassen sich eigene Flotten, Namen und Koordinaten verbergen; neben den "
-          "Teilen-Knöpfen steht, was verborgen ist",
-          "Wer Verbergen oder Koords ändert, teilt erst nach der nächsten Umwandlung wieder",
-          "Eigene Koordinaten werden so gelesen, wie das Spiel sie schreibt (7.2.5, 7. 2. 5, [7.2.5]), "
-          "auch eingefügt in das erste Feld",
-          "Einstellungen mit OK und Abbrechen: Escape verwirft die Änderungen",
-          "Vorschau der Seite neben dem Bericht, „Im Browser öffnen“",
-          "Start wandelt die zuletzt gewählte Eingabe um; die Seite trägt den Namen des ersten "
-          "Kampfs und wird auf Wunsch ohne Nachfrage in einem Ordner gespeichert",
-          "Berichte per Ziehen und Ablegen, zuletzt geöffnete Dateien, mehrere Berichte auf einmal",
-          "Speicherdialoge schlagen einen Namen vor und merken sich den Ordner",
-          "Berichte in UTF-8 oder Windows-1252; Seiten und Datenbank in UTF-8",
-          "Jeder Kampf wird nur einmal gespeichert und nur einmal in der persönlichen Statistik gezählt",
-          "Datenbank: Suche, Zeitraum, Sortierung, Kampf löschen (auch mit Entf), Enter öffnet einen "
-          "Kampf, Export als CSV",
-          "Statistik → Verlauf: Verluste, Abschüsse und Asteroiden je Tag oder Woche",
-          "Ein Archiv je Benutzer; fremde Data.dat-Dateien werden vorsichtig geöffnet und übernommen",
-          "Att - Orga: Summen folgen jeder Änderung, Pläne lassen sich speichern und laden",
-          "Tastenkürzel in allen Menüs und Meldungen",
-          "Der Text für die BRs kann nun auch von der Zwischenablage geparst werden",
-          "BattleReports aus dem Opera-Browser können jetzt auch geparst werden"}},
-        {"v1.2.2", {"Persönliche Statistik"}},
+         {QT_TRANSLATE_NOOP(
+              "ChangeLog",
+              "Sharing: as BBCode, for Discord (one message per click), as a title line or as JSON"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Sharing can hide own fleets, names and coordinates; the line "
+                                         "beside the share buttons says what is hidden"),
+          QT_TRANSLATE_NOOP(
+              "ChangeLog",
+              "After changing hiding or the own coordinates, sharing waits for the next conversion"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Own coordinates are read as the game writes them (7.2.5, 7. 2. 5, "
+                                         "[7.2.5]), also when pasted into the first box"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Settings with OK and Cancel: Escape discards the changes"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Preview of the page beside the report, “Open in browser”"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Start converts the input chosen last; the page is named after the "
+                                         "first battle and, if wished, saved into a folder without asking"),
+          QT_TRANSLATE_NOOP("ChangeLog",
+                            "Reports by drag and drop, recently opened files, several reports at once"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Save dialogs suggest a name and remember the folder"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Reports in UTF-8 or Windows-1252; pages and database in UTF-8"),
+          QT_TRANSLATE_NOOP(
+              "ChangeLog",
+              "Every battle is stored only once and counted only once in the personal statistics"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Database: search, date range, order, delete a battle (also with "
+                                         "Del), Enter opens a battle, export as CSV"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Statistics → History: losses, kills and asteroids per day or week"),
+          QT_TRANSLATE_NOOP(
+              "ChangeLog",
+              "One archive per user; foreign Data.dat files are opened with care and taken over"),
+          QT_TRANSLATE_NOOP("ChangeLog",
+                            "Att - Orga: sums follow every change, plans can be saved and loaded"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Keyboard shortcuts in all menus and messages"),
+          QT_TRANSLATE_NOOP("ChangeLog", "The text of the BRs can now also be parsed from the clipboard"),
+          QT_TRANSLATE_NOOP("ChangeLog", "BattleReports from the Opera browser can now be parsed too")}},
+        {"v1.2.2", {QT_TRANSLATE_NOOP("ChangeLog", "Personal statistics")}},
         {"v1.2.1",
-         {"Farben in der Statistik geändert", "Gesamtstatistik eingefügt", "Langzeitgelähmung eingeführt"}},
+         {QT_TRANSLATE_NOOP("ChangeLog", "Colours in the statistics changed"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Overall statistics added"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Long-term laming introduced")}},
         {"v1.2",
-         {"Fehler bei der Berechnung behoben", "Farben bei Statistik eingefügt",
-          "Fehler beim Roid-Klau parsen behoben"}},
+         {QT_TRANSLATE_NOOP("ChangeLog", "Calculation error fixed"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Colours added to the statistics"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Error parsing roid theft fixed")}},
         {"v1.1",
-         {"Automatische Deffer-Atter Erkennung", "Datenbankunterstützung", "Speichern von Battle-Reports",
-          "Anzeigen von gespeicherten BRs", "HTML-Erstellung von gespeicherten BRs", "ChangeLog eingeführt"}},
+         {QT_TRANSLATE_NOOP("ChangeLog", "Automatic defender/attacker detection"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Database support"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Storing battle reports"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Showing stored BRs"),
+          QT_TRANSLATE_NOOP("ChangeLog", "HTML from stored BRs"),
+          QT_TRANSLATE_NOOP("ChangeLog", "Changelog introduced")}},
     };
     return releases;
 }
@@ -50,11 +68,12 @@ CChangeLogDlg::CChangeLogDlg(QWidget* parent) : QDialog(parent), ui(std::make_un
     for (const Release& release : ChangeLog()) {
         html += QStringLiteral("<h3>%1</h3><ul>").arg(QString::fromUtf8(release.version));
         for (const char* change : release.changes)
-            html += QStringLiteral("<li>%1</li>").arg(QString::fromUtf8(change).toHtmlEscaped());
+            html += QStringLiteral("<li>%1</li>")
+                        .arg(QCoreApplication::translate("ChangeLog", change).toHtmlEscaped());
         html += QStringLiteral("</ul>");
     }
     ui->changeText->setHtml(html);
-    ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
+    ui->buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
     connect(ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// "ChangeLog": what changed in each version of the program, newest first.
+// "Changelog": what changed in each version of the program, newest first.
 
 #include <QDialog>
 
@@ -13,8 +13,8 @@ class CChangeLogDlg;
 namespace skarnwald {
 
 struct Release {
-    const char* version; // "v1.2.3"
-    std::vector<const char*> changes;
+    const char* version;              // "v1.2.3"
+    std::vector<const char*> changes; // source texts, shown translated (context "ChangeLog")
 };
 
 // The releases, newest first.

@@ -4,9 +4,11 @@
 #include "app/MessageBoxes.h"
 #include "app/ProgramName.h"
 #include "app/RecentFiles.h"
+#include "app/Translations.h"
 #include "app/attorga/CAttOrgaDlg.h"
 #include "app/attorga/CFleetMovesDlg.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -28,50 +30,63 @@ CMainFrame::CMainFrame(CVoxlanView* view) : view_(view) {
     setCentralWidget(view_);
     CreateMenus();
     CreateStatusBar();
+    Retranslate();
     RestoreLayout();
 }
 
-QAction* CMainFrame::AddViewCommand(QMenu* menu, const QString& text, void (CVoxlanView::*command)()) {
-    QAction* action = menu->addAction(text);
+QAction* CMainFrame::AddAction(QMenu* menu, const char* text) {
+    QAction* action = menu->addAction(QString());
+    translatedActions_.emplace_back(action, text);
+    return action;
+}
+
+QMenu* CMainFrame::AddMenu(const char* title) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    translatedActions_.emplace_back(menu->menuAction(), title);
+    return menu;
+}
+
+QAction* CMainFrame::AddViewCommand(QMenu* menu, const char* text, void (CVoxlanView::*command)()) {
+    QAction* action = AddAction(menu, text);
     connect(action, &QAction::triggered, view_, command);
     return action;
 }
 
 void CMainFrame::CreateMenus() {
-    QMenu* file = fileMenu_ = menuBar()->addMenu(QStringLiteral("&Datei"));
+    QMenu* file = fileMenu_ = AddMenu(QT_TR_NOOP("&File"));
     // The text after the tab is the shortcut as the menu shows it.
-    AddViewCommand(file, QStringLiteral("Ö&ffnen...\tStrg+O"), &CVoxlanView::OnFileOpen)
+    AddViewCommand(file, QT_TR_NOOP("&Open...\tCtrl+O"), &CVoxlanView::OnFileOpen)
         ->setShortcut(QKeySequence::Open);
-    AddViewCommand(file, QStringLiteral("Dateiauswahl &aufheben"), &CVoxlanView::OnClearFile);
-    AddViewCommand(file, QStringLiteral("&Mehrere Berichte umwandeln…"), &CVoxlanView::OnBatchConvert);
+    AddViewCommand(file, QT_TR_NOOP("&Clear file choice"), &CVoxlanView::OnClearFile);
+    AddViewCommand(file, QT_TR_NOOP("Convert &several reports…"), &CVoxlanView::OnBatchConvert);
     file->addSeparator();
-    AddViewCommand(file, QStringLiteral("&Datenbank anzeigen"), &CVoxlanView::OnDatabase);
-    AddViewCommand(file, QStringLiteral("&Persönliche Stats"), &CVoxlanView::OnPersStat);
-    AddViewCommand(file, QStringLiteral("&Einstellungen"), &CVoxlanView::OnSettings);
-    AddViewCommand(file, QStringLiteral("Aus&rüstung"), &CVoxlanView::OnEquipment);
-    connect(file->addAction(QStringLiteral("A&tt - Orga")), &QAction::triggered, this,
+    AddViewCommand(file, QT_TR_NOOP("Show &database"), &CVoxlanView::OnDatabase);
+    AddViewCommand(file, QT_TR_NOOP("&Personal stats"), &CVoxlanView::OnPersStat);
+    AddViewCommand(file, QT_TR_NOOP("S&ettings"), &CVoxlanView::OnSettings);
+    AddViewCommand(file, QT_TR_NOOP("E&quipment"), &CVoxlanView::OnEquipment);
+    connect(AddAction(file, QT_TR_NOOP("A&tt - Orga")), &QAction::triggered, this,
             [this] { CAttOrgaDlg(this).exec(); });
-    connect(file->addAction(QStringLiteral("F&lottenbewegungen")), &QAction::triggered, this,
+    connect(AddAction(file, QT_TR_NOOP("F&leet movements")), &QAction::triggered, this,
             [this] { CFleetMovesDlg(this).exec(); });
     file->addSeparator();
     recentFilesEnd_ = file->addSeparator();
-    connect(file->addAction(QStringLiteral("&Beenden")), &QAction::triggered, this, &QWidget::close);
+    connect(AddAction(file, QT_TR_NOOP("E&xit")), &QAction::triggered, this, &QWidget::close);
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
     FillRecentFiles();
 
-    QMenu* show = menuBar()->addMenu(QStringLiteral("&Ansicht"));
-    previewAction_ = show->addAction(QStringLiteral("&Vorschau anzeigen"));
+    QMenu* show = AddMenu(QT_TR_NOOP("&View"));
+    previewAction_ = AddAction(show, QT_TR_NOOP("Show &preview"));
     previewAction_->setCheckable(true);
     connect(previewAction_, &QAction::toggled, view_, &CVoxlanView::SetPreviewVisible);
     connect(previewAction_, &QAction::toggled, this,
             [](bool shown) { QSettings().setValue(kPreviewKey, shown); });
 
     // Usable once a conversion has made the texts to share.
-    shareMenu_ = menuBar()->addMenu(QStringLiteral("&Teilen"));
-    AddViewCommand(shareMenu_, QStringLiteral("Als &BBCode kopieren"), &CVoxlanView::OnCopyBBCode);
-    AddViewCommand(shareMenu_, QStringLiteral("Für &Discord kopieren"), &CVoxlanView::OnCopyDiscord);
-    AddViewCommand(shareMenu_, QStringLiteral("&Titelzeile kopieren"), &CVoxlanView::OnCopyTitle);
-    AddViewCommand(shareMenu_, QStringLiteral("Als &JSON speichern…"), &CVoxlanView::OnSaveJson);
+    shareMenu_ = AddMenu(QT_TR_NOOP("&Share"));
+    AddViewCommand(shareMenu_, QT_TR_NOOP("Copy as &BBCode"), &CVoxlanView::OnCopyBBCode);
+    AddViewCommand(shareMenu_, QT_TR_NOOP("Copy for &Discord"), &CVoxlanView::OnCopyDiscord);
+    AddViewCommand(shareMenu_, QT_TR_NOOP("Copy &title line"), &CVoxlanView::OnCopyTitle);
+    AddViewCommand(shareMenu_, QT_TR_NOOP("Save as &JSON…"), &CVoxlanView::OnSaveJson);
     for (QAction* action : shareMenu_->actions())
         action->setEnabled(false);
     connect(view_, &CVoxlanView::ShareAvailable, this, [this](bool available) {
@@ -79,12 +94,57 @@ void CMainFrame::CreateMenus() {
             action->setEnabled(available);
     });
 
-    QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistik"));
-    AddViewCommand(statistics, QStringLiteral("&Verlauf…"), &CVoxlanView::OnTimeline);
+    QMenu* statistics = AddMenu(QT_TR_NOOP("S&tatistics"));
+    AddViewCommand(statistics, QT_TR_NOOP("&History…"), &CVoxlanView::OnTimeline);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
-    AddViewCommand(help, QStringLiteral("&Changelog"), &CVoxlanView::OnChangeLog);
-    aboutAction_ = help->addAction(QStringLiteral("Inf&o über %1…").arg(kProgramName));
+    CreateLanguageMenu();
+
+    QMenu* help = AddMenu(QT_TR_NOOP("&?"));
+    AddViewCommand(help, QT_TR_NOOP("&Changelog"), &CVoxlanView::OnChangeLog);
+    aboutAction_ = help->addAction(QString()); // named in Retranslate, with the program
+}
+
+// The menu's title is the same in every language, so a player who cannot
+// read the language shown still finds it; each language is named in itself.
+void CMainFrame::CreateLanguageMenu() {
+    languageMenu_ = menuBar()->addMenu(QStringLiteral("Sprache / Language"));
+    auto* choices = new QActionGroup(languageMenu_);
+    const auto addChoice = [&](QAction* action, const QString& language) {
+        action->setCheckable(true);
+        action->setChecked(language == ChosenLanguage());
+        choices->addAction(action);
+        connect(action, &QAction::triggered, this, [language] { ChooseLanguage(language); });
+    };
+    systemLanguageAction_ = AddAction(languageMenu_, QT_TR_NOOP("System"));
+    addChoice(systemLanguageAction_, QString());
+    for (const QString& language : DesktopLanguages())
+        addChoice(languageMenu_->addAction(LanguageName(language)), language);
+    // A choice kept for a language no longer built in falls back to the system's.
+    if (!choices->checkedAction())
+        systemLanguageAction_->setChecked(true);
+}
+
+void CMainFrame::Retranslate() {
+    for (const auto& [action, text] : translatedActions_)
+        action->setText(tr(text));
+    aboutAction_->setText(tr("&About %1…").arg(kProgramName));
+    for (const auto& [label, text] : indicators_)
+        label->setText(tr(text));
+    if (statusBar()->currentMessage() == readyText_)
+        statusBar()->showMessage(readyText_ = tr("Ready"));
+    SetWithoutArchive(withoutArchive_);
+}
+
+void CMainFrame::SetWithoutArchive(bool withoutArchive) {
+    withoutArchive_ = withoutArchive;
+    const QString title = QStringLiteral("%1 v%2").arg(kProgramName, kProgramVersion);
+    setWindowTitle(withoutArchive ? tr("%1 – without database").arg(title) : title);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::FillRecentFiles() {
@@ -102,9 +162,9 @@ void CMainFrame::FillRecentFiles() {
 
 void CMainFrame::OpenRecentFile(const QString& file) {
     if (!QFileInfo::exists(file)) {
-        MessageBoxes::Inform(this, QStringLiteral("Die Datei %1 gibt es nicht mehr; sie wird aus der Liste "
-                                                  "der zuletzt geöffneten Dateien entfernt.")
-                                       .arg(file));
+        MessageBoxes::Inform(
+            this, tr("The file %1 no longer exists; it is removed from the list of recently opened files.")
+                      .arg(file));
         RecentFiles::Remove(file);
         FillRecentFiles();
         return;
@@ -113,15 +173,15 @@ void CMainFrame::OpenRecentFile(const QString& file) {
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusBar()->showMessage(QStringLiteral("Bereit"));
     connect(view_, &CVoxlanView::StatusMessage, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
     // Caps, num and scroll lock: the toolkit cannot read the lock states on
     // every platform, so the indicators stand greyed as in an idle frame.
-    for (const char* indicator : {"UF", "NUM", "RF"}) {
-        auto* label = new QLabel(QLatin1String(indicator), this);
+    for (const char* indicator : {QT_TR_NOOP("CAP"), QT_TR_NOOP("NUM"), QT_TR_NOOP("SCRL")}) {
+        auto* label = new QLabel(this);
         label->setEnabled(false);
         statusBar()->addPermanentWidget(label);
+        indicators_.emplace_back(label, indicator);
     }
 }
 

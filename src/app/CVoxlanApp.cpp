@@ -43,9 +43,8 @@ bool CVoxlanApp::InitInstance(const std::filesystem::path& databaseFile) {
     frame_ = std::make_unique<CMainFrame>(view);
     connect(frame_->AboutAction(), &QAction::triggered, this, &CVoxlanApp::OnAppAbout);
     view->OnInitialUpdate();
+    frame_->SetWithoutArchive(document_->WithoutArchive());
     frame_->show();
-    frame_->setWindowTitle(QStringLiteral("%1 v%2").arg(kProgramName, kProgramVersion) +
-                           (document_->WithoutArchive() ? QStringLiteral(" – ohne Datenbank") : QString()));
     return true;
 }
 

@@ -54,13 +54,10 @@ OpenResult CVoxlanDoc::OfferToTakeOver(const std::filesystem::path& file, const 
     std::filesystem::path backup = file;
     backup += ".bak";
     const QString question =
-        DisplayText(refusal) +
-        QStringLiteral(
-            "\n\nSollen ihre Kämpfe jetzt in eine neue Datenbank an ihrer Stelle übernommen werden? "
-            "Die Datei selbst bleibt daneben als %1 erhalten.\n\n"
-            "Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewandelt, "
-            "aber nicht gespeichert.")
-            .arg(PathText(backup));
+        tr("%1\n\nShould its battles now be taken into a new database in its place? The file itself is "
+           "kept beside it as %2.\n\nWith “No” Skarnwald goes on without a database: reports are "
+           "converted, but not stored.")
+            .arg(DisplayText(refusal), PathText(backup));
     if (MessageBoxes::AskYesNo(nullptr, question))
         if (ConnectionPtr taken = TakeOver(file))
             return {std::move(taken), {}, {}};

@@ -5,6 +5,8 @@
 #include "app/GuiServices.h"
 #include "archive/Connection.h"
 
+#include <QCoreApplication>
+
 #include <filesystem>
 
 namespace skarnwald {
@@ -12,6 +14,8 @@ namespace skarnwald {
 inline const std::filesystem::path kDatabaseFile = "Data.dat";
 
 class CVoxlanDoc {
+    Q_DECLARE_TR_FUNCTIONS(CVoxlanDoc)
+
 public:
     ~CVoxlanDoc();
 

@@ -40,10 +40,6 @@
 namespace skarnwald {
 namespace {
 
-bool IsChosenFile(const QString& inputFileName) {
-    return !inputFileName.isEmpty() && inputFileName != kNoFileChosen;
-}
-
 // Reports pasted from elsewhere start with a line of their own, so a header
 // at the very first byte does not count.
 bool HoldsBattle(std::string_view text) {
@@ -52,14 +48,6 @@ bool HoldsBattle(std::string_view text) {
 
 std::string ClipboardBytes() {
     return CoreText(QGuiApplication::clipboard()->text());
-}
-
-const QString kNothingToConvert =
-    QStringLiteral("Nichts umgewandelt: Kein Bericht im Textfeld, keine Datei gewählt und kein "
-                   "Kampfbericht in der Zwischenablage.");
-
-QString BattleCount(std::size_t battles) {
-    return battles == 1 ? QStringLiteral("1 Kampf") : QStringLiteral("%1 Kämpfe").arg(battles);
 }
 
 // The preview lays out about 300 kB of page per second; larger pages (dozens
@@ -77,19 +65,6 @@ QString ShownPath(const std::filesystem::path& file) {
     return QFile::decodeName(file.c_str());
 }
 
-// What the share outputs leave out, as the line beside the share buttons says it.
-QString HiddenPartsText(const Redaction& redaction) {
-    QStringList parts;
-    if (redaction.hideOwn)
-        parts << QStringLiteral("eigene Flotten");
-    if (redaction.hideNames)
-        parts << QStringLiteral("Namen");
-    if (redaction.hideCoords)
-        parts << QStringLiteral("Koordinaten");
-    return parts.isEmpty() ? QStringLiteral("Nichts verborgen")
-                           : QStringLiteral("Verborgen: ") + parts.join(QStringLiteral(", "));
-}
-
 bool SameSharing(const Redaction& a, const std::string& aCoords, const Redaction& b,
                  const std::string& bCoords) {
     return a.hideOwn == b.hideOwn && a.hideNames == b.hideNames && a.hideCoords == b.hideCoords &&
@@ -98,16 +73,28 @@ bool SameSharing(const Redaction& a, const std::string& aCoords, const Redaction
 
 } // namespace
 
+QString CVoxlanView::NoFileChosenText() {
+    return tr("- No file chosen -");
+}
+
+// What the share outputs leave out, as the line beside the share buttons says it.
+QString CVoxlanView::HiddenPartsText(const Redaction& redaction) {
+    QStringList parts;
+    if (redaction.hideOwn)
+        parts << tr("own fleets");
+    if (redaction.hideNames)
+        parts << tr("names");
+    if (redaction.hideCoords)
+        parts << tr("coordinates");
+    return parts.isEmpty() ? tr("Nothing hidden") : tr("Hidden: %1").arg(parts.join(QStringLiteral(", ")));
+}
+
 CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::CVoxlanView>()), document_(document) {
     ui->setupUi(this);
     clearFileAction_ = ui->fileEdit->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
                                                QLineEdit::TrailingPosition);
-    clearFileAction_->setToolTip(QStringLiteral("Dateiauswahl aufheben"));
     connect(clearFileAction_, &QAction::triggered, this, &CVoxlanView::OnClearFile);
-    SetFileField(kNoFileChosen);
-    ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay),
-                              QStringLiteral("Starten der Umwandlung"));
     // Light text on a dark strip stays readable on the starfield; a long
     // text is cut rather than widening the window.
     ui->statusLabel->SetLooks(QColor(255, 236, 160), 14, true);
@@ -142,9 +129,44 @@ CVoxlanView::CVoxlanView(CVoxlanDoc& document, QWidget* parent)
         for (QPushButton* button : {ui->bbcodeButton, ui->discordButton, ui->titleButton, ui->jsonButton})
             button->setEnabled(available);
     });
+    Retranslate();
 }
 
 CVoxlanView::~CVoxlanView() = default;
+
+// The texts the form shows that are not only the .ui's own.
+void CVoxlanView::Retranslate() {
+    ui->retranslateUi(this);
+    clearFileAction_->setToolTip(tr("Clear the file choice"));
+    ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay), tr("Start the conversion"));
+    SetFileField(chosenFile_);
+    ui->hiddenLabel->setText(HiddenPartsText(converter_.redaction));
+    SetProgressText(progressText_);
+}
+
+void CVoxlanView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    QWidget::changeEvent(event);
+}
+
+void CVoxlanView::SetProgressText(ProgressText text) {
+    progressText_ = text;
+    switch (text) {
+    case ProgressText::Percent:
+        ui->progressBar->setFormat(QStringLiteral("%p%"));
+        break;
+    case ProgressText::NoBattle:
+        ui->progressBar->setFormat(tr("No battle found"));
+        break;
+    case ProgressText::Done:
+        ui->progressBar->setFormat(tr("Done"));
+        break;
+    case ProgressText::NotSaved:
+        ui->progressBar->setFormat(tr("Not saved"));
+        break;
+    }
+}
 
 void CVoxlanView::OnInitialUpdate() {
     database_.SetConnection(document_.Connection());
@@ -163,13 +185,14 @@ void CVoxlanView::OnStart() {
     const std::string reportText = CoreText(ui->reportEdit->toPlainText());
     const bool fileChosen = HasChosenFile();
     if (!reportText.empty() && (!fileChosen || lastChoice_ == Choice::Field))
-        Convert(QStringLiteral("Text aus dem Feld"), reportText);
+        Convert(tr("Text from the field"), reportText);
     else if (fileChosen)
-        ConvertSelectedFile(ui->fileEdit->text());
+        ConvertSelectedFile(chosenFile_);
     else if (std::string clipboardText = ClipboardBytes(); HoldsBattle(clipboardText))
-        Convert(QStringLiteral("Zwischenablage"), PrepareCopiedReport(std::move(clipboardText)));
+        Convert(tr("Clipboard"), PrepareCopiedReport(std::move(clipboardText)));
     else
-        emit StatusMessage(kNothingToConvert);
+        emit StatusMessage(tr("Nothing converted: no report in the text field, no file chosen and no battle "
+                              "report on the clipboard."));
 }
 
 void CVoxlanView::ConvertSelectedFile(const QString& inputFileName) {
@@ -179,12 +202,12 @@ void CVoxlanView::ConvertSelectedFile(const QString& inputFileName) {
         ReportFileError(this, input, FileAccess::Read, read.error);
         return;
     }
-    Convert(QStringLiteral("Datei %1").arg(QFileInfo(inputFileName).fileName()),
+    Convert(tr("File %1").arg(QFileInfo(inputFileName).fileName()),
             PrepareCopiedReport(std::move(*read.text)));
 }
 
 void CVoxlanView::Convert(const QString& source, std::string_view text) {
-    ui->progressBar->setFormat(QStringLiteral("%p%"));
+    SetProgressText(ProgressText::Percent);
     std::ostringstream out;
     QElapsedTimer clock;
     clock.start();
@@ -199,12 +222,12 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
         WithdrawShareOutputs();
     }
     if (battles == 0) {
-        ui->progressBar->setFormat(QStringLiteral("Kein Kampf gefunden"));
-        emit StatusMessage(source + QStringLiteral(": Kein Kampf gefunden – keine Seite geschrieben"));
+        SetProgressText(ProgressText::NoBattle);
+        emit StatusMessage(tr("%1: No battle found – no page written").arg(source));
         return;
     }
     const QString converted =
-        source + QStringLiteral(": ") + BattleCount(battles) + QStringLiteral(" umgewandelt");
+        tr("%1: %n battle(s) converted", nullptr, static_cast<int>(battles)).arg(source);
     const std::optional<std::filesystem::path> target = PageTarget();
     const std::string page = std::move(out).str();
     if (!target || !WritePageFile(this, *target, [&](std::ostream& file) {
@@ -212,10 +235,10 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
             return true;
         })) {
         ShowUnsavedPage(page);
-        emit StatusMessage(converted + QStringLiteral(", keine Seite geschrieben"));
+        emit StatusMessage(tr("%1, no page written").arg(converted));
         return;
     }
-    ShowWrittenPage(*target, converted + QStringLiteral(", Seite geschrieben: "));
+    ShowWrittenPage(*target, tr("%1, page written: %2").arg(converted, ShownPath(*target)));
 }
 
 // The folder of the setting "Seiten ohne Nachfrage speichern in", else the
@@ -231,8 +254,8 @@ void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QStri
     unsavedPage_.clear();
     ui->openPageButton->setEnabled(true);
     ui->progressBar->setValue(ui->progressBar->maximum());
-    ui->progressBar->setFormat(QStringLiteral("Fertig"));
-    emit StatusMessage(status + ShownPath(page));
+    SetProgressText(ProgressText::Done);
+    emit StatusMessage(status);
     ShowPreview();
 }
 
@@ -242,7 +265,7 @@ void CVoxlanView::ShowUnsavedPage(std::string page) {
     lastPage_.reset();
     unsavedPage_ = std::move(page);
     ui->openPageButton->setEnabled(false);
-    ui->progressBar->setFormat(QStringLiteral("Nicht gespeichert"));
+    SetProgressText(ProgressText::NotSaved);
     ShowPreview();
 }
 
@@ -256,13 +279,13 @@ void CVoxlanView::ShowPreview() {
     }
     QFile page(ShownPath(*lastPage_));
     if (!page.open(QIODevice::ReadOnly)) {
-        ui->previewBrowser->setPlainText(QStringLiteral("Die Seite %1 kann nicht gelesen werden: %2")
-                                             .arg(page.fileName(), page.errorString()));
+        ui->previewBrowser->setPlainText(
+            tr("The page %1 cannot be read: %2").arg(page.fileName(), page.errorString()));
         return;
     }
     if (page.size() > kPreviewLimit) {
-        ui->previewBrowser->setPlainText(QStringLiteral(
-            "Die Seite ist für die Vorschau zu groß. \u201eIm Browser öffnen\u201c zeigt sie."));
+        ui->previewBrowser->setPlainText(
+            tr("The page is too large for the preview. “Open in browser” shows it."));
         return;
     }
     const QByteArray bytes = page.readAll();
@@ -271,7 +294,7 @@ void CVoxlanView::ShowPreview() {
 
 void CVoxlanView::ShowPreviewOf(std::string_view page) {
     if (static_cast<qint64>(page.size()) > kPreviewLimit) {
-        ui->previewBrowser->setPlainText(QStringLiteral("Die Seite ist für die Vorschau zu groß."));
+        ui->previewBrowser->setPlainText(tr("The page is too large for the preview."));
         return;
     }
     ui->previewBrowser->setHtml(DisplayText(page));
@@ -309,14 +332,14 @@ void CVoxlanView::OnBatchConvert() {
     WithdrawShareOutputs();
     const QString counts = outcome->summary.section(QLatin1Char('\n'), 0, 0);
     if (outcome->lastPage)
-        ShowWrittenPage(*outcome->lastPage, counts + QStringLiteral(" Zuletzt geschrieben: "));
+        ShowWrittenPage(*outcome->lastPage,
+                        tr("%1 Last written: %2").arg(counts, ShownPath(*outcome->lastPage)));
     else
         emit StatusMessage(counts);
 }
 
 void CVoxlanView::ShowTiming(qint64 milliseconds) {
-    QString status =
-        QStringLiteral("Berechnung dauerte %1 Millisekunden").arg(static_cast<int>(milliseconds));
+    QString status = tr("Conversion took %n millisecond(s)", nullptr, static_cast<int>(milliseconds));
     // Only a conversion that stored counted its battles stored before.
     const bool stored = storing_.Settings().StoresBattles() && !converter_.redaction.Any();
     if (const int skipped = database_.SkippedBattles(); stored && skipped > 0)
@@ -330,7 +353,7 @@ void CVoxlanView::ClearMessages() {
 }
 
 void CVoxlanView::OnFileOpen() {
-    const QString chosen = FileDialogs::OpenFileName(this, QStringLiteral("Textdateien (*.txt)"));
+    const QString chosen = FileDialogs::OpenFileName(this, FileKind::Text);
     if (!chosen.isEmpty())
         ChooseInputFile(chosen);
 }
@@ -340,17 +363,17 @@ void CVoxlanView::ChooseInputFile(const QString& file) {
     SetFileField(file);
     lastChoice_ = Choice::File;
     RecentFiles::Add(file);
-    emit StatusMessage(QStringLiteral("Berichtsdatei gewählt: %1").arg(file));
+    emit StatusMessage(tr("Report file chosen: %1").arg(file));
 }
 
 void CVoxlanView::OnClearFile() {
     ClearMessages();
-    SetFileField(kNoFileChosen);
-    emit StatusMessage(QStringLiteral("Dateiauswahl aufgehoben"));
+    SetFileField(QString());
+    emit StatusMessage(tr("File choice cleared"));
 }
 
 bool CVoxlanView::HasChosenFile() const {
-    return IsChosenFile(ui->fileEdit->text());
+    return !chosenFile_.isEmpty();
 }
 
 // Text in the field takes over from a chosen file, and the file field says
@@ -360,13 +383,14 @@ void CVoxlanView::TakeTypedText() {
         return;
     lastChoice_ = Choice::Field;
     if (HasChosenFile()) {
-        SetFileField(kNoFileChosen);
-        emit StatusMessage(QStringLiteral("Start wandelt den Text im Feld um; Dateiauswahl aufgehoben"));
+        SetFileField(QString());
+        emit StatusMessage(tr("Start converts the text in the field; file choice cleared"));
     }
 }
 
-void CVoxlanView::SetFileField(const QString& text) {
-    ui->fileEdit->setText(text);
+void CVoxlanView::SetFileField(const QString& file) {
+    chosenFile_ = file;
+    ui->fileEdit->setText(HasChosenFile() ? file : NoFileChosenText());
     clearFileAction_->setVisible(HasChosenFile());
 }
 
@@ -408,8 +432,8 @@ void CVoxlanView::OnSettings() {
     // Texts converted under the old switches could show what is now hidden.
     if (sharingChanged && share_.HasOutputs()) {
         WithdrawShareOutputs();
-        emit StatusMessage(QStringLiteral("Verbergen oder Koords geändert: Teilen erst wieder nach der "
-                                          "nächsten Umwandlung (Start)"));
+        emit StatusMessage(tr("Hiding or own coordinates changed: sharing again only after the next "
+                              "conversion (Start)"));
     }
 }
 

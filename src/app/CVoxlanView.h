@@ -28,13 +28,14 @@ namespace skarnwald {
 
 class CVoxlanDoc;
 
-inline const QString kNoFileChosen = QStringLiteral("- Keine Datei ausgewählt -");
-
 class CVoxlanView : public QWidget {
     Q_OBJECT
 public:
     explicit CVoxlanView(CVoxlanDoc& document, QWidget* parent = nullptr);
     ~CVoxlanView() override;
+
+    // What the file field says while no file is chosen.
+    static QString NoFileChosenText();
 
     // Binds the database and reads the settings into the converter.
     void OnInitialUpdate();
@@ -51,7 +52,7 @@ public:
     void OnChangeLog();
     void OnEquipment();
 
-    // Makes `file` the input, as Datei → Öffnen does, and lists it as recent.
+    // Makes `file` the input, as File → Open does, and lists it as recent.
     void ChooseInputFile(const QString& file);
     bool HasChosenFile() const;
 
@@ -82,10 +83,17 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Which of the two inputs on the form the user chose last.
     enum class Choice { Field, File };
+    // What the progress bar says about the last conversion.
+    enum class ProgressText { Percent, NoBattle, Done, NotSaved };
+
+    static QString HiddenPartsText(const Redaction& redaction);
+    void Retranslate();
+    void SetProgressText(ProgressText text);
 
     void ConvertSelectedFile(const QString& inputFileName);
     // Converts `text` into memory and saves the page when it holds a battle;
@@ -95,7 +103,7 @@ private:
     void ShowTiming(qint64 milliseconds);
     // Every command starts by clearing what the last one said.
     void ClearMessages();
-    // The status bar gets `status` followed by the page.
+    // `status`, which names the page, goes to the status bar.
     void ShowWrittenPage(const std::filesystem::path& page, const QString& status);
     void ShowPreview();
     void ShowPreviewOf(std::string_view page);
@@ -105,7 +113,8 @@ private:
     // Until the next conversion nothing can be shared.
     void WithdrawShareOutputs();
     void TakeTypedText();
-    void SetFileField(const QString& text);
+    // Makes `file` the chosen one (none when empty) and shows it.
+    void SetFileField(const QString& file);
     bool TakeDrop(const QMimeData& data);
     void ShowShareStatus(const QString& text);
 
@@ -117,6 +126,8 @@ private:
     std::unique_ptr<ProgressBarAdapter> progress_;
     CPageNameWriter pageName_;
     Choice lastChoice_ = Choice::Field;
+    QString chosenFile_;
+    ProgressText progressText_ = ProgressText::Percent;
     QAction* clearFileAction_ = nullptr;
     std::optional<std::filesystem::path> lastPage_;
     // The page of the conversion shown when it was not saved.

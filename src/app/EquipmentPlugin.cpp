@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QLibrary>
 
 namespace skarnwald {
@@ -9,14 +10,15 @@ namespace skarnwald {
 void CallEquipmentPlugin(QWidget* parent, const QString& library) {
     QLibrary plugin(library);
     if (!plugin.load()) {
-        MessageBoxes::Inform(parent, QStringLiteral("Kelvora.dll nicht vorhanden!"));
+        MessageBoxes::Inform(parent,
+                             QCoreApplication::translate("EquipmentPlugin", "Kelvora.dll is missing!"));
         return;
     }
     using ShowKelvra = void (*)();
     if (auto show = reinterpret_cast<ShowKelvra>(plugin.resolve(kEquipmentExport)))
         show();
     else
-        MessageBoxes::Inform(parent, QStringLiteral("Funktion nicht gefunden!"));
+        MessageBoxes::Inform(parent, QCoreApplication::translate("EquipmentPlugin", "Function not found!"));
     plugin.unload();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/PageFiles.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -17,12 +18,43 @@ std::optional<QString> scriptedName;
 std::optional<QStringList> scriptedNames;
 QString lastSuggestion;
 
-// "JSON-Datei" of "JSON-Datei (*.json)".
+struct KindTexts {
+    // Where the last folder is kept: the filter's German title, which named
+    // it before the program spoke other languages, so profiles keep theirs.
+    const char* folderKey;
+    const char* filter;
+};
+
+KindTexts TextsOf(FileKind kind) {
+    switch (kind) {
+    case FileKind::Text:
+        return {"Textdateien", QT_TRANSLATE_NOOP("FileDialogs", "Text files (*.txt)")};
+    case FileKind::TextOrAny:
+        return {"Textdateien", QT_TRANSLATE_NOOP("FileDialogs", "Text files (*.txt);;All files (*)")};
+    case FileKind::Page:
+        return {"HTML-Datei", QT_TRANSLATE_NOOP("FileDialogs", "HTML file (*.htm)")};
+    case FileKind::Json:
+        return {"JSON-Datei", QT_TRANSLATE_NOOP("FileDialogs", "JSON file (*.json)")};
+    case FileKind::Csv:
+        return {"CSV-Datei", QT_TRANSLATE_NOOP("FileDialogs", "CSV file (*.csv)")};
+    case FileKind::Png:
+        return {"PNG-Bild", QT_TRANSLATE_NOOP("FileDialogs", "PNG image (*.png)")};
+    case FileKind::Plan:
+        break;
+    }
+    return {"Angriffsplan", QT_TRANSLATE_NOOP("FileDialogs", "Attack plan (*.json)")};
+}
+
+QString KindKey(FileKind kind) {
+    return QString::fromUtf8(TextsOf(kind).folderKey);
+}
+
+// "JSON file" of "JSON file (*.json)".
 QString FilterTitle(const QString& filter) {
     return filter.section(QStringLiteral(" ("), 0, 0).trimmed();
 }
 
-// ".json" of "JSON-Datei (*.json)"; empty when the filter names no ending.
+// ".json" of "JSON file (*.json)"; empty when the filter names no ending.
 QString FilterEnding(const QString& filter) {
     const qsizetype star = filter.indexOf(QStringLiteral("*."));
     if (star < 0)
@@ -68,27 +100,33 @@ QString FreeName(const QString& offered, const QString& kind) {
 
 } // namespace
 
-QString FileDialogs::OpenFileName(QWidget* parent, const QString& filter) {
-    const QString kind = FilterTitle(filter);
-    QString chosen =
-        Answer([&] { return QFileDialog::getOpenFileName(parent, QString(), LastFolder(kind), filter); });
+QString FileDialogs::Filter(FileKind kind) {
+    return QCoreApplication::translate("FileDialogs", TextsOf(kind).filter);
+}
+
+QString FileDialogs::OpenFileName(QWidget* parent, FileKind fileKind) {
+    const QString kind = KindKey(fileKind);
+    QString chosen = Answer(
+        [&] { return QFileDialog::getOpenFileName(parent, QString(), LastFolder(kind), Filter(fileKind)); });
     RememberFolderOf(kind, chosen);
     return chosen;
 }
 
-QStringList FileDialogs::OpenFileNames(QWidget* parent, const QString& filter) {
-    const QString kind = FilterTitle(filter);
-    QStringList chosen = scriptedNames
-                             ? *std::exchange(scriptedNames, std::nullopt)
-                             : QFileDialog::getOpenFileNames(parent, QString(), LastFolder(kind), filter);
+QStringList FileDialogs::OpenFileNames(QWidget* parent, FileKind fileKind) {
+    const QString kind = KindKey(fileKind);
+    QStringList chosen =
+        scriptedNames ? *std::exchange(scriptedNames, std::nullopt)
+                      : QFileDialog::getOpenFileNames(parent, QString(), LastFolder(kind), Filter(fileKind));
     if (!chosen.isEmpty())
         RememberFolderOf(kind, chosen.front());
     return chosen;
 }
 
-QString FileDialogs::SaveFileName(QWidget* parent, const QString& filter, const QString& suggested) {
-    const QString kind = FilterTitle(filter);
-    const QString offered = FreeName(suggested.isEmpty() ? kind + FilterEnding(filter) : suggested, kind);
+QString FileDialogs::SaveFileName(QWidget* parent, FileKind fileKind, const QString& suggested) {
+    const QString kind = KindKey(fileKind);
+    const QString filter = Filter(fileKind);
+    const QString offered =
+        FreeName(suggested.isEmpty() ? FilterTitle(filter) + FilterEnding(filter) : suggested, kind);
     lastSuggestion = offered;
     QString chosen = Answer([&] { return QFileDialog::getSaveFileName(parent, QString(), offered, filter); });
     RememberFolderOf(kind, chosen);

@@ -21,9 +21,10 @@ void ProgressBarAdapter::SetPos(int pos) {
 }
 
 void DbErrorBox::ReportDbError(std::string_view message) {
-    // SQLite words its errors in English; the sentence around them is German.
+    // SQLite words its errors in English; the sentence around them speaks the
+    // player's language.
     MessageBoxes::Inform(QApplication::activeWindow(),
-                         QStringLiteral("Die Datenbank meldet einen Fehler: %1").arg(DisplayText(message)));
+                         tr("The database reports an error: %1").arg(DisplayText(message)));
 }
 
 } // namespace skarnwald

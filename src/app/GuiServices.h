@@ -5,6 +5,8 @@
 #include "archive/Connection.h"
 #include "reading/ConversionServices.h"
 
+#include <QCoreApplication>
+
 class QProgressBar;
 class QWidget;
 
@@ -20,8 +22,11 @@ private:
     QProgressBar& bar_;
 };
 
-// Database errors in a message box with an OK button, inside a German sentence.
+// Database errors in a message box with an OK button, inside a sentence of
+// the language spoken.
 class DbErrorBox : public IDbErrorReporter {
+    Q_DECLARE_TR_FUNCTIONS(DbErrorBox)
+
 public:
     void ReportDbError(std::string_view message) override;
 };

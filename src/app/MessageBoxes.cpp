@@ -27,7 +27,7 @@ void MessageBoxes::Inform(QWidget* parent, const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Information, kProgramName, text, QMessageBox::NoButton, parent);
-    box.setDefaultButton(box.addButton(QStringLiteral("&OK"), QMessageBox::AcceptRole));
+    box.setDefaultButton(box.addButton(tr("&OK"), QMessageBox::AcceptRole));
     box.setEscapeButton(box.defaultButton());
     box.exec();
 }
@@ -36,9 +36,10 @@ bool MessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
     if (scriptedAnswer)
         return Record(text);
     QMessageBox box(QMessageBox::Question, kProgramName, text, QMessageBox::NoButton, parent);
-    // Alt+J and Alt+N answer; Escape and Enter keep to the safe "Nein".
-    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    box.setDefaultButton(box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole));
+    // Alt and the underlined letter answer (Alt+J, Alt+N in German); Escape
+    // and Enter keep to the safe "No".
+    QPushButton* yes = box.addButton(tr("&Yes"), QMessageBox::YesRole);
+    box.setDefaultButton(box.addButton(tr("&No"), QMessageBox::NoRole));
     box.setEscapeButton(box.defaultButton());
     box.exec();
     return box.clickedButton() == yes;

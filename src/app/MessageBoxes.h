@@ -3,6 +3,7 @@
 // answer them without a person: after SetNextAnswer the boxes are not shown,
 // their texts are recorded and questions get the answer given.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,10 +12,12 @@ class QWidget;
 namespace skarnwald {
 
 class MessageBoxes {
+    Q_DECLARE_TR_FUNCTIONS(MessageBoxes)
+
 public:
     // A message with an OK button only.
     static void Inform(QWidget* parent, const QString& text);
-    // A question with "Ja" and "Nein"; true for "Ja".
+    // A question with "Yes" and "No" ("Ja", "Nein"); true for "Yes".
     static bool AskYesNo(QWidget* parent, const QString& text);
 
     // Test seam: boxes from now on are recorded, questions answered `yes`.

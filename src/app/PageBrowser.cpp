@@ -23,9 +23,9 @@ void PageBrowser::Open(QWidget* parent, const QString& file) {
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(absolute)))
-        MessageBoxes::Inform(parent, QStringLiteral("Die Seite %1 konnte nicht im Browser geöffnet werden: "
-                                                    "Es ist kein Browser eingerichtet.")
-                                         .arg(absolute));
+        MessageBoxes::Inform(
+            parent,
+            tr("The page %1 could not be opened in the browser: No browser is set up.").arg(absolute));
 }
 
 void PageBrowser::RecordInsteadOfOpening() {

@@ -6,6 +6,7 @@
 #include "text/ReportFiles.h"
 #include "writers/ShareText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,12 @@ namespace {
 const QString kLastFolderKey = QStringLiteral("Pages/LastFolder");
 const QString kAutoSaveKey = QStringLiteral("Pages/AutoSaveFolder");
 
+// The word a page's name starts with, in the language spoken.
+std::string BattleWord() {
+    //: The first word of a page's file name ("Battle 11.7.8 2026-12-09.htm").
+    return QCoreApplication::translate("PageFiles", "Battle").toStdString();
+}
+
 // Coordinates as a file name may hold them: hidden ones ("?.?.?") are left out.
 bool PlainCoords(std::string_view coords) {
     return !coords.empty() && coords.find_first_not_of("0123456789.") == std::string_view::npos;
@@ -28,11 +35,11 @@ bool PlainCoords(std::string_view coords) {
 
 void CPageNameWriter::BeginReport(const ReportStartEvent&) {
     named_ = false;
-    name_ = "Kampf.htm";
+    name_ = PageName({}, {});
 }
 
 std::string PageName(std::string_view coords, std::string_view isoDay) {
-    std::string name = "Kampf";
+    std::string name = BattleWord();
     if (PlainCoords(coords))
         name += " " + std::string(coords);
     if (!isoDay.empty())
@@ -55,7 +62,7 @@ std::filesystem::path ToPath(const QString& name) {
 std::optional<std::filesystem::path> ChoosePageFile(QWidget* parent, const QString& suggestedName) {
     const QString folder = QSettings().value(kLastFolderKey).toString();
     const QString suggested = folder.isEmpty() ? suggestedName : QDir(folder).filePath(suggestedName);
-    const QString chosen = FileDialogs::SaveFileName(parent, QStringLiteral("HTML-Datei (*.htm)"), suggested);
+    const QString chosen = FileDialogs::SaveFileName(parent, FileKind::Page, suggested);
     if (chosen.isEmpty())
         return std::nullopt;
     QSettings().setValue(kLastFolderKey, QFileInfo(chosen).absolutePath());
@@ -91,10 +98,11 @@ bool WritePageFile(QWidget* parent, const std::filesystem::path& target,
 
 void ReportFileError(QWidget* parent, const std::filesystem::path& file, FileAccess access,
                      std::string_view reason) {
-    const QString verb =
-        access == FileAccess::Read ? QStringLiteral("gelesen") : QStringLiteral("geschrieben");
-    MessageBoxes::Inform(parent, QStringLiteral("Die Datei %1 konnte nicht %2 werden:\n%3")
-                                     .arg(QFile::decodeName(file.c_str()), verb, DisplayText(reason)));
+    const QString message =
+        access == FileAccess::Read
+            ? QCoreApplication::translate("PageFiles", "The file %1 could not be read:\n%2")
+            : QCoreApplication::translate("PageFiles", "The file %1 could not be written:\n%2");
+    MessageBoxes::Inform(parent, message.arg(QFile::decodeName(file.c_str()), DisplayText(reason)));
 }
 
 } // namespace skarnwald

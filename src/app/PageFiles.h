@@ -17,8 +17,8 @@ class QWidget;
 
 namespace skarnwald {
 
-// "Kampf 11.7.8 2026-12-09.htm" of a battle's coordinates and its day
-// ("2026-12-09"); a part that is empty or hidden ("?.?.?") is left out.
+// "Kampf 11.7.8 2026-12-09.htm" (in German) of a battle's coordinates and its
+// day ("2026-12-09"); a part that is empty or hidden ("?.?.?") is left out.
 std::string PageName(std::string_view coords, std::string_view isoDay);
 
 // Listens to a conversion for the name its page is offered under:
@@ -32,7 +32,7 @@ public:
 
 private:
     bool named_ = false;
-    std::string name_ = "Kampf.htm";
+    std::string name_ = PageName({}, {});
 };
 
 // The save dialog for a page, offering `suggestedName` in the folder a page

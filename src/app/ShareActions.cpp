@@ -49,7 +49,7 @@ void CShareActions::Discard() {
 
 QString CShareActions::CopyBBCode() {
     ToClipboard(bbcode_);
-    return QStringLiteral("Als BBCode kopiert");
+    return tr("Copied as BBCode");
 }
 
 QString CShareActions::CopyDiscord() {
@@ -59,11 +59,11 @@ QString CShareActions::CopyDiscord() {
     ToClipboard(discordMessages_[index]);
     nextDiscordMessage_ = (index + 1) % discordMessages_.size();
     if (discordMessages_.size() == 1)
-        return QStringLiteral("Für Discord kopiert");
-    return QStringLiteral("Discord-Nachricht %1 von %2 kopiert – erneut drücken für die %3")
-        .arg(index + 1)
-        .arg(discordMessages_.size())
-        .arg(nextDiscordMessage_ == 0 ? QStringLiteral("erste") : QStringLiteral("nächste"));
+        return tr("Copied for Discord");
+    const QString copied = nextDiscordMessage_ == 0
+                               ? tr("Discord message %1 of %2 copied – press again for the first")
+                               : tr("Discord message %1 of %2 copied – press again for the next");
+    return copied.arg(index + 1).arg(discordMessages_.size());
 }
 
 QString CShareActions::CopyTitle() {
@@ -71,11 +71,11 @@ QString CShareActions::CopyTitle() {
     while (!title.empty() && title.back() == '\n')
         title.pop_back();
     ToClipboard(title);
-    return QStringLiteral("Titelzeile kopiert");
+    return tr("Title line copied");
 }
 
 QString CShareActions::SaveJson(QWidget* parent, const QString& suggested) {
-    QString name = FileDialogs::SaveFileName(parent, QStringLiteral("JSON-Datei (*.json)"), suggested);
+    QString name = FileDialogs::SaveFileName(parent, FileKind::Json, suggested);
     if (name.isEmpty())
         return {};
     std::filesystem::path target = ToPath(name);
@@ -85,8 +85,7 @@ QString CShareActions::SaveJson(QWidget* parent, const QString& suggested) {
         out.write(json_.data(), static_cast<std::streamsize>(json_.size()));
         return true;
     });
-    return saved ? QStringLiteral("JSON gespeichert: %1").arg(QString::fromStdString(target.string()))
-                 : QString();
+    return saved ? tr("JSON saved: %1").arg(QString::fromStdString(target.string())) : QString();
 }
 
 } // namespace skarnwald

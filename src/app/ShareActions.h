@@ -6,6 +6,7 @@
 #include "reading/ReportConverter.h"
 #include "writers/ShareWriters.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <string>
@@ -16,6 +17,8 @@ class QWidget;
 namespace skarnwald {
 
 class CShareActions {
+    Q_DECLARE_TR_FUNCTIONS(CShareActions)
+
 public:
     // Attaches the writers to `converter` for as long as this object lives.
     explicit CShareActions(CReportConverter& converter);

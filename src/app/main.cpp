@@ -1,5 +1,6 @@
 // The desktop program. The database is the one of archive/ArchiveLocation.h,
 // or the file named by --db; the background picture is built in.
+// The language follows the system unless the player chose one (app/Translations.h).
 // --screenshot FILE saves a picture of the main window as it first shows and
 // ends the program (for the screenshots of the documentation and the package
 // test).
@@ -17,19 +18,21 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    skarnwald::InstallGermanTranslations(application);
+    // Names the profile, which holds the language the player chose.
+    skarnwald::CVoxlanApp voxlan;
+    skarnwald::InstallTranslations(skarnwald::LanguageInEffect());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/skarnwald.png")));
 
-    const QCommandLineOption database(QStringLiteral("db"), QStringLiteral("Datenbank"),
-                                      QStringLiteral("DATEI"));
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Bildschirmfoto"),
-                                        QStringLiteral("DATEI"));
+    // No help is ever printed, so the descriptions show nowhere.
+    const QCommandLineOption database(QStringLiteral("db"), QStringLiteral("database"),
+                                      QStringLiteral("FILE"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("screenshot"),
+                                        QStringLiteral("FILE"));
     QCommandLineParser parser;
     parser.addOptions({database, screenshot});
     // Other arguments were always ignored, and still are.
     parser.parse(QApplication::arguments());
 
-    skarnwald::CVoxlanApp voxlan;
     const auto archive = skarnwald::ChooseArchive(
         skarnwald::ProcessArchiveSearch(QFile::encodeName(parser.value(database)).toStdString()));
     if (!archive || !voxlan.InitInstance(*archive))

@@ -82,28 +82,35 @@ void AppendCombatRow(std::string& page, const CStatement& row) {
         AppendNoLossRow(page, row, deed == "causes");
 }
 
-const html::ValueRowStyle* ValueRowStyleOf(std::string_view typ) {
+struct ValueRow {
+    const html::ValueRowStyle* style;
+    std::string_view label;
+};
+
+// The value row a statistics row's Typ stands for; no style for a Typ the
+// page does not show.
+ValueRow ValueRowOf(std::string_view typ, const SummaryWords& words) {
     if (typ == "Gesamt")
-        return &html::kTotalRow;
+        return {&html::kTotalRow, words.total};
     if (typ == "Lamed")
-        return &html::kLamedRow;
+        return {&html::kLamedRow, html::kLamedLabel};
     if (typ == "Destroyed")
-        return &html::kDestroyedRow;
+        return {&html::kDestroyedRow, html::kDestroyedLabel};
     if (typ == "Verlust")
-        return &html::kLossesRow;
+        return {&html::kLossesRow, words.losses};
     if (typ == "Rest")
-        return &html::kRestRow;
-    return nullptr;
+        return {&html::kRestRow, words.remaining};
+    return {nullptr, {}};
 }
 
-void AppendStatisticsRow(std::string& page, const CStatement& row) {
-    const html::ValueRowStyle* style = ValueRowStyleOf(row.ReadField("Typ"));
-    if (!style)
+void AppendStatisticsRow(std::string& page, const CStatement& row, const SummaryWords& words) {
+    const ValueRow valueRow = ValueRowOf(row.ReadField("Typ"), words);
+    if (!valueRow.style)
         return;
     ClassCounts counts{};
     for (int k = 0; k < kShipClassCount; ++k)
         counts[k] = row.ReadInt(kPersStatColumns[k]);
-    AppendValueRow(page, *style, counts);
+    AppendValueRow(page, *valueRow.style, valueRow.label, counts);
 }
 
 } // namespace
@@ -135,13 +142,14 @@ bool CBattleDatabase::RenderBattle(std::ostream& out, std::int32_t battleId) {
     CStatement statistics(*connection_,
                           "SELECT * FROM Statistik WHERE BattleID = ? AND Koords = ? ORDER BY SortierID");
     fleets.Bind({id});
+    const SummaryWords words = CurrentSummaryWords();
     while (fleets.Step()) {
         const std::string coords = fleets.ReadField("Koords");
         page += html::kFleetTableGap;
-        AppendSummaryHeading(page, html::kNoSideBackground, html::kOtherHeadingColour, coords);
+        AppendSummaryHeading(page, words, html::kNoSideBackground, html::kOtherHeadingColour, coords);
         statistics.Bind({id, std::string_view(coords)});
         while (statistics.Step())
-            AppendStatisticsRow(page, statistics);
+            AppendStatisticsRow(page, statistics, words);
         if (statistics.Failed())
             return false;
         page += html::kSummaryTableEnd;

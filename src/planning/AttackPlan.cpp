@@ -2,6 +2,7 @@
 
 #include "planning/FleetLines.h"
 #include "planning/PastedLines.h"
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 
 #include <algorithm>
@@ -248,8 +249,8 @@ std::string AttackPlan::classesRefusal(std::span<const std::size_t> path,
         typed += Atoi(count);
     if (!ships || typed <= *ships)
         return {};
-    return "Die Flotte aus " + row->cells[kColName] + " hat " + IntText(*ships) +
-           " Schiffe, eingetragen sind " + IntText(typed) + ".";
+    return CoreTexts().Plural("plan.tooManyShips", *ships,
+                              {{"origin", row->cells[kColName]}, {"typed", IntText(typed)}});
 }
 
 std::string AttackPlan::setClasses(std::span<const std::size_t> path, std::span<const std::string> classes) {

@@ -1,5 +1,6 @@
 #include "planning/FleetLines.h"
 
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 #include "text/Utf8Text.h"
 
@@ -206,14 +207,14 @@ std::string RefusedLinesMessage(std::span<const std::string> refused,
                                 std::span<const std::string_view> forms) {
     if (refused.empty())
         return {};
-    std::string message = refused.size() == 1 ? "1 Zeile wurde nicht übernommen:"
-                                              : IntText(static_cast<std::int64_t>(refused.size())) +
-                                                    " Zeilen wurden nicht übernommen:";
+    const CCatalog& texts = CoreTexts();
+    std::string message = texts.Plural("lines.refused", static_cast<std::int64_t>(refused.size()));
     for (std::size_t i = 0; i < refused.size() && i < kLinesNamed; ++i)
         message += "\n" + Shortened(refused[i]);
     if (refused.size() > kLinesNamed)
-        message += "\n… und " + IntText(static_cast<std::int64_t>(refused.size() - kLinesNamed)) + " weitere";
-    message += "\n\nGelesen werden Zeilen wie";
+        message += "\n" + texts.Plural("lines.more", static_cast<std::int64_t>(refused.size() - kLinesNamed));
+    message += "\n\n";
+    message += texts.Text("lines.forms");
     for (const std::string_view form : forms)
         message += "\n" + std::string(form);
     return message;

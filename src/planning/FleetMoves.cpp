@@ -2,6 +2,7 @@
 
 #include "planning/FleetLines.h"
 #include "planning/PastedLines.h"
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 
 #include <cstdint>
@@ -34,7 +35,8 @@ public:
                              shading_});
         }
         AddLabel(kDashes);
-        AddLabel("Atter " + IntText(attacking) + " - " + IntText(defending) + " Deffer");
+        AddLabel(CoreTexts().Format("moves.sums",
+                                    {{"attacking", IntText(attacking)}, {"defending", IntText(defending)}}));
         AddLabel(kDashes);
         shading_ = shading_ == kNoSlot ? kSlotLightGrey : kNoSlot;
     }

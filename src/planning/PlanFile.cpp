@@ -1,5 +1,8 @@
 #include "planning/PlanFile.h"
 
+#include "text/Catalog.h"
+#include "text/TextRules.h"
+
 #include <nlohmann/json.hpp>
 
 namespace skarnwald {
@@ -30,13 +33,13 @@ int SlotFromJson(const json& row, const char* key) {
     if (slot == row.end())
         return kNoSlot;
     if (!slot->is_number_integer() || *slot < 0 || *slot > 7)
-        throw std::runtime_error(std::string("Farbe ausserhalb der Palette: ") + key);
+        throw std::runtime_error(CoreTexts().Format("plan.colourOutsidePalette", {{"key", key}}));
     return slot->get<int>();
 }
 
 PlanRow RowFromJson(const json& value, int depth) {
     if (depth > kMaxRowDepth)
-        throw std::runtime_error("Zeilen zu tief verschachtelt");
+        throw std::runtime_error(std::string(CoreTexts().Text("plan.rowsTooDeep")));
     PlanRow row;
     const json& cells = value.at("cells");
     for (std::size_t c = 0; c < kPlanColumnCount && c < cells.size(); ++c)
@@ -83,11 +86,11 @@ PlanLoadResult LoadPlanText(std::string_view text) {
     // Compared as JSON values: a "format" of another type is simply no plan
     // (value() with a string default would throw on it).
     if (file.is_discarded() || !file.is_object() || !file.contains("format") || file["format"] != kFormatName)
-        return {std::nullopt, "Die Datei ist kein Angriffsplan."};
+        return {std::nullopt, std::string(CoreTexts().Text("plan.notAPlan"))};
     if (const json version = file.value("version", json()); version != kPlanFileVersion)
-        return {std::nullopt, "Der Angriffsplan hat die Version " + version.dump() +
-                                  "; dieses Programm liest nur Version " + std::to_string(kPlanFileVersion) +
-                                  "."};
+        return {std::nullopt,
+                CoreTexts().Format("plan.otherVersion",
+                                   {{"version", version.dump()}, {"supported", IntText(kPlanFileVersion)}})};
     try {
         AttackPlan plan;
         for (const json& row : file.at("rows"))
@@ -96,7 +99,7 @@ PlanLoadResult LoadPlanText(std::string_view text) {
             plan.outgoingFleets.push_back(FleetFromJson(fleet));
         return {std::move(plan), {}};
     } catch (const std::exception& broken) {
-        return {std::nullopt, std::string("Der Angriffsplan ist beschädigt: ") + broken.what()};
+        return {std::nullopt, CoreTexts().Format("plan.damaged", {{"reason", broken.what()}})};
     }
 }
 

@@ -17,7 +17,7 @@ std::string SavePlanText(const AttackPlan& plan);
 
 struct PlanLoadResult {
     std::optional<AttackPlan> plan;
-    std::string error; // why the text is no plan, in German
+    std::string error; // why the text is no plan, in the core's language
 };
 // Reads what SavePlanText wrote. Text that is no plan of a known version
 // gives an error and no plan.

@@ -1,15 +1,18 @@
 #include "reading/Redaction.h"
 
+#include "text/Catalog.h"
+
 namespace skarnwald {
 
 namespace {
 
-// The numbered stand-in of `key` in `numbered`, made on its first ask.
+// The numbered stand-in of `key` in `numbered`, made on its first ask: `form`
+// with its "{number}" filled in.
 std::string_view Numbered(std::unordered_map<std::string, std::string>& numbered, std::string_view key,
-                          std::string_view prefix, std::string_view suffix) {
+                          std::string_view form) {
     auto [it, added] = numbered.try_emplace(std::string(key));
     if (added)
-        it->second = std::string(prefix) + std::to_string(numbered.size()) + std::string(suffix);
+        it->second = FillIn(form, {{"number", std::to_string(numbered.size())}});
     return it->second;
 }
 
@@ -29,6 +32,10 @@ void CRedactor::Reset(const Redaction& redaction, std::string_view ownCoords, bo
     redaction_ = redaction;
     ownCoords_ = NormalizedCoords(ownCoords);
     standIns_ = standIns;
+    const CCatalog& texts = CoreTexts();
+    ownerForm_ = texts.Text("redaction.owner");
+    fleetForm_ = texts.Text("redaction.fleetName");
+    hiddenOwnName_ = texts.Text("redaction.hidden");
     numberedNames_.clear();
     numberedFleets_.clear();
     numberedCoords_.clear();
@@ -46,7 +53,7 @@ bool CRedactor::HidesCoords(std::string_view coords) const {
 std::string_view CRedactor::StandIn(std::string_view coords) const {
     if (!standIns_ || IsOwn(coords))
         return kHiddenCoords;
-    return Numbered(numberedCoords_, coords, "?.?.", "");
+    return Numbered(numberedCoords_, coords, "?.?.{number}");
 }
 
 std::string_view CRedactor::Coords(std::string_view coords, std::string_view shown) const {
@@ -56,20 +63,20 @@ std::string_view CRedactor::Coords(std::string_view coords, std::string_view sho
 std::string_view CRedactor::Name(std::string_view name, std::string_view coords,
                                  std::string_view shown) const {
     if (redaction_.hideNames)
-        return Numbered(numberedNames_, name, "Flotte ", "");
-    return IsOwn(coords) ? kHiddenOwnName : shown;
+        return Numbered(numberedNames_, name, ownerForm_);
+    return IsOwn(coords) ? hiddenOwnName_ : shown;
 }
 
 std::string_view CRedactor::FleetName(std::string_view fleet, std::string_view coords) const {
     if (fleet.empty())
         return fleet;
     if (redaction_.hideNames)
-        return Numbered(numberedFleets_, fleet, "(Verband ", ")");
-    return IsOwn(coords) ? kHiddenOwnName : fleet;
+        return Numbered(numberedFleets_, fleet, fleetForm_);
+    return IsOwn(coords) ? hiddenOwnName_ : fleet;
 }
 
 bool CRedactor::ShownNameBefore(std::string_view left, std::string_view right) const {
-    // "Flotte 2" before "Flotte 10": equal prefixes, so the shorter number is the smaller.
+    // "Flotte 2" before "Flotte 10": one form for all, so the shorter number is the smaller.
     if (redaction_.hideNames && left.size() != right.size())
         return left.size() < right.size();
     return left < right;

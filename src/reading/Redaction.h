@@ -12,21 +12,21 @@ namespace skarnwald {
 
 struct Redaction {
     bool hideOwn = false;    // fleets at the own coordinates lose owner, fleet name and coordinates
-    bool hideNames = false;  // owners become "Flotte 1", ...; fleet names "(Verband 1)", ...
+    bool hideNames = false;  // owners become "Flotte 1", ...; fleet names "(Verband 1)", ... in German
     bool hideCoords = false; // every coordinate becomes "?.?.?", a battle's place goes with it
 
     bool Any() const { return hideOwn || hideNames || hideCoords; }
 };
 
 inline constexpr std::string_view kHiddenCoords = "?.?.?";
-inline constexpr std::string_view kHiddenOwnName = "(verborgen)";
 
 // Koords as users type them: "11. 7. 8" and "[11.7.8]" are "11.7.8".
 std::string NormalizedCoords(std::string_view typed);
 
 // Decides how one report's names and coordinates are shown. Hidden names are
 // numbered in the order they are first asked for, so one owner (or fleet)
-// keeps one number throughout the report.
+// keeps one number throughout the report; their words are the core's language
+// when the report begins.
 class CRedactor {
 public:
     // With `standIns`, hidden coordinates become "?.?.1", "?.?.2", ... (the
@@ -57,6 +57,8 @@ private:
     Redaction redaction_;
     std::string ownCoords_;
     bool standIns_ = false;
+    std::string ownerForm_, fleetForm_,
+        hiddenOwnName_; // "Flotte {number}", "(Verband {number})", "(verborgen)"
     // Node-based, so the views handed out stay valid while entries are added.
     mutable std::unordered_map<std::string, std::string> numberedNames_, numberedFleets_, numberedCoords_;
 };

@@ -2,6 +2,7 @@
 
 #include "reading/LineParts.h"
 #include "reading/ReportSummary.h"
+#include "text/Catalog.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -504,7 +505,7 @@ void CReportConverter::Walk(std::string_view text) {
     roidPieceVisited_.clear();
     text_ = {};
     if (notifier_)
-        notifier_->ShowMessage("Fertig");
+        notifier_->ShowMessage(CoreTexts().Text("convert.done"));
 }
 
 } // namespace skarnwald

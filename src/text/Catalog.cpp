@@ -115,6 +115,8 @@ std::span<const std::string_view> CoreLanguages() {
         std::vector<std::string_view> found;
         for (const EmbeddedCatalog& catalog : EmbeddedCoreCatalogs())
             found.push_back(catalog.language);
+        // std::sort rather than std::ranges::sort, which the browser build's
+        // standard library lacks.
         std::sort(found.begin(), found.end(), [](std::string_view a, std::string_view b) {
             return (a == "de") != (b == "de") ? a == "de" : a < b;
         });

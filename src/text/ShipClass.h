@@ -28,10 +28,6 @@ inline void AddInto(ClassCounts& sum, const ClassCounts& values) {
 inline constexpr PerClass<std::string_view> kTallyWords = {"Shuttle",     "Fighter",    "Frigate", "Corvette",
                                                            "Starcruiser", "Battleship", "Doomstar"};
 
-// Headings of the summary tables.
-inline constexpr PerClass<std::string_view> kSummaryHeadings = {
-    "Shuttle", "Fighter", "Frigatten", "Corvetten", "StarCruiser", "BattleShip", "Doomstar"};
-
 // Column names of the class columns in the PersStat and Statistik tables.
 inline constexpr PerClass<std::string_view> kPersStatColumns = {
     "Shuttle", "Fighter", "Fregatte", "Corvette", "Starcruiser", "Battleship", "Doomstar"};

@@ -1,5 +1,6 @@
 #include "writers/BatchConversion.h"
 
+#include "text/Catalog.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "writers/HtmlWriter.h"
@@ -48,7 +49,7 @@ void ConvertOne(CReportConverter& converter, BatchItem& item) {
     // No error means the conversion ran and found no battle: the page was given up.
     const bool noBattle = written.error.empty();
     item.failure = noBattle ? BatchFailure::NoBattle : BatchFailure::Write;
-    item.reason = noBattle ? std::string(kNoBattleFound) : written.error;
+    item.reason = noBattle ? std::string(CoreTexts().Text("convert.noBattleFound")) : written.error;
 }
 
 } // namespace

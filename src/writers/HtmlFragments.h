@@ -121,34 +121,31 @@ inline constexpr std::string_view kTitleCellOpen = "<td width='135' align='cente
 inline constexpr std::string_view kClassHeadingOpen = "<td width='60' align='center'><font color='";
 inline constexpr std::string_view kHeadingSize = "' size=2>";
 inline constexpr std::string_view kHeadingRowEnd = "</tr>";
-inline constexpr std::string_view kSumHeading = "Summe";
 inline constexpr std::string_view kValueRowStart = "<tr style='color: white; background-color: #000000'>";
 inline constexpr std::string_view kSumCellOpen =
     "<td width='60' align='center'><font color='#ffffff' size='2'>";
 inline constexpr std::string_view kValueRowEnd = "</font></td></tr>";
 inline constexpr std::string_view kSummaryTableEnd = "</table><p></p>";
-inline constexpr std::string_view kAttackingTitle = "ATTER";
-inline constexpr std::string_view kDefendingTitle = "DEFFER";
 
-// The five value rows of a summary table: label cell and value-cell opener.
+// The five value rows of a summary table: label-cell and value-cell openers,
+// each closed by kCellClose. The lamed and destroyed rows carry the report's
+// own words as their labels; the others are labelled in the reader's language.
 struct ValueRowStyle {
-    std::string_view labelCell;
+    std::string_view labelCellOpen;
     std::string_view valueCellOpen;
 };
-inline constexpr ValueRowStyle kTotalRow = {
-    "<td width='135' align='center'><font color='#00ff00' size='2'>Gesamtanzahl</font></td>",
-    "<td width='60' align='center'><font color='#00ff00' size='2'>"};
-inline constexpr ValueRowStyle kLamedRow = {
-    "<td width='135' align='center'><font color='#dadafe' size='2'>lamed</font></td>",
-    "<td width='60' align='center'><font color='#dadafe' size='2'>"};
+inline constexpr ValueRowStyle kTotalRow = {"<td width='135' align='center'><font color='#00ff00' size='2'>",
+                                            "<td width='60' align='center'><font color='#00ff00' size='2'>"};
+inline constexpr ValueRowStyle kLamedRow = {"<td width='135' align='center'><font color='#dadafe' size='2'>",
+                                            "<td width='60' align='center'><font color='#dadafe' size='2'>"};
 inline constexpr ValueRowStyle kDestroyedRow = {
-    "<td width='135' align='center'><font color='#ffded9' size='2'>destroyed</font></td>",
+    "<td width='135' align='center'><font color='#ffded9' size='2'>",
     "<td width='60' align='center'><font color='#ffded9' size='2'>"};
-inline constexpr ValueRowStyle kLossesRow = {
-    "<td width='135' align='center'><font color='#ff0000' size='2'>Verluste</font></td>",
-    "<td width='60' align='center'><font color='#ff0000' size='2'>"};
-inline constexpr ValueRowStyle kRestRow = {
-    "<td width='135' align='center'><font color='#ffffff' size='2'>Restflotte</font></td>",
-    "<td width='60' align='center'><font color='#ffffff' size='2'>"};
+inline constexpr ValueRowStyle kLossesRow = {"<td width='135' align='center'><font color='#ff0000' size='2'>",
+                                             "<td width='60' align='center'><font color='#ff0000' size='2'>"};
+inline constexpr ValueRowStyle kRestRow = {"<td width='135' align='center'><font color='#ffffff' size='2'>",
+                                           "<td width='60' align='center'><font color='#ffffff' size='2'>"};
+inline constexpr std::string_view kLamedLabel = "lamed";
+inline constexpr std::string_view kDestroyedLabel = "destroyed";
 
 } // namespace skarnwald::html

@@ -1,6 +1,7 @@
 #include "writers/ShareFormats.h"
 
 #include "reading/ReportConverter.h"
+#include "text/Catalog.h"
 #include "text/ReportFiles.h"
 #include "writers/HtmlWriter.h"
 #include "writers/ShareWriters.h"
@@ -11,10 +12,13 @@
 
 namespace skarnwald {
 
-// A message line always begins with something the writer chose (a heading,
-// a side name, a code fence, a table row, "Roids:", "Bergung:"), never with
-// a dash, so this line cannot stand inside a message.
-const std::string_view kDiscordMessageSeparator = "-----8<----- nächste Nachricht -----8<-----";
+std::string DiscordMessageSeparator() {
+    // A message line always begins with something the writer chose (a heading,
+    // a side name, a code fence, a table row, a capture or salvage line), never
+    // with these scissors, so the line cannot stand inside a message whatever
+    // the language's words between them.
+    return "-----8<----- " + std::string(CoreTexts().Text("share.nextMessage")) + " -----8<-----";
+}
 
 std::optional<ShareFormat> ShareFormatNamed(std::string_view name) {
     if (name == "html")
@@ -41,10 +45,11 @@ std::string ShareOutputFileName(std::string_view chosenPath, ShareFormat format)
 }
 
 std::string JoinDiscordMessages(const std::vector<std::string>& messages) {
+    const std::string separator = DiscordMessageSeparator();
     std::string joined;
     for (const std::string& message : messages) {
         if (!joined.empty()) {
-            joined += kDiscordMessageSeparator;
+            joined += separator;
             joined += '\n';
         }
         joined += message;

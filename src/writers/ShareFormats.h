@@ -33,9 +33,9 @@ SharedConversion ConvertShareTexts(std::string_view report, const Redaction& red
 // The most characters (code points) Discord takes in one message.
 inline constexpr std::size_t kDiscordMessageLimit = 2000;
 
-// The line the command line prints between two Discord messages. No line of
-// a message can equal it.
-extern const std::string_view kDiscordMessageSeparator;
+// The line the command line prints between two Discord messages, in the
+// core's language. No line of a message can equal it.
+std::string DiscordMessageSeparator();
 
 // "html", "bbcode", "discord", "title", "json".
 std::optional<ShareFormat> ShareFormatNamed(std::string_view name);

@@ -1,9 +1,11 @@
 #include "writers/ShareText.h"
 
 #include "reading/SideList.h"
+#include "text/Catalog.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 namespace skarnwald {
@@ -101,6 +103,30 @@ std::string PadRight(std::string_view text, std::size_t width) {
 
 } // namespace
 
+ShareWords CurrentShareWords() {
+    const CCatalog& texts = CoreTexts();
+    ShareWords words;
+    words.battle = texts.Text("share.battle");
+    words.battleAtPlace = texts.Text("share.battleAtPlace");
+    words.battleWithoutHeader = texts.Text("share.battleWithoutHeader");
+    words.allBattles = texts.Text("share.allBattles");
+    words.noBattle = texts.Text("share.noBattle");
+    words.date = texts.Text("share.date");
+    words.sides[kAttackingSide] = texts.Text("share.side.attacking");
+    words.sides[kDefendingSide] = texts.Text("share.side.defending");
+    words.sides[kNoSideIndex] = texts.Text("share.side.none");
+    words.sideContinued = texts.Text("share.sideContinued");
+    words.sideFigures = texts.Text("share.sideFigures");
+    words.lost = texts.Text("share.lost");
+    words.salvage = texts.Text("share.salvage");
+    words.classes = ClassHeadings();
+    words.columns = {
+        std::string(texts.Text("share.column.class")), std::string(texts.Text("share.column.brought")),
+        std::string(texts.Text("share.column.lamed")), std::string(texts.Text("share.column.destroyed")),
+        std::string(texts.Text("share.column.lost"))};
+    return words;
+}
+
 std::size_t CodePoints(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size(); ++count)
@@ -145,20 +171,15 @@ std::string IsoText(const BattleTime& t) {
     return text;
 }
 
-std::string GermanText(const BattleTime& t) {
-    return TwoDigits(t.day) + "." + TwoDigits(t.month) + "." + std::to_string(t.year) + " " +
-           TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
+std::string TimeText(const BattleTime& t, std::string_view form) {
+    const std::string day = TwoDigits(t.day), month = TwoDigits(t.month), year = std::to_string(t.year),
+                      hour = TwoDigits(t.hour), minute = TwoDigits(t.minute);
+    return FillIn(form, {{"day", day}, {"month", month}, {"year", year}, {"hour", hour}, {"minute", minute}});
 }
 
-std::string ShownTime(std::string_view when) {
+std::string ShownTime(std::string_view when, std::string_view form) {
     const auto time = ReadBattleTime(when);
-    return time ? GermanText(*time) : std::string(when);
-}
-
-std::string_view SideName(int sideIndex) {
-    return sideIndex == kAttackingSide   ? "Angreifer"
-           : sideIndex == kDefendingSide ? "Verteidiger"
-                                         : "ohne Seite";
+    return time ? TimeText(*time, form) : std::string(when);
 }
 
 int SideIndexOfLine(std::int32_t side) {
@@ -172,13 +193,15 @@ std::int64_t Total(const ClassCounts& counts) {
     return sum;
 }
 
-std::string FleetCountText(std::int64_t count) {
-    return std::to_string(count) + (count == 1 ? " Flotte" : " Flotten");
-}
-
-std::string ClassTable(const SummaryFigures& figures) {
-    constexpr std::string_view kColumns[] = {"mitgebracht", "gelähmt", "zerstört", "verloren"};
+std::string ClassTable(const SummaryFigures& figures, const ShareWords& words) {
+    // The class column is at least this wide and one wider than every class
+    // name, so all tables of a report line up whatever the language's names.
     constexpr std::size_t kClassWidth = 12;
+    const std::string_view classHead = words.columns[0];
+    std::size_t classWidth = std::max(kClassWidth, CodePoints(classHead) + 1);
+    for (const std::string& name : words.classes)
+        classWidth = std::max(classWidth, CodePoints(name) + 1);
+    const std::span<const std::string> columns(words.columns.data() + 1, 4);
     struct Row {
         int shipClass;
         std::string values[4];
@@ -186,7 +209,7 @@ std::string ClassTable(const SummaryFigures& figures) {
     std::vector<Row> rows;
     std::size_t widths[4];
     for (int c = 0; c < 4; ++c)
-        widths[c] = CodePoints(kColumns[c]);
+        widths[c] = CodePoints(columns[c]);
     for (int k = 0; k < kShipClassCount; ++k) {
         const std::int32_t values[] = {figures.ships[k], figures.lamed[k], figures.destroyed[k],
                                        figures.losses[k]};
@@ -200,12 +223,12 @@ std::string ClassTable(const SummaryFigures& figures) {
     }
     if (rows.empty())
         return {};
-    std::string table = PadRight("Klasse", kClassWidth);
+    std::string table = PadRight(classHead, classWidth);
     for (int c = 0; c < 4; ++c)
-        table += PadLeft(kColumns[c], widths[c] + 1);
+        table += PadLeft(columns[c], widths[c] + 1);
     table += '\n';
     for (const Row& row : rows) {
-        table += PadRight(kSummaryHeadings[row.shipClass], kClassWidth);
+        table += PadRight(words.classes[row.shipClass], classWidth);
         for (int c = 0; c < 4; ++c)
             table += PadLeft(row.values[c], widths[c] + 1);
         table += '\n';

@@ -1,6 +1,7 @@
 #include "writers/ShareWriters.h"
 
 #include "reading/SideList.h"
+#include "text/Catalog.h"
 #include "writers/ShareFormats.h"
 #include "writers/ShareText.h"
 
@@ -19,13 +20,12 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
 }
 
-std::string Heading(const CollectedBattle& battle) {
+std::string Heading(const CollectedBattle& battle, const ShareWords& words) {
     if (!battle.hasHeader)
-        return "Kampf ohne Kopfzeile";
-    std::string heading = "Kampf bei [" + battle.coords + "]";
-    if (!battle.place.empty())
-        heading += " " + battle.place;
-    return heading;
+        return words.battleWithoutHeader;
+    if (battle.place.empty())
+        return FillIn(words.battle, {{"coords", battle.coords}});
+    return FillIn(words.battleAtPlace, {{"coords", battle.coords}, {"place", battle.place}});
 }
 
 std::string FleetText(const CollectedFleet& fleet, std::size_t nameLimit) {
@@ -54,11 +54,11 @@ bool SideTookPart(const CollectedBattle& battle, const BattleSummary& summary, i
 }
 
 std::string CaptureText(const CollectedCapture& capture) {
-    std::string text = "Roids: ";
+    std::string fleet;
     if (!capture.name.empty())
-        text += CutToCodePoints(capture.name, 64) + " ";
-    return text + "(" + CutToCodePoints(capture.coords, 24) + ") erobert " + std::to_string(capture.roids) +
-           " Roids";
+        fleet = CutToCodePoints(capture.name, 64) + " ";
+    fleet += "(" + CutToCodePoints(capture.coords, 24) + ")";
+    return CoreTexts().Plural("share.capture", capture.roids, {{"fleet", fleet}});
 }
 
 // --- BBCode ---------------------------------------------------------------
@@ -88,8 +88,15 @@ void AppendColoured(std::string& out, std::string_view colour, std::string_view 
     out += "[/color]";
 }
 
-void AppendBBTable(std::string& out, const SummaryFigures& figures) {
-    const std::string table = ClassTable(figures);
+// A line of its own in bold.
+void AppendBoldLine(std::string& out, std::string_view text) {
+    out += "[b]";
+    AppendBBText(out, text);
+    out += "[/b]\n";
+}
+
+void AppendBBTable(std::string& out, const SummaryFigures& figures, const ShareWords& words) {
+    const std::string table = ClassTable(figures, words);
     if (table.empty())
         return;
     out += "[code]\n";
@@ -172,6 +179,7 @@ std::vector<std::string> SideLines(const std::string& start, const std::string& 
 // --- Collecting ---------------------------------------------------------------
 
 void CBattleCollector::BeginReport(const ReportStartEvent&) {
+    words_ = CurrentShareWords();
     battle_ = {};
     fleetIndex_.clear();
     battlesWritten_ = 0;
@@ -182,7 +190,7 @@ void CBattleCollector::Header(const HeaderEvent& event) {
     battle_.hasHeader = true;
     battle_.coords = std::string(event.coords);
     battle_.place = std::string(event.parts.place);
-    battle_.when = ShownTime(event.when);
+    battle_.when = ShownTime(event.when, words_.date);
 }
 
 void CBattleCollector::FleetLine(const FleetLineEvent& event) {
@@ -231,8 +239,9 @@ void CBBCodeWriter::StartReport() {
 void CBBCodeWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
     if (BattlesWritten() > 0)
         text_ += '\n';
+    const ShareWords& words = Words();
     text_ += "[b]";
-    AppendBBText(text_, Heading(battle));
+    AppendBBText(text_, Heading(battle, words));
     if (!battle.when.empty()) {
         text_ += " — ";
         AppendBBText(text_, battle.when);
@@ -242,7 +251,7 @@ void CBBCodeWriter::WriteBattle(const CollectedBattle& battle, const BattleSumma
         if (!SideTookPart(battle, summary, side))
             continue;
         text_ += "[b]";
-        AppendColoured(text_, kSideColours[side], SideName(side));
+        AppendColoured(text_, kSideColours[side], words.sides[side]);
         text_ += "[/b]\n";
         bool listed = false;
         for (const CollectedFleet& fleet : battle.fleets) {
@@ -255,14 +264,14 @@ void CBBCodeWriter::WriteBattle(const CollectedBattle& battle, const BattleSumma
         }
         if (listed)
             text_ += "[/list]\n";
-        AppendBBTable(text_, summary.sides[side]);
+        AppendBBTable(text_, summary.sides[side], words);
     }
     for (const CollectedCapture& capture : battle.captures) {
         AppendColoured(text_, kYieldColour, CaptureText(capture));
         text_ += '\n';
     }
     for (const std::string& salvage : battle.salvages) {
-        AppendColoured(text_, kYieldColour, "Bergung: " + salvage);
+        AppendColoured(text_, kYieldColour, FillIn(words.salvage, {{"text", salvage}}));
         text_ += '\n';
     }
 }
@@ -270,17 +279,18 @@ void CBBCodeWriter::WriteBattle(const CollectedBattle& battle, const BattleSumma
 void CBBCodeWriter::WriteSideTables(const BattleSummary& summary) {
     for (int side : {kAttackingSide, kDefendingSide}) {
         text_ += "[b]";
-        AppendColoured(text_, kSideColours[side], SideName(side));
+        AppendColoured(text_, kSideColours[side], Words().sides[side]);
         text_ += "[/b]\n";
-        AppendBBTable(text_, summary.sides[side]);
+        AppendBBTable(text_, summary.sides[side], Words());
     }
 }
 
 void CBBCodeWriter::ReportEnd(const ReportEndEvent& event) {
     if (BattlesWritten() == 0) {
-        text_ += "[b]Kein Kampf im Bericht.[/b]\n";
+        AppendBoldLine(text_, Words().noBattle);
     } else if (BattlesWritten() > 1) {
-        text_ += "\n[b]Alle Kämpfe zusammen[/b]\n";
+        text_ += '\n';
+        AppendBoldLine(text_, Words().allBattles);
         WriteSideTables(event.summary);
     }
 }
@@ -332,7 +342,8 @@ void CDiscordWriter::Place(std::span<const DiscordBlock> blocks) {
 }
 
 void CDiscordWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
-    std::string heading = "**" + DiscordText(CutToCodePoints(Heading(battle), 160)) + "**";
+    const ShareWords& words = Words();
+    std::string heading = "**" + DiscordText(CutToCodePoints(Heading(battle, words), 160)) + "**";
     if (!battle.when.empty())
         heading += " · " + DiscordText(CutToCodePoints(battle.when, 40));
     std::vector<DiscordBlock> blocks{{std::move(heading), true}};
@@ -343,13 +354,14 @@ void CDiscordWriter::WriteBattle(const CollectedBattle& battle, const BattleSumm
         for (const CollectedFleet& fleet : battle.fleets)
             if (fleet.sideIndex == side)
                 fleets.push_back(DiscordText(FleetText(fleet, 64)));
-        const std::string table = ClassTable(summary.sides[side]);
+        const std::string table = ClassTable(summary.sides[side], words);
         const std::string fenced = table.empty() ? std::string() : "```\n" + table + "```";
-        const std::string name(SideName(side));
+        const std::string& name = words.sides[side];
+        const std::string continued = FillIn(words.sideContinued, {{"side", name}});
         // The first side's first line keeps company with the heading.
         const std::size_t before = blocks.size() == 1 ? LengthOf(blocks.front().text) : 0;
-        for (std::string& line : SideLines("**" + name + ":** ", "**" + name + " (Forts.):** ", fleets,
-                                           before, fenced.empty() ? 0 : LengthOf(fenced)))
+        for (std::string& line : SideLines("**" + name + ":** ", "**" + continued + ":** ", fleets, before,
+                                           fenced.empty() ? 0 : LengthOf(fenced)))
             blocks.push_back({std::move(line), false});
         blocks.back().keepWithNext = !fenced.empty(); // the side's last line stays with its table
         if (!fenced.empty())
@@ -358,21 +370,24 @@ void CDiscordWriter::WriteBattle(const CollectedBattle& battle, const BattleSumm
     for (const CollectedCapture& capture : battle.captures)
         blocks.push_back({DiscordText(CaptureText(capture)), false});
     for (const std::string& salvage : battle.salvages)
-        blocks.push_back({"Bergung: " + DiscordText(CutToCodePoints(salvage, 200)), false});
+        blocks.push_back(
+            {FillIn(words.salvage, {{"text", DiscordText(CutToCodePoints(salvage, 200))}}), false});
     blocks.back().keepWithNext = false;
     Place(blocks);
 }
 
 void CDiscordWriter::ReportEnd(const ReportEndEvent&) {
     if (BattlesWritten() == 0)
-        Append("Kein Kampf im Bericht.");
+        Append(DiscordText(Words().noBattle));
     EndMessage();
 }
 
 // --- Title ------------------------------------------------------------------
 
 void CTitleWriter::WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) {
-    std::string line = Heading(battle);
+    const ShareWords& words = Words();
+    const CCatalog& texts = CoreTexts();
+    std::string line = Heading(battle, words);
     if (!battle.when.empty())
         line += ", " + battle.when;
     std::string_view separator = " — ";
@@ -380,15 +395,18 @@ void CTitleWriter::WriteBattle(const CollectedBattle& battle, const BattleSummar
         if (!SideTookPart(battle, summary, side))
             continue;
         const SummaryFigures& figures = summary.sides[side];
+        const std::string fleets = texts.Plural("share.fleets", summary.fleetCounts[side]);
+        const std::string ships = texts.Plural("share.ships", Total(figures.ships));
+        const std::string lost = FillIn(words.lost, {{"count", std::to_string(Total(figures.losses))}});
         line += separator;
-        line += SideName(side);
-        line += ": " + FleetCountText(summary.fleetCounts[side]) + ", " +
-                std::to_string(Total(figures.ships)) + " Schiffe, " + std::to_string(Total(figures.losses)) +
-                " verloren";
+        line += FillIn(words.sideFigures,
+                       {{"side", words.sides[side]}, {"fleets", fleets}, {"ships", ships}, {"lost", lost}});
         separator = " · ";
     }
-    if (battle.roids != 0)
-        line += std::string(separator) + std::to_string(battle.roids) + " Roids erobert";
+    if (battle.roids != 0) {
+        line += separator;
+        line += texts.Plural("share.roidsCaptured", battle.roids);
+    }
     // One line per battle, whatever the report's text holds.
     std::replace_if(line.begin(), line.end(), IsControl, ' ');
     text_ += line;

@@ -5,6 +5,7 @@
 
 #include "reading/Redaction.h"
 #include "reading/ReportWriter.h"
+#include "writers/ShareText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,8 +51,10 @@ protected:
     virtual void StartReport() {}
     virtual void WriteBattle(const CollectedBattle& battle, const BattleSummary& summary) = 0;
     std::size_t BattlesWritten() const { return battlesWritten_; }
+    const ShareWords& Words() const { return words_; }
 
 private:
+    ShareWords words_; // looked up when the report begins
     CollectedBattle battle_;
     std::unordered_map<std::string, std::size_t> fleetIndex_; // name, NUL, coords -> battle_.fleets
     std::size_t battlesWritten_ = 0;

@@ -1,5 +1,6 @@
 #include "writers/SummaryTables.h"
 
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 #include "writers/HtmlFragments.h"
 
@@ -15,9 +16,31 @@ void AppendHeadingCell(std::string& out, std::string_view open, std::string_view
 
 } // namespace
 
-void AppendValueRow(std::string& out, const html::ValueRowStyle& style, const ClassCounts& values) {
+PerClass<std::string> ClassHeadings() {
+    const CCatalog& texts = CoreTexts();
+    return {std::string(texts.Text("class.shuttle")),     std::string(texts.Text("class.fighter")),
+            std::string(texts.Text("class.frigate")),     std::string(texts.Text("class.corvette")),
+            std::string(texts.Text("class.starcruiser")), std::string(texts.Text("class.battleship")),
+            std::string(texts.Text("class.doomstar"))};
+}
+
+SummaryWords CurrentSummaryWords() {
+    const CCatalog& texts = CoreTexts();
+    return {ClassHeadings(),
+            std::string(texts.Text("summary.sum")),
+            std::string(texts.Text("summary.attackers")),
+            std::string(texts.Text("summary.defenders")),
+            std::string(texts.Text("summary.total")),
+            std::string(texts.Text("summary.losses")),
+            std::string(texts.Text("summary.remaining"))};
+}
+
+void AppendValueRow(std::string& out, const html::ValueRowStyle& style, std::string_view label,
+                    const ClassCounts& values) {
     out += html::kValueRowStart;
-    out += style.labelCell;
+    out += style.labelCellOpen;
+    AppendEscaped(out, label);
+    out += html::kCellClose;
     std::int32_t sum = 0;
     for (std::int32_t value : values) {
         out += style.valueCellOpen;
@@ -30,40 +53,42 @@ void AppendValueRow(std::string& out, const html::ValueRowStyle& style, const Cl
     out += html::kValueRowEnd;
 }
 
-void AppendSummaryHeading(std::string& out, std::string_view background, std::string_view headingColour,
-                          std::string_view title) {
+void AppendSummaryHeading(std::string& out, const SummaryWords& words, std::string_view background,
+                          std::string_view headingColour, std::string_view title) {
     out += html::kSummaryTableStart;
     out += background;
     out += html::kHeadingRowOpen;
     AppendHeadingCell(out, html::kTitleCellOpen, headingColour);
     AppendEscaped(out, title);
     out += html::kCellClose;
-    for (std::string_view heading : kSummaryHeadings) {
+    for (const std::string& heading : words.classes) {
         AppendHeadingCell(out, html::kClassHeadingOpen, headingColour);
-        out += heading;
+        AppendEscaped(out, heading);
         out += html::kCellClose;
     }
     AppendHeadingCell(out, html::kClassHeadingOpen, headingColour);
-    out += html::kSumHeading;
+    AppendEscaped(out, words.sum);
     out += html::kCellClose;
     out += html::kHeadingRowEnd;
 }
 
-void AppendSummaryTable(std::string& out, std::string_view background, std::string_view headingColour,
-                        std::string_view title, const SummaryFigures& figures) {
-    AppendSummaryHeading(out, background, headingColour, title);
+void AppendSummaryTable(std::string& out, const SummaryWords& words, std::string_view background,
+                        std::string_view headingColour, std::string_view title,
+                        const SummaryFigures& figures) {
+    AppendSummaryHeading(out, words, background, headingColour, title);
     ClassCounts rest{};
     for (int k = 0; k < kShipClassCount; ++k)
         rest[k] = WrapSub(figures.ships[k], figures.losses[k]);
-    AppendValueRow(out, html::kTotalRow, figures.ships);
-    AppendValueRow(out, html::kLamedRow, figures.lamed);
-    AppendValueRow(out, html::kDestroyedRow, figures.destroyed);
-    AppendValueRow(out, html::kLossesRow, figures.losses);
-    AppendValueRow(out, html::kRestRow, rest);
+    AppendValueRow(out, html::kTotalRow, words.total, figures.ships);
+    AppendValueRow(out, html::kLamedRow, html::kLamedLabel, figures.lamed);
+    AppendValueRow(out, html::kDestroyedRow, html::kDestroyedLabel, figures.destroyed);
+    AppendValueRow(out, html::kLossesRow, words.losses, figures.losses);
+    AppendValueRow(out, html::kRestRow, words.remaining, rest);
     out += html::kSummaryTableEnd;
 }
 
 void AppendSummaryTables(std::string& out, const ReportSummary& summary) {
+    const SummaryWords words = CurrentSummaryWords();
     std::string title;
     for (const FleetSummary& fleet : summary.fleets) {
         const auto side = fleet.side;
@@ -76,17 +101,17 @@ void AppendSummaryTables(std::string& out, const ReportSummary& summary) {
         title.assign(fleet.coords);
         title += '\n';
         title += fleet.name;
-        AppendSummaryTable(out, background,
+        AppendSummaryTable(out, words, background,
                            defending ? html::kDefendingHeadingColour : html::kOtherHeadingColour, title,
                            fleet.figures);
     }
     const auto& sideTotals = summary.sides;
 
     out += html::kSideTablesGap;
-    AppendSummaryTable(out, html::kAttackingBackground, html::kOtherHeadingColour, html::kAttackingTitle,
+    AppendSummaryTable(out, words, html::kAttackingBackground, html::kOtherHeadingColour, words.attackers,
                        sideTotals[kAttackingSide]);
     out += html::kFleetTableGap;
-    AppendSummaryTable(out, html::kDefendingBackground, html::kDefendingHeadingColour, html::kDefendingTitle,
+    AppendSummaryTable(out, words, html::kDefendingBackground, html::kDefendingHeadingColour, words.defenders,
                        sideTotals[kDefendingSide]);
 }
 

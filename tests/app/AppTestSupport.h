@@ -1,12 +1,14 @@
 #pragma once
 // The desktop program under test: one QApplication on the offscreen platform,
-// every test in a fresh working directory (the database and the background
+// speaking German whatever the machine's language (the tests read its
+// German texts), every test in a fresh working directory (the database and the background
 // picture are looked up there) with its own profile settings, message boxes,
 // file dialogs and the browser scripted.
 
 #include "TestFiles.h"
 #include "app/MessageBoxes.h"
 #include "app/PageBrowser.h"
+#include "app/Translations.h"
 #include "archive/BattleDatabase.h"
 #include "archive/Connection.h"
 
@@ -32,7 +34,11 @@ inline QApplication& TestApplication() {
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: at exit Qt's own globals may already be gone.
-    static auto* application = new QApplication(argc, argv);
+    static auto* application = [] {
+        auto* created = new QApplication(argc, argv);
+        InstallTranslations(QStringLiteral("de"));
+        return created;
+    }();
     return *application;
 }
 

@@ -9,7 +9,6 @@
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
 #include "app/RecentFiles.h"
-#include "app/Translations.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -113,7 +112,7 @@ TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonTheMenuAndTypedText
     ASSERT_NE(clearButton, nullptr);
     EXPECT_TRUE(clearButton->isVisible());
     clearButton->trigger();
-    EXPECT_EQ(FileField(), kNoFileChosen);
+    EXPECT_EQ(FileField(), "- Keine Datei ausgewählt -");
     EXPECT_FALSE(clearButton->isVisible());
     StartInto("typed");
     EXPECT_NE(FileBytes(Here("typed.htm")).find("Battle"), std::string::npos);
@@ -122,14 +121,14 @@ TEST_F(MainWindowTest, TheChosenFileIsClearedByTheFieldButtonTheMenuAndTypedText
     for (QAction* item : frame_->FileMenu()->actions())
         if (item->text() == "Dateiauswahl &aufheben")
             item->trigger();
-    EXPECT_EQ(FileField(), kNoFileChosen);
+    EXPECT_EQ(FileField(), "- Keine Datei ausgewählt -");
 
     // Text typed after choosing a file is what Start converts, and the field says so.
     view_->ChooseInputFile(Written("report.txt"));
     Report()->clear();
     EXPECT_EQ(FileField(), Written("report.txt")) << "an emptied report field leaves the file";
     Report()->setPlainText(QStringLiteral("Battle at [1.2.3] getippt"));
-    EXPECT_EQ(FileField(), kNoFileChosen);
+    EXPECT_EQ(FileField(), "- Keine Datei ausgewählt -");
 }
 
 TEST_F(MainWindowTest, WrittenPageIsNamedPreviewedAndOpenedInTheBrowser) {
@@ -203,7 +202,7 @@ TEST_F(MainWindowTest, DroppedFilesBecomeTheInputAndDroppedTextTheReport) {
     text.setText("Battle at [1.2.3] dropped");
     Drop(view_, text);
     EXPECT_EQ(Report()->toPlainText(), "Battle at [1.2.3] dropped");
-    EXPECT_EQ(FileField(), kNoFileChosen);
+    EXPECT_EQ(FileField(), "- Keine Datei ausgewählt -");
 }
 
 TEST_F(MainWindowTest, RecentFilesKeepTheLastFourAndChooseAgain) {
@@ -283,25 +282,27 @@ TEST_F(MainWindowTest, BatchWritesAPagePerReportAndNamesTheFilesThatFailed) {
 // used for that kind, and never under the name of a file already there.
 TEST_F(MainWindowTest, SaveDialogsOfferANameInTheirLastFolderAndNeverAnExistingFile) {
     const struct {
-        QString filter, suggested, offered;
+        FileKind kind;
+        QString suggested, offered;
     } kinds[] = {
-        {"JSON-Datei (*.json)", "Kampf 4.7.2 2026-03-14.json", "Kampf 4.7.2 2026-03-14.json"},
-        {"CSV-Datei (*.csv)", "kaempfe.csv", "kaempfe.csv"},
-        {"PNG-Bild (*.png)", "Verlauf 2026-05-17.png", "Verlauf 2026-05-17.png"},
-        {"Angriffsplan (*.json)", "", "Angriffsplan.json"},
+        {FileKind::Json, "Kampf 4.7.2 2026-03-14.json", "Kampf 4.7.2 2026-03-14.json"},
+        {FileKind::Csv, "kaempfe.csv", "kaempfe.csv"},
+        {FileKind::Png, "Verlauf 2026-05-17.png", "Verlauf 2026-05-17.png"},
+        {FileKind::Plan, "", "Angriffsplan.json"},
     };
     for (const auto& kind : kinds) {
-        const std::filesystem::path folder = Here("out") / kind.filter.section(' ', 0, 0).toStdString();
+        const QString filter = FileDialogs::Filter(kind.kind);
+        const std::filesystem::path folder = Here("out") / filter.section(' ', 0, 0).toStdString();
         std::filesystem::create_directories(folder);
         const QString inFolder = QString::fromStdString((folder / kind.offered.toStdString()).string());
         for (const QString& expected : {kind.offered, inFolder}) {
             FileDialogs::SetNextFileName(inFolder);
-            FileDialogs::SaveFileName(nullptr, kind.filter, kind.suggested);
-            EXPECT_EQ(FileDialogs::LastSuggestion(), expected) << kind.filter.toStdString();
+            FileDialogs::SaveFileName(nullptr, kind.kind, kind.suggested);
+            EXPECT_EQ(FileDialogs::LastSuggestion(), expected) << filter.toStdString();
         }
         WriteBytes(folder / kind.offered.toStdString(), "taken");
         FileDialogs::SetNextFileName(QString());
-        FileDialogs::SaveFileName(nullptr, kind.filter, kind.suggested);
+        FileDialogs::SaveFileName(nullptr, kind.kind, kind.suggested);
         EXPECT_TRUE(FileDialogs::LastSuggestion().endsWith("-2." + kind.offered.section('.', -1)))
             << FileDialogs::LastSuggestion().toStdString();
     }
@@ -324,7 +325,6 @@ TEST_F(MainWindowTest, SaveDialogsOfferANameInTheirLastFolderAndNeverAnExistingF
 using GermanTexts = GuiTest;
 
 TEST_F(GermanTexts, StandardButtonsSpeakGermanAndSystemErrorsSitInGermanSentences) {
-    ASSERT_TRUE(InstallGermanTranslations(TestApplication()));
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Save);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), "Abbrechen");
     EXPECT_EQ(buttons.button(QDialogButtonBox::Save)->text(), "Speichern");

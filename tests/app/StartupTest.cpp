@@ -69,15 +69,27 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
         for (QAction* item : menu->menu()->actions())
             if (!item->isSeparator())
                 texts << menu->text() + " > " + item->text();
-    EXPECT_EQ(texts,
-              QStringList({"&Datei > Ö&ffnen...\tStrg+O", "&Datei > Dateiauswahl &aufheben",
-                           "&Datei > &Mehrere Berichte umwandeln…", "&Datei > &Datenbank anzeigen",
-                           "&Datei > &Persönliche Stats", "&Datei > &Einstellungen", "&Datei > Aus&rüstung",
-                           "&Datei > A&tt - Orga", "&Datei > F&lottenbewegungen", "&Datei > &Beenden",
-                           "&Ansicht > &Vorschau anzeigen", "&Teilen > Als &BBCode kopieren",
-                           "&Teilen > Für &Discord kopieren", "&Teilen > &Titelzeile kopieren",
-                           "&Teilen > Als &JSON speichern…", "&Statistik > &Verlauf…", "&? > &Changelog",
-                           "&? > Inf&o über Skarnwald…"}));
+    EXPECT_EQ(texts, QStringList({"&Datei > Ö&ffnen...\tStrg+O",
+                                  "&Datei > Dateiauswahl &aufheben",
+                                  "&Datei > &Mehrere Berichte umwandeln…",
+                                  "&Datei > &Datenbank anzeigen",
+                                  "&Datei > &Persönliche Stats",
+                                  "&Datei > &Einstellungen",
+                                  "&Datei > Aus&rüstung",
+                                  "&Datei > A&tt - Orga",
+                                  "&Datei > F&lottenbewegungen",
+                                  "&Datei > &Beenden",
+                                  "&Ansicht > &Vorschau anzeigen",
+                                  "&Teilen > Als &BBCode kopieren",
+                                  "&Teilen > Für &Discord kopieren",
+                                  "&Teilen > &Titelzeile kopieren",
+                                  "&Teilen > Als &JSON speichern…",
+                                  "&Statistik > &Verlauf…",
+                                  "Sprache / Language > System",
+                                  "Sprache / Language > Deutsch",
+                                  "Sprache / Language > English",
+                                  "&? > &Changelog",
+                                  "&? > Inf&o über Skarnwald…"}));
     // Within a menu no two entries share a key.
     for (QAction* menu : app.MainFrame()->menuBar()->actions()) {
         QList<QChar> keys;

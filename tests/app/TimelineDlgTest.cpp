@@ -65,6 +65,7 @@ TEST_F(TimelineDlgTest, ChartsAndTableShowTheSumsPerPeriodOnATimeAxis) {
 }
 
 TEST(TimelineLabels, PeriodsStartOnTheirDayOrMondayAndAreNamedShortly) {
+    TestApplication(); // the labels speak German
     struct Case {
         const char* period;
         TimelineStep step;

@@ -4,6 +4,7 @@
 
 #include "planning/AttackPlan.h"
 #include "planning/FleetMoves.h"
+#include "text/Catalog.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,21 @@ TEST(PastedLines, TheMessageCountsTheLinesNamesTheFirstTenShortenedAndShowsTheFo
     expected += "\n… und 2 weitere\n\nGelesen werden Zeilen wie\n100 Ships from 1.2.3 attacking 4.5.6 ETA 3\n"
                 "100 Ships attacking 4.5.6 ETA 3h from 1.2.3";
     EXPECT_EQ(RefusedMovesMessage(refused), expected);
+}
+
+TEST(PastedLines, InEnglishTheMessageCountsInEnglishPluralForms) {
+    SetCoreLanguage("en");
+    const std::tuple<std::size_t, std::string_view, std::string_view> cases[] = {
+        {1, "1 line was not taken:\n", "\n\nReadable lines look like\n"},
+        {11, "11 lines were not taken:\n", "\n… and 1 more\n\n"},
+        {12, "12 lines were not taken:\n", "\n… and 2 more\n\n"},
+    };
+    for (const auto& [count, start, inside] : cases) {
+        const std::string message = RefusedMovesMessage(std::vector<std::string>(count, "x"));
+        EXPECT_TRUE(message.starts_with(start)) << message;
+        EXPECT_NE(message.find(inside), std::string::npos) << message;
+    }
+    SetCoreLanguage("de");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ConvertTestSupport.h"
 #include "GeneratedReport.h"
 
+#include "text/Catalog.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "writers/ShareFormats.h"
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 
 namespace skarnwald::test {
 namespace {
@@ -180,7 +182,7 @@ std::string DiscordSplitFaults(const std::vector<std::string>& messages) {
         const std::string& message = messages[m];
         const std::string at = "message " + std::to_string(m);
         if (CodePoints(message) > kDiscordMessageLimit || CountOf(message, "```") % 2 != 0 ||
-            message.find(kDiscordMessageSeparator) != std::string::npos)
+            message.find(DiscordMessageSeparator()) != std::string::npos)
             return at + " is too long or cuts a code block";
         std::istringstream lines(message);
         std::string line;
@@ -405,7 +407,8 @@ TEST(DiscordMessages, HugeNamesAreCutAndMarkupIsDefused) {
 
 TEST(ShareText, ReadsTheTwoHeaderTimesAndNothingElse) {
     EXPECT_EQ(IsoText(ReadBattleTime("2026-03-14 21:07:55").value()), "2026-03-14T21:07:55");
-    EXPECT_EQ(GermanText(ReadBattleTime("3.6.2026 19:44").value()), "03.06.2026 19:44");
+    EXPECT_EQ(TimeText(ReadBattleTime("3.6.2026 19:44").value(), "{day}.{month}.{year} {hour}:{minute}"),
+              "03.06.2026 19:44");
     for (const char* unreadable : {"", "2026-13-01 10:00", "31.12.2026", "1.1.2026 24:00", "1.1.2026 10:00 x",
                                    "99999999999.1.2026 10:00"})
         EXPECT_FALSE(ReadBattleTime(unreadable).has_value()) << unreadable;
@@ -424,6 +427,128 @@ TEST(ShareFiles, FormatsGetTheirExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(ShareOutputFileName("kampf", ShareFormat::Json), "kampf.json");
     EXPECT_EQ(ShareOutputFileName("dir.x/kampf", ShareFormat::BBCode), "dir.x/kampf.txt");
     EXPECT_EQ(ShareOutputFileName("kampf.log", ShareFormat::Title), "kampf.log");
+}
+
+// --- In the chosen language ------------------------------------------------------------
+
+class InEnglish : public ::testing::Test {
+protected:
+    void SetUp() override { SetCoreLanguage("en"); }
+    void TearDown() override { SetCoreLanguage("de"); }
+};
+
+// Runs of letters; every byte of a multi-byte character counts as a letter.
+std::set<std::string> WordsOf(const std::string& text) {
+    std::set<std::string> words;
+    std::string word;
+    for (char c : text + " ") {
+        if (std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) {
+            word += c;
+        } else if (!word.empty()) {
+            words.insert(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+// The words of every text of a catalog, placeholders left out.
+std::set<std::string> CatalogWords(const CCatalog& catalog) {
+    static const std::regex placeholder(R"(\{[a-z]+\})");
+    std::set<std::string> words;
+    for (const std::string& id : catalog.Ids())
+        words.merge(WordsOf(std::regex_replace(std::string(catalog.Text(id)), placeholder, " ")));
+    return words;
+}
+
+enum Output { kPage, kBBCode, kDiscord, kTitle };
+
+TEST_F(InEnglish, EveryFormatSpeaksEnglishAroundTheReportsOwnWords) {
+    SetCoreLanguage("de");
+    const std::set<std::string> german = CatalogWords(CoreTexts());
+    SetCoreLanguage("en");
+    const std::set<std::string> english = CatalogWords(CoreTexts());
+    struct Case {
+        std::string report;
+        Redaction redaction;
+        const char* ownCoords;
+        std::vector<std::pair<Output, std::string>> expected;
+    };
+    const Case cases[] = {
+        {SampleText("several-battles"),
+         {},
+         "",
+         {{kPage, ">ATTACKERS<"},
+          {kPage, ">DEFENDERS<"},
+          {kPage, ">Total<"},
+          {kPage, ">Losses<"},
+          {kPage, ">Remaining<"},
+          {kPage, ">Sum<"},
+          {kPage, ">Corvettes<"},
+          {kBBCode, "[b]Battle at [\u200B3.3.3] Kalte Ebene — 2026-05-17 08:12[/b]"},
+          {kBBCode, "[b]All battles together[/b]"},
+          {kBBCode, "Class         brought lamed destroyed lost\nFrigates "},
+          {kDiscord, "**Defenders:** "},
+          {kTitle, "Attackers: 1 fleet, 58 ships, 10 lost"}}},
+        {SampleText("roids-and-salvage"),
+         {},
+         "",
+         {{kBBCode, "Roids: Renke (2.11.7) captured 38 Roids"},
+          {kBBCode, "Salvage: Your fleet salvaged 27400 Metal !"},
+          {kDiscord, "Salvage: Your fleet"},
+          {kTitle, "Defenders: 1 fleet, 15 ships, 15 lost · 50 Roids captured"}}},
+        {SampleText("one-battle"),
+         {.hideNames = true},
+         "",
+         {{kPage, "Fleet 1"}, {kPage, "(Squadron 1)"}, {kBBCode, "Fleet 2 (9.1.13)"}}},
+        {SampleText("own-planet"), {.hideOwn = true}, "8.8.1", {{kPage, "(hidden)"}}},
+        {"no battle here",
+         {},
+         "",
+         {{kBBCode, "[b]No battle in the report.[/b]"}, {kDiscord, "No battle in the report."}}},
+    };
+    for (const Case& c : cases) {
+        const SharedConversion shared = ConvertForSharing(c.report, c.redaction, c.ownCoords);
+        const std::string outputs[] = {shared.html, shared.bbcode,
+                                       JoinDiscordMessages(shared.discordMessages), shared.title};
+        const std::set<std::string> reportWords = WordsOf(c.report);
+        for (const std::string& output : outputs)
+            for (const std::string& word : WordsOf(output))
+                EXPECT_FALSE(german.contains(word) && !english.contains(word) && !reportWords.contains(word))
+                    << word << " in\n"
+                    << output;
+        for (const auto& [output, text] : c.expected)
+            EXPECT_NE(outputs[output].find(text), std::string::npos) << text << " in\n" << outputs[output];
+    }
+}
+
+TEST(SharePlurals, CountsTakeTheirPluralFormInEveryLanguage) {
+    const std::string battle = "2026-03-14 21:07:55 Uhr Battle at [4.7.2] Eisnebel\n";
+    const std::string fleet = "Agility 1 [1/1] Fighter (a) from 1.1.1 Solo\n";
+    const std::string ones = battle + fleet + "Roid-Capture : [1.1.1] Solo has captured 1 Roids\n";
+    const std::string twoFleets = battle + fleet + "Agility 1 [2/2] Shuttle (b) from 1.1.2 Duo\n";
+    struct Case {
+        std::string_view language;
+        const std::string& report;
+        std::string SharedConversion::*output;
+        std::string_view expected;
+    };
+    const Case cases[] = {
+        {"en", ones, &SharedConversion::title,
+         "Eisnebel, 2026-03-14 21:07 — Attackers: 1 fleet, 1 ship, 0 lost · 1 Roid captured\n"},
+        {"en", ones, &SharedConversion::bbcode, "Roids: Solo (1.1.1) captured 1 Roid["},
+        {"en", twoFleets, &SharedConversion::title, "No side: 2 fleets, 3 ships, 0 lost"},
+        {"de", ones, &SharedConversion::title,
+         "Eisnebel, 14.03.2026 21:07 — Angreifer: 1 Flotte, 1 Schiff, 0 verloren · 1 Roid erobert\n"},
+        {"de", ones, &SharedConversion::bbcode, "Roids: Solo (1.1.1) erobert 1 Roid["},
+        {"de", twoFleets, &SharedConversion::title, "ohne Seite: 2 Flotten, 3 Schiffe, 0 verloren"},
+    };
+    for (const Case& c : cases) {
+        SetCoreLanguage(c.language);
+        const std::string output = ConvertForSharing(c.report, {}, "").*c.output;
+        EXPECT_NE(output.find(c.expected), std::string::npos) << c.expected << " in\n" << output;
+    }
+    SetCoreLanguage("de");
 }
 
 } // namespace

@@ -118,7 +118,7 @@ TEST(SummaryTables, SumCellWrapsAroundLikeTheCounters) {
     ClassCounts values{};
     values[0] = INT_MAX;
     values[6] = 1;
-    AppendValueRow(html, html::kRestRow, values);
+    AppendValueRow(html, html::kRestRow, "Restflotte", values);
     EXPECT_NE(html.find("<font color='#ffffff' size='2'>-2147483648</font></td></tr>"), std::string::npos);
     EXPECT_NE(html.find("size='2'>2147483647</font>"), std::string::npos);
 }

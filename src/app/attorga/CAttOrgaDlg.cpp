@@ -23,7 +23,6 @@ namespace skarnwald {
 namespace {
 
 constexpr int kPasteLimit = 100000;
-const QString kPlanFilter = QStringLiteral("Angriffsplan (*.json)");
 
 void ShowCells(CReportListCtrl& list, QTreeWidgetItem& item, const PlanRow& row) {
     ShowRowCells(list, item, row.cells, row.backgroundSlot);
@@ -70,9 +69,9 @@ CAttOrgaDlg::CAttOrgaDlg(QWidget* parent) : QDialog(parent), ui(std::make_unique
             [this](QTreeWidgetItem* item) { RememberExpansion(item, false); });
     // The list's context menu and keys: Enter (or F2) edits the selected row's
     // classes, Entf removes the selected fleet.
-    AddRowAction(tr("Flotte ändern"), {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2},
+    AddRowAction(tr("Edit fleet"), {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2},
                  &CAttOrgaDlg::EditSelectedRow);
-    AddRowAction(tr("Flotte entfernen"), {QKeySequence::Delete}, &CAttOrgaDlg::RemoveSelectedFleet);
+    AddRowAction(tr("Remove fleet"), {QKeySequence::Delete}, &CAttOrgaDlg::RemoveSelectedFleet);
     ui->planTable->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -99,7 +98,8 @@ void CAttOrgaDlg::SetUpTable() {
     CReportListCtrl& table = *ui->planTable;
     table.SetStandardPalette();
     table.header()->setMinimumSectionSize(1); // the marker columns are 5 pixels wide
-    table.SetColumns({{tr("Ziel"), 80},
+    // The last two columns are the hidden row markers, named for the code only.
+    table.SetColumns({{tr("Target"), 80},
                       {tr("ETA"), 40},
                       {tr("Sh"), 50},
                       {tr("Fi"), 50},
@@ -108,9 +108,9 @@ void CAttOrgaDlg::SetUpTable() {
                       {tr("Sc"), 50},
                       {tr("Bs"), 50},
                       {tr("Do"), 50},
-                      {tr("Summe"), 60},
-                      {tr("IstSumme?"), 5},
-                      {tr("ATTDEFF"), 5}});
+                      {tr("Sum"), 60},
+                      {QStringLiteral("IstSumme?"), 5},
+                      {QStringLiteral("ATTDEFF"), 5}});
     for (int c = 0; c < table.columnCount(); ++c)
         table.headerItem()->setTextAlignment(c, Qt::AlignCenter);
     // The row markers the sums rely on are no business of the user.
@@ -128,19 +128,19 @@ void CAttOrgaDlg::FitColumns() {
 void CAttOrgaDlg::AddMenus() {
     auto* menus = new QMenuBar(this);
     QMenu* outgoings = menus->addMenu(tr("Outgoings"));
-    connect(outgoings->addAction(tr("Aus Txt-Datei laden")), &QAction::triggered, this,
+    connect(outgoings->addAction(tr("Load from text file")), &QAction::triggered, this,
             &CAttOrgaDlg::ChooseOutgoingsFile);
     // No unit-scan format is defined yet.
-    menus->addMenu(tr("Unitscans"))->addAction(tr("Aus Txt-Datei laden"))->setEnabled(false);
+    menus->addMenu(tr("Unit scans"))->addAction(tr("Load from text file"))->setEnabled(false);
     QMenu* planMenu = menus->addMenu(tr("Plan"));
-    QAction* save = planMenu->addAction(tr("Plan speichern…"), this, &CAttOrgaDlg::ChoosePlanFileToSave);
+    QAction* save = planMenu->addAction(tr("Save plan…"), this, &CAttOrgaDlg::ChoosePlanFileToSave);
     save->setShortcut(QKeySequence::Save);
-    planMenu->addAction(tr("Plan laden…"), this, &CAttOrgaDlg::ChoosePlanFileToLoad);
+    planMenu->addAction(tr("Load plan…"), this, &CAttOrgaDlg::ChoosePlanFileToLoad);
     layout()->setMenuBar(menus);
 }
 
 void CAttOrgaDlg::ChoosePlanFileToSave() {
-    QString path = FileDialogs::SaveFileName(this, kPlanFilter);
+    QString path = FileDialogs::SaveFileName(this, FileKind::Plan);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -163,9 +163,9 @@ bool CAttOrgaDlg::SavePlanFile(const QString& path) {
 }
 
 void CAttOrgaDlg::ChoosePlanFileToLoad() {
-    if (!MayDiscardChanges(tr("Der Plan enthält ungespeicherte Änderungen. Trotzdem einen anderen laden?")))
+    if (!MayDiscardChanges(tr("The plan has unsaved changes. Load another one anyway?")))
         return;
-    if (const QString path = FileDialogs::OpenFileName(this, kPlanFilter); !path.isEmpty())
+    if (const QString path = FileDialogs::OpenFileName(this, FileKind::Plan); !path.isEmpty())
         LoadPlanFile(path);
 }
 
@@ -177,8 +177,8 @@ bool CAttOrgaDlg::LoadPlanFile(const QString& path) {
     }
     PlanLoadResult loaded = LoadPlanText(*read.text);
     if (!loaded.plan) {
-        MessageBoxes::Inform(
-            this, tr("Die Datei %1 konnte nicht geladen werden:\n%2").arg(path, DisplayText(loaded.error)));
+        MessageBoxes::Inform(this,
+                             tr("The file %1 could not be loaded:\n%2").arg(path, DisplayText(loaded.error)));
         return false;
     }
     plan = std::move(*loaded.plan);
@@ -192,12 +192,12 @@ bool CAttOrgaDlg::MayDiscardChanges(const QString& question) {
 }
 
 void CAttOrgaDlg::reject() {
-    if (MayDiscardChanges(tr("Der Plan enthält ungespeicherte Änderungen. Ohne Speichern schließen?")))
+    if (MayDiscardChanges(tr("The plan has unsaved changes. Close without saving?")))
         QDialog::reject();
 }
 
 void CAttOrgaDlg::ChooseOutgoingsFile() {
-    const QString path = FileDialogs::OpenFileName(this, tr("Textdateien (*.txt)"));
+    const QString path = FileDialogs::OpenFileName(this, FileKind::Text);
     if (!path.isEmpty())
         LoadOutgoingsFile(path);
 }
@@ -206,8 +206,7 @@ void CAttOrgaDlg::LoadOutgoingsFile(const QString& path) {
     const ReadResult read = ReadReportFile(QFile::encodeName(path).toStdString());
     if (!read.text) {
         MessageBoxes::Inform(
-            this,
-            tr("Die Datei \"%1\" konnte nicht geöffnet werden (%2).").arg(path, DisplayText(read.error)));
+            this, tr("The file \"%1\" could not be opened (%2).").arg(path, DisplayText(read.error)));
         return;
     }
     Import(*read.text);

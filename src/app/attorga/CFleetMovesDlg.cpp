@@ -23,7 +23,7 @@ CFleetMovesDlg::CFleetMovesDlg(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CFleetMovesDlg>()) {
     ui->setupUi(this);
     ui->movesList->SetStandardPalette();
-    ui->movesList->SetColumns({{tr("Anzahl"), 150}, {tr("Von"), 200}, {tr("ETA"), 560}});
+    ui->movesList->SetColumns({{tr("Count"), 150}, {tr("From"), 200}, {tr("ETA"), 560}});
     connect(ui->enterButton, &QPushButton::clicked, this, &CFleetMovesDlg::EnterMoves);
     connect(ui->clearButton, &QPushButton::clicked, ui->movesList, &QTreeWidget::clear);
     connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -30,13 +30,13 @@ std::string DayText(const QDate& date) {
 QString CsvTableTitle(CsvTable table) {
     switch (table) {
     case CsvTable::FleetLines:
-        return QStringLiteral("Nur Flottenzeilen…");
+        return CDatabaseDlg::tr("Fleet lines only…");
     case CsvTable::CombatLines:
-        return QStringLiteral("Nur Kampfzeilen…");
+        return CDatabaseDlg::tr("Combat lines only…");
     case CsvTable::Battles:
         break;
     }
-    return QStringLiteral("Nur Kämpfe…");
+    return CDatabaseDlg::tr("Battles only…");
 }
 
 } // namespace
@@ -62,7 +62,7 @@ CDatabaseDlg::~CDatabaseDlg() = default;
 void CDatabaseDlg::SetUpList() {
     CReportListCtrl& list = *ui->battleList;
     list.SetStandardPalette();
-    list.SetColumns({{QStringLiteral("Kämpfe"), 560}, {QStringLiteral("ID"), 40}});
+    list.SetColumns({{tr("Battles"), 560}, {tr("ID"), 40}});
     list.setUniformRowHeights(true);
     // Enter opens the selected battle and Entf deletes it, rather than the
     // dialog taking Enter for its default button.
@@ -88,14 +88,13 @@ void CDatabaseDlg::SetUpFilter() {
 // that deletes one battle.
 void CDatabaseDlg::SetUpMoreMenu() {
     auto* menu = new QMenu(ui->moreButton);
-    menu->addAction(QStringLiteral("Datenbankinhalt löschen…"), this, &CDatabaseDlg::OnDeleteAll);
+    menu->addAction(tr("Empty the database…"), this, &CDatabaseDlg::OnDeleteAll);
     ui->moreButton->setMenu(menu);
 }
 
 void CDatabaseDlg::SetUpCsvMenu() {
     auto* menu = new QMenu(ui->csvButton);
-    menu->addAction(QStringLiteral("Alle drei Tabellen in einen Ordner…"), this,
-                    [this] { OnExportCsv(std::nullopt); });
+    menu->addAction(tr("All three tables into a folder…"), this, [this] { OnExportCsv(std::nullopt); });
     for (CsvTable table : kAllCsvTables)
         menu->addAction(CsvTableTitle(table), this, [this, table] { OnExportCsv(table); });
     ui->csvButton->setMenu(menu);
@@ -198,8 +197,7 @@ void CDatabaseDlg::SetSelectedBattle(std::optional<std::int32_t> battleId) {
 
 void CDatabaseDlg::ShowCount() {
     const auto shown = static_cast<int>(shownIds_.size());
-    ui->countLabel->setText(shown == 1 ? QStringLiteral("1 Kampf angezeigt")
-                                       : QStringLiteral("%1 Kämpfe angezeigt").arg(shown));
+    ui->countLabel->setText(tr("%n battle(s) shown", nullptr, shown));
 }
 
 void CDatabaseDlg::ShowStatus(const QString& text) {
@@ -217,7 +215,7 @@ void CDatabaseDlg::OnExport() {
     const std::int32_t battleId = *selectedBattleId_;
     // A failed query has been reported; its page is then abandoned.
     if (WritePageFile(this, *target, [&](std::ostream& out) { return database.RenderBattle(out, battleId); }))
-        ShowStatus(QStringLiteral("Seite geschrieben: %1")
+        ShowStatus(tr("Page written: %1")
                        .arg(QDir::toNativeSeparators(
                            QString::fromStdString(std::filesystem::absolute(*target).string()))));
 }
@@ -227,14 +225,13 @@ void CDatabaseDlg::OnDeleteBattle() {
         return;
     const std::int32_t battleId = *selectedBattleId_;
     if (!MessageBoxes::AskYesNo(
-            this, QStringLiteral("Kampf %1 mit seinen Flotten-, Kampf- und Statistikzeilen löschen?")
-                      .arg(battleId)))
+            this, tr("Delete battle %1 with its fleet, combat and statistics lines?").arg(battleId)))
         return;
     // A failed delete has been reported and changed nothing.
     if (DeleteBattle(*connection_, battleId) == DeleteOutcome::Failed)
         return;
     Reload();
-    ShowStatus(QStringLiteral("Kampf %1 gelöscht.").arg(battleId));
+    ShowStatus(tr("Battle %1 deleted.").arg(battleId));
 }
 
 void CDatabaseDlg::OnDeleteAll() {
@@ -242,16 +239,12 @@ void CDatabaseDlg::OnDeleteAll() {
     if (!stored)
         return;
     if (stored->empty()) {
-        ShowStatus(QStringLiteral("Die Datenbank enthält keine Kämpfe."));
+        ShowStatus(tr("The database holds no battles."));
         return;
     }
-    const QString battles = stored->size() == 1
-                                ? QStringLiteral("den gespeicherten Kampf")
-                                : QStringLiteral("alle %1 gespeicherten Kämpfe").arg(stored->size());
-    if (!MessageBoxes::AskYesNo(this,
-                                QStringLiteral("Datenbankinhalt löschen: %1 mit allen Flotten-, Kampf- und "
-                                               "Statistikzeilen? Das lässt sich nicht rückgängig machen.")
-                                    .arg(battles)))
+    if (!MessageBoxes::AskYesNo(this, tr("Empty the database: %n stored battle(s) with all their fleet, "
+                                         "combat and statistics lines? This cannot be undone.",
+                                         nullptr, static_cast<int>(stored->size()))))
         return;
     if (DeleteAllBattles(*connection_))
         Reload();
@@ -260,7 +253,7 @@ void CDatabaseDlg::OnDeleteAll() {
 void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
     const QString chosen =
         onlyTable ? FileDialogs::SaveFileName(
-                        this, QStringLiteral("CSV-Datei (*.csv)"),
+                        this, FileKind::Csv,
                         QString::fromUtf8(CsvFileName(*onlyTable).data(),
                                           static_cast<qsizetype>(CsvFileName(*onlyTable).size())))
                   : FileDialogs::FolderName(this, QStringLiteral("CSV"));
@@ -280,7 +273,8 @@ void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
         MessageBoxes::Inform(this, QString::fromStdString(error));
         return;
     }
-    ShowStatus(QStringLiteral("%1 Kämpfe als CSV geschrieben: %2").arg(shownIds_.size()).arg(written));
+    ShowStatus(
+        tr("%n battle(s) written as CSV: %1", nullptr, static_cast<int>(shownIds_.size())).arg(written));
 }
 
 } // namespace skarnwald

@@ -10,19 +10,14 @@
 #include <QPushButton>
 
 namespace skarnwald {
-namespace {
-
-const QString kCoordsHint = QStringLiteral("Koords bitte als x.y.z eingeben, zum Beispiel 11.7.8.");
-
-} // namespace
 
 CSettingsDlg::CSettingsDlg(ConnectionPtr connection, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CSettingsDlg>()), connection_(std::move(connection)) {
     ui->setupUi(this);
-    ui->databaseLabel->setText(QStringLiteral("Datenbank: %1").arg(ArchiveFileText(*connection_)));
+    ui->databaseLabel->setText(tr("Database: %1").arg(ArchiveFileText(*connection_)));
     EnsureSettingsRows(*connection_);
-    ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
-    ui->buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Abbrechen"));
+    ui->buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
+    ui->buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
     connect(ui->buttons, &QDialogButtonBox::accepted, this, &CSettingsDlg::accept);
     connect(ui->buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
     // textEdited comes from the user only, so showing the values is no edit.
@@ -111,7 +106,7 @@ void CSettingsDlg::FillCoordBoxes(const std::string& coords) {
 }
 
 void CSettingsDlg::ShowCoordsMessage() {
-    ui->coordsMessage->setText(kCoordsHint);
+    ui->coordsMessage->setText(tr("Please enter the coordinates as x.y.z, for example 11.7.8."));
     ui->coordsMessage->setVisible(!OwnCoords());
 }
 

@@ -19,7 +19,7 @@ CPersStatDlg::CPersStatDlg(ConnectionPtr connection, QWidget* parent)
 CPersStatDlg::~CPersStatDlg() = default;
 
 void CPersStatDlg::OnReset() {
-    if (!MessageBoxes::AskYesNo(this, QStringLiteral("Persönliche Statistik löschen?")))
+    if (!MessageBoxes::AskYesNo(this, tr("Delete the personal statistics?")))
         return;
     if (ResetPersonalRecord(*connection_))
         Show(ZeroedPersonalRecord());

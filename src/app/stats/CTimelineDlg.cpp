@@ -23,15 +23,15 @@ namespace skarnwald {
 namespace {
 
 struct Measure {
-    QString title;
+    const char* title; // a source text of CTimelineDlg
     std::int64_t TimelinePoint::*value;
 };
 
 const Measure kMeasures[CTimelineDlg::kChartCount] = {
-    {QStringLiteral("Verlorene Schiffe"), &TimelinePoint::shipsLost},
-    {QStringLiteral("Zerstörte Schiffe"), &TimelinePoint::shipsDestroyed},
-    {QStringLiteral("Roids gewonnen"), &TimelinePoint::roidsWon},
-    {QStringLiteral("Roids verloren"), &TimelinePoint::roidsLost},
+    {QT_TRANSLATE_NOOP("skarnwald::CTimelineDlg", "Ships lost"), &TimelinePoint::shipsLost},
+    {QT_TRANSLATE_NOOP("skarnwald::CTimelineDlg", "Ships destroyed"), &TimelinePoint::shipsDestroyed},
+    {QT_TRANSLATE_NOOP("skarnwald::CTimelineDlg", "Roids won"), &TimelinePoint::roidsWon},
+    {QT_TRANSLATE_NOOP("skarnwald::CTimelineDlg", "Roids lost"), &TimelinePoint::roidsLost},
 };
 
 // The most labels a time axis gets; more would run into each other.
@@ -102,7 +102,7 @@ QString AxisLabel(const QDate& start, TimelineStep step) {
 QString TableLabel(const QDate& start, TimelineStep step) {
     int year = 0;
     const int week = start.weekNumber(&year);
-    return step == TimelineStep::Week ? QStringLiteral("KW %1/%2").arg(week).arg(year)
+    return step == TimelineStep::Week ? CTimelineDlg::tr("Week %1/%2").arg(week).arg(year)
                                       : start.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
@@ -111,8 +111,7 @@ CTimelineDlg::CTimelineDlg(ConnectionPtr connection, QWidget* parent)
     ui->setupUi(this);
     ownCoords_ = ReadSetting(*connection_, kOwnCoordsSetting);
     ui->ownCoordsLabel->setText(
-        QStringLiteral("Eigene Koordinaten: %1")
-            .arg(ownCoords_.empty() ? QStringLiteral("keine") : QString::fromStdString(ownCoords_)));
+        tr("Own coordinates: %1").arg(ownCoords_.empty() ? tr("none") : QString::fromStdString(ownCoords_)));
     for (int m = 0; m < kChartCount; ++m) {
         views_[m] = new QChartView(ui->chartArea);
         views_[m]->setRenderHint(QPainter::Antialiasing);
@@ -160,8 +159,8 @@ void CTimelineDlg::Reload() {
 QChart* CTimelineDlg::MakeChart(int measure) {
     const Measure& shown = kMeasures[measure];
     auto* chart = new QChart;
-    chart->setTitle(points_.empty() ? shown.title + QStringLiteral(" – keine gespeicherten Kämpfe mit Datum")
-                                    : shown.title);
+    const QString title = tr(shown.title);
+    chart->setTitle(points_.empty() ? tr("%1 – no stored battles with a date").arg(title) : title);
     chart->legend()->hide();
     auto* line = new QLineSeries;
     auto* dots = new QScatterSeries;
@@ -207,18 +206,15 @@ QString CTimelineDlg::HoverText(int measure, qreal x) const {
         });
     const auto& point = points_[static_cast<std::size_t>(nearest - starts_.begin())];
     const Measure& shown = kMeasures[measure];
-    return QStringLiteral("%1: %2 %3 (%4 Kämpfe)")
-        .arg(TableLabel(*nearest, Step()))
-        .arg(point.*shown.value)
-        .arg(shown.title)
-        .arg(point.battles);
+    return tr("%1: %2 %3 (%n battle(s))", nullptr, static_cast<int>(point.battles))
+        .arg(TableLabel(*nearest, Step()), QString::number(point.*shown.value), tr(shown.title));
 }
 
 void CTimelineDlg::ShowTable() {
     QTableWidget& table = *ui->table;
-    QStringList headings{QStringLiteral("Zeitraum"), QStringLiteral("Kämpfe")};
+    QStringList headings{tr("Period"), tr("Battles")};
     for (const Measure& measure : kMeasures)
-        headings << measure.title;
+        headings << tr(measure.title);
     table.clear();
     table.setColumnCount(static_cast<int>(headings.size()));
     table.setHorizontalHeaderLabels(headings);
@@ -241,14 +237,13 @@ void CTimelineDlg::ShowTable() {
 
 bool CTimelineDlg::OnSavePng() {
     QString name = FileDialogs::SaveFileName(
-        this, QStringLiteral("PNG-Bild (*.png)"),
-        QStringLiteral("Verlauf %1.png").arg(QDate::currentDate().toString(Qt::ISODate)));
+        this, FileKind::Png, tr("History %1.png").arg(QDate::currentDate().toString(Qt::ISODate)));
     if (name.isEmpty())
         return false;
     if (!name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         name += QStringLiteral(".png");
     if (!ui->chartArea->grab().save(name, "PNG")) {
-        MessageBoxes::Inform(this, QStringLiteral("Das Bild '%1' kann nicht geschrieben werden.").arg(name));
+        MessageBoxes::Inform(this, tr("The picture '%1' cannot be written.").arg(name));
         return false;
     }
     return true;
