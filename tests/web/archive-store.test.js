@@ -172,6 +172,35 @@ test('an archive of the first format comes over with what its last save left bes
   }
 });
 
+test('a save of the first format the browser has no room to finish stays beside Data.dat until a start that has', async () => {
+  const folder = s.tempFolder();
+  const context = await site.browser.newContext({ acceptDownloads: true });
+  try {
+    const older = fs.readFileSync(cliArchive(folder, 20));
+    const after = path.join(folder, 'after.dat');
+    fs.writeFileSync(after, older);
+    convertInto(after, folder, reports);
+    const newer = fs.readFileSync(after);
+    assert.ok(newer.length > older.length);
+    let devtools = null;
+    const page = await s.siteWithFiles(context, site.server, { 'Data.dat': older, 'Data.dat.seiten': firstFormatJournal(older, newer) },
+      async (blank) => {
+        devtools = await context.newCDPSession(blank);
+        const usage = await blank.evaluate(async () => (await navigator.storage.estimate()).usage);
+        await devtools.send('Storage.overrideQuotaForOrigin', { origin: site.server.origin, quotaSize: usage });
+      });
+    await s.until(async () => /nicht verfügbar/.test(await page.locator('#archive-settings-message').textContent()), 'the refusal', 60000);
+    assert.match(await page.locator('#archive-settings-message').textContent(), /keinen Speicherplatz mehr/);
+    await devtools.send('Storage.overrideQuotaForOrigin', { origin: site.server.origin });
+    await page.reload();
+    await a.archiveSettingsShown(page);
+    assert.ok((await a.downloadArchive(page)).equals(newer));
+  } finally {
+    await context.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
 test('"Archiv laden" refuses what is no archive and takes a desktop archive in with its settings', () =>
   inNewProfile(async ({ folder, page }) => {
     await s.convertFile(page, reports[0]);

@@ -193,8 +193,9 @@ function decodeLink(link) {
 // Puts `files` ({name: bytes}) where the page keeps its archive, the
 // browser's private file system, from a blank page of the same origin (the
 // site itself would open an archive of its own meanwhile), which fetches
-// them from `server`; then opens the site in that page.
-async function siteWithFiles(context, server, files) {
+// them from `server`; then runs `beforeSite(page)`, if given, and opens the
+// site in that page.
+async function siteWithFiles(context, server, files, beforeSite = async () => {}) {
   server.files.set('/blank.html', '<!doctype html><title>Archiv laden</title>');
   for (const [name, bytes] of Object.entries(files)) server.files.set(`/to-load/${name}`, bytes);
   const page = await context.newPage();
@@ -205,6 +206,7 @@ async function siteWithFiles(context, server, files) {
       await (await fetch(`to-load/${name}`)).body.pipeTo(await file.createWritable());
     }
   }, Object.keys(files));
+  await beforeSite(page);
   await page.goto(`${server.origin}/`);
   return page;
 }

@@ -72,12 +72,14 @@ function readOldJournal(journal) {
   return { size: head.getFloat64(4), pages };
 }
 
+// A write the browser cut short throws: the old journal must stay until all
+// of it is in Data.dat, to be written in again at the next start.
 function copyRange(from, fromAt, to, toAt, length) {
   const chunk = new Uint8Array(Math.min(length, 1024 * 1024));
   for (let done = 0; done < length; done += chunk.length) {
     const part = chunk.subarray(0, Math.min(chunk.length, length - done));
-    from.read(part, { at: fromAt + done });
-    to.write(part, { at: toAt + done });
+    if (from.read(part, { at: fromAt + done }) !== part.length || to.write(part, { at: toAt + done }) !== part.length)
+      throw new Error(NO_ROOM);
   }
 }
 
@@ -90,10 +92,15 @@ async function takeOverOldFormat() {
     const archive = opfsFiles.handleOf(names.archive);
     const journal = opfsFiles.handleOf(OLD_JOURNAL_NAME);
     const whole = readOldJournal(journal);
-    if (whole) {
-      for (const page of whole.pages) copyRange(journal, page.from, archive, page.at, page.length);
-      archive.truncate(whole.size);
-      archive.flush();
+    try {
+      if (whole) {
+        for (const page of whole.pages) copyRange(journal, page.from, archive, page.at, page.length);
+        archive.truncate(whole.size);
+        if (archive.getSize() !== whole.size) throw new Error(NO_ROOM);
+        archive.flush();
+      }
+    } catch (error) {
+      throw opfsFiles.isNoRoom(error) ? new Error(NO_ROOM) : error;
     }
   }
   await opfsFiles.remove([OLD_JOURNAL_NAME, OLD_STORING_NAME]);
