@@ -1,11 +1,13 @@
 // Opens arbitrary bytes as an archive file and runs every reader of stored
-// battles over it: the list and a search, the fleet lines and the page of
-// every battle, the CSV export, the personal record, the timeline, taking it
-// in as a foreign archive, and storing one more report. Errors of the
-// database are expected; a crash, a hang or a page that is not UTF-8 is not.
+// battles over it: the list in every order and a search, the fleet lines and
+// the page of every battle, the CSV export, the personal record and the
+// timeline; then it stores one more report and reads everything again.
+// Errors of the database are expected; a crash, a hang or a page that is not
+// UTF-8 is not. Taking such a file in as a foreign archive is fuzz_import's.
 
+#include "ArchiveInput.h"
+#include "FuzzSupport.h"
 #include "StoredReport.h"
-#include "archive/ArchiveImport.h"
 #include "archive/BattleBrowser.h"
 #include "archive/BattleDatabase.h"
 #include "archive/BattleTimeline.h"
@@ -14,67 +16,40 @@
 #include "archive/PersonalRecord.h"
 #include "text/Utf8Text.h"
 
-#include <unistd.h>
+#include <sqlite3.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using namespace skarnwald;
-namespace fs = std::filesystem;
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using fuzzing::Require;
 
 class IgnoringReporter : public IDbErrorReporter {
 public:
     void ReportDbError(std::string_view) override {}
 };
 
-// One folder per fuzzing process, on a memory file system when there is one,
-// removed when the process ends.
-class WorkFolderOfProcess {
-public:
-    WorkFolderOfProcess() {
-        const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        path = base / ("skarnwald-fuzz-archive-" + std::to_string(getpid()));
-        fs::create_directories(path);
-    }
-    ~WorkFolderOfProcess() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-};
-
-const fs::path& WorkFolder() {
-    static const WorkFolderOfProcess folder;
-    return folder.path;
-}
-
+// The orders differ only in their ORDER BY, so the pages are made once.
 void ReadEveryBattle(CConnection& connection, const ConnectionPtr& shared) {
+    for (BattleOrder order : {BattleOrder::Coords, BattleOrder::NewestFirst})
+        FindBattles(connection, {{}, {}, {}, order});
+    FindBattles(connection, {"1.2", "2004-01-01", "2030-12-31", BattleOrder::NewestFirst});
+    const auto battles = FindBattles(connection, {{}, {}, {}, BattleOrder::OldestFirst});
+    if (!battles)
+        return;
     CBattleDatabase database;
     database.SetConnection(shared);
-    for (BattleOrder order : {BattleOrder::OldestFirst, BattleOrder::Coords}) {
-        const auto battles = FindBattles(connection, {{}, {}, {}, order});
-        if (!battles)
-            return;
-        for (const StoredBattle& battle : *battles) {
-            Require(IsValidUtf8(BattleItemOf(battle).text));
-            LoadFleetLines(connection, battle.id);
-            std::ostringstream page;
-            if (database.RenderBattle(page, battle.id))
-                Require(IsValidUtf8(page.str()));
-        }
+    static fuzzing::PageStream page;
+    for (const StoredBattle& battle : *battles) {
+        Require(IsValidUtf8(BattleItemOf(battle).text));
+        LoadFleetLines(connection, battle.id);
+        if (database.RenderBattle(page.Restart(), battle.id))
+            Require(IsValidUtf8(page.Page()));
     }
-    FindBattles(connection, {"1.2", "2004-01-01", "2030-12-31", BattleOrder::NewestFirst});
 }
 
 void ExportAsCsv(CConnection& connection) {
@@ -85,7 +60,8 @@ void ExportAsCsv(CConnection& connection) {
     for (const StoredBattle& battle : *battles)
         ids.push_back(battle.id);
     for (bool raw : {false, true})
-        ExportBattlesAsCsv(connection, ids, WorkFolder() / "csv", kAllCsvTables, {raw ? ';' : ',', raw});
+        ExportBattlesAsCsv(connection, ids, fuzzing::WorkFolder() / "csv", kAllCsvTables,
+                           {raw ? ';' : ',', raw});
 }
 
 void ReadFigures(CConnection& connection) {
@@ -98,22 +74,14 @@ void ReadFigures(CConnection& connection) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fs::path file = WorkFolder() / "Data.dat";
-    std::error_code ec;
-    for (const char* leftover : {"Data.dat-journal", "fresh.dat", "fresh.dat-journal"})
-        fs::remove(WorkFolder() / leftover, ec);
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    // Taken in first, while the file is still as it came.
-    CopyArchive(file, WorkFolder() / "fresh.dat");
-
-    OpenResult opened = CConnection::Open(file);
+    OpenResult opened = CConnection::Open(fuzzing::WriteArchiveFile(data, size));
     if (!opened.connection) {
         Require(!opened.error.empty());
         return 0;
     }
+    // Nothing else uses the file, so the lock stays taken instead of being
+    // taken and checked again by every statement.
+    sqlite3_exec(opened.connection->Handle(), "PRAGMA locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
     IgnoringReporter reporter;
     opened.connection->SetErrorReporter(&reporter);
     ReadEveryBattle(*opened.connection, opened.connection);

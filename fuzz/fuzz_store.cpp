@@ -1,11 +1,12 @@
 // Converts arbitrary bytes, normalised to UTF-8 as every front end does, as a
-// report into a fresh in-memory battle database, then renders every stored
+// report into a new in-memory battle database, then renders every stored
 // battle again. The first byte picks the settings; the report's header dates
 // also go through the date reader on their own. Traps when a database call
 // fails, when a stored row hangs under a row that does not exist, when a
 // stored text or a rendered page is not UTF-8, or when a read date does not
 // read back as itself.
 
+#include "FuzzSupport.h"
 #include "archive/BattleDatabase.h"
 #include "archive/Connection.h"
 #include "archive/Query.h"
@@ -15,35 +16,27 @@
 #include "text/Utf8Text.h"
 #include "writers/HtmlWriter.h"
 
-#include <sqlite3.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 using namespace skarnwald;
 
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using fuzzing::Require;
 
 class TrappingReporter : public IDbErrorReporter {
 public:
     void ReportDbError(std::string_view) override { __builtin_trap(); }
 };
 
-std::int64_t Count(CConnection& connection, const char* sql) {
-    sqlite3_stmt* stmt = nullptr;
-    Require(sqlite3_prepare_v2(connection.Handle(), sql, -1, &stmt, nullptr) == SQLITE_OK);
-    Require(sqlite3_step(stmt) == SQLITE_ROW);
-    const std::int64_t n = sqlite3_column_int64(stmt, 0);
-    sqlite3_finalize(stmt);
-    return n;
+std::int64_t Count(CConnection& connection, std::string_view sql) {
+    CStatement count(connection, sql);
+    Require(count.Step());
+    return count.ColumnInt(0);
 }
 
 void RequireNoOrphans(CConnection& connection) {
@@ -68,6 +61,47 @@ void RequireUtf8Text(CConnection& connection) {
     }
 }
 
+// One in-memory archive for the whole process, made as the program makes a
+// new one. Before each input every table is emptied and those that held rows
+// when it was made (the personal record's) get them back, so each input starts
+// from a new archive while the connection keeps its prepared statements:
+// making the schema and the statements anew cost far more than storing a
+// short report. The program's own writes go through transactions of their
+// own, so the reset cannot be a savepoint around them.
+class ArchiveOfProcess {
+    TrappingReporter reporter_;
+    std::vector<std::string> reset_;
+
+public:
+    ArchiveOfProcess() {
+        OpenResult opened = CConnection::Open(":memory:");
+        Require(opened.connection != nullptr);
+        connection = std::move(opened.connection);
+        connection->SetErrorReporter(&reporter_);
+        Require(RunStatement(*connection, "ATTACH ':memory:' AS pristine"));
+        std::vector<std::string> tables;
+        CStatement names(*connection, "SELECT name FROM main.sqlite_master WHERE type = 'table'");
+        while (names.Step())
+            tables.push_back(names.ReadField("name"));
+        Require(!names.Failed() && !tables.empty());
+        for (const std::string& table : tables) {
+            reset_.push_back("DELETE FROM main." + table);
+            if (Count(*connection, "SELECT COUNT(*) FROM main." + table) == 0)
+                continue;
+            Require(RunStatement(*connection,
+                                 "CREATE TABLE pristine." + table + " AS SELECT * FROM main." + table));
+            reset_.push_back("INSERT INTO main." + table + " SELECT * FROM pristine." + table);
+        }
+    }
+
+    void Reset() {
+        for (const std::string& sql : reset_)
+            Require(RunStatement(*connection, sql));
+    }
+
+    ConnectionPtr connection;
+};
+
 // A date the reader accepts is stored as "YYYY-MM-DD HH:MM:SS", which it must
 // accept again unchanged.
 void CheckDateReading(std::string_view text) {
@@ -87,29 +121,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string report = NormaliseText({reinterpret_cast<const char*>(data) + 1, size - 1});
     CheckDateReading(report.substr(0, 64));
 
-    OpenResult opened = CConnection::Open(":memory:");
-    Require(opened.connection != nullptr);
-    TrappingReporter reporter;
-    opened.connection->SetErrorReporter(&reporter);
-
+    static ArchiveOfProcess archive;
+    archive.Reset();
+    CConnection& connection = *archive.connection;
     CBattleDatabase database;
-    database.SetConnection(opened.connection);
+    database.SetConnection(archive.connection);
     CReportConverter converter;
     converter.ownCoords = (flags & 0x02) ? RemoveBlanks(CutAfterFrom(report).coords) : std::string();
     CStoringWriter storing(database, {1, flags & 0x01, converter.ownCoords});
     converter.AddWriter(&storing);
-    std::ostringstream page;
-    ConvertToPage(converter, report, page);
+    static fuzzing::PageStream page;
+    ConvertToPage(converter, report, page.Restart());
     if (flags & 0x04)
-        ConvertToPage(converter, report, page); // ids continue after the first conversion
+        ConvertToPage(converter, report, page.Restart()); // ids continue after the first conversion
 
-    RequireNoOrphans(*opened.connection);
-    RequireUtf8Text(*opened.connection);
+    RequireNoOrphans(connection);
+    RequireUtf8Text(connection);
     const std::int32_t battles = database.GetMaxId("Battles", "ID");
     for (std::int32_t id = 1; id <= battles; ++id) {
-        std::ostringstream stored;
-        Require(database.RenderBattle(stored, id));
-        Require(stored.str().ends_with("</body></html>") && IsValidUtf8(stored.str()));
+        Require(database.RenderBattle(page.Restart(), id));
+        Require(page.Page().ends_with("</body></html>") && IsValidUtf8(page.Page()));
     }
     return 0;
 }

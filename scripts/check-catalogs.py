@@ -9,17 +9,25 @@ files use their ids and how a use looks. For a JSON part it checks that
 - every id the source uses has a text in every catalog of the part;
 - a plural id (one used as plural) has its texts per plural category,
   "id_one", "id_other", ...: "other" in every language and the categories
-  PLURAL_CATEGORIES names for a language;
+  CLDR gives the language;
 - no catalog holds an id the source no longer uses;
 - a text names the same "{placeholders}" in every language ("{count}" may
   be left out of a plural form, "one battle");
 - the languages a part must have are there.
 
-The convention the core's source follows, so that its ids can be found:
-an id is always written out as a string literal that is the first argument
-of a catalog's Text, Format or Plural, e.g. CoreTexts().Text("summary.sum"),
-texts.Plural("share.fleets", count); Plural marks a plural id. Ids are never
-put together at run time. Comments are not read.
+The convention the source follows, so that its ids can be found: an id is
+always written out as a string literal, never put together at run time.
+Comments are not read.
+
+- C++ (the core): the first argument of a catalog's Text, Format or Plural,
+  e.g. CoreTexts().Text("summary.sum"), texts.Plural("share.fleets", count);
+  Plural marks a plural id.
+- C++ (the command line's own texts): the first argument of CliText,
+  CliFormat or CliPlural (src/cli/CliTexts.h).
+- The web page's scripts and markup: the first argument of t, plural or
+  textId (t('convert.running'), plural('battles', count)), or the value of a
+  data-i18n attribute (data-i18n="tabs.archive", data-i18n-title="...");
+  plural marks a plural id.
 
 A Qt part (kind "qt-ts") checks that no .ts file holds a translation marked
 "unfinished", "obsolete" or "vanished": lupdate keeps the ids in step there.
@@ -39,11 +47,35 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 CLDR_CATEGORIES = ("zero", "one", "two", "few", "many", "other")
 
-# Categories a language's plural texts must have besides "other".
-PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
+# Categories a language's plural texts must have besides "other": CLDR's, as
+# Debian's python3-babel knows them for every language, so a new catalog is
+# checked without touching this script; the languages shipped today are named
+# for a Python without babel.
+KNOWN_PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
+
+
+def plural_categories(language):
+    try:
+        from babel import Locale
+        from babel.core import UnknownLocaleError
+    except ImportError:
+        return KNOWN_PLURAL_CATEGORIES.get(language, ())
+    try:
+        return tuple(sorted(Locale.parse(language.replace("-", "_")).plural_form.tags))
+    except (UnknownLocaleError, ValueError):
+        return ()
 
 # A use in C++: the first argument, a literal, of a catalog's Text, Format or Plural.
 CPP_CATALOG_CALL = re.compile(r'(?:\.|->)\s*(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
+# The command line's own texts, through the functions of src/cli/CliTexts.h.
+CPP_CLI_CALL = re.compile(r'\bCli(?:Text|Format|(?P<plural>Plural))\s*\(\s*"(?P<id>[^"\\]*)"')
+
+# A use in the web page: the first argument, a literal, of t, plural or
+# textId, or a data-i18n attribute's value. Markup that code builds from a
+# table names its ids there with textId: data-i18n="${name}" is no id.
+WEB_TEXT_USE = re.compile(
+    r"""(?:\b(?:t|textId|(?P<plural>plural))\(\s*|\bdata-i18n(?:-[a-z-]+)?=)(?P<quote>['"])(?P<id>[A-Za-z][\w.-]*)(?P=quote)"""
+)
 
 PARTS = [
     {
@@ -54,23 +86,46 @@ PARTS = [
         "uses": CPP_CATALOG_CALL,
         "languages": ("de", "en"),
     },
-    # Further parts follow the same shape, e.g. the desktop's Qt catalogs
-    # (a file's language is its name after "prefix"):
-    # {"name": "desktop", "kind": "qt-ts", "catalogs": "i18n/desktop/*.ts", "prefix": "skarnwald_",
-    #  "languages": ("de", "en")},
+    {
+        "name": "web",
+        "kind": "json",
+        "catalogs": "i18n/web/*.json",
+        "sources": ["web/site/*.js", "web/site/*.html"],
+        "uses": WEB_TEXT_USE,
+        "languages": ("de", "en"),
+    },
+    {
+        "name": "cli",
+        "kind": "json",
+        "catalogs": "i18n/cli/*.json",
+        "sources": ["src/cli/*.cpp", "src/cli/*.h"],
+        "uses": CPP_CLI_CALL,
+        "languages": ("de", "en"),
+    },
+    # The desktop's Qt catalogs: a file's language is its name after "prefix".
+    {"name": "desktop", "kind": "qt-ts", "catalogs": "i18n/desktop/*.ts", "prefix": "skarnwald_",
+     "languages": ("de", "en")},
 ]
 
-# String literals (kept), comments (dropped); raw strings first, as they may
-# hold quotes.
+# Per kind of source file: its string literals (kept) and comments (dropped),
+# found in one pass so that a quote inside a comment, or a comment's mark
+# inside a literal, misleads neither. C++'s raw strings come first, as they
+# may hold quotes; a JavaScript template literal is kept whole.
 CPP_LITERAL_OR_COMMENT = re.compile(
-    r'R"(?P<delim>[^(\s]*)\(.*?\)(?P=delim)"|"(?:\\.|[^"\\\n])*"|//[^\n]*|/\*.*?\*/', re.S
+    r'R"(?P<delim>[^(\s]*)\(.*?\)(?P=delim)"|"(?:\\.|[^"\\\n])*"|(?P<comment>//[^\n]*|/\*.*?\*/)', re.S
 )
+JS_LITERAL_OR_COMMENT = re.compile(
+    r"""'(?:\\.|[^'\\\n])*'|"(?:\\.|[^"\\\n])*"|`(?:\\.|[^`\\])*`|(?P<comment>//[^\n]*|/\*.*?\*/)""", re.S
+)
+HTML_COMMENT = re.compile(r"(?P<comment><!--.*?-->)", re.S)
+LITERALS_AND_COMMENTS = {".js": JS_LITERAL_OR_COMMENT, ".html": HTML_COMMENT}
 
 PLACEHOLDER = re.compile(r"\{([A-Za-z_][A-Za-z0-9_]*)\}")
 
 
-def without_comments(source):
-    return CPP_LITERAL_OR_COMMENT.sub(lambda m: " " if m.group(0)[0] == "/" else m.group(0), source)
+def without_comments(path, source):
+    pattern = LITERALS_AND_COMMENTS.get(os.path.splitext(path)[1], CPP_LITERAL_OR_COMMENT)
+    return pattern.sub(lambda m: " " if m["comment"] else m[0], source)
 
 
 def language_of(path, part):
@@ -93,7 +148,7 @@ def read_uses(part):
     for pattern in part["sources"]:
         for path in sorted(glob.glob(os.path.join(ROOT, pattern), recursive=True)):
             with open(path, encoding="utf-8") as source:
-                text = without_comments(source.read())
+                text = without_comments(path, source.read())
             for match in part["uses"].finditer(text):
                 place = f"{os.path.relpath(path, ROOT)}:{text.count(chr(10), 0, match.start()) + 1}"
                 plural, first = uses.get(match["id"], (False, place))
@@ -149,7 +204,7 @@ def check_json_part(part):
                 continue
             for category in CLDR_CATEGORIES:
                 wanted[f"{used}_{category}"] = used
-            for category in ("other",) + PLURAL_CATEGORIES.get(language, ()):
+            for category in ("other",) + plural_categories(language):
                 if f"{used}_{category}" not in texts:
                     faults.append(f"{rel(path)}: lacks '{used}_{category}' (used at {place})")
         for key in sorted(texts):

@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev libcsv-dev libssl-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   qt6-l10n-tools qt6-tools-dev libicu-dev
   desktop-file-utils appstream dpkg-dev file
-  emscripten chromium python3
+  emscripten chromium python3 python3-babel
 )
 
 missing=()

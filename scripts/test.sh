@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the formatting, then builds and runs every test: the Release suite,
 # the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# each fuzzer for a bounded time (FUZZ_SECONDS, default 60).
+# each fuzzer for a bounded time (FUZZ_SECONDS, default 60), as many at once
+# as there are cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -52,18 +53,6 @@ LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
-echo "== Fuzzers, ${fuzz_seconds} s each"
-cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
-  -DSKARNWALD_FUZZ=ON -DSKARNWALD_GUI=OFF -DSKARNWALD_TESTS=OFF -DSKARNWALD_BENCH=OFF
-cmake --build build/fuzz --parallel "$jobs"
-for fuzzer in build/fuzz/fuzz/fuzz_*; do
-  [ -x "$fuzzer" ] || continue
-  name=$(basename "$fuzzer")
-  work=$(mktemp -d)
-  cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
-  echo "-- $name"
-  (cd "$work" && "$root/$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -print_final_stats=1 . 2>&1 | tail -n 12)
-  rm -rf "$work"
-done
+scripts/fuzz-campaign.sh --each "$fuzz_seconds"
 echo "== Debian package" && bash scripts/test-package.sh
 echo "All tests passed."

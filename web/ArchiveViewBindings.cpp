@@ -13,6 +13,7 @@
 #include "archive/PersonalRecord.h"
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
+#include "text/Catalog.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -129,7 +130,7 @@ val ExportCsv(val filter, std::string table, std::string separator) {
     val files = val::array();
     result.set("files", files);
     if (!Archive()) {
-        result.set("error", std::string("Das Archiv ist nicht geöffnet."));
+        result.set("error", std::string(skarnwald::CoreTexts().Text("web.archiveClosed")));
         return result;
     }
     std::vector<std::int32_t> ids;

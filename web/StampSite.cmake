@@ -1,7 +1,8 @@
 # Writes the service worker from its template: the list of the site's files
-# and a cache name from their hashes. The screenshots are for the browser's
-# install dialog only, which is never offline: they are not kept.
-file(GLOB site_files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
+# (the catalogs in i18n/ among them) and a cache name from their hashes. The
+# screenshots are for the browser's install dialog only, which is never
+# offline: they are not kept.
+file(GLOB_RECURSE site_files LIST_DIRECTORIES false RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
 list(REMOVE_ITEM site_files sw.js)
 list(FILTER site_files EXCLUDE REGEX "^screenshot-")
 list(SORT site_files)

@@ -11,6 +11,7 @@
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
 #include "archive/StoringWriter.h"
+#include "text/Catalog.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>

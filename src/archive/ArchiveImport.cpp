@@ -5,6 +5,7 @@
 #include "archive/Connection.h"
 #include "archive/Query.h"
 #include "archive/TextRepair.h"
+#include "text/Catalog.h"
 #include "text/ShipClass.h"
 
 #include <algorithm>
@@ -152,8 +153,7 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
     CConnection& db = *opened.connection;
     FirstDbError errors;
     db.SetErrorReporter(&errors);
-    const std::string failed =
-        "Die Kämpfe können nicht in die Datenbank " + Quoted(target) + " übernommen werden.";
+    const std::string failed = CoreTexts().Format("import.cannotMerge", {{"file", Quoted(target)}});
     const std::string freshName = fresh.string();
     if (!RunStatement(db, "ATTACH DATABASE ? AS import", {std::string_view(freshName)}))
         return failed;
@@ -169,7 +169,7 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
         offsets[i] = QueryNumber(db, "SELECT COALESCE(MAX(ID), 0) FROM main." + table);
         if (offsets[i] < 0 || offsets[i] + QueryNumber(db, "SELECT COUNT(*) FROM import." + table) >
                                   std::numeric_limits<std::int32_t>::max())
-            return "Die Datenbank " + Quoted(target) + " hat keinen Platz für so viele Zeilen mehr.";
+            return CoreTexts().Format("import.noRoom", {{"file", Quoted(target)}});
     }
     const std::string kept = "(SELECT ID FROM temp.ImportKept)";
     // Each statement numbers its rows after the ones there: ?1 battles, ?2
@@ -250,7 +250,7 @@ ImportResult CopyArchive(const fs::path& foreign, const fs::path& fresh) {
         !SetArchiveFormat(*made.connection, std::min(ArchiveFormat(*source.connection), kArchiveFormat)) ||
         !RepairStoredText(*made.connection) || !EnsureArchiveTables(*made.connection) ||
         (!countedKept && !RememberStoredAsCounted(*made.connection))) {
-        result.error = "Die Datenbank " + Quoted(foreign) + " kann nicht übernommen werden.";
+        result.error = CoreTexts().Format("import.cannotTakeIn", {{"file", Quoted(foreign)}});
         made.connection.reset();
         fs::remove(fresh, ec);
         return result;
@@ -272,20 +272,22 @@ bool HoldsForeignObjects(const fs::path& file) {
 } // namespace
 
 std::string DroppedObjectsNote(const ImportResult& result) {
-    return result.dropped.empty() ? std::string() : "Nicht übernommen: " + ObjectList(result.dropped) + ".";
+    return result.dropped.empty()
+               ? std::string()
+               : CoreTexts().Format("import.dropped", {{"objects", ObjectList(result.dropped)}});
 }
 
 std::string ImportSummary(const ImportResult& result, const fs::path& target) {
-    std::string summary = std::to_string(result.battles) + (result.battles == 1 ? " Kampf" : " Kämpfe") +
-                          " übernommen nach " + target.string() + ".\n";
+    const CCatalog& texts = CoreTexts();
+    std::string summary = texts.Plural("import.taken", result.battles, {{"file", target.string()}}) + "\n";
     if (!result.dropped.empty())
         summary += DroppedObjectsNote(result) + "\n";
     if (result.skipped > 0)
         summary += SkippedBattlesNote(result.skipped) + "\n";
     if (result.orphans > 0)
-        summary += std::to_string(result.orphans) + " Zeilen ohne ihren Kampf wurden ausgelassen.\n";
+        summary += texts.Plural("import.orphans", result.orphans) + "\n";
     if (!result.backup.empty())
-        summary += "Die bisherige Datenbank liegt in " + result.backup.string() + ".\n";
+        summary += texts.Format("import.backup", {{"file", result.backup.string()}}) + "\n";
     return summary;
 }
 
@@ -293,11 +295,11 @@ ImportResult ImportArchive(const fs::path& foreign, const fs::path& target, Impo
     std::error_code ec;
     ImportResult result;
     if (target.empty()) {
-        result.error = "Es ist kein Archiv angegeben, in das die Kämpfe gehen.";
+        result.error = CoreTexts().Text("import.noArchive");
         return result;
     }
     if (fs::equivalent(foreign, target, ec) && (mode == ImportMode::Merge || !HoldsForeignObjects(foreign))) {
-        result.error = "Die Datenbank " + Quoted(foreign) + " ist schon das Archiv.";
+        result.error = CoreTexts().Format("import.sameFile", {{"file", Quoted(foreign)}});
         return result;
     }
     fs::path fresh = target;
@@ -324,7 +326,7 @@ ImportResult ImportArchive(const fs::path& foreign, const fs::path& target, Impo
         }
     }
     if (ec) {
-        result.error = "Die Datenbank " + Quoted(target) + " kann nicht ersetzt werden.";
+        result.error = CoreTexts().Format("import.cannotReplace", {{"file", Quoted(target)}});
         std::error_code ignored;
         fs::remove(fresh, ignored);
         return result;

@@ -16,7 +16,7 @@ enum class ImportMode {
 };
 
 struct ImportResult {
-    std::string error;            // empty on success; otherwise why, in German
+    std::string error;            // empty on success; otherwise why, in the core's language
     int battles = 0;              // battles taken in
     int skipped = 0;              // Merge: left out as stored already
     int orphans = 0;              // fleet, combat and statistics rows of no battle, left out

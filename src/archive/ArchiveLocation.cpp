@@ -1,5 +1,7 @@
 #include "archive/ArchiveLocation.h"
 
+#include "text/Catalog.h"
+
 #include <sqlite3.h>
 
 #include <cstdlib>
@@ -81,13 +83,16 @@ std::string MakeArchiveFolder(const ArchiveLocation& location) {
         return {};
     std::error_code error;
     fs::create_directories(location.file.parent_path(), error);
-    return error ? "Ordner " + location.file.parent_path().string() + " nicht anlegbar: " + error.message()
+    return error ? CoreTexts().Format(
+                       "location.folderUnmade",
+                       {{"folder", location.file.parent_path().string()}, {"reason", error.message()}})
                  : std::string();
 }
 
 std::string MoveArchive(const std::filesystem::path& from, const std::filesystem::path& to) {
     const auto failed = [&](const std::error_code& error) {
-        return from.string() + " nicht nach " + to.string() + " verschiebbar: " + error.message();
+        return CoreTexts().Format(
+            "location.unmoved", {{"from", from.string()}, {"to", to.string()}, {"reason", error.message()}});
     };
     if (Exists(to))
         return failed(std::make_error_code(std::errc::file_exists));

@@ -2,6 +2,7 @@
 
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 
 #include <algorithm>
@@ -385,9 +386,7 @@ CBattleDatabase::BattleRow CBattleDatabase::LoadBattleRow(std::int32_t battleId)
 }
 
 std::string SkippedBattlesNote(int skipped) {
-    if (skipped == 1)
-        return "1 Kampf war schon gespeichert und wurde nicht erneut gespeichert.";
-    return std::to_string(skipped) + " Kämpfe waren schon gespeichert und wurden nicht erneut gespeichert.";
+    return CoreTexts().Plural("store.skipped", skipped);
 }
 
 } // namespace skarnwald

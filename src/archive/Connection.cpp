@@ -3,6 +3,7 @@
 #include "archive/BattleDigest.h"
 #include "archive/Query.h"
 #include "text/CaseFold.h"
+#include "text/Catalog.h"
 #include "text/Utf8Text.h"
 
 #include <sqlite3.h>
@@ -129,46 +130,64 @@ bool StartsWithWords(std::string_view sql, std::initializer_list<std::string_vie
 }
 
 // How messages name the program's tables: by what they hold.
-std::string_view ShownTableName(std::string_view table) {
-    constexpr std::pair<std::string_view, std::string_view> kShown[] = {
-        {"Battles", "Kämpfe"},
-        {"Agility", "Flottenzeilen"},
-        {"Battle_Details", "Kampfzeilen"},
-        {"Statistik", "Statistik"},
-        {"Einstellungen", "Einstellungen"},
-        {"PersStat", "persönliche Statistik"},
-        {"BattleDigest", "Kennungen der Kämpfe"},
-        {"BattleAsteroids", "Asteroiden der Kämpfe"},
-        {"PersStatCounted", "gezählte Kämpfe"},
+std::string ShownTableName(std::string_view table) {
+    const CCatalog& texts = CoreTexts();
+    const std::pair<std::string_view, std::string_view> shown[] = {
+        {"Battles", texts.Text("archive.table.battles")},
+        {"Agility", texts.Text("archive.table.fleetLines")},
+        {"Battle_Details", texts.Text("archive.table.combatLines")},
+        {"Statistik", texts.Text("archive.table.statistics")},
+        {"Einstellungen", texts.Text("archive.table.settings")},
+        {"PersStat", texts.Text("archive.table.personalRecord")},
+        {"BattleDigest", texts.Text("archive.table.digests")},
+        {"BattleAsteroids", texts.Text("archive.table.asteroids")},
+        {"PersStatCounted", texts.Text("archive.table.counted")},
     };
-    for (const auto& [name, shown] : kShown)
+    for (const auto& [name, words] : shown)
         if (SameNameIgnoringCase(name, table))
-            return shown;
-    return table;
+            return std::string(words);
+    return std::string(table);
 }
 
-// Why SQLite's result code `rc` makes the file unusable, in plain German;
+// What failed when SQLite's result code says nothing more particular.
+enum class Failed { Reading, Opening, Completing, Creating };
+
+// Why SQLite's result code `rc` makes the file unusable, in plain words;
 // `otherwise` says what failed for any other code.
-std::string Unusable(int rc, const fs::path& file, std::string_view otherwise = "ist nicht lesbar") {
+std::string Unusable(int rc, const fs::path& file, Failed otherwise = Failed::Reading) {
+    const CCatalog& texts = CoreTexts();
+    const std::string quoted = Quoted(file);
+    const std::initializer_list<TextArg> args = {{"file", quoted}};
     switch (rc & 0xff) {
     case SQLITE_NOTADB:
-        return "Die Datei " + Quoted(file) + " ist keine Skarnwald-Datenbank.";
+        return texts.Format("archive.notAnArchive", args);
     case SQLITE_CORRUPT:
-        return "Die Datenbank " + Quoted(file) + " ist beschädigt.";
+        return texts.Format("archive.damaged", args);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return "Die Datenbank " + Quoted(file) + " ist von einem anderen Programm gesperrt.";
+        return texts.Format("archive.locked", args);
     case SQLITE_READONLY:
-        return "Die Datenbank " + Quoted(file) + " ist schreibgeschützt.";
+        return texts.Format("archive.readOnly", args);
     case SQLITE_FULL:
-        return "Für die Datenbank " + Quoted(file) + " ist kein Platz mehr auf dem Datenträger.";
+        return texts.Format("archive.diskFull", args);
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return "Die Datenbank " + Quoted(file) + " kann nicht geöffnet werden.";
+        return texts.Format("archive.cannotOpen", args);
     default:
-        return "Die Datenbank " + Quoted(file) + " " + std::string(otherwise) + ".";
+        break;
     }
+    switch (otherwise) {
+    case Failed::Opening:
+        return texts.Format("archive.cannotOpen", args);
+    case Failed::Completing:
+        return texts.Format("archive.cannotComplete", args);
+    case Failed::Creating:
+        return texts.Format("archive.cannotCreate", args);
+    case Failed::Reading:
+        break;
+    }
+    return texts.Format("archive.unreadable", args);
 }
 
 // Reads the file without writing to it: an integrity check, unless `check`
@@ -248,9 +267,8 @@ std::optional<OpenResult> RefusalForSchema(CConnection& connection, const fs::pa
         return OpenResult{nullptr, Unusable(connection.LastReportedCode(), file), {}};
     if (foreign->empty())
         return std::nullopt;
-    std::string error = "Die Datenbank " + Quoted(file) + " enthält fremde Objekte: " + ObjectList(*foreign) +
-                        ". Sie wird nicht verwendet und bleibt unverändert; 'skarnwald-cli import-archive' "
-                        "übernimmt ihre Kämpfe in eine neue Datenbank.";
+    std::string error = CoreTexts().Format("archive.foreignObjects",
+                                           {{"file", Quoted(file)}, {"objects", ObjectList(*foreign)}});
     return OpenResult{nullptr, std::move(error), std::move(*foreign)};
 }
 
@@ -308,7 +326,7 @@ OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
     const bool ready = EnsureArchiveTables(*connection);
     connection->SetErrorReporter(nullptr);
     if (!ready)
-        return {nullptr, Unusable(connection->LastReportedCode(), file, "kann nicht ergänzt werden"), {}};
+        return {nullptr, Unusable(connection->LastReportedCode(), file, Failed::Completing), {}};
     return {std::move(connection), {}, {}};
 }
 
@@ -316,7 +334,7 @@ OpenResult WithArchiveTables(ConnectionPtr connection, const fs::path& file) {
 OpenResult WithSchema(ConnectionPtr connection, const fs::path& file) {
     const bool created = CreateSchema(*connection);
     if (!created)
-        return {nullptr, Unusable(connection->LastReportedCode(), file, "kann nicht angelegt werden"), {}};
+        return {nullptr, Unusable(connection->LastReportedCode(), file, Failed::Creating), {}};
     return WithArchiveTables(std::move(connection), file);
 }
 
@@ -333,14 +351,16 @@ std::optional<std::vector<std::string>> ForeignSchemaObjects(CConnection& connec
         const std::string type = objects.ReadField("type");
         const std::string name = objects.ReadField("name");
         const std::string sql = objects.ReadField("sql");
+        const CCatalog& texts = CoreTexts();
         if (type == "trigger")
-            foreign[0].push_back("Trigger " + name);
+            foreign[0].push_back(texts.Format("archive.object.trigger", {{"name", name}}));
         else if (type == "view")
-            foreign[1].push_back("View " + name);
+            foreign[1].push_back(texts.Format("archive.object.view", {{"name", name}}));
         else if (type == "table" && IsVirtualTableDefinition(sql))
-            foreign[2].push_back("virtuelle Tabelle " + name);
+            foreign[2].push_back(texts.Format("archive.object.virtualTable", {{"name", name}}));
         else if (type == "table" && IsAlteredOwnTable(name, sql))
-            foreign[3].push_back("veränderte Tabelle " + std::string(ShownTableName(name)));
+            foreign[3].push_back(
+                texts.Format("archive.object.alteredTable", {{"name", ShownTableName(name)}}));
     }
     if (objects.Failed())
         return std::nullopt;
@@ -362,9 +382,7 @@ OpenResult CConnection::OpenHandle(const std::string& name, int flags, const fs:
     const int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     ConnectionPtr connection(new CConnection(db));
     if (rc != SQLITE_OK)
-        return {nullptr,
-                Unusable(db ? sqlite3_extended_errcode(db) : rc, file, "kann nicht geöffnet werden"),
-                {}};
+        return {nullptr, Unusable(db ? sqlite3_extended_errcode(db) : rc, file, Failed::Opening), {}};
     Prepare(db);
     return {std::move(connection), {}, {}};
 }
@@ -373,7 +391,7 @@ OpenResult CConnection::Open(const fs::path& file, OpenCheck check) {
     std::error_code ec;
     const bool exists = fs::exists(file, ec);
     if (exists && fs::is_directory(file, ec))
-        return {nullptr, "Die Datenbank " + Quoted(file) + " ist ein Ordner.", {}};
+        return {nullptr, CoreTexts().Format("archive.isFolder", {{"file", Quoted(file)}}), {}};
 
     // One thread uses a connection, so SQLite need not lock around every call.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_CREATE;
@@ -404,7 +422,7 @@ OpenResult CConnection::Open(const fs::path& file, OpenCheck check) {
 OpenResult CConnection::OpenForReading(const fs::path& file) {
     std::error_code ec;
     if (!IsReadableFile(file))
-        return {nullptr, "Die Datei " + Quoted(file) + " gibt es nicht.", {}};
+        return {nullptr, CoreTexts().Format("archive.missing", {{"file", Quoted(file)}}), {}};
     // As a URI, so immutable=1 keeps SQLite from touching the file at all.
     std::string uri = "file:";
     for (unsigned char c : fs::absolute(file, ec).string()) {
@@ -420,14 +438,14 @@ OpenResult CConnection::OpenForReading(const fs::path& file) {
     if (!opened.connection)
         return opened;
     if (OpenedFileSize(opened.connection->Handle()) == 0)
-        return {nullptr, "Die Datei " + Quoted(file) + " ist leer.", {}};
+        return {nullptr, CoreTexts().Format("archive.empty", {{"file", Quoted(file)}}), {}};
     if (std::string why = Probe(opened.connection->Handle(), file); !why.empty())
         return {nullptr, std::move(why), {}};
     return opened;
 }
 
 OpenResult CConnection::OpenInMemory() {
-    const fs::path shown = "(Arbeitsspeicher)";
+    const fs::path shown = std::string(CoreTexts().Text("archive.inMemory"));
     OpenResult opened =
         OpenHandle(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, shown);
     if (!opened.connection)

@@ -1,6 +1,7 @@
 #include "archive/CsvExport.h"
 
 #include "archive/Query.h"
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 
 #ifndef SKARNWALD_NO_LIBCSV
@@ -125,12 +126,12 @@ std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32
                              const fs::path& file, const CsvOptions& options) {
     const auto text = TableText(connection, table, battleIds, options);
     if (!text)
-        return "Die Datenbank konnte nicht gelesen werden.";
+        return std::string(CoreTexts().Text("csv.unreadable"));
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(text->data(), static_cast<std::streamsize>(text->size()));
     out.close();
     if (!out)
-        return "Die Datei '" + file.string() + "' kann nicht geschrieben werden.";
+        return CoreTexts().Format("csv.unwritable", {{"file", file.string()}});
     return {};
 }
 
@@ -142,7 +143,7 @@ CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std:
     fs::create_directories(folder, ec);
     if (ec) {
         result.error =
-            "Der Ordner '" + folder.string() + "' kann nicht angelegt werden (" + ec.message() + ").";
+            CoreTexts().Format("csv.folderUnmade", {{"folder", folder.string()}, {"reason", ec.message()}});
         return result;
     }
     for (CsvTable table : tables) {

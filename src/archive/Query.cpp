@@ -1,5 +1,6 @@
 #include "archive/Query.h"
 
+#include "text/Catalog.h"
 #include "text/TextRules.h"
 #include "text/Utf8Text.h"
 
@@ -403,7 +404,7 @@ bool CTransaction::Commit() {
     if (sqlite3_get_autocommit(connection_.Handle())) {
         // SQLite already rolled the transaction back after a severe error.
         active_ = false;
-        connection_.ReportDbError("Die Änderungen wurden nach einem Fehler zurückgenommen.");
+        connection_.ReportDbError(CoreTexts().Text("archive.rolledBack"));
         return false;
     }
     if (!RunStatement(connection_, "COMMIT")) {

@@ -3,6 +3,7 @@
 
 #include "cli/ArchiveOptions.h"
 #include "cli/Cli.h"
+#include "cli/CliTexts.h"
 
 #include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
@@ -17,37 +18,6 @@
 namespace skarnwald::cli {
 
 namespace {
-
-constexpr std::string_view kBattlesUsage =
-    "Aufruf: skarnwald-cli battles [--search TEXT] [--from DATUM] [--to DATUM]\n"
-    "                              [--sort datum|neueste|koords] [--db DATEI]\n"
-    "\n"
-    "Listet die gespeicherten Kämpfe: ID, Datum, Koordinaten, Name.\n"
-    "  --search TEXT   nur Kämpfe, deren Koordinaten oder Ort oder die Koordinaten\n"
-    "                  oder der Name einer Flotte TEXT enthalten\n"
-    "  --from DATUM    nur Kämpfe ab diesem Tag (JJJJ-MM-TT oder T.M.JJJJ)\n"
-    "  --to DATUM      nur Kämpfe bis zu diesem Tag\n"
-    "  --sort ...      nach Datum (Vorgabe), neueste zuerst oder nach Koordinaten\n";
-
-constexpr std::string_view kDeleteUsage =
-    "Aufruf: skarnwald-cli delete ID [--db DATEI]\n"
-    "\n"
-    "Löscht den gespeicherten Kampf ID mit seinen Flotten-, Kampf- und\n"
-    "Statistikzeilen, ohne Rückfrage. Die persönliche Statistik bleibt.\n"
-    "Endet mit 1, wenn es keinen Kampf mit dieser ID gibt.\n";
-
-constexpr std::string_view kImportUsage =
-    "Aufruf: skarnwald-cli import-archive FREMDE-DATEI [--merge] [--db DATEI]\n"
-    "\n"
-    "Übernimmt die Kämpfe, Einstellungen und die persönliche Statistik einer\n"
-    "Datenbank, die ein anderer gemacht hat. Die fremde Datei wird nur gelesen:\n"
-    "ihre Zeilen gehen Wert für Wert in eine neue Datenbank mit dem eigenen\n"
-    "Aufbau; Trigger, Views und Ähnliches kommen nicht mit. Die neue Datenbank\n"
-    "ersetzt das Archiv; das bisherige bleibt daneben mit der Endung .bak.\n"
-    "  --merge   statt zu ersetzen nur die Kämpfe hinzufügen, die das Archiv noch\n"
-    "            nicht hat; seine Einstellungen und persönliche Statistik bleiben\n"
-    "  --db      das Archiv; ohne --db das, welches alle Befehle benutzen\n"
-    "            (siehe 'skarnwald-cli --help')\n";
 
 constexpr OptionSpec kImportOptions[] = {{"--merge", "", false}};
 
@@ -113,9 +83,8 @@ std::optional<BattleFilter> FilterOf(const ParsedArgs& args, std::string_view co
     const auto to = DayOption(args, "--to");
     const auto order = OrderOption(args);
     if (!from || !to || !order) {
-        streams.err << "skarnwald-cli " << command
-                    << (order ? ": ein Datum ist als JJJJ-MM-TT oder T.M.JJJJ anzugeben\n"
-                              : ": --sort nimmt datum, neueste oder koords\n")
+        streams.err << "skarnwald-cli " << command << ": "
+                    << (order ? CliText("filter.date") : CliText("filter.sort")) << "\n"
                     << usage;
         return std::nullopt;
     }
@@ -134,16 +103,17 @@ std::optional<std::int32_t> BattleIdArgument(const ParsedArgs& args, std::string
         if (ec == std::errc{} && end == text.data() + text.size())
             return id;
     }
-    streams.err << "skarnwald-cli " << command << ": ID muss eine Zahl sein\n" << usage;
+    streams.err << "skarnwald-cli " << command << ": " << CliText("battle.idNotANumber") << "\n" << usage;
     return std::nullopt;
 }
 
 int RunBattles(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kFilterOptions, 0, "battles", kBattlesUsage, streams, exitCode);
+    const auto parsed =
+        ParseArgs(args, kFilterOptions, 0, "battles", CliText("usage.battles"), streams, exitCode);
     if (!parsed)
         return exitCode;
-    const auto filter = FilterOf(*parsed, "battles", kBattlesUsage, streams);
+    const auto filter = FilterOf(*parsed, "battles", CliText("usage.battles"), streams);
     if (!filter)
         return 2;
     const CommandDatabase connection(*parsed, "battles", streams);
@@ -164,17 +134,19 @@ int RunBattles(const std::vector<std::string>& args, Streams streams) {
         listing += '\n';
     }
     if (listing.empty())
-        listing = AnyBattleStored(*connection) ? "Kein Kampf passt.\n" : "Keine Kämpfe gespeichert.\n";
+        listing = std::string(AnyBattleStored(*connection) ? CliText("battles.noneMatches")
+                                                           : CliText("battles.noneStored")) +
+                  "\n";
     streams.out << listing;
     return connection.ExitCode();
 }
 
 int RunDelete(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, {}, 1, "delete", kDeleteUsage, streams, exitCode);
+    const auto parsed = ParseArgs(args, {}, 1, "delete", CliText("usage.delete"), streams, exitCode);
     if (!parsed)
         return exitCode;
-    const auto id = BattleIdArgument(*parsed, "delete", kDeleteUsage, streams);
+    const auto id = BattleIdArgument(*parsed, "delete", CliText("usage.delete"), streams);
     if (!id)
         return 2;
     const CommandDatabase connection(*parsed, "delete", streams);
@@ -182,10 +154,11 @@ int RunDelete(const std::vector<std::string>& args, Streams streams) {
         return 1;
     switch (DeleteBattle(*connection, *id)) {
     case DeleteOutcome::Deleted:
-        streams.out << "Kampf " << *id << " gelöscht.\n";
+        streams.out << CliFormat("delete.done", {{"id", std::to_string(*id)}}) << "\n";
         return connection.ExitCode();
     case DeleteOutcome::Unknown:
-        streams.err << "skarnwald-cli delete: kein gespeicherter Kampf mit der ID " << *id << "\n";
+        streams.err << "skarnwald-cli delete: " << CliFormat("battle.unknown", {{"id", std::to_string(*id)}})
+                    << "\n";
         return 1;
     case DeleteOutcome::Failed:
         break;
@@ -201,9 +174,9 @@ int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams) {
     const auto options = CsvOptionsOf(args);
     if (!tables || !options || !args.positional.empty()) {
         streams.err << "skarnwald-cli export: "
-                    << (!tables    ? "--table nimmt kaempfe, flottenzeilen oder kampfzeilen"
-                        : !options ? "--separator nimmt ',' oder ';'"
-                                   : "--csv nimmt keine ID")
+                    << (!tables    ? CliText("csv.tables")
+                        : !options ? CliText("csv.separators")
+                                   : CliText("csv.noId"))
                     << "\n"
                     << usage;
         return 2;
@@ -220,7 +193,7 @@ int ExportCsv(const ParsedArgs& args, std::string_view usage, Streams streams) {
         streams.err << "skarnwald-cli export: " << result.error << "\n";
         return 1;
     }
-    streams.out << battles->size() << " Kämpfe exportiert:\n";
+    streams.out << CliPlural("csv.exported", static_cast<std::int64_t>(battles->size())) << "\n";
     for (const auto& file : result.written)
         streams.out << "  " << file.string() << "\n";
     return connection.ExitCode();
@@ -232,11 +205,13 @@ namespace skarnwald::cli {
 
 int RunImportArchive(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kImportOptions, 1, "import-archive", kImportUsage, streams, exitCode);
+    const auto parsed =
+        ParseArgs(args, kImportOptions, 1, "import-archive", CliText("usage.import"), streams, exitCode);
     if (!parsed)
         return exitCode;
     if (parsed->positional.empty()) {
-        streams.err << "skarnwald-cli import-archive: welche Datei?\n" << kImportUsage;
+        streams.err << "skarnwald-cli import-archive: " << CliText("import.whichFile") << "\n"
+                    << CliText("usage.import");
         return 2;
     }
     const auto target = CommandArchiveFile(*parsed, "import-archive", streams);

@@ -1,6 +1,8 @@
 #pragma once
 // The command line over the core: `skarnwald-cli COMMAND [ARGS]`.
 
+#include "cli/Language.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,7 +15,13 @@ struct Streams {
     std::ostream& err;
 };
 
-// Runs one command line (without the program name); returns the exit code.
+// The program: takes the global `--lang de|en|system` out of `args` (wherever
+// it stands), remembers it, chooses the language from it, the remembered
+// choice or the environment, and runs the rest; returns the exit code.
+int Main(std::vector<std::string> args, Streams streams, const Environment& environment);
+
+// Runs one command line (without the program name and `--lang`) in the
+// language chosen last, German unless Main chose; returns the exit code.
 int Run(const std::vector<std::string>& args, Streams streams);
 
 // Subcommands; `args` follow the command name.

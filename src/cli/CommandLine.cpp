@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CliTexts.h"
+
 #include "archive/ArchiveLocation.h"
 #include "text/ReportFiles.h"
 
@@ -47,26 +49,26 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, std::s
             std::string value;
             if (option->takesValue) {
                 if (i + 1 == args.size())
-                    return fail(std::string(arg) + " braucht einen Wert");
+                    return fail(CliFormat("args.needsValue", {{"option", arg}}));
                 value = args[++i];
             }
             if (option != &kDatabaseOption)
                 parsed.options[std::string(option->name)] = value;
             else if (value.empty())
-                return fail("--db braucht einen Dateinamen");
+                return fail(CliText("args.dbNeedsFile"));
             else
                 parsed.database = value;
         } else if ((arg == "-" || !arg.starts_with("-")) && parsed.positional.size() < maxPositional) {
             parsed.positional.push_back(arg);
         } else {
-            return fail("unerwartetes Argument '" + arg + "'");
+            return fail(CliFormat("args.unexpected", {{"argument", arg}}));
         }
     }
     return parsed;
 }
 
 void StderrDbErrors::ReportDbError(std::string_view message) {
-    err_ << "skarnwald-cli " << command_ << ": Datenbankfehler: " << message << "\n";
+    err_ << "skarnwald-cli " << command_ << ": " << CliFormat("db.error", {{"message", message}}) << "\n";
     ++count_;
 }
 
@@ -81,10 +83,10 @@ std::optional<std::filesystem::path> CommandArchiveFile(const ParsedArgs& args, 
     // Moving the archive of an earlier version is the desktop program's
     // question; a command must not move files it was not asked to.
     if (location.source == ArchiveSource::HomeFolder)
-        streams.err << "skarnwald-cli " << command
-                    << ": Hinweis: benutzt wird die Datenbank einer früheren Version, "
-                    << location.file.string() << "; skarnwald bietet beim Start an, sie nach "
-                    << UserArchiveFile(search).string() << " zu verschieben.\n";
+        streams.err << "skarnwald-cli " << command << ": "
+                    << CliFormat("archive.earlierVersion", {{"file", location.file.string()},
+                                                            {"target", UserArchiveFile(search).string()}})
+                    << "\n";
     return location.file;
 }
 
@@ -104,17 +106,17 @@ CommandDatabase::CommandDatabase(const ParsedArgs& args, std::string_view comman
 
 bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
                    const std::function<bool(std::ostream&)>& write) {
-    return WriteOutputFile(OutputFileName(output), "Seite geschrieben: ", command, streams, write);
+    return WriteOutputFile(OutputFileName(output), CliText("written.page"), command, streams, write);
 }
 
 bool WriteOutputFile(const std::string& target, std::string_view written, std::string_view command,
                      Streams streams, const std::function<bool(std::ostream&)>& write) {
     const WriteOutcome outcome = WriteFileAtomically(target, write);
     if (!outcome.error.empty())
-        streams.err << "skarnwald-cli " << command << ": " << target << " nicht schreibbar: " << outcome.error
-                    << "\n";
+        streams.err << "skarnwald-cli " << command << ": "
+                    << CliFormat("file.unwritable", {{"file", target}, {"reason", outcome.error}}) << "\n";
     else if (outcome.written)
-        streams.out << written << target << "\n";
+        streams.out << FillIn(written, {{"file", target}}) << "\n";
     return outcome.written;
 }
 

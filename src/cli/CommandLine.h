@@ -46,8 +46,8 @@ std::optional<ParsedArgs> ParseArgs(const std::vector<std::string>& args, std::s
 bool WritePageFile(const std::string& output, std::string_view command, Streams streams,
                    const std::function<bool(std::ostream&)>& write);
 
-// The same for a file named `target` exactly; `written` opens the message
-// that says where it went.
+// The same for a file named `target` exactly; `written` is the message that
+// says where it went, the file named "{file}".
 bool WriteOutputFile(const std::string& target, std::string_view written, std::string_view command,
                      Streams streams, const std::function<bool(std::ostream&)>& write);
 

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 
 #include "archive/BattleDatabase.h"
@@ -20,39 +21,6 @@ namespace skarnwald::cli {
 
 namespace {
 
-constexpr std::string_view kConvertUsage =
-    "Aufruf: skarnwald-cli convert [EINGABE] [-o AUSGABE] [--db DATEI]\n"
-    "                              [--format html|bbcode|discord|title|json]\n"
-    "                              [--hide-own] [--hide-names] [--hide-coords]\n"
-    "        skarnwald-cli convert DATEI... -d ORDNER [--db DATEI] [--hide-...]\n"
-    "\n"
-    "Wandelt einen Kampfbericht in eine HTML-Seite um. EINGABE ist eine Textdatei;\n"
-    "ohne EINGABE oder mit '-' wird die Standardeingabe gelesen. Die Seite geht nach\n"
-    "AUSGABE (\".htm\" wird angehängt, wenn der Name nicht auf htm oder html endet)\n"
-    "oder ohne -o auf die Standardausgabe.\n"
-    "\n"
-    "--format wählt statt der Seite: bbcode (Forenbeitrag), discord (Nachrichten zu\n"
-    "höchstens 2000 Zeichen, getrennt durch die Zeile\n"
-    "\"-----8<----- nächste Nachricht -----8<-----\"), title (eine Zeile je Kampf) oder\n"
-    "json (Daten nach dem Schema skarnwald-battles/1). Hat AUSGABE keine Endung,\n"
-    "bekommt sie .txt (bbcode, title), .md (discord) oder .json.\n"
-    "\n"
-    "Verbergen vor dem Teilen (in jedem Format; so umgewandelte Berichte werden nie\n"
-    "gespeichert): --hide-own die eigenen Flotten (Koords), --hide-names alle Namen\n"
-    "(\"Flotte 1\", \"Flotte 2\", ...), --hide-coords alle Koordinaten (\"?.?.?\").\n"
-    "\n"
-    "Mit -d ORDNER wird jede DATEI zu einer eigenen Seite ORDNER/NAME.htm (der Ordner\n"
-    "wird bei Bedarf angelegt); eine Datei, die scheitert, hält die anderen nicht auf.\n"
-    "\n"
-    "Findet sich keine Kampfkopfzeile, wird nichts geschrieben (\"Kein Kampf gefunden\";\n"
-    "mit -d zählt die Datei als gescheitert).\n"
-    "Rückgabewert: 0 umgewandelt, 1 Fehler (mit -d: mindestens eine Datei gescheitert),\n"
-    "2 falscher Aufruf, 3 kein Kampf gefunden.\n"
-    "\n"
-    "Die Einstellungen kommen aus der Datenbank (--db, Vorgabe siehe\n"
-    "'skarnwald-cli --help'): mit DBSpeichern = 1 werden die Kämpfe gespeichert, mit\n"
-    "PersStat = 1 die persönliche Statistik fortgeschrieben.\n";
-
 constexpr OptionSpec kConvertOptions[] = {{"--output", "-o", true},    {"--dir", "-d", true},
                                           {"--format", "", true},      {"--hide-own", "", false},
                                           {"--hide-names", "", false}, {"--hide-coords", "", false}};
@@ -61,12 +29,13 @@ std::optional<std::string> ReadInput(const std::string& input, Streams streams) 
     if (input == "-") {
         auto text = ReadReport(streams.in);
         if (!text)
-            streams.err << "skarnwald-cli convert: Standardeingabe nicht lesbar\n";
+            streams.err << "skarnwald-cli convert: " << CliText("convert.stdinUnreadable") << "\n";
         return text;
     }
     ReadResult result = ReadReportFile(input);
     if (!result.text)
-        streams.err << "skarnwald-cli convert: " << input << " nicht lesbar: " << result.error << "\n";
+        streams.err << "skarnwald-cli convert: "
+                    << CliFormat("file.unreadable", {{"file", input}, {"reason", result.error}}) << "\n";
     return std::move(result.text);
 }
 
@@ -93,7 +62,7 @@ ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report,
             streams.out << held.view();
             streams.out.flush();
             if (!streams.out) {
-                streams.err << "skarnwald-cli convert: Standardausgabe nicht schreibbar\n";
+                streams.err << "skarnwald-cli convert: " << CliText("convert.stdoutUnwritable") << "\n";
                 return ConvertOutcome::Failed;
             }
         }
@@ -101,12 +70,12 @@ ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report,
         const bool written = format == ShareFormat::Html
                                  ? WritePageFile(*output, "convert", streams, write)
                                  : WriteOutputFile(ShareOutputFileName(*output, format),
-                                                   "Datei geschrieben: ", "convert", streams, write);
+                                                   CliText("written.file"), "convert", streams, write);
         if (!written && !noBattle)
             return ConvertOutcome::Failed;
     }
     if (noBattle) {
-        streams.err << "skarnwald-cli convert: " << kNoBattleFound << "\n";
+        streams.err << "skarnwald-cli convert: " << CoreTexts().Text("convert.noBattleFound") << "\n";
         return ConvertOutcome::NoBattle;
     }
     return ConvertOutcome::Written;
@@ -119,15 +88,20 @@ void ReportBatch(const BatchResult& result, Streams streams) {
             streams.out << item.input.string() << " -> " << item.page.string() << "\n";
             continue;
         }
-        streams.err << "skarnwald-cli convert: ";
-        if (item.failure == BatchFailure::Write)
-            streams.err << item.page.string() << " nicht schreibbar: ";
-        else
-            streams.err << item.input.string()
-                        << (item.failure == BatchFailure::Read ? " nicht lesbar: " : ": ");
-        streams.err << item.reason << "\n";
+        const std::string input = item.input.string();
+        streams.err << "skarnwald-cli convert: "
+                    << (item.failure == BatchFailure::Write
+                            ? CliFormat("file.unwritable",
+                                        {{"file", item.page.string()}, {"reason", item.reason}})
+                        : item.failure == BatchFailure::Read
+                            ? CliFormat("file.unreadable", {{"file", input}, {"reason", item.reason}})
+                            : input + ": " + item.reason)
+                    << "\n";
     }
-    streams.out << result.ConvertedCount() << " von " << result.items.size() << " Berichten umgewandelt\n";
+    const std::string converted = std::to_string(result.ConvertedCount());
+    streams.out << CliPlural("convert.batchDone", static_cast<std::int64_t>(result.items.size()),
+                             {{"converted", converted}})
+                << "\n";
 }
 
 // The database named by --db and a converter that stores into it with the
@@ -154,7 +128,8 @@ int ConvertFiles(const ParsedArgs& args, Streams streams) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
-        streams.err << "skarnwald-cli convert: Ordner " << folder << " nicht anlegbar: " << ec.message()
+        streams.err << "skarnwald-cli convert: "
+                    << CliFormat("convert.folderUnmade", {{"folder", folder}, {"reason", ec.message()}})
                     << "\n";
         return 1;
     }
@@ -170,20 +145,20 @@ int ConvertFiles(const ParsedArgs& args, Streams streams) {
 // Checks the combinations of inputs and outputs that ParseArgs cannot;
 // prints why and gives false for the others.
 bool ValidInputs(const ParsedArgs& args, Streams streams) {
-    const char* why = nullptr;
+    std::string_view why;
     if (args.Has("--dir") && args.Has("--output"))
-        why = "-o und -d schließen sich aus";
+        why = CliText("convert.dirOrOutput");
     else if (args.Has("--dir") && args.positional.empty())
-        why = "-d braucht mindestens eine EINGABE";
+        why = CliText("convert.dirNeedsInput");
     else if (args.Has("--dir") && std::ranges::find(args.positional, "-") != args.positional.end())
-        why = "mit -d wird die Standardeingabe nicht gelesen";
+        why = CliText("convert.dirWithoutStdin");
     else if (args.Has("--dir") && args.Has("--format") && *args.Value("--format") != "html")
-        why = "mit -d entstehen nur HTML-Seiten";
+        why = CliText("convert.dirOnlyHtml");
     else if (!args.Has("--dir") && args.positional.size() > 1)
-        why = "mehrere EINGABEN nur mit -d ORDNER";
-    if (why)
-        streams.err << "skarnwald-cli convert: " << why << "\n" << kConvertUsage;
-    return why == nullptr;
+        why = CliText("convert.severalNeedDir");
+    if (!why.empty())
+        streams.err << "skarnwald-cli convert: " << why << "\n" << CliText("usage.convert");
+    return why.empty();
 }
 
 } // namespace
@@ -191,7 +166,7 @@ bool ValidInputs(const ParsedArgs& args, Streams streams) {
 int RunConvert(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
     const auto parsed =
-        ParseArgs(args, kConvertOptions, SIZE_MAX, "convert", kConvertUsage, streams, exitCode);
+        ParseArgs(args, kConvertOptions, SIZE_MAX, "convert", CliText("usage.convert"), streams, exitCode);
     if (!parsed)
         return exitCode;
     if (!ValidInputs(*parsed, streams))
@@ -201,7 +176,9 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
     const std::string* formatName = parsed->Value("--format");
     const auto format = formatName ? ShareFormatNamed(*formatName) : ShareFormat::Html;
     if (!format) {
-        streams.err << "skarnwald-cli convert: unbekanntes Format '" << *formatName << "'\n" << kConvertUsage;
+        streams.err << "skarnwald-cli convert: "
+                    << CliFormat("convert.unknownFormat", {{"format", *formatName}}) << "\n"
+                    << CliText("usage.convert");
         return 2;
     }
     auto text = ReadInput(parsed->positional.empty() ? "-" : parsed->positional.front(), streams);

@@ -2,6 +2,7 @@
 
 #include "cli/ArchiveOptions.h"
 #include "cli/Cli.h"
+#include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 
 #include "archive/ArchiveLocation.h"
@@ -17,42 +18,6 @@
 namespace skarnwald::cli {
 
 namespace {
-
-constexpr std::string_view kSettingsUsage =
-    "Aufruf: skarnwald-cli settings [--store 0|1] [--pers-stat 0|1] [--coords TEXT] [--db DATEI]\n"
-    "\n"
-    "Legt fehlende Einstellungen an (Wert 0), übernimmt die angegebenen Änderungen\n"
-    "und zeigt die Datenbank, die benutzt wird, und die drei Einstellungen:\n"
-    "  --store 0|1       Kämpfe in der Datenbank speichern (DBSpeichern)\n"
-    "  --pers-stat 0|1   persönliche Statistik führen (PersStat)\n"
-    "  --coords TEXT     eigene Koordinaten (Koords), z.B. 1.2.3\n";
-
-constexpr std::string_view kExportUsage =
-    "Aufruf: skarnwald-cli export ID [-o AUSGABE] [--db DATEI]\n"
-    "       skarnwald-cli export --csv ORDNER [--table TABELLE] [--search TEXT]\n"
-    "                            [--from DATUM] [--to DATUM] [--separator ,|;]\n"
-    "                            [--raw] [--db DATEI]\n"
-    "\n"
-    "Schreibt den gespeicherten Kampf ID als HTML-Seite nach AUSGABE (\".htm\" wird\n"
-    "angehängt, wenn der Name nicht auf htm oder html endet) oder ohne -o auf die\n"
-    "Standardausgabe.\n"
-    "\n"
-    "Mit --csv gehen die gefundenen Kämpfe als CSV-Dateien (UTF-8, Kopfzeile) in\n"
-    "ORDNER: kaempfe.csv, flottenzeilen.csv und kampfzeilen.csv, oder mit --table\n"
-    "kaempfe|flottenzeilen|kampfzeilen nur eine davon. --search, --from und --to\n"
-    "wählen die Kämpfe wie bei 'battles'. --separator ';' trennt die Felder mit\n"
-    "Semikolon (für Tabellenkalkulationen mit Dezimalkomma), Vorgabe ist ','.\n"
-    "Texte, die mit =, +, -, @, Tabulator oder Wagenrücklauf beginnen, bekommen ein\n"
-    "' vorangestellt, damit keine Tabellenkalkulation sie als Formel ausführt;\n"
-    "--raw schreibt sie unverändert (für Skripte).\n";
-
-constexpr std::string_view kRepairTextUsage =
-    "Aufruf: skarnwald-cli repair-text [--db DATEI]\n"
-    "\n"
-    "Schreibt jeden Text der sechs Tabellen, der kein gültiges UTF-8 ist, als UTF-8\n"
-    "neu (gelesen als Windows-1252), alles in einer Transaktion, und nennt die Zahl\n"
-    "der geänderten Werte. Ältere Datenbanken und solche anderer Programme können\n"
-    "solche Texte enthalten; ein zweiter Lauf ändert nichts mehr.\n";
 
 constexpr OptionSpec kSettingsOptions[] = {
     {"--store", "", true}, {"--pers-stat", "", true}, {"--coords", "", true}};
@@ -92,13 +57,15 @@ int WriteExport(CBattleDatabase& database, std::int32_t id, const std::string* o
 
 int RunSettings(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kSettingsOptions, 0, "settings", kSettingsUsage, streams, exitCode);
+    const auto parsed =
+        ParseArgs(args, kSettingsOptions, 0, "settings", CliText("usage.settings"), streams, exitCode);
     if (!parsed)
         return exitCode;
     const auto store = SwitchValue(*parsed, "--store");
     const auto persStat = SwitchValue(*parsed, "--pers-stat");
     if (store == -1 || persStat == -1) {
-        streams.err << "skarnwald-cli settings: --store und --pers-stat nehmen 0 oder 1\n" << kSettingsUsage;
+        streams.err << "skarnwald-cli settings: " << CliText("settings.switches") << "\n"
+                    << CliText("usage.settings");
         return 2;
     }
 
@@ -121,7 +88,8 @@ int RunSettings(const std::vector<std::string>& args, Streams streams) {
 
     CBattleDatabase database;
     database.SetConnection(connection.Connection());
-    streams.out << "Datenbank: " << ArchiveFileOf(*connection).string() << "\n"
+    // The settings keep the names they are stored under, in every language.
+    streams.out << CliFormat("settings.archive", {{"file", ArchiveFileOf(*connection).string()}}) << "\n"
                 << "DBSpeichern: " << database.ReadStoreSetting() << "\n"
                 << "PersStat: " << database.ReadPersStatSetting() << "\n"
                 << "Koords: " << database.ReadOwnCoords() << "\n";
@@ -130,12 +98,13 @@ int RunSettings(const std::vector<std::string>& args, Streams streams) {
 
 int RunExport(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kExportOptions, 1, "export", kExportUsage, streams, exitCode);
+    const auto parsed =
+        ParseArgs(args, kExportOptions, 1, "export", CliText("usage.export"), streams, exitCode);
     if (!parsed)
         return exitCode;
     if (parsed->Has("--csv"))
-        return ExportCsv(*parsed, kExportUsage, streams);
-    const auto id = BattleIdArgument(*parsed, "export", kExportUsage, streams);
+        return ExportCsv(*parsed, CliText("usage.export"), streams);
+    const auto id = BattleIdArgument(*parsed, "export", CliText("usage.export"), streams);
     if (!id)
         return 2;
 
@@ -144,7 +113,8 @@ int RunExport(const std::vector<std::string>& args, Streams streams) {
         return 1;
     if (!BattleExists(*connection, *id)) {
         if (connection.ErrorCount() == 0)
-            streams.err << "skarnwald-cli export: kein gespeicherter Kampf mit der ID " << *id << "\n";
+            streams.err << "skarnwald-cli export: "
+                        << CliFormat("battle.unknown", {{"id", std::to_string(*id)}}) << "\n";
         return 1;
     }
     CBattleDatabase database;
@@ -155,7 +125,7 @@ int RunExport(const std::vector<std::string>& args, Streams streams) {
 
 int RunRepairText(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, {}, 0, "repair-text", kRepairTextUsage, streams, exitCode);
+    const auto parsed = ParseArgs(args, {}, 0, "repair-text", CliText("usage.repairText"), streams, exitCode);
     if (!parsed)
         return exitCode;
     const CommandDatabase connection(*parsed, "repair-text", streams);
@@ -163,10 +133,10 @@ int RunRepairText(const std::vector<std::string>& args, Streams streams) {
         return 1;
     const auto changed = RepairStoredText(*connection);
     if (!changed) {
-        streams.err << "skarnwald-cli repair-text: nichts geändert\n";
+        streams.err << "skarnwald-cli repair-text: " << CliText("repair.failed") << "\n";
         return 1;
     }
-    streams.out << "Nach UTF-8 umgeschriebene Texte: " << *changed << "\n";
+    streams.out << CliFormat("repair.done", {{"count", std::to_string(*changed)}}) << "\n";
     return connection.ExitCode();
 }
 

@@ -2,6 +2,7 @@
 // ratios, and the asteroids won and lost.
 
 #include "cli/Cli.h"
+#include "cli/CliTexts.h"
 #include "cli/CommandLine.h"
 
 #include "archive/BattleTimeline.h"
@@ -9,21 +10,12 @@
 #include "archive/SettingsStore.h"
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 
 namespace skarnwald::cli {
 
 namespace {
-
-constexpr std::string_view kStatsUsage =
-    "Aufruf: skarnwald-cli stats [--reset] [--by day|week] [--db DATEI]\n"
-    "\n"
-    "Zeigt die persönliche Statistik: Abschüsse, Verluste, ihre Summen und\n"
-    "Verhältnisse, Roid-Gewinne und -Verluste. --reset setzt alles auf 0.\n"
-    "\n"
-    "Mit --by day oder --by week den Verlauf aus den gespeicherten Kämpfen, je Tag\n"
-    "oder Kalenderwoche: Kämpfe, eigene verlorene und zerstörte feindliche Schiffe\n"
-    "(Flotten mit den eigenen Koordinaten), gewonnene und verlorene Roids.\n";
 
 constexpr OptionSpec kStatsOptions[] = {{"--reset", "", false}, {"--by", "", true}};
 
@@ -31,11 +23,18 @@ constexpr std::size_t kLabelWidth = 19;
 constexpr std::size_t kValueWidth = 13;
 constexpr std::size_t kPeriodWidth = 12;
 
-constexpr std::string_view kTimelineHeadings[] = {"Kämpfe", "Verloren", "Zerstört", "Roids gew.",
-                                                  "Roids verl."};
+std::array<std::string_view, 5> TimelineHeadings() {
+    return {CliText("stats.timeline.battles"), CliText("stats.timeline.lost"),
+            CliText("stats.timeline.destroyed"), CliText("stats.timeline.roidsWon"),
+            CliText("stats.timeline.roidsLost")};
+}
 
-constexpr PerClass<std::string_view> kClassHeadings = {"Shuttle",     "Fighter",     "Fregatten", "Corvetten",
-                                                       "Starcruiser", "Battleships", "Doomstars"};
+PerClass<std::string_view> ClassHeadings() {
+    return {CliText("stats.class.shuttle"),     CliText("stats.class.fighter"),
+            CliText("stats.class.frigate"),     CliText("stats.class.corvette"),
+            CliText("stats.class.starcruiser"), CliText("stats.class.battleship"),
+            CliText("stats.class.doomstar")};
+}
 
 // Characters on screen of UTF-8 text: every byte but continuation bytes.
 std::size_t ShownWidth(std::string_view text) {
@@ -68,24 +67,24 @@ void AppendValueLine(std::string& out, std::string_view label, std::string_view 
 
 std::string RecordTable(const PersonalRecordView& record) {
     std::string out(kLabelWidth, ' ');
-    for (std::string_view heading : kClassHeadings)
+    for (std::string_view heading : ClassHeadings())
         Padded(out, heading, kValueWidth, true);
-    Padded(out, "Gesamt", kValueWidth, true);
+    Padded(out, CliText("stats.total"), kValueWidth, true);
     out += '\n';
-    AppendClassRow(out, "Abschüsse:", record.kills, record.killsTotal);
-    AppendClassRow(out, "Verluste:", record.losses, record.lossesTotal);
-    AppendClassRow(out, "Absch. / Verl.:", record.ratios, record.totalRatio);
+    AppendClassRow(out, CliText("stats.kills"), record.kills, record.killsTotal);
+    AppendClassRow(out, CliText("stats.losses"), record.losses, record.lossesTotal);
+    AppendClassRow(out, CliText("stats.killRatio"), record.ratios, record.totalRatio);
     out += '\n';
-    AppendValueLine(out, "Roid-Gewinne:", record.roidGain);
-    AppendValueLine(out, "Roid-Verluste:", record.roidLoss);
-    AppendValueLine(out, "R-Gew. / R-Verl.:", record.roidRatio);
+    AppendValueLine(out, CliText("stats.roidGain"), record.roidGain);
+    AppendValueLine(out, CliText("stats.roidLoss"), record.roidLoss);
+    AppendValueLine(out, CliText("stats.roidRatio"), record.roidRatio);
     return out;
 }
 
 std::string TimelineTable(const std::vector<TimelinePoint>& points) {
     std::string out;
-    Padded(out, "Zeitraum", kPeriodWidth, false);
-    for (std::string_view heading : kTimelineHeadings)
+    Padded(out, CliText("stats.timeline.period"), kPeriodWidth, false);
+    for (std::string_view heading : TimelineHeadings())
         Padded(out, heading, kValueWidth, true);
     out += '\n';
     for (const TimelinePoint& point : points) {
@@ -101,7 +100,7 @@ std::string TimelineTable(const std::vector<TimelinePoint>& points) {
 int PrintTimeline(const ParsedArgs& args, Streams streams) {
     const std::string& by = *args.Value("--by");
     if (by != "day" && by != "week") {
-        streams.err << "skarnwald-cli stats: --by nimmt day oder week\n" << kStatsUsage;
+        streams.err << "skarnwald-cli stats: " << CliText("stats.by") << "\n" << CliText("usage.stats");
         return 2;
     }
     const CommandDatabase connection(args, "stats", streams);
@@ -119,7 +118,7 @@ int PrintTimeline(const ParsedArgs& args, Streams streams) {
 
 int RunStats(const std::vector<std::string>& args, Streams streams) {
     int exitCode = 0;
-    const auto parsed = ParseArgs(args, kStatsOptions, 0, "stats", kStatsUsage, streams, exitCode);
+    const auto parsed = ParseArgs(args, kStatsOptions, 0, "stats", CliText("usage.stats"), streams, exitCode);
     if (!parsed)
         return exitCode;
     if (parsed->Has("--by"))

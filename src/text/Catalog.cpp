@@ -16,15 +16,8 @@ char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string_view BuiltInJson(std::string_view language) {
-    for (const EmbeddedCatalog& catalog : EmbeddedCoreCatalogs())
-        if (catalog.language == language)
-            return catalog.json;
-    return {};
-}
-
 CCatalog BuiltIn(std::string_view language) {
-    return CCatalog::Parse(BuiltInJson(language), std::string(language));
+    return EmbeddedCatalogOf(EmbeddedCoreCatalogs(), language);
 }
 
 std::unique_ptr<CCatalog>& Current() {
@@ -110,32 +103,45 @@ std::string FillIn(std::string_view text, std::initializer_list<TextArg> args) {
     return out;
 }
 
-std::span<const std::string_view> CoreLanguages() {
-    static const std::vector<std::string_view> languages = [] {
-        std::vector<std::string_view> found;
-        for (const EmbeddedCatalog& catalog : EmbeddedCoreCatalogs())
-            found.push_back(catalog.language);
-        // std::sort rather than std::ranges::sort, which the browser build's
-        // standard library lacks.
-        std::sort(found.begin(), found.end(), [](std::string_view a, std::string_view b) {
-            return (a == "de") != (b == "de") ? a == "de" : a < b;
-        });
-        return found;
-    }();
-    return languages;
+std::vector<std::string_view> LanguagesOf(std::span<const EmbeddedCatalog> catalogs) {
+    std::vector<std::string_view> found;
+    for (const EmbeddedCatalog& catalog : catalogs)
+        found.push_back(catalog.language);
+    // std::sort rather than std::ranges::sort, which the browser build's
+    // standard library lacks.
+    std::sort(found.begin(), found.end(), [](std::string_view a, std::string_view b) {
+        return (a == "de") != (b == "de") ? a == "de" : a < b;
+    });
+    return found;
 }
 
-std::string_view MatchCoreLanguage(std::string_view tag) {
+CCatalog EmbeddedCatalogOf(std::span<const EmbeddedCatalog> catalogs, std::string_view language) {
+    for (const EmbeddedCatalog& catalog : catalogs)
+        if (catalog.language == language)
+            return CCatalog::Parse(catalog.json, std::string(language));
+    return CCatalog::Parse("{}", std::string(language));
+}
+
+std::string_view MatchLanguage(std::string_view tag, std::span<const std::string_view> languages) {
     std::string primary;
     for (char c : tag) {
         if (c == '_' || c == '-' || c == '.' || c == '@')
             break;
         primary += LowerAscii(c);
     }
-    for (std::string_view language : CoreLanguages())
+    for (std::string_view language : languages)
         if (language == primary)
             return language;
     return {};
+}
+
+std::span<const std::string_view> CoreLanguages() {
+    static const std::vector<std::string_view> languages = LanguagesOf(EmbeddedCoreCatalogs());
+    return languages;
+}
+
+std::string_view MatchCoreLanguage(std::string_view tag) {
+    return MatchLanguage(tag, CoreLanguages());
 }
 
 const CCatalog& CoreTexts() {

@@ -6,6 +6,8 @@
 // names its values "{name}", and a text that depends on a count has one id per
 // plural category ("battles_one", "battles_other").
 
+#include "text/EmbeddedCatalogs.h"
+
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -67,10 +69,18 @@ private:
 // "{name}" in `text` replaced by the values of `args`; other braces stay.
 std::string FillIn(std::string_view text, std::initializer_list<TextArg> args);
 
+// The languages of `catalogs`, "de" first, the others in alphabetical order.
+std::vector<std::string_view> LanguagesOf(std::span<const EmbeddedCatalog> catalogs);
+// The catalog of `language` among `catalogs`, parsed; an empty one, which
+// shows every id as it is, when there is none.
+CCatalog EmbeddedCatalogOf(std::span<const EmbeddedCatalog> catalogs, std::string_view language);
+// The language of `languages` a tag names ("de" for "de_DE.UTF-8", "de-AT" or
+// "DE"); empty when it names none of them.
+std::string_view MatchLanguage(std::string_view tag, std::span<const std::string_view> languages);
+
 // The languages whose core catalogs are built in, "de" first.
 std::span<const std::string_view> CoreLanguages();
-// The built-in language a tag names ("de" for "de_DE.UTF-8", "de-AT" or
-// "DE"); empty when it names none of them.
+// The built-in language a tag names, as MatchLanguage reads it.
 std::string_view MatchCoreLanguage(std::string_view tag);
 
 // The core's texts in the language chosen last; German until a program

@@ -19,10 +19,6 @@ namespace skarnwald {
 // NoBattle: the report holds no battle header, so it gets no page.
 enum class BatchFailure { None, Read, Write, NoBattle };
 
-// The command line's German words for a report without a battle, until it
-// speaks the player's language; a batch's reason follows the core's language.
-inline constexpr std::string_view kNoBattleFound = "Kein Kampf gefunden";
-
 struct BatchItem {
     std::filesystem::path input;
     std::filesystem::path page; // where the page went, or would have gone

@@ -4,12 +4,20 @@
 #include "writers/HtmlFragments.h"
 #include "writers/SummaryTables.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace skarnwald {
 
 namespace {
 constexpr std::size_t kPageFlushSize = 1 << 20;
+
+// A page runs to some sixteen times its report plus the summary tables, so
+// a short report gets a little room rather than the full flush buffer.
+std::size_t PageRoomFor(std::size_t reportSize) {
+    constexpr std::size_t kSummaryRoom = 16 * 1024, kBytesPerReportByte = 16;
+    return std::min(kPageFlushSize * 2, kSummaryRoom + reportSize * kBytesPerReportByte);
+}
 } // namespace
 
 void CHtmlWriter::Write() {
@@ -23,9 +31,9 @@ void CHtmlWriter::FlushIfLarge() {
         Write();
 }
 
-void CHtmlWriter::BeginReport(const ReportStartEvent&) {
+void CHtmlWriter::BeginReport(const ReportStartEvent& event) {
     page_.clear();
-    page_.reserve(kPageFlushSize * 2);
+    page_.reserve(PageRoomFor(event.reportSize));
     page_ += html::kPageStart;
     page_ += html::kTableStart;
 }

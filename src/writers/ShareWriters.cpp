@@ -2,6 +2,7 @@
 
 #include "reading/SideList.h"
 #include "text/Catalog.h"
+#include "text/Utf8Text.h"
 #include "writers/ShareFormats.h"
 #include "writers/ShareText.h"
 
@@ -18,6 +19,12 @@ constexpr std::size_t kShipTypesShown = 8;
 // Line breaks, tabs and other control characters, which a shared line shows as blanks.
 bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// A report field as a shared text keeps: fields are cut by byte arithmetic
+// around ASCII separators, and on odd input a cut can fall inside a character.
+std::string Whole(std::string_view field) {
+    return std::string(TrimPartialCharacters(field));
 }
 
 std::string Heading(const CollectedBattle& battle, const ShareWords& words) {
@@ -188,9 +195,9 @@ void CBattleCollector::BeginReport(const ReportStartEvent&) {
 
 void CBattleCollector::Header(const HeaderEvent& event) {
     battle_.hasHeader = true;
-    battle_.coords = std::string(event.coords);
-    battle_.place = std::string(event.parts.place);
-    battle_.when = ShownTime(event.when, words_.date);
+    battle_.coords = Whole(event.coords);
+    battle_.place = Whole(event.parts.place);
+    battle_.when = ShownTime(TrimPartialCharacters(event.when), words_.date);
 }
 
 void CBattleCollector::FleetLine(const FleetLineEvent& event) {
@@ -200,10 +207,9 @@ void CBattleCollector::FleetLine(const FleetLineEvent& event) {
     auto& fleets = battle_.fleets;
     const auto [found, added] = fleetIndex_.try_emplace(std::move(key), fleets.size());
     if (added)
-        fleets.push_back(
-            {std::string(event.name), std::string(event.coords), SideIndexOfLine(event.side), {}});
+        fleets.push_back({Whole(event.name), Whole(event.coords), SideIndexOfLine(event.side), {}});
     CollectedFleet* fleet = &fleets[found->second];
-    const std::string_view type = Trim(event.parts.shipType);
+    const std::string_view type = TrimPartialCharacters(Trim(event.parts.shipType));
     auto& ships = fleet->ships;
     auto entry = std::find_if(ships.begin(), ships.end(), [&](const auto& s) { return s.first == type; });
     if (entry != ships.end())
@@ -215,12 +221,12 @@ void CBattleCollector::FleetLine(const FleetLineEvent& event) {
 }
 
 void CBattleCollector::RoidCapture(const RoidCaptureEvent& event) {
-    battle_.captures.push_back({std::string(event.coords), std::string(event.name), event.roids});
+    battle_.captures.push_back({Whole(event.coords), Whole(event.name), event.roids});
     battle_.roids += event.roids;
 }
 
 void CBattleCollector::Salvage(const SalvageEvent& event) {
-    battle_.salvages.emplace_back(event.text);
+    battle_.salvages.push_back(Whole(event.text));
 }
 
 void CBattleCollector::BattleEnd(const BattleEndEvent& event) {

@@ -2,6 +2,7 @@
 // `settings` names it and `import-archive` takes battles into it.
 
 #include "DbTestSupport.h"
+#include "GermanCli.h"
 #include "HostileArchives.h"
 #include "TestFiles.h"
 
@@ -29,10 +30,11 @@ class CliArchive : public ::testing::Test {
 protected:
     // `settings` in the folder "work" with HOME "home"; its first line and stderr.
     std::pair<std::string, std::string> Settings(const std::string& environment) {
-        const std::string command =
-            "cd '" + (folder / "work").string() + "' && HOME='" + (folder / "home").string() +
-            "' XDG_DATA_HOME= SKARNWALD_DB=" + environment + " '" SKARNWALD_CLI "' settings > '" +
-            (folder / "out").string() + "' 2> '" + (folder / "err").string() + "'";
+        const std::string command = "cd '" + (folder / "work").string() + "' && " + kGermanCli + "HOME='" +
+                                    (folder / "home").string() +
+                                    "' XDG_DATA_HOME= SKARNWALD_DB=" + environment +
+                                    " '" SKARNWALD_CLI "' settings > '" + (folder / "out").string() +
+                                    "' 2> '" + (folder / "err").string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << FileBytes(folder / "err");
         const std::string out = FileBytes(folder / "out");
         return {out.substr(0, out.find('\n')), FileBytes(folder / "err")};
@@ -97,8 +99,9 @@ TEST_F(CliArchive, ImportArchiveTakesTheBattlesIntoTheArchiveInUse) {
             const fs::path archive = folder / way.archive;
 
             const std::string command =
-                "cd '" + (folder / "work").string() + "' && HOME='" + (folder / "home").string() +
-                "' XDG_DATA_HOME= SKARNWALD_DB='" + (way.environment ? archive.string() : "") +
+                "cd '" + (folder / "work").string() + "' && " + kGermanCli + "HOME='" +
+                (folder / "home").string() + "' XDG_DATA_HOME= SKARNWALD_DB='" +
+                (way.environment ? archive.string() : "") +
                 "' '" SKARNWALD_CLI "' import-archive ../Fremd.dat" + (merge ? " --merge" : "") +
                 (way.commandLine ? " --db '" + archive.string() + "'" : "") + " > '" +
                 (folder / "out").string() + "' 2> '" + (folder / "err").string() + "'";

@@ -3,6 +3,7 @@
 // that a report without a battle writes nothing.
 
 #include "ConvertTestSupport.h"
+#include "GermanCli.h"
 #include "text/Utf8Text.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ protected:
     // `skarnwald-cli ARGUMENTS` run in the test's folder, which is its home too.
     int Cli(const std::string& arguments) const {
         const std::string here = "'" + folder.Path().string() + "'";
-        const std::string command = "cd " + here + " && HOME=" + here +
+        const std::string command = "cd " + here + " && " + kGermanCli + "HOME=" + here +
                                     " XDG_DATA_HOME= SKARNWALD_DB= '" SKARNWALD_CLI "' " + arguments;
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -99,7 +99,7 @@ TEST_F(ForeignArchiveTest, ReplacingKeepsThePreviousArchiveAndMergingAddsOnlyNew
     ChangeBehindTheProgramsBack(other, "INSERT INTO Agility (ID, BattleID) VALUES (50, 999)");
     const Outcome replaced = Cli({"import-archive", other.string(), "--db", Own().string()});
     EXPECT_EQ(replaced.code, 0) << replaced.err;
-    EXPECT_NE(replaced.out.find("1 Zeilen ohne ihren Kampf wurden ausgelassen"), std::string::npos);
+    EXPECT_NE(replaced.out.find("1 Zeile ohne ihren Kampf wurde ausgelassen"), std::string::npos);
     EXPECT_NE(replaced.out.find("own.dat.bak"), std::string::npos) << replaced.out;
     EXPECT_EQ(Rows(Own(), "Agility"), 4);
     EXPECT_EQ(Rows(fs::path(Own()) += ".bak", "Battles"), 2);

@@ -25,7 +25,7 @@ const NEW_BATTLE = '2026-06-01 12:00:00 Uhr Battle at [9.9.1] Neuland\nAgility 2
 // The first report again: its battles are left out as stored before.
 const storedInOrder = [...reports, reports[0]];
 
-const cli = (...args) => execFileSync(s.cliPath, args, { maxBuffer: 1 << 28 });
+const cli = (...args) => execFileSync(s.cliPath, args, { env: s.cliEnv, maxBuffer: 1 << 28 });
 // Every column of a table with its type (quoted text, bare numbers, NULL).
 const rows = (file, table) => execFileSync('sqlite3', ['-readonly', '-quote', file, `SELECT * FROM ${table} ORDER BY ${TABLES[table]}`], { maxBuffer: 1 << 28 }).toString();
 const convertInto = (file, folder, reports) => reports.forEach((report) => cli('convert', report, '-o', path.join(folder, 'page.htm'), '--db', file));

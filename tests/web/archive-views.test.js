@@ -12,7 +12,7 @@ const s = require('./support');
 const site = s.siteAndBrowser();
 const folder = s.tempFolder();
 const database = path.join(folder, 'Data.dat');
-const cli = (...args) => execFileSync(s.cliPath, [...args, '--db', database], { cwd: folder, maxBuffer: 1 << 28, stdio: 'pipe' });
+const cli = (...args) => execFileSync(s.cliPath, [...args, '--db', database], { cwd: folder, env: s.cliEnv, maxBuffer: 1 << 28, stdio: 'pipe' });
 const cliText = (...args) => cli(...args).toString('utf8');
 
 before(() => {
@@ -172,7 +172,7 @@ describe('statistics', () => {
     const file = path.join(folder, 'years.dat');
     const report = path.join(folder, 'years.txt');
     fs.writeFileSync(report, Array.from({ length: 800 }, (_, index) => battle(index)).join(''));
-    const run = (...args) => execFileSync(s.cliPath, [...args, '--db', file], { cwd: folder, stdio: 'pipe' });
+    const run = (...args) => execFileSync(s.cliPath, [...args, '--db', file], { cwd: folder, env: s.cliEnv, stdio: 'pipe' });
     run('settings', '--store', '1', '--coords', '2.11.7');
     run('convert', report, '-o', path.join(folder, 'years.htm'));
 

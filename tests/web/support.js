@@ -13,6 +13,12 @@ const { chromium } = require('playwright-core');
 const root = path.resolve(__dirname, '../..');
 const siteDir = path.resolve(process.env.SKARNWALD_SITE || path.join(root, 'build/web/site'));
 const cliPath = process.env.SKARNWALD_CLI || path.join(root, 'build/cli/src/cli/skarnwald-cli');
+// The command line follows the machine's locale and a language remembered
+// with --lang; as the reference for the site's German pages it speaks German.
+const cliEnv = {
+  ...process.env, LANGUAGE: '', LC_ALL: '', LC_MESSAGES: '', LANG: 'de_DE.UTF-8',
+  XDG_CONFIG_HOME: path.join(os.tmpdir(), 'skarnwald-tests-no-config'),
+};
 
 const contentTypes = {
   '.html': 'text/html; charset=utf-8',
@@ -73,9 +79,14 @@ const chromiumArgs = [
   '--disable-sync',
 ];
 
-// Playwright gives every launch a fresh profile folder of its own.
-function launchBrowser() {
-  return chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs });
+// Playwright gives every launch a fresh profile folder of its own. Every
+// context's browser speaks German unless it is given a `locale`, so tests
+// that read the page's texts never depend on the machine's language.
+async function launchBrowser() {
+  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs });
+  const newContext = browser.newContext.bind(browser);
+  browser.newContext = (options = {}) => newContext({ locale: 'de-DE', ...options });
+  return browser;
 }
 
 // `options` go to the browser context: a phone's viewport and touch, or
@@ -95,7 +106,7 @@ function cliOutput(reportFile, extraArgs = []) {
   try {
     const database = path.join(folder, 'Data.dat');
     return execFileSync(cliPath, ['convert', reportFile, '--db', database, ...extraArgs],
-      { cwd: folder, maxBuffer: 1 << 30 });
+      { cwd: folder, env: cliEnv, maxBuffer: 1 << 30 });
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }
@@ -222,7 +233,7 @@ async function pageWithArchive(browser, server, bytes, options = {}) {
 // file system lies in files as a player's does.
 function launchProfile(folder) {
   return chromium.launchPersistentContext(folder, {
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs, acceptDownloads: true,
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs, acceptDownloads: true, locale: 'de-DE',
   });
 }
 
@@ -264,6 +275,6 @@ function siteAndBrowser() {
 
 module.exports = {
   siteAndBrowser,
-  root, siteDir, cliPath, loadModule, SiteServer, launchBrowser, launchProfile, newPage, siteWithFiles, pageWithArchive, cliOutput, tempFolder, openSession, until,
+  root, siteDir, cliPath, cliEnv, loadModule, SiteServer, launchBrowser, launchProfile, newPage, siteWithFiles, pageWithArchive, cliOutput, tempFolder, openSession, until,
   converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink, axeProblems, sidewaysInFrame,
 };

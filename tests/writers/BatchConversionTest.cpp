@@ -41,7 +41,7 @@ TEST_F(BatchConversion, EachReportBecomesItsPageAndAFailureDoesNotStopTheRest) {
     EXPECT_EQ(result.items[3].failure, BatchFailure::Read); // a folder is no report
     EXPECT_GT(result.items[2].battles, 1u);
     EXPECT_EQ(result.items[4].failure, BatchFailure::NoBattle);
-    EXPECT_EQ(result.items[4].reason, kNoBattleFound);
+    EXPECT_EQ(result.items[4].reason, "Kein Kampf gefunden");
     EXPECT_FALSE(std::filesystem::exists(folder / "prose.htm"));
 
     // The same page as one conversion of the same report gives, read as UTF-8.

@@ -7,6 +7,7 @@
 #include "text/Catalog.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
+#include "text/Utf8Text.h"
 #include "writers/ShareFormats.h"
 #include "writers/ShareText.h"
 
@@ -401,6 +402,20 @@ TEST(DiscordMessages, HugeNamesAreCutAndMarkupIsDefused) {
     const std::string joined = JoinDiscordMessages(messages);
     EXPECT_NE(joined.find("xxx…"), std::string::npos);
     EXPECT_NE(joined.find("\\*\\@everyone\\`0"), std::string::npos);
+}
+
+// A report's fields are cut at byte positions next to ASCII separators; where
+// the blank such a cut counts on is missing, the cut falls inside a character.
+TEST(ShareText, FieldsCutInsideACharacterLoseTheHalfCharacter) {
+    for (const char* report : {"12.03.2004 14:07 Uhr Battle at [1.2.3]Äpfelhain\n", // place after "]"
+                               "Ödland Uhr Battle at nirgends\n",                   // no "]" at all
+                               "12.03.2004 14:07 Uhr Battle at [1.2.3] Hain\n"
+                               "Agility 1 [5/5] Fighter (a) fromÜ1.2.3 Ölf\n"}) { // coordinates after "from"
+        const SharedConversion shared = ConvertForSharing(report, {}, "");
+        for (const std::string& text :
+             {shared.bbcode, shared.title, shared.json, JoinDiscordMessages(shared.discordMessages)})
+            EXPECT_TRUE(IsValidUtf8(text)) << report << text;
+    }
 }
 
 // --- Text pieces ---------------------------------------------------------------------

@@ -6,6 +6,7 @@ import { initArchiveFile } from './archive-file.js';
 import { initArchiveSettings, storingNote, storingOn } from './archive-settings.js';
 import { constants, convertReport, onProgress } from './converter.js';
 import { entryName, initHistory, remember } from './history.js';
+import { onLanguageChange, plural, t } from './i18n.js';
 import { readLink } from './link.js';
 import * as output from './output.js';
 import './planning.js';
@@ -13,7 +14,7 @@ import './movements.js';
 import { anyHidden, currentOptions, initSettings } from './settings.js';
 import { currentSource, initSource, message } from './source.js';
 import { initTabs } from './tabs.js';
-import { battlesText, formatDuration } from './text.js';
+import { formatDuration } from './text.js';
 
 const $ = (id) => document.getElementById(id);
 initTabs();
@@ -61,7 +62,7 @@ async function convert(source, { addToHistory = true } = {}) {
   if (source.error) return fail(source.error);
   progress.hidden = false;
   progress.value = 0;
-  message('Wird umgewandelt …');
+  message(t('convert.running'));
   let result;
   let options;
   let workerMs = 0;
@@ -69,14 +70,14 @@ async function convert(source, { addToHistory = true } = {}) {
     options = await optionsFor(source);
     ({ result, milliseconds: workerMs } = await convertReport(source.bytes, options));
   } catch (error) {
-    if (mine === generation) fail(`Die Umwandlung ist fehlgeschlagen: ${error.message}`);
+    if (mine === generation) fail(t('convert.failed', { reason: error.message }));
     return;
   }
   if (mine !== generation) return;
   progress.hidden = true;
   if (result.battles === 0) {
     lastSource = null;
-    return fail('Kein Kampf gefunden. Bitte einen Kampfbericht einfügen oder eine Berichtsdatei öffnen.');
+    return fail(t('convert.noBattle'));
   }
   lastSource = source;
   output.show(result, source, options);
@@ -85,21 +86,26 @@ async function convert(source, { addToHistory = true } = {}) {
   document.body.dataset.conversions = String(Number(document.body.dataset.conversions || 0) + 1);
   document.body.dataset.lastConversionMs = milliseconds.toFixed(1);
   document.body.dataset.lastWorkerMs = workerMs.toFixed(1);
-  const hidden = anyHidden(options) ? ', Details verborgen' : '';
+  const duration = formatDuration(milliseconds);
+  const done = anyHidden(options)
+    ? plural('convert.doneHidden', result.battles, { duration })
+    : plural('convert.done', result.battles, { duration });
   const stored = storingNote(result, options);
-  message(`Fertig: ${battlesText(result.battles)} umgewandelt${hidden} (${formatDuration(milliseconds)}).${stored.text}`,
-    stored.error ? 'error' : 'ok');
+  message(`${done}${stored.text}`, stored.error ? 'error' : 'ok');
   output.scrollIntoViewOnPhones();
   if (addToHistory) remember(source, result);
 }
 
 const convertCurrent = () => convert(currentSource());
 
-// Changed switches never leave outputs of the old setting behind.
-initSettings(() => {
+// Changed switches never leave outputs of the old setting behind, and a
+// change of language converts again too, so the page and the posts follow.
+const convertAgain = () => {
   if (lastSource) convert(lastSource, { addToHistory: false });
   else output.clear();
-});
+};
+initSettings(convertAgain);
+onLanguageChange(convertAgain);
 initArchiveSettings();
 initArchiveFile();
 const source = initSource({ onLoaded: (loaded) => convert(loaded), onFailed: fail });
@@ -128,11 +134,11 @@ async function openLink() {
   try {
     link = await readLink(location.hash);
   } catch {
-    fail('Der Link ist beschädigt oder zu groß; bitte den ganzen Link kopieren.');
+    fail(t('link.damaged'));
     return;
   }
   if (!link) return;
-  source.load({ name: 'Geteilter Bericht', bytes: link.bytes, fromLink: true, switches: link.switches });
+  source.load({ name: t('link.name'), bytes: link.bytes, fromLink: true, switches: link.switches });
 }
 openLink();
 window.addEventListener('hashchange', openLink);

@@ -4,9 +4,10 @@
 // deleted, the whole archive emptied, the found battles written as CSV.
 import { run } from './converter.js';
 import { confirmAction } from './confirm.js';
+import { formatNumber, onLanguageChange, plural, t } from './i18n.js';
 import { fittedPage } from './preview-fit.js';
 import { onFirstShown } from './tabs.js';
-import { battlesText, decodeText, download, fileBase, showMessage } from './text.js';
+import { decodeText, download, fileBase, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
 const ui = {
@@ -81,7 +82,7 @@ function rowOf(battle, index) {
       open.type = 'button';
       open.className = 'link';
       open.textContent = text || '–';
-      open.setAttribute('aria-label', `Kampf ${battle.id} öffnen: ${text} [${battle.coords}] ${battle.place}`);
+      open.setAttribute('aria-label', t('archive.open', battle));
       cell.append(open);
     } else {
       cell.textContent = text;
@@ -99,7 +100,7 @@ function appendRows() {
   rendered = end;
   const left = listed.ids.length - rendered;
   ui.more.hidden = left === 0;
-  ui.more.textContent = `Weitere ${Math.min(left, ROWS_PER_PAGE)} von ${left.toLocaleString('de-DE')} anzeigen`;
+  ui.more.textContent = t('archive.more', { next: formatNumber(Math.min(left, ROWS_PER_PAGE)), left: formatNumber(left) });
 }
 
 function showList(found) {
@@ -109,7 +110,7 @@ function showList(found) {
   ui.listBox.scrollTop = 0;
   appendRows();
   const shown = found.ids.length;
-  ui.count.textContent = shown === 1 ? '1 Kampf angezeigt' : `${battlesText(shown)} angezeigt`;
+  ui.count.textContent = plural('archive.listed', shown);
   countUp('lists');
 }
 
@@ -124,7 +125,7 @@ async function refresh() {
     reportErrors(result);
   } catch (error) {
     if (error.message !== 'superseded' && mine === searches)
-      showMessage(ui.message, `Das Archiv kann nicht gelesen werden: ${error.message}`, 'error');
+      showMessage(ui.message, t('archive.unreadable', { reason: error.message }), 'error');
   }
 }
 
@@ -135,28 +136,28 @@ function closeBattle() {
   ui.shown.hidden = true;
 }
 
-async function openBattle(battle) {
+// `focus`: keyboard and screen reader users land on the battle they opened.
+async function openBattle(battle, { focus = true } = {}) {
   const { result } = await run('storedPage', { battleId: battle.id });
   reportErrors(result);
   if (result.page.length === 0) return;
   opened = { ...battle, page: result.page };
-  ui.shownTitle.textContent = `Kampf ${battle.id}: ${battle.date} [${battle.coords}] ${battle.place}`;
+  ui.shownTitle.textContent = t('archive.shownTitle', battle);
   // Shown before its page comes in: a frame undisplayed while loading may
   // stay black, and the page is zoomed to the width the frame has.
   ui.shown.hidden = false;
   ui.preview.srcdoc = fittedPage(decodeText(result.page), ui.preview.parentElement);
-  // Keyboard and screen reader users land on the battle they opened.
-  ui.shownTitle.focus();
+  if (focus) ui.shownTitle.focus();
 }
 
 async function deleteOpened() {
   const { id } = opened;
-  if (!(await confirmAction(`Kampf ${id} mit seinen Flotten-, Kampf- und Statistikzeilen löschen?`))) return;
+  if (!(await confirmAction(t('archive.deleteQuestion', { id })))) return;
   const { result } = await run('deleteBattle', { battleId: id });
   reportErrors(result);
   if (result.outcome === 'failed') return;
   const deleted = result.outcome === 'deleted';
-  showMessage(ui.message, deleted ? `Kampf ${id} gelöscht.` : `Kein gespeicherter Kampf mit der ID ${id}.`, deleted ? 'ok' : '');
+  showMessage(ui.message, deleted ? t('archive.deleted', { id }) : t('archive.noSuchBattle', { id }), deleted ? 'ok' : '');
   document.dispatchEvent(new Event('archive-changed'));
 }
 
@@ -164,23 +165,21 @@ async function deleteAll() {
   const { result: stored } = await run('findBattles', { filter: {} });
   const count = stored.ids.length;
   if (count === 0) {
-    showMessage(ui.message, 'Die Datenbank enthält keine Kämpfe.');
+    showMessage(ui.message, t('archive.empty'));
     return;
   }
-  const battles = count === 1 ? 'den gespeicherten Kampf' : `alle ${count} gespeicherten Kämpfe`;
-  const question = `Datenbankinhalt löschen: ${battles} mit allen Flotten-, Kampf- und Statistikzeilen? Das lässt sich nicht rückgängig machen.`;
-  if (!(await confirmAction(question))) return;
+  if (!(await confirmAction(plural('archive.deleteAllQuestion', count)))) return;
   const { result } = await run('deleteAllBattles');
   reportErrors(result);
   if (!result.deleted) return;
-  showMessage(ui.message, `${battlesText(count)} gelöscht.`, 'ok');
+  showMessage(ui.message, plural('archive.deletedAll', count), 'ok');
   document.dispatchEvent(new Event('archive-changed'));
 }
 
 async function exportCsv() {
   // Ten thousand battles take seconds: the button waits until they are written.
   ui.csv.disabled = true;
-  showMessage(ui.message, 'CSV wird geschrieben …');
+  showMessage(ui.message, t('archive.csvRunning'));
   const { result } = await run('exportCsv', {
     filter: currentFilter(),
     table: ui.csvTable.value,
@@ -192,7 +191,7 @@ async function exportCsv() {
     showMessage(ui.message, result.error, 'error');
     return;
   }
-  const written = `${result.battles} Kämpfe als CSV geschrieben:`;
+  const written = plural('archive.csvWritten', result.battles);
   if (result.files.length === 1) {
     const [file] = result.files;
     downloadCsv(file);
@@ -258,6 +257,12 @@ function openArchiveWhenIdle() {
 onFirstShown('tab-archive', build);
 if (document.readyState === 'complete') openArchiveWhenIdle();
 else window.addEventListener('load', openArchiveWhenIdle, { once: true });
+// The list's texts and the battle shown (the core's page) follow the language.
+onLanguageChange(() => {
+  if (!built) return;
+  refresh();
+  if (opened) reporting(openBattle)(opened, { focus: false });
+});
 // Another archive may have been loaded: the battle shown may be gone. A
 // change another tab made leaves the battle this one shows open.
 document.addEventListener('archive-changed', (event) => {

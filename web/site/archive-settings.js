@@ -3,18 +3,21 @@
 // desktop program's, each change saved before it counts. A tab that does not
 // hold the archive shows them locked and converts without storing.
 import { onWorkerEvent, run } from './converter.js';
+import { onLanguageChange, plural, t } from './i18n.js';
 import { anyHidden, normalizeCoords } from './settings.js';
-import { battlesText, showMessage } from './text.js';
+import { showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
 const switches = { store: $('store-battles'), persStat: $('keep-record') };
 const ownCoords = $('own-coords');
 const message = $('archive-settings-message');
-export const ELSEWHERE = 'Das Archiv ist in einem anderen Tab geöffnet; dort wird gespeichert. Dieser Tab übernimmt, sobald der andere geschlossen wird.';
+// In the language the page opened in (the archive file section shows it too).
+export const ELSEWHERE = t('storing.elsewhere');
 
 const PERSIST_ASKED = 'skarnwald.persistAsked';
 
 let writable = false;
+let settingsRead = false;
 // Koords as the archive holds them, so an unchanged field writes nothing.
 let storedCoords = '';
 
@@ -56,14 +59,14 @@ export async function loadArchiveSettings({ fromFile = false } = {}) {
   try {
     ({ result: settings } = await run('archiveSettings'));
   } catch (error) {
-    showMessage(message, `Das Archiv ist nicht verfügbar: ${error.message}`, 'error');
+    showMessage(message, t('storing.unavailable', { reason: error.message }), 'error');
     return;
   }
   writable = settings.writable;
+  settingsRead = true;
   show(settings);
   lock();
-  if (writable) coordsHint();
-  else showMessage(message, ELSEWHERE);
+  showNote();
   const fieldCoords = normalizeCoords(ownCoords.value) || '';
   if (storedCoords || fromFile) showCoords(storedCoords);
   else if (fieldCoords && writable) await write({ ownCoords: fieldCoords }).catch(() => {});
@@ -74,19 +77,26 @@ export async function loadArchiveSettings({ fromFile = false } = {}) {
 // The browser is asked once to keep the site's storage for good; the text
 // says what it answered.
 export async function persistence() {
-  if (!navigator.storage || !navigator.storage.persist) return 'vom Browser nicht unterstützt';
+  if (!navigator.storage || !navigator.storage.persist) return t('storing.persistUnsupported');
   let persisted = await navigator.storage.persisted();
   if (!persisted && !localStorage.getItem(PERSIST_ASKED)) {
     localStorage.setItem(PERSIST_ASKED, '1');
     persisted = await navigator.storage.persist();
   }
-  return persisted ? 'dauerhaft' : 'nicht dauerhaft – bei Platzmangel darf der Browser das Archiv löschen; bitte regelmäßig sichern';
+  return persisted ? t('storing.persistent') : t('storing.notPersistent');
 }
 
 // The personal record follows the fleet at Koords; without them it stays empty.
 function coordsHint() {
   const missing = writable && switches.persStat.checked && !normalizeCoords(ownCoords.value);
-  showMessage(message, missing ? 'Für die persönliche Statistik fehlen die Koords: bitte oben die eigenen Koordinaten eintragen.' : '');
+  showMessage(message, missing ? t('storing.coordsMissing') : '');
+}
+
+// What the line under the switches says once the settings are read.
+function showNote() {
+  if (!settingsRead) return;
+  if (writable) coordsHint();
+  else showMessage(message, t('storing.elsewhere'));
 }
 
 async function switchChanged(name, box) {
@@ -111,7 +121,7 @@ async function coordsChanged() {
   try {
     await write({ ownCoords: coords });
   } catch (error) {
-    showMessage(message, `Koords nicht im Archiv gespeichert: ${error.message}`, 'error');
+    showMessage(message, t('storing.coordsNotStored', { reason: error.message }), 'error');
   }
 }
 
@@ -119,15 +129,15 @@ async function coordsChanged() {
 // list. `keptRecord` is true only when the record's figures changed: a battle
 // counted before, or one without the own fleet, adds nothing to say.
 export function storingNote(result, options) {
-  if (result.archive) return { text: ` Nicht gespeichert: ${result.archive}`, error: false };
+  if (result.archive) return { text: ` ${t('storing.notStored', { reason: result.archive })}`, error: false };
   if (!('storedBattles' in result)) return { text: '', error: false };
   const parts = [];
   const fresh = result.battles - result.skipped;
-  if (result.storedBattles && fresh > 0) parts.push(`Im Archiv gespeichert: ${battlesText(fresh)}.`);
-  if (result.keptRecord) parts.push('Persönliche Statistik fortgeschrieben.');
-  if (anyHidden(options)) parts.push('Mit verborgenen Details wird nichts im Archiv gespeichert.');
+  if (result.storedBattles && fresh > 0) parts.push(plural('storing.stored', fresh));
+  if (result.keptRecord) parts.push(t('storing.recordKept'));
+  if (anyHidden(options)) parts.push(t('storing.hiddenNotStored'));
   if (result.skippedNote) parts.push(result.skippedNote);
-  if (result.archiveErrors) parts.push(`Fehler im Archiv: ${result.archiveErrors}`);
+  if (result.archiveErrors) parts.push(t('storing.errors', { errors: result.archiveErrors }));
   if (result.storedBattles || result.keptRecord) document.dispatchEvent(new CustomEvent('archive-changed'));
   return { text: parts.length ? ` ${parts.join(' ')}` : '', error: Boolean(result.archiveErrors) };
 }
@@ -143,5 +153,6 @@ export function initArchiveSettings() {
       document.dispatchEvent(new CustomEvent('archive-changed', { detail: { elsewhere: true } }));
     }
   });
+  onLanguageChange(showNote);
   return loadArchiveSettings();
 }

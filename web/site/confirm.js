@@ -1,6 +1,8 @@
 // Asks before something that cannot be undone, in a modal <dialog>: focus
 // stays inside it, Escape cancels, and "Abbrechen" has the focus first, so a
 // hasty Enter deletes nothing.
+import { t, translate } from './i18n.js';
+
 let dialog = null;
 
 function makeDialog() {
@@ -9,18 +11,19 @@ function makeDialog() {
   dialog.setAttribute('aria-labelledby', 'confirm-text');
   dialog.innerHTML = `<p id="confirm-text"></p>
     <div class="row actions"><span class="spacer"></span>
-      <button type="button" class="button" data-answer="no">Abbrechen</button>
+      <button type="button" class="button" data-answer="no" data-i18n="dialog.cancel"></button>
       <button type="button" class="button danger" data-answer="yes"></button>
     </div>`;
   dialog.addEventListener('click', (event) => {
     const answer = event.target.dataset?.answer;
     if (answer) dialog.close(answer);
   });
+  translate(dialog);
   document.body.append(dialog);
 }
 
 // Resolves true when the player chose `confirmLabel`.
-export function confirmAction(text, confirmLabel = 'Löschen') {
+export function confirmAction(text, confirmLabel = t('dialog.delete')) {
   if (!dialog) makeDialog();
   dialog.querySelector('#confirm-text').textContent = text;
   dialog.querySelector('[data-answer="yes"]').textContent = confirmLabel;

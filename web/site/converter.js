@@ -1,5 +1,7 @@
 // The page's side of the worker: each call is a job that resolves with its
 // result; progress of the running conversion goes to `onProgress`.
+import { language, onLanguageChange } from './i18n.js';
+
 const worker = new Worker('worker.js');
 const pending = new Map();
 let nextJob = 1;
@@ -29,6 +31,13 @@ export function run(job, message = {}) {
     worker.postMessage({ id, job, ...message });
   });
 }
+
+// Everything the core writes (pages, posts, its messages) in the page's
+// language: told before any other job, and again whenever it changes, ahead
+// of the conversion that follows the change.
+const tellLanguage = () => run('setLanguage', { tag: language() }).catch(() => {});
+tellLanguage();
+onLanguageChange(tellLanguage);
 
 // Messages the worker sends on its own, such as the archive becoming writable.
 export const onWorkerEvent = (listener) => eventListeners.push(listener);

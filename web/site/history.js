@@ -3,6 +3,7 @@
 // again with the switches as they stand, so nothing hidden comes back. A
 // shared link's report also keeps the switches its sender hid with. One
 // report keeps one entry, the newest.
+import { formatDateTime, onLanguageChange, plural, t } from './i18n.js';
 import { battlePlace, battlesText, showMessage } from './text.js';
 
 export const HISTORY_LIMIT = 20;
@@ -69,7 +70,8 @@ function entryItem(entry) {
   title.title = name;
   const date = document.createElement('div');
   date.className = 'muted';
-  date.textContent = new Date(entry.date).toLocaleString('de-DE') + (entry.linkSwitches ? ' · geteilter Link' : '');
+  const when = formatDateTime(new Date(entry.date));
+  date.textContent = entry.linkSwitches ? `${when} · ${t('history.sharedLink')}` : when;
   text.append(title, date);
 
   const button = (label, action, className) => {
@@ -77,14 +79,14 @@ function entryItem(entry) {
     element.className = `button small ${className}`;
     element.type = 'button';
     element.textContent = label;
-    element.setAttribute('aria-label', `${label}: ${name}`);
+    element.setAttribute('aria-label', t('history.entryAction', { action: label, entry: name }));
     element.addEventListener('click', action);
     return element;
   };
   item.append(
     text,
-    button('Öffnen', async () => openEntry(entry, new Uint8Array(await entry.report.arrayBuffer())), ''),
-    button('Löschen', () => removeWithUndo([entry], `„${name}“ gelöscht.`), 'danger'),
+    button(t('history.open'), async () => openEntry(entry, new Uint8Array(await entry.report.arrayBuffer())), ''),
+    button(t('history.delete'), () => removeWithUndo([entry], t('history.deleted', { entry: name })), 'danger'),
   );
   return item;
 }
@@ -107,10 +109,10 @@ async function removeWithUndo(removed, text) {
   const undo = document.createElement('button');
   undo.className = 'button small';
   undo.type = 'button';
-  undo.textContent = 'Rückgängig';
+  undo.textContent = t('history.undo');
   undo.addEventListener('click', async () => {
     for (const entry of removed) await store.put(entry);
-    showMessage(ui.message, 'Wiederhergestellt.', 'ok');
+    showMessage(ui.message, t('history.restored'), 'ok');
     await render();
   });
   showMessage(ui.message, `${text} `, 'ok');
@@ -146,7 +148,7 @@ export async function remember({ bytes, name, fromLink, switches }, result) {
     const old = [...same, ...kept.slice(0, Math.max(0, kept.length - HISTORY_LIMIT))];
     if (old.length) await store.remove(old.map((entry) => entry.id));
   } catch {
-    showMessage(ui.message, 'Der Verlauf ist in diesem Browser nicht verfügbar.', 'error');
+    showMessage(ui.message, t('history.unavailable'), 'error');
   }
   await render();
 }
@@ -154,7 +156,14 @@ export async function remember({ bytes, name, fromLink, switches }, result) {
 // `onOpen(entry, bytes)` converts an entry's report again.
 export function initHistory(onOpen) {
   openEntry = onOpen;
-  ui.note.textContent = `Die letzten ${HISTORY_LIMIT} Umwandlungen bleiben nur in diesem Browser gespeichert.`;
-  ui.clearAll.addEventListener('click', () => removeWithUndo([...entries], 'Verlauf geleert.'));
+  const showNote = () => {
+    ui.note.textContent = plural('history.note', HISTORY_LIMIT);
+  };
+  showNote();
+  ui.clearAll.addEventListener('click', () => removeWithUndo([...entries], t('history.cleared')));
+  onLanguageChange(() => {
+    showNote();
+    render();
+  });
   render();
 }

@@ -1,6 +1,7 @@
-// The planning tabs' jobs. The plan travels as its file's bytes: each job
-// hands them to the core with the change and returns the changed plan's bytes
-// with its rows, or null when the change did not apply.
+// The planning tabs' jobs, and the language the core writes in. The plan
+// travels as its file's bytes: each job hands them to the core with the
+// change and returns the changed plan's bytes with its rows, or null when the
+// change did not apply.
 'use strict';
 const planResult = (result) => [result, result && result.plan ? [result.plan.buffer] : []];
 
@@ -20,7 +21,7 @@ Object.assign(self.workerJobs, {
   async planExpand(module, { plan, path, expanded }) {
     return planResult(module.planSetExpanded(plan, path, expanded));
   },
-  // A plan file's bytes: the plan, or {error} in German.
+  // A plan file's bytes: the plan, or {error} in the core's language.
   async planLoad(module, { bytes }) {
     return planResult(module.planLoad(bytes));
   },
@@ -28,3 +29,7 @@ Object.assign(self.workerJobs, {
     return [module.fleetMoves(text), []];
   },
 });
+
+// The language of every text the core writes from now on, planning messages
+// and converted pages alike; the page sends it before any other job.
+self.workerJobs.setLanguage = async (module, { tag }) => [module.setLanguage(tag), []];

@@ -3,6 +3,7 @@
 // stand; `clear` takes all of it away at once.
 import { storingOn } from './archive-settings.js';
 import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
+import { plural, t } from './i18n.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
 import { fittedPage } from './preview-fit.js';
 import { currentOptions, hiddenList } from './settings.js';
@@ -43,8 +44,8 @@ export function clear() {
   for (const button of outputButtons) button.disabled = true;
   ui.downloadDiscord.hidden = true;
   ui.openPage.hidden = true;
-  ui.copyDiscord.textContent = 'Für Discord kopieren';
-  ui.shareLink.textContent = 'Link teilen';
+  ui.copyDiscord.textContent = t('output.copyDiscord');
+  ui.shareLink.textContent = t('output.shareLink');
   ui.titleLine.textContent = '';
   ui.titleLine.title = '';
   // Covered, not emptied: loading a blank page into the frame only to load
@@ -63,17 +64,16 @@ export function clear() {
 // without Koords no fleet counts as own, so none is hidden as such.
 function showHidden(options, own) {
   const list = hiddenList({ ...options, hideOwn: options.hideOwn && options.ownCoords !== '' }, own);
-  ui.hidden.textContent = list ? `Verborgen: ${list}` : '';
+  ui.hidden.textContent = list ? t('output.hidden', { list }) : '';
   ui.hidden.hidden = !list;
 }
 
 // A shared link shows with its sender's switches, which the player's own
 // switches neither show nor lose.
 function showLinkNote(source) {
-  const list = hiddenList(source.switches, 'Flotten des Absenders');
-  const kept = storingOn() ? ' Geteilte Berichte werden nicht im Archiv gespeichert.' : '';
-  ui.linkNote.textContent =
-    `Geteilter Bericht: mit den Schaltern des Absenders umgewandelt (${list ? `${list} verborgen` : 'nichts verborgen'}).${kept}`;
+  const list = hiddenList(source.switches, t('hidden.senderFleets'));
+  const note = list ? t('output.linkNote', { list }) : t('output.linkNoteNothingHidden');
+  ui.linkNote.textContent = storingOn() ? `${note} ${t('output.linkNotStored')}` : note;
   ui.linkNote.hidden = false;
 }
 
@@ -91,7 +91,7 @@ export function show(result, source, options) {
   ui.preview.srcdoc = fittedPage(decodeText(cut ? result.preview : result.html), ui.preview.parentElement);
   ui.preview.inert = false;
   ui.previewEmpty.hidden = true;
-  showHidden(options, source.fromLink && source.switches.hideOwn ? 'Flotten des Absenders' : undefined);
+  showHidden(options, source.fromLink && source.switches.hideOwn ? t('hidden.senderFleets') : undefined);
   if (source.fromLink) showLinkNote(source);
   ui.openPage.hidden = !cut;
   ui.downloadPage.disabled = false;
@@ -114,7 +114,7 @@ async function makeFormats(current) {
   try {
     formats = await formatsFor(current.source.bytes, current.options);
   } catch (error) {
-    if (shown === current) message(`Die Texte zum Teilen ließen sich nicht erstellen: ${error.message}`, 'error');
+    if (shown === current) message(t('output.formatsFailed', { reason: error.message }), 'error');
     return;
   }
   if (shown !== current) return;
@@ -138,7 +138,7 @@ const LINK_REPORT_LIMIT = 512 * 1024;
 
 function showTooLong(current, length) {
   current.link = { tooLong: true, length };
-  ui.shareLink.textContent = 'Link wäre zu lang – Bericht als Datei herunterladen (.txt)';
+  ui.shareLink.textContent = t('output.linkTooLong');
   ui.shareLink.disabled = false;
 }
 
@@ -149,7 +149,7 @@ async function makeLink(current) {
   try {
     link = await linkFor(current.source.bytes, current.options);
   } catch (error) {
-    if (shown === current) message(`Der Link ließ sich nicht erstellen: ${error.message}`, 'error');
+    if (shown === current) message(t('output.linkFailed', { reason: error.message }), 'error');
     return;
   }
   if (shown !== current) return;
@@ -169,14 +169,14 @@ async function copyText(text, done) {
     await navigator.clipboard.writeText(text);
     message(done, 'ok');
   } catch {
-    message('Die Zwischenablage ist nicht erreichbar; bitte die Berechtigung erlauben.', 'error');
+    message(t('output.clipboardRefused'), 'error');
   }
 }
 
 function updateDiscordLabel() {
   const count = shown && shown.formats ? shown.formats.discord.length : 0;
   ui.copyDiscord.textContent =
-    count > 1 ? `Für Discord kopieren (${discordNext + 1}/${count})` : 'Für Discord kopieren';
+    count > 1 ? t('output.copyDiscordPart', { part: discordNext + 1, parts: count }) : t('output.copyDiscord');
 }
 
 const name = (extension) => `${fileBase(shown.result.first)}.${extension}`;
@@ -188,7 +188,7 @@ async function openWholePage() {
   const current = shown;
   const tab = window.open('', '_blank');
   if (!tab) {
-    message('Der Browser hat den neuen Tab blockiert; bitte Pop-ups für diese Seite erlauben.', 'error');
+    message(t('output.tabBlocked'), 'error');
     return;
   }
   tab.opener = null;
@@ -227,8 +227,7 @@ async function shareLink() {
     const { text } = await linkFor(current.source.bytes, current.options);
     if (shown !== current) return;
     download(text, name('txt'), 'text/plain;charset=utf-8');
-    const length = link.length ? ` (${link.length.toLocaleString('de-DE')} Zeichen)` : '';
-    message(`Ein Link wäre zu lang${length}; der Bericht ist als Datei gespeichert und lässt sich hier wieder öffnen.`, 'ok');
+    message(link.length ? plural('output.savedInsteadOfLink', link.length) : t('output.savedInsteadOfLongLink'), 'ok');
     return;
   }
   const title = ui.titleLine.textContent;
@@ -240,7 +239,7 @@ async function shareLink() {
       if (error.name === 'AbortError') return;
     }
   }
-  await copyText(link.url, `Link kopiert (${link.url.length.toLocaleString('de-DE')} Zeichen).`);
+  await copyText(link.url, plural('output.linkCopied', link.url.length));
 }
 
 export function initOutput() {
@@ -250,17 +249,17 @@ export function initOutput() {
   ui.downloadPage.addEventListener('click', when(downloadPage));
   ui.openPage.addEventListener('click', when(openWholePage));
   ui.downloadJson.addEventListener('click', withFormats((f) => download(f.json, name('json'), 'application/json')));
-  ui.copyBbcode.addEventListener('click', withFormats((f) => copyText(decodeText(f.bbcode), 'BBCode kopiert.')));
+  ui.copyBbcode.addEventListener('click', withFormats((f) => copyText(decodeText(f.bbcode), t('output.bbcodeCopied'))));
   ui.copyTitle.addEventListener(
     'click',
-    withFormats((f) => copyText(decodeText(f.title).trimEnd(), 'Titelzeile kopiert.')),
+    withFormats((f) => copyText(decodeText(f.title).trimEnd(), t('output.titleCopied'))),
   );
   // Each press copies the next message; after the last it starts again.
   ui.copyDiscord.addEventListener(
     'click',
     withFormats(async ({ discord: messages }) => {
       const index = discordNext;
-      await copyText(decodeText(messages[index]), `Discord-Nachricht ${index + 1} von ${messages.length} kopiert.`);
+      await copyText(decodeText(messages[index]), t('output.discordCopied', { part: index + 1, parts: messages.length }));
       discordNext = (index + 1) % messages.length;
       updateDiscordLabel();
     }),

@@ -2,18 +2,20 @@
 // goes to the core in the worker, which returns the plan file's bytes and the
 // rows to show; this module keeps those bytes and shows the rows, so "Plan
 // speichern" downloads exactly what the desktop writes.
+import { onLanguageChange, t, textId, translate } from './i18n.js';
 import { call, countUpdate, fileBytes, tableRow, utf8 } from './planning-lists.js';
 import { onFirstShown } from './tabs.js';
 import { download, showMessage } from './text.js';
 
+// Each class: the key of its field, the ids of its short and its full name.
 const CLASSES = [
-  ['Sh', 'Shuttle'],
-  ['Fi', 'Fighter'],
-  ['Fr', 'Fregatte'],
-  ['Co', 'Corvette'],
-  ['Sc', 'StarCruiser'],
-  ['Bs', 'Battleship'],
-  ['Do', 'Doomstar'],
+  ['Sh', textId('plan.short.shuttle'), textId('plan.class.shuttle')],
+  ['Fi', textId('plan.short.fighter'), textId('plan.class.fighter')],
+  ['Fr', textId('plan.short.frigate'), textId('plan.class.frigate')],
+  ['Co', textId('plan.short.corvette'), textId('plan.class.corvette')],
+  ['Sc', textId('plan.short.starcruiser'), textId('plan.class.starcruiser')],
+  ['Bs', textId('plan.short.battleship'), textId('plan.class.battleship')],
+  ['Do', textId('plan.short.doomstar'), textId('plan.class.doomstar')],
 ];
 // Ziel, ETA, the classes and Summe; the row markers behind them stay hidden.
 const SHOWN_COLUMNS = 10;
@@ -24,49 +26,49 @@ const PASTE_LIMIT = 100000;
 const markup = `
 <section class="card plan-card" aria-labelledby="plan-title">
   <div class="row">
-    <h2 id="plan-title">Angriffsplanung</h2>
+    <h2 id="plan-title" data-i18n="plan.title"></h2>
     <span class="spacer"></span>
     <span class="row">
-      <button id="plan-save" class="button" type="button">Plan speichern</button>
-      <button id="plan-load" class="button" type="button">Plan laden</button>
+      <button id="plan-save" class="button" type="button" data-i18n="plan.save"></button>
+      <button id="plan-load" class="button" type="button" data-i18n="plan.load"></button>
       <input id="plan-file" type="file" accept=".json,application/json" hidden>
     </span>
   </div>
   <p id="plan-message" class="message plan-message" role="status" aria-live="polite"></p>
-  <div class="plan-scroll" role="region" aria-label="Plantabelle">
+  <div class="plan-scroll" role="region" data-i18n-aria-label="plan.table">
     <table id="plan-table" class="plan-list" role="treegrid" aria-labelledby="plan-title">
-      <thead><tr><th scope="col">Ziel</th><th scope="col">ETA</th>${CLASSES.map(
-        ([short, name]) => `<th scope="col"><abbr title="${name}">${short}</abbr></th>`).join('')}<th scope="col">Summe</th></tr></thead>
+      <thead><tr><th scope="col" data-i18n="plan.target"></th><th scope="col" data-i18n="plan.eta"></th>${CLASSES.map(
+        ([, short, name]) => `<th scope="col"><abbr data-i18n-title="${name}" data-i18n="${short}"></abbr></th>`).join('')}<th scope="col" data-i18n="plan.sum"></th></tr></thead>
       <tbody></tbody>
     </table>
-    <p id="plan-empty" class="plan-empty">Noch keine Ziele: Outgoings einfügen und „Outgoings eintragen“ drücken.</p>
+    <p id="plan-empty" class="plan-empty" data-i18n="plan.empty"></p>
   </div>
   <div class="row plan-actions">
-    <button id="plan-edit" class="button" type="button" disabled aria-keyshortcuts="Enter">Flotte ändern</button>
-    <button id="plan-remove" class="button" type="button" disabled aria-keyshortcuts="Delete">Flotte entfernen</button>
+    <button id="plan-edit" class="button" type="button" disabled aria-keyshortcuts="Enter" data-i18n="plan.edit"></button>
+    <button id="plan-remove" class="button" type="button" disabled aria-keyshortcuts="Delete" data-i18n="plan.remove"></button>
     <span class="spacer"></span>
-    <button id="plan-sums" class="button primary" type="button">Summen berechnen</button>
+    <button id="plan-sums" class="button primary" type="button" data-i18n="plan.sums"></button>
   </div>
-  <label for="plan-paste" class="plan-label">Outgoings</label>
+  <label for="plan-paste" class="plan-label" data-i18n="plan.outgoings"></label>
   <textarea id="plan-paste" class="plan-paste" spellcheck="false" autocomplete="off" maxlength="${PASTE_LIMIT}"
-            placeholder="Liste der ausgehenden Flotten hier einfügen"></textarea>
+            data-i18n-placeholder="plan.pastePlaceholder"></textarea>
   <div class="row plan-actions">
-    <button id="plan-import" class="button" type="button">Outgoings eintragen</button>
-    <button id="plan-open-outgoings" class="button secondary" type="button">Aus Txt-Datei laden</button>
+    <button id="plan-import" class="button" type="button" data-i18n="plan.import"></button>
+    <button id="plan-open-outgoings" class="button secondary" type="button" data-i18n="plan.importFile"></button>
     <input id="plan-outgoings-file" type="file" accept=".txt,text/plain" hidden>
   </div>
 </section>
 <dialog id="fleet-edit" class="fleet-edit" aria-labelledby="fleet-edit-title">
-  <h2 id="fleet-edit-title">Flotte ändern</h2>
+  <h2 id="fleet-edit-title" data-i18n="plan.edit"></h2>
   <div class="fleet-edit-grid">
-    <span class="fleet-edit-label planet">Planet:</span><span id="fleet-edit-planet" class="fleet-edit-coords">1.1.1</span>
-    ${CLASSES.map(([short, name]) =>
-      `<label class="fleet-edit-label" for="fleet-edit-${short}">${name}:</label><input id="fleet-edit-${short}" type="text" inputmode="numeric" autocomplete="off">`).join('\n    ')}
+    <span class="fleet-edit-label planet" data-i18n="plan.planet"></span><span id="fleet-edit-planet" class="fleet-edit-coords">1.1.1</span>
+    ${CLASSES.map(([key, , name]) =>
+      `<label class="fleet-edit-label" for="fleet-edit-${key}"><span data-i18n="${name}"></span>:</label><input id="fleet-edit-${key}" type="text" inputmode="numeric" autocomplete="off">`).join('\n    ')}
   </div>
   <p id="fleet-edit-message" class="message plan-message" role="alert"></p>
   <div class="row fleet-edit-buttons">
-    <button id="fleet-edit-ok" class="button primary" type="button">OK</button>
-    <button id="fleet-edit-cancel" class="button" type="button">Abbrechen</button>
+    <button id="fleet-edit-ok" class="button primary" type="button" data-i18n="dialog.ok"></button>
+    <button id="fleet-edit-cancel" class="button" type="button" data-i18n="dialog.cancel"></button>
   </div>
 </dialog>`;
 
@@ -96,7 +98,7 @@ function change(job, fields = {}, { marksUnsaved = true } = {}) {
     if (result?.plan) show(result, marksUnsaved);
     return result;
   }).catch((error) => {
-    message(`Die Änderung ist fehlgeschlagen: ${error.message}`, 'error');
+    message(t('plan.changeFailed', { reason: error.message }), 'error');
     return null;
   });
   return queue;
@@ -143,7 +145,8 @@ function toggleButton(row, path) {
   button.className = 'plan-toggle';
   button.tabIndex = -1; // the arrow keys expand and collapse from the row
   button.textContent = row.expanded ? '▾' : '▸';
-  button.setAttribute('aria-label', `${row.cells[0]}: Flotten ${row.expanded ? 'zuklappen' : 'aufklappen'}`);
+  const target = row.cells[0];
+  button.setAttribute('aria-label', row.expanded ? t('plan.collapse', { target }) : t('plan.expand', { target }));
   button.addEventListener('click', () => setExpanded(path, !row.expanded));
   return button;
 }
@@ -215,9 +218,9 @@ async function importOutgoings(text, fromFile) {
 }
 
 function savePlan() {
-  download(plan, 'Angriffsplan.json', 'application/json');
+  download(plan, t('plan.fileName'), 'application/json');
   unsaved = false;
-  message('Plan gespeichert.', 'ok');
+  message(t('plan.saved'), 'ok');
 }
 
 async function loadPlan(file) {
@@ -228,14 +231,14 @@ async function loadPlan(file) {
     result = { error: error.message };
   }
   if (result.error) {
-    message(`Die Datei ${file.name} konnte nicht geladen werden:\n${result.error}`, 'error');
+    message(t('plan.loadFailed', { file: file.name, reason: result.error }), 'error');
     countUpdate(ui.panel);
     return;
   }
   selected = '';
   show(result, false);
   unsaved = false;
-  message(`Plan „${file.name}“ geladen.`, 'ok');
+  message(t('plan.loaded', { file: file.name }), 'ok');
 }
 
 // Arrows move between the rows and open or close a target, Enter edits, Entf removes.
@@ -264,6 +267,7 @@ function onKey(event) {
 
 function build(panel) {
   panel.innerHTML = markup;
+  translate(panel);
   const $ = (id) => panel.querySelector(`#${id}`);
   ui = {
     panel,
@@ -276,7 +280,7 @@ function build(panel) {
     paste: $('plan-paste'),
     dialog: $('fleet-edit'),
     planet: $('fleet-edit-planet'),
-    classEdits: CLASSES.map(([short]) => $(`fleet-edit-${short}`)),
+    classEdits: CLASSES.map(([key]) => $(`fleet-edit-${key}`)),
     editMessage: $('fleet-edit-message'),
   };
 
@@ -305,13 +309,13 @@ function build(panel) {
     try {
       await importOutgoings(await fileBytes(file), true);
     } catch (error) {
-      message(`Die Datei "${file.name}" konnte nicht geöffnet werden (${error.message}).`, 'error');
+      message(t('plan.fileUnreadable', { file: file.name, reason: error.message }), 'error');
     }
   });
 
   $('plan-save').addEventListener('click', savePlan);
   $('plan-load').addEventListener('click', () => {
-    if (!unsaved || confirm('Der Plan enthält ungespeicherte Änderungen. Trotzdem einen anderen laden?'))
+    if (!unsaved || confirm(t('plan.unsavedQuestion')))
       $('plan-file').click();
   });
   $('plan-file').addEventListener('change', (event) => {
@@ -335,3 +339,7 @@ function build(panel) {
 }
 
 onFirstShown('tab-planning', build);
+// The markup follows by itself; the rows' buttons are made anew.
+onLanguageChange(() => {
+  if (ui) render();
+});

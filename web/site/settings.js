@@ -2,6 +2,7 @@
 // this browser, read in the forms the game writes, refused inline otherwise.
 // They are the player's own: a shared link brings its switches along with
 // its report and never changes these.
+import { onLanguageChange, t } from './i18n.js';
 import { showMessage } from './text.js';
 
 const KEY = 'skarnwald.settings';
@@ -27,11 +28,11 @@ function coordsState() {
 // Says what is wrong beside the field concerned; true when all is usable.
 function check() {
   const { coords, valid } = coordsState();
-  showMessage(coordsMessage, valid ? '' : 'Koords bitte als x.y.z eingeben, zum Beispiel 11.7.8.', valid ? '' : 'error');
+  showMessage(coordsMessage, valid ? '' : t('coords.invalid'), valid ? '' : 'error');
   const ownMissing = boxes.hideOwn.checked && coords === '';
   showMessage(
     hideOwnMessage,
-    ownMissing ? (valid ? 'Dafür fehlen die Koords: bitte unten die eigenen Koordinaten eintragen.' : 'Dafür fehlen gültige Koords.') : '',
+    ownMissing ? (valid ? t('coords.missingForHideOwn') : t('coords.invalidForHideOwn')) : '',
     ownMissing ? 'error' : '',
   );
   ownCoords.setAttribute('aria-invalid', String(!valid));
@@ -57,8 +58,8 @@ function save() {
 
 // "Namen, Koordinaten": what `options` hide, in the order of the switches,
 // or '' when nothing is hidden. `own` names the fleets hidden as own.
-export function hiddenList(options, own = 'eigene Flotten') {
-  const names = { hideOwn: own, hideNames: 'Namen', hideCoords: 'Koordinaten' };
+export function hiddenList(options, own = t('hidden.ownFleets')) {
+  const names = { hideOwn: own, hideNames: t('hidden.names'), hideCoords: t('hidden.coords') };
   return Object.keys(boxes)
     .filter((name) => options[name])
     .map((name) => names[name])
@@ -85,6 +86,7 @@ export function initSettings(onChange) {
     });
   }
   ownCoords.addEventListener('input', () => check());
+  onLanguageChange(check);
   ownCoords.addEventListener('change', () => {
     const normal = normalizeCoords(ownCoords.value);
     if (normal) ownCoords.value = normal;

@@ -1,6 +1,7 @@
 // The report section: the text field, "Datei öffnen", dropped files, and
 // what is to be converted. A file is converted from its own bytes; a large
 // one never goes into the field, which shows its name and size instead.
+import { onLanguageChange, t } from './i18n.js';
 import { decodeText, formatSize, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
@@ -29,7 +30,7 @@ function showLoaded(source) {
   const large = source.bytes.length > FIELD_LIMIT;
   ui.report.readOnly = large;
   ui.report.value = large
-    ? `${source.name} – ${formatSize(source.bytes.length)}\n\nDie Datei ist zu groß, um sie hier zu zeigen; umgewandelt wird die Datei selbst.`
+    ? `${source.name} – ${formatSize(source.bytes.length)}\n\n${t('input.fileTooLarge')}`
     : decodeText(source.bytes);
   ui.clear.hidden = false;
   ui.fileName.textContent = source.name;
@@ -45,11 +46,11 @@ function forgetLoaded() {
 // What "Umwandeln" converts: {name, bytes, fromLink?, switches?}, or {error} to show.
 export function currentSource() {
   if (loaded) {
-    if (loaded.bytes.length === 0) return { error: `Die Datei „${loaded.name}“ ist leer.` };
+    if (loaded.bytes.length === 0) return { error: t('input.fileEmpty', { file: loaded.name }) };
     return loaded;
   }
   if (ui.report.value.trim() === '')
-    return { error: 'Das Berichtsfeld ist leer. Bitte einen Kampfbericht einfügen oder eine Datei öffnen.' };
+    return { error: t('input.fieldEmpty') };
   return { name: '', bytes: new TextEncoder().encode(ui.report.value) };
 }
 
@@ -62,7 +63,7 @@ export function initSource({ onLoaded, onFailed }) {
       bytes = new Uint8Array(await file.arrayBuffer());
     } catch {
       forgetLoaded();
-      onFailed(`Die Datei „${file.name}“ konnte nicht gelesen werden.`);
+      onFailed(t('input.fileUnreadable', { file: file.name }));
       return;
     }
     load({ name: file.name, bytes });
@@ -85,6 +86,10 @@ export function initSource({ onLoaded, onFailed }) {
   // Typing goes back to the field's own text.
   ui.report.addEventListener('input', () => {
     if (loaded && !ui.report.readOnly) forgetLoaded();
+  });
+  // A large file's line in the field follows the language.
+  onLanguageChange(() => {
+    if (loaded && ui.report.readOnly) showLoaded(loaded);
   });
 
   // A file dropped anywhere on the page is opened (rather than the browser

@@ -8,6 +8,7 @@
 // nothing from elsewhere anyway.
 import { run } from './converter.js';
 import { confirmAction } from './confirm.js';
+import { formatDateTime, formatNumber, onLanguageChange, plural, t } from './i18n.js';
 import { onFirstShown } from './tabs.js';
 import { showMessage } from './text.js';
 
@@ -69,7 +70,7 @@ async function loadRecord() {
 }
 
 async function resetRecord() {
-  if (!(await confirmAction('Persönliche Statistik löschen?', 'Stats löschen'))) return;
+  if (!(await confirmAction(t('record.resetQuestion'), t('record.reset')))) return;
   const { result } = await run('resetPersonalRecord');
   reportErrors(result);
   if (result.record) showRecord(result.record);
@@ -86,12 +87,14 @@ function periodStart(period) {
   return monday + 7 * (Number(week[2]) - 1);
 }
 
-// "09.12.2026", or "09.12." under the bars of a course within one year.
+// "09.12.2026", or "09.12." under the bars of a course within one year, as
+// the language writes a day; a week "KW 37/2026".
+const DAY = { day: '2-digit', month: '2-digit', year: 'numeric', timeZone: 'UTC' };
+const DAY_IN_YEAR = { day: '2-digit', month: '2-digit', timeZone: 'UTC' };
 function periodLabel(period, short = false) {
   const week = /^(\d{4})-W(\d{2})$/.exec(period);
-  if (week) return `KW ${Number(week[2])}/${week[1]}`;
-  const [year, month, day] = period.split('-');
-  return short ? `${day}.${month}.` : `${day}.${month}.${year}`;
+  if (week) return t('timeline.week', { week: Number(week[2]), year: week[1] });
+  return formatDateTime(new Date(periodStart(period) * DAY_MS), short ? DAY_IN_YEAR : DAY);
 }
 
 const spansYears = (points) => points.length > 0 && points[0].period.slice(0, 4) !== points[points.length - 1].period.slice(0, 4);
@@ -125,14 +128,15 @@ function drawChart() {
   const y = (value) => MARGIN.top + plotHeight - (value / top) * plotHeight;
 
   const svg = svgElement('svg', { viewBox: `0 0 ${width} ${CHART_HEIGHT}`, width, height: CHART_HEIGHT, role: 'img', 'aria-labelledby': 'timeline-chart-title' });
-  svg.append(svgElement('title', { id: 'timeline-chart-title' }, points.length ? `${title} (Zahlen in der Tabelle darunter)` : `${title} – keine gespeicherten Kämpfe mit Datum`));
+  svg.append(svgElement('title', { id: 'timeline-chart-title' },
+    points.length ? t('timeline.chartTitle', { measure: title }) : t('timeline.chartEmpty', { measure: title })));
   // The scale stands in a picture of its own that stays at the left while a
   // wide chart scrolls beneath it.
   const scale = svgElement('svg', { width: MARGIN.left, height: CHART_HEIGHT, class: 'scale', 'aria-hidden': 'true' });
   for (let tick = 0; tick <= 4; tick++) {
     const value = (top / 4) * tick;
     svg.append(svgElement('line', { x1: MARGIN.left, x2: width - MARGIN.right, y1: y(value), y2: y(value), class: 'grid' }));
-    scale.append(svgElement('text', { x: MARGIN.left - 6, y: y(value) + 4, 'text-anchor': 'end' }, String(value)));
+    scale.append(svgElement('text', { x: MARGIN.left - 6, y: y(value) + 4, 'text-anchor': 'end' }, formatNumber(value)));
   }
   points.forEach((point, index) => {
     const left = x(starts[index]);
@@ -141,7 +145,8 @@ function drawChart() {
     const bar = svgElement('rect', {
       x: left, y: y(0) - height, width: Math.max(MIN_BAR, x(starts[index] + stepDays) - left - 1), height, class: 'bar',
     });
-    bar.append(svgElement('title', {}, `${periodLabel(point.period)}: ${point[measure]} ${title} (${point.battles} Kämpfe)`));
+    bar.append(svgElement('title', {},
+      plural('timeline.bar', point.battles, { period: periodLabel(point.period), value: formatNumber(point[measure]), measure: title })));
     svg.append(bar);
   });
   // Labels under the bars from the left, each far enough from the one
@@ -180,7 +185,7 @@ function showTable() {
     row.append(heading);
     for (const measure of MEASURES) {
       const cell = document.createElement('td');
-      cell.textContent = String(point[measure]);
+      cell.textContent = formatNumber(point[measure]);
       row.append(cell);
     }
     rows.append(row);
@@ -192,7 +197,7 @@ async function loadTimeline() {
   const { result } = await run('timeline', { step: ui.step.value });
   reportErrors(result);
   timeline = result;
-  ui.coords.textContent = `Eigene Koordinaten: ${result.ownCoords || 'keine'}`;
+  ui.coords.textContent = result.ownCoords ? t('timeline.ownCoords', { coords: result.ownCoords }) : t('timeline.noOwnCoords');
   drawChart();
   showTable();
 }
@@ -216,6 +221,9 @@ function build() {
 }
 
 onFirstShown('tab-stats', build);
+onLanguageChange(() => {
+  if (built) refresh();
+});
 document.addEventListener('archive-changed', () => {
   if (built) refresh();
 });

@@ -1,4 +1,6 @@
 // Bytes and texts the page shows, names and hands out.
+import { formatNumber, plural, t } from './i18n.js';
+
 const utf8 = new TextDecoder('utf-8', { fatal: true });
 const windows1252 = new TextDecoder('windows-1252');
 
@@ -13,16 +15,16 @@ export function decodeText(bytes) {
 }
 
 export function formatDuration(milliseconds) {
-  if (milliseconds < 1000) return `${Math.max(1, Math.round(milliseconds))} ms`;
-  return `${(milliseconds / 1000).toLocaleString('de-DE', { maximumFractionDigits: 1 })} s`;
+  if (milliseconds < 1000) return t('unit.milliseconds', { value: formatNumber(Math.max(1, Math.round(milliseconds))) });
+  return t('unit.seconds', { value: formatNumber(milliseconds / 1000, { maximumFractionDigits: 1 }) });
 }
 
 export function formatSize(bytes) {
-  if (bytes < 1024 * 1024) return `${Math.max(1, Math.round(bytes / 1024))} KB`;
-  return `${(bytes / 1024 / 1024).toLocaleString('de-DE', { maximumFractionDigits: 1 })} MB`;
+  if (bytes < 1024 * 1024) return t('unit.kilobytes', { value: formatNumber(Math.max(1, Math.round(bytes / 1024))) });
+  return t('unit.megabytes', { value: formatNumber(bytes / 1024 / 1024, { maximumFractionDigits: 1 }) });
 }
 
-export const battlesText = (count) => (count === 1 ? '1 Kampf' : `${count.toLocaleString('de-DE')} Kämpfe`);
+export const battlesText = (count) => plural('battles', count);
 
 // "[11.7.8] Sector Nine", or "[?.?.?]" when the place is hidden.
 export function battlePlace(first) {
@@ -33,7 +35,7 @@ export function battlePlace(first) {
 // "Kampf 11.7.8 2026-12-09": the first battle's coordinates (unless hidden)
 // and date. Never a character that file systems refuse.
 export function fileBase(first) {
-  const parts = ['Kampf'];
+  const parts = [t('file.battle')];
   if (first && /^[0-9.]+$/.test(first.coords)) parts.push(first.coords);
   if (first && first.date) parts.push(first.date);
   return parts.join(' ');
