@@ -119,6 +119,7 @@ async function openArchive(module) {
 
 async function becomeWriter(module) {
   writable = true;
+  await self.conversionsDone();
   await takeOverOldFormat();
   await opfsFiles.remove(leftovers());
   await openArchive(module);
