@@ -44,10 +44,11 @@ async function refresh() {
   document.body.dataset.archiveFacts = String(Number(document.body.dataset.archiveFacts || 0) + 1);
 }
 
+// The worker hands out a copy on disk, which the download reads from there.
 async function downloadArchive() {
   try {
-    const { result: bytes } = await run('archiveBytes');
-    download(bytes, 'Data.dat', 'application/octet-stream');
+    const { result: file } = await run('archiveCopy');
+    download(file, 'Data.dat', 'application/octet-stream');
   } catch (error) {
     message(`Das Archiv kann nicht gesichert werden: ${error.message}`, 'error');
   }
@@ -69,8 +70,8 @@ async function loadChosen(file) {
     document.body.dataset.archiveLoads = String(Number(document.body.dataset.archiveLoads || 0) + 1);
   };
   try {
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const { result: checked } = await run('checkArchiveFile', { bytes, name: file.name });
+    // The File itself: the worker reads it into the browser's storage as it goes.
+    const { result: checked } = await run('checkArchiveFile', { file, name: file.name });
     if (checked.error) return done(`Die Datei wurde nicht geladen; das Archiv bleibt unverändert. ${checked.error}`, 'error');
     if (!(await confirmAction(await replaceQuestion(checked), 'Archiv ersetzen'))) {
       await run('dropArchiveFile');
