@@ -87,8 +87,8 @@ bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& o
     CStatement insert(to, InsertSql(copy));
     std::vector<SqlValue> values(copy.columns.size());
     std::vector<int> positions(copy.columns.size());
-    std::ranges::transform(copy.columns, positions.begin(),
-                           [&](std::string_view column) { return rows.ColumnIndex(column); });
+    std::transform(copy.columns.begin(), copy.columns.end(), positions.begin(),
+                   [&](std::string_view column) { return rows.ColumnIndex(column); });
     std::int64_t next = 0;
     while (rows.Step()) {
         for (std::size_t i = 0; i < values.size(); ++i)

@@ -149,8 +149,8 @@ function takeWriterLock(module) {
 }
 
 // Every change first asks this: only the tab holding the lock may write.
-function requireWritable() {
-  if (!writable) throw new Error('Das Archiv ist in einem anderen Tab geöffnet; nur dort kann es geändert werden.');
+function requireWritable(module) {
+  if (!writable) throw new Error(module.archiveMessage('changedElsewhere', ''));
 }
 
 // What a tab asks the archive: name → (module, args) => result, run in the
@@ -158,7 +158,7 @@ function requireWritable() {
 const reads = {};
 function readHere(module, name, args) {
   return serially(async () => {
-    if (!opened) throw new Error('Das Archiv ist nicht geöffnet.');
+    if (!opened) throw new Error(module.archiveMessage('notOpen', ''));
     return { ...(await reads[name](module, args)), errors: module.archiveErrors() };
   });
 }
@@ -213,7 +213,7 @@ channel.onmessage = ({ data }) => {
 // and a change the browser had no room for is refused (SQLite has rolled it
 // back) with that reason. The other tabs hear of every change.
 function change(module, work) {
-  requireWritable();
+  requireWritable(module);
   return serially(async () => {
     const refused = module.roomRefusals();
     const result = await work();

@@ -4,21 +4,19 @@
 // reports as stored is there.
 'use strict';
 
-const ELSEWHERE = 'Das Archiv ist in einem anderen Tab geöffnet; dort wird gespeichert.';
-
 // The archive's errors since the last job, thrown: the page shows them.
 function throwArchiveErrors(module) {
   const errors = module.archiveErrors();
-  if (errors) throw new Error(`Fehler im Archiv: ${errors}`);
+  if (errors) throw new Error(module.archiveMessage('errors', errors));
 }
 
 // Why this tab stores nothing, or empty text.
 async function whyNotStored(module) {
   try {
     await self.archiveFile.ready(module);
-    return self.archiveFile.writable ? '' : ELSEWHERE;
+    return self.archiveFile.writable ? '' : module.archiveMessage('storedElsewhere', '');
   } catch (error) {
-    return `Das Archiv ist nicht verfügbar: ${error.message}`;
+    return module.archiveMessage('unavailable', error.message);
   }
 }
 
@@ -84,7 +82,7 @@ Object.assign(self.workerJobs, {
   // it and prepares the archive it becomes: {error, battles, dropped}.
   async checkArchiveFile(module, { file, name }) {
     await self.archiveFile.ready(module);
-    self.archiveFile.requireWritable();
+    self.archiveFile.requireWritable(module);
     const { chosen, made } = loadingFiles();
     return self.archiveFile.serially(async () => {
       await opfsFiles.remove([chosen, ...made]);
@@ -113,7 +111,7 @@ Object.assign(self.workerJobs, {
   async replaceArchive(module) {
     const [made] = loadingFiles().made;
     const battles = await self.archiveFile.change(module, async () => {
-      if (opfsFiles.slotOf(made) < 0) throw new Error('Es liegt keine geprüfte Archivdatei bereit.');
+      if (opfsFiles.slotOf(made) < 0) throw new Error(module.archiveMessage('noCheckedFile', ''));
       await self.archiveFile.replaceArchive(module, made);
       return module.archiveBattles();
     });
