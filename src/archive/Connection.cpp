@@ -403,8 +403,10 @@ OpenResult CConnection::Open(const fs::path& file, OpenCheck check) {
     if (sqlite3_db_readonly(db, "main") == 1)
         return {nullptr, Unusable(SQLITE_READONLY, file), {}};
     // An empty file is what a failed first start or a user's "new file" leaves:
-    // it gets the schema like a missing one.
-    const bool fresh = OpenedFileSize(db) == 0;
+    // it gets the schema like a missing one. An in-memory database has no file
+    // whose size SQLite could tell, and is new.
+    const sqlite3_int64 size = OpenedFileSize(db);
+    const bool fresh = size == 0 || (size < 0 && !exists);
 
     if (!fresh) {
         if (std::string why = Probe(db, file, check); !why.empty())
