@@ -47,7 +47,10 @@ std::string ArchiveMessage(const std::string& which, const std::string& reason) 
         return texts.Format("web.archiveUnavailable", {{"reason", reason}});
     if (which == "errors")
         return texts.Format("web.archiveErrors", {{"reason", reason}});
-    return std::string(texts.Text("web.noCheckedArchive"));
+    if (which == "noCheckedFile")
+        return std::string(texts.Text("web.noCheckedArchive"));
+    // A name the worker got wrong shows as itself, never as another message.
+    return which;
 }
 
 } // namespace
