@@ -36,6 +36,7 @@ Run from anywhere; exits with 1 and names every fault when there is one.
 Python 3 standard library only.
 """
 
+import functools
 import glob
 import json
 import os
@@ -54,6 +55,7 @@ CLDR_CATEGORIES = ("zero", "one", "two", "few", "many", "other")
 KNOWN_PLURAL_CATEGORIES = {"de": ("one",), "en": ("one",)}
 
 
+@functools.lru_cache(maxsize=None)
 def plural_categories(language):
     try:
         from babel import Locale

@@ -33,8 +33,29 @@ std::string SetLanguage(const std::string& tag) {
     return language;
 }
 
+// The worker's own messages about the archive, in the chosen language; each
+// id is written out so that the catalog check finds it.
+std::string ArchiveMessage(const std::string& which, const std::string& reason) {
+    const skarnwald::CCatalog& texts = skarnwald::CoreTexts();
+    if (which == "storedElsewhere")
+        return std::string(texts.Text("web.archiveStoredElsewhere"));
+    if (which == "changedElsewhere")
+        return std::string(texts.Text("web.archiveChangedElsewhere"));
+    if (which == "notOpen")
+        return std::string(texts.Text("web.archiveClosed"));
+    if (which == "unavailable")
+        return texts.Format("web.archiveUnavailable", {{"reason", reason}});
+    if (which == "errors")
+        return texts.Format("web.archiveErrors", {{"reason", reason}});
+    if (which == "noCheckedFile")
+        return std::string(texts.Text("web.noCheckedArchive"));
+    // A name the worker got wrong shows as itself, never as another message.
+    return which;
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(language) {
     emscripten::function("setLanguage", &SetLanguage);
+    emscripten::function("archiveMessage", &ArchiveMessage);
 }

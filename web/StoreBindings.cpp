@@ -1,7 +1,6 @@
 // What the archive file section and the storing switches call: the
 // archive's settings, its number of battles, and another archive file
-// checked and taken in in its place. The worker writes the file back after
-// every change.
+// checked and made ready to take its place (the worker moves it there).
 
 #include "ArchiveStore.h"
 #include "JsValues.h"
@@ -70,11 +69,6 @@ using emscripten::val;
 namespace fs = std::filesystem;
 namespace web = skarnwald::web;
 
-// The file the player chose, and the archive made from it until the player
-// confirms that it replaces the current one.
-constexpr const char* kChosenFile = "/import/Data.dat";
-constexpr const char* kTakenInFile = "/archive/Data.dat.import";
-
 // {store, persStat, ownCoords}: the switches as the converter counts them
 // (on only when 1) and the Koords text as stored.
 val ArchiveSettings() {
@@ -116,7 +110,7 @@ double ArchiveBattles() {
 // The core's messages name the file by its path in the module; the player
 // knows it by the name it had on the disk.
 std::string NamedAsChosen(std::string message, const std::string& name) {
-    const std::string path = std::string("'") + kChosenFile + "'";
+    const std::string path = "'" + web::OpfsPath(web::kChosenName) + "'";
     const std::string shown = "„" + name + "“";
     for (std::size_t at = message.find(path); at != std::string::npos;
          at = message.find(path, at + shown.size()))
@@ -124,26 +118,20 @@ std::string NamedAsChosen(std::string message, const std::string& name) {
     return message;
 }
 
-// Checks the file at kChosenFile (a SQLite file, whole, with the archive's
-// tables) and builds the archive it would become, brought up to date as when
-// the desktop program takes it in. {error, battles, dropped}; error is empty
-// when it can replace the archive, dropped says what of the file stays
-// behind (its triggers, views and the like), or is empty.
+// Checks the chosen file (a SQLite file, whole, with the archive's tables)
+// and builds the archive it would become, brought up to date as when the
+// desktop program takes it in; the worker has opened both files, the second
+// one empty. {error, battles, dropped}; error is empty when it can replace
+// the archive, dropped says what of the file stays behind (its triggers,
+// views and the like), or is empty.
 val CheckChosenArchive(const std::string& name) {
-    const skarnwald::ImportResult taken = skarnwald::CopyArchive(kChosenFile, kTakenInFile);
-    std::error_code ec;
-    fs::remove(kChosenFile, ec);
+    const skarnwald::ImportResult taken =
+        skarnwald::CopyArchive(web::OpfsPath(web::kChosenName), web::OpfsPath(web::kTakenInName));
     val result = val::object();
     result.set("error", NamedAsChosen(taken.error, name));
     result.set("battles", taken.battles);
     result.set("dropped", skarnwald::DroppedObjectsNote(taken));
     return result;
-}
-
-void DropChosenArchive() {
-    std::error_code ec;
-    fs::remove(kChosenFile, ec);
-    fs::remove(kTakenInFile, ec);
 }
 
 // Converts `report` and stores it into a throwaway archive with storing and
@@ -164,20 +152,6 @@ void WarmUp(const val& report, const std::string& ownCoords) {
     fs::remove(kWarmUpFile, ignored);
 }
 
-// The checked archive becomes the open one; the error in the player's words,
-// or empty text.
-std::string ReplaceArchive() {
-    std::error_code ec;
-    if (!fs::is_regular_file(kTakenInFile, ec))
-        return std::string(skarnwald::CoreTexts().Text("web.noCheckedArchive"));
-    web::CloseArchive();
-    fs::rename(kTakenInFile, web::kArchiveFile, ec);
-    const std::string opened = web::OpenArchive();
-    if (ec)
-        return skarnwald::CoreTexts().Format("web.archiveUnreplaced", {{"reason", ec.message()}});
-    return opened;
-}
-
 } // namespace
 
 EMSCRIPTEN_BINDINGS(archive_store) {
@@ -185,7 +159,5 @@ EMSCRIPTEN_BINDINGS(archive_store) {
     emscripten::function("writeArchiveSettings", &WriteArchiveSettings);
     emscripten::function("archiveBattles", &ArchiveBattles);
     emscripten::function("checkChosenArchive", &CheckChosenArchive);
-    emscripten::function("dropChosenArchive", &DropChosenArchive);
-    emscripten::function("replaceArchive", &ReplaceArchive);
     emscripten::function("warmUp", &WarmUp);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The archive the page works on: Data.dat in the module's in-memory file
-// system. The worker fills that file from the browser's private file system
-// before it is opened and writes it back after every change, so SQLite itself
-// only ever sees an ordinary file.
+// The archive the page works on: Data.dat in the browser's origin-private
+// file system, which SQLite reaches through the module's file layer
+// (OpfsVfs.h) once the worker has opened the file's handles.
+
+#include "OpfsVfs.h"
 
 #include "archive/Connection.h"
 
@@ -10,10 +11,20 @@
 
 namespace skarnwald::web {
 
-inline constexpr const char* kArchiveFile = "/archive/Data.dat";
+// The archive's files in the private file system, by their names there.
+inline constexpr const char* kArchiveName = "Data.dat";
+// A file chosen with "Archiv laden", as it came, and the archive made from it
+// until it replaces Data.dat.
+inline constexpr const char* kChosenName = "Data.dat.auswahl";
+inline constexpr const char* kTakenInName = "Data.dat.import";
 
-// Opens (or creates) the archive file; the error in the user's words, empty
-// when it opened.
+// Where SQLite finds a file of that name.
+inline std::string OpfsPath(const char* name) {
+    return std::string(kOpfsFolder) + name;
+}
+
+// Opens the archive file; the error in the user's words, empty when it
+// opened. A file that is missing or empty gets the schema.
 std::string OpenArchive();
 void CloseArchive();
 // The open archive, or null before OpenArchive succeeded.

@@ -4,10 +4,11 @@
 // to the preview standing, median of three, with every long task the page's
 // main thread ran meanwhile (PerformanceObserver 'longtask'). Then the share
 // link's length for the samples and a typical 10-battle report, and the
-// site's download size. Then storing: the first report converted into a new
-// archive by the command line and in the browser (in a new browser profile,
-// in a freshly loaded page and in the same page), and one battle stored into
-// an archive of 10,000 battles until it is on disk.
+// site's download size. Then storing, each in a browser profile on disk: the
+// first report converted into a new archive by the command line and in the
+// browser (in a new browser profile, in a freshly loaded page and in the same
+// page), and one battle stored into an archive of 10,000 battles until it is
+// on disk.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -131,25 +132,29 @@ async function browserStoringMilliseconds(page, file) {
   return page.evaluate(() => window.benchEnd - window.benchStart);
 }
 
-async function storingContext(browser) {
-  const context = await browser.newContext({ acceptDownloads: true });
-  await context.addInitScript(watchStoring);
-  return context;
+// Storing runs in a browser of its own with a new profile on disk, whose
+// private file system lies in files as a player's does.
+async function inStoringProfile(act) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-bench-profile-'));
+  const context = await s.launchProfile(folder);
+  try {
+    await context.addInitScript(watchStoring);
+    return await act(context);
+  } finally {
+    await context.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
 }
 
 // Each run in a new browser profile, so each stores into a new archive with
 // nothing of the site cached yet, as on a first visit.
-async function storingInNewArchive(browser, origin, report) {
-  const context = await storingContext(browser);
-  try {
+const storingInNewArchive = (origin, report) =>
+  inStoringProfile(async (context) => {
     const page = await a.openArchiveTab(context, origin, { writable: true });
     await converterReady(page);
     await a.switchStoringOn(page, OWN_COORDS);
-    return await browserStoringMilliseconds(page, report);
-  } finally {
-    await context.close();
-  }
-}
+    return browserStoringMilliseconds(page, report);
+  });
 
 // A battle no archive holds yet.
 const oneNewBattle = (run) => ({
@@ -164,9 +169,8 @@ const oneNewBattle = (run) => ({
 // Each run into a new archive loaded through "Archiv laden" first. In the
 // same page the converter's code is warm, as for a player's second report;
 // a freshly loaded page is that of a player who comes back to the site.
-async function storingInOnePage(browser, origin, report, emptyArchive, { reload }) {
-  const context = await storingContext(browser);
-  try {
+const storingInOnePage = (origin, report, emptyArchive, { reload }) =>
+  inStoringProfile(async (context) => {
     const page = await a.openArchiveTab(context, origin, { writable: true });
     const times = [];
     const inWorker = [];
@@ -182,25 +186,22 @@ async function storingInOnePage(browser, origin, report, emptyArchive, { reload 
       inWorker.push(Number(await page.evaluate(() => document.body.dataset.lastWorkerMs)));
     }
     return { times, inWorker };
-  } finally {
-    await context.close();
-  }
-}
+  });
 
-async function benchStoring(browser, origin, report, fixed) {
+async function benchStoring(origin, report, fixed) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'skarnwald-bench-'));
   try {
     console.log(`storing ${path.basename(report)} into a new archive (storing and personal record on):`);
     const cli = Array.from({ length: RUNS }, () => cliStoringMilliseconds(folder, report));
     console.log(`  skarnwald-cli convert --db:                     median ${median(cli).toFixed(0)} ms (${fixed(cli)})`);
     const firstVisit = [];
-    for (let run = 0; run < RUNS; run++) firstVisit.push(await storingInNewArchive(browser, origin, report));
+    for (let run = 0; run < RUNS; run++) firstVisit.push(await storingInNewArchive(origin, report));
     const ratio = (times) => `${(median(times) / median(cli)).toFixed(1)}x the CLI`;
     const show = (what, times) => console.log(`  browser, file chosen to stored, ${what} median ${median(times).toFixed(0)} ms (${fixed(times)}), ${ratio(times)}`);
     show('new browser profile:', firstVisit);
     const emptyArchive = cliArchive(folder);
     for (const reload of [true, false]) {
-      const runs = await storingInOnePage(browser, origin, report, emptyArchive, { reload });
+      const runs = await storingInOnePage(origin, report, emptyArchive, { reload });
       show(reload ? 'fresh page:         ' : 'same page:          ', runs.times);
       console.log(`    of it converting, storing and saving in the worker: median ${median(runs.inWorker).toFixed(0)} ms (${fixed(runs.inWorker)}), ${ratio(runs.inWorker)}`);
     }
@@ -210,8 +211,7 @@ async function benchStoring(browser, origin, report, fixed) {
     const archive = cliArchive(folder);
     const made = cliStoringMilliseconds(folder, large, archive);
     console.log(`archive of 10,000 battles: ${(fs.statSync(archive).size / 1e6).toFixed(1)} MB, stored by the CLI in ${made.toFixed(0)} ms`);
-    const context = await storingContext(browser);
-    try {
+    await inStoringProfile(async (context) => {
       const page = await a.openArchiveTab(context, origin, { writable: true });
       const started = process.hrtime.bigint();
       const loaded = await a.loadArchiveFile(page, archive);
@@ -225,9 +225,7 @@ async function benchStoring(browser, origin, report, fixed) {
         return cliStoringMilliseconds(folder, file, archive);
       });
       console.log(`  one battle stored until on disk, browser: median ${median(one).toFixed(0)} ms (${fixed(one)}); CLI: median ${median(cliOne).toFixed(0)} ms`);
-    } finally {
-      await context.close();
-    }
+    });
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });
   }
@@ -276,7 +274,7 @@ function siteSize() {
       console.log(`  ${name}: ${await linkLength(page, name, fs.readFileSync(path.join(samples, name)))}`);
     console.log(`  10 battles of 60 lines (${(largeReport(10).length / 1024).toFixed(0)} KB): ${await linkLength(page, 'zehn.txt', largeReport(10))}`);
 
-    if (files.length) await benchStoring(browser, server.origin, files[0], fixed);
+    if (files.length) await benchStoring(server.origin, files[0], fixed);
 
     const size = siteSize();
     console.log(`site download: ${(size.raw / 1024).toFixed(0)} KiB, ${(size.gzipped / 1024).toFixed(0)} KiB gzip-compressed`);

@@ -119,6 +119,11 @@ bool HasTable(const std::vector<std::string>& tables, std::string_view table) {
                        [&](const std::string& name) { return SameNameIgnoringCase(name, table); });
 }
 
+std::int64_t QueryNumber(CConnection& connection, const std::string& sql) {
+    CStatement query(connection, sql);
+    return query.Step() ? query.ColumnInt(0) : 0;
+}
+
 // Copies every known table `from` holds into the new archive `to`;
 // `countedKept` tells whether it had the battles its record counted.
 bool CopyTables(CConnection& from, CConnection& to, ImportResult& result, bool& countedKept) {
@@ -138,14 +143,11 @@ bool CopyTables(CConnection& from, CConnection& to, ImportResult& result, bool& 
     for (const TableCopy& copy : copies)
         if (HasTable(present, copy.table) && !CopyTable(from, to, copy, result.orphans))
             return false;
-    result.battles = static_cast<int>(battles.size());
+    // Counted in the new file, not by the old numbers: a foreign table may
+    // number battles twice or not by whole numbers, and every row still came in.
+    result.battles = static_cast<int>(QueryNumber(to, "SELECT count(*) FROM Battles"));
     countedKept = HasTable(present, "PersStatCounted");
     return transaction.Commit();
-}
-
-std::int64_t QueryNumber(CConnection& connection, const std::string& sql) {
-    CStatement query(connection, sql);
-    return query.Step() ? query.ColumnInt(0) : 0;
 }
 
 // Adds the battles of the new archive `fresh` that `target` does not hold

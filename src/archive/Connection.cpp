@@ -190,25 +190,29 @@ std::string Unusable(int rc, const fs::path& file, Failed otherwise = Failed::Re
     return texts.Format("archive.unreadable", args);
 }
 
-// Reads the file without writing to it: an integrity check and the tables.
-// Returns why the file cannot be used, or empty text.
-std::string Probe(sqlite3* db, const fs::path& file) {
+// Reads the file without writing to it: an integrity check, unless `check`
+// leaves it out, and the tables. Returns why the file cannot be used, or
+// empty text.
+std::string Probe(sqlite3* db, const fs::path& file, OpenCheck check = OpenCheck::WholeFile) {
     sqlite3_stmt* stmt = nullptr;
     auto failure = [&](int rc) -> std::string {
         sqlite3_finalize(stmt);
         return Unusable(rc, file);
     };
 
-    if (int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr); rc != SQLITE_OK)
-        return failure(rc);
-    int rc = sqlite3_step(stmt);
-    if (rc != SQLITE_ROW)
-        return failure(rc);
-    const std::string verdict = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-    sqlite3_finalize(stmt);
-    stmt = nullptr;
-    if (verdict != "ok")
-        return Unusable(SQLITE_CORRUPT, file);
+    int rc = SQLITE_OK;
+    if (check == OpenCheck::WholeFile) {
+        if (rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr); rc != SQLITE_OK)
+            return failure(rc);
+        rc = sqlite3_step(stmt);
+        if (rc != SQLITE_ROW)
+            return failure(rc);
+        const std::string verdict = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+        if (verdict != "ok")
+            return Unusable(SQLITE_CORRUPT, file);
+    }
 
     if (rc =
             sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt, nullptr);
@@ -227,6 +231,30 @@ std::string Probe(sqlite3* db, const fs::path& file) {
     if (!std::all_of(present.begin(), present.end(), [](bool found) { return found; }))
         return Unusable(SQLITE_NOTADB, file);
     return {};
+}
+
+// The size of the database file `db` opened, as SQLite's file layer reads
+// it; -1 when it cannot tell. In the browser that layer reaches files the C
+// library's file functions know nothing of.
+sqlite3_int64 OpenedFileSize(sqlite3* db) {
+    sqlite3_file* opened = nullptr;
+    sqlite3_int64 size = -1;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &opened) != SQLITE_OK || !opened ||
+        !opened->pMethods || opened->pMethods->xFileSize(opened, &size) != SQLITE_OK)
+        return -1;
+    return size;
+}
+
+// Whether `file` is there: the file system says so where it knows the path,
+// SQLite's file layer otherwise (see OpenedFileSize).
+bool IsReadableFile(const fs::path& file) {
+    std::error_code ec;
+    if (fs::exists(file, ec))
+        return fs::is_regular_file(file, ec);
+    sqlite3_vfs* layer = sqlite3_vfs_find(nullptr);
+    int found = 0;
+    return layer && layer->xAccess(layer, file.string().c_str(), SQLITE_ACCESS_EXISTS, &found) == SQLITE_OK &&
+           found != 0;
 }
 
 // The file refused for what its schema holds, or nothing.
@@ -359,17 +387,14 @@ OpenResult CConnection::OpenHandle(const std::string& name, int flags, const fs:
     return {std::move(connection), {}, {}};
 }
 
-OpenResult CConnection::Open(const fs::path& file) {
+OpenResult CConnection::Open(const fs::path& file, OpenCheck check) {
     std::error_code ec;
     const bool exists = fs::exists(file, ec);
     if (exists && fs::is_directory(file, ec))
         return {nullptr, CoreTexts().Format("archive.isFolder", {{"file", Quoted(file)}}), {}};
-    // An empty file is what a failed first start or a user's "new file" leaves:
-    // it gets the schema like a missing one.
-    const bool fresh = !exists || fs::file_size(file, ec) == 0;
 
     // One thread uses a connection, so SQLite need not lock around every call.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (fresh ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_CREATE;
     OpenResult opened = OpenHandle(file.string(), flags, file);
     if (!opened.connection)
         return opened;
@@ -377,9 +402,14 @@ OpenResult CConnection::Open(const fs::path& file) {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     if (sqlite3_db_readonly(db, "main") == 1)
         return {nullptr, Unusable(SQLITE_READONLY, file), {}};
+    // An empty file is what a failed first start or a user's "new file" leaves:
+    // it gets the schema like a missing one. An in-memory database has no file
+    // whose size SQLite could tell, and is new.
+    const sqlite3_int64 size = OpenedFileSize(db);
+    const bool fresh = size == 0 || (size < 0 && !exists);
 
     if (!fresh) {
-        if (std::string why = Probe(db, file); !why.empty())
+        if (std::string why = Probe(db, file, check); !why.empty())
             return {nullptr, std::move(why), {}};
         if (std::optional<OpenResult> refused = RefusalForSchema(*opened.connection, file))
             return std::move(*refused);
@@ -393,10 +423,8 @@ OpenResult CConnection::Open(const fs::path& file) {
 
 OpenResult CConnection::OpenForReading(const fs::path& file) {
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
+    if (!IsReadableFile(file))
         return {nullptr, CoreTexts().Format("archive.missing", {{"file", Quoted(file)}}), {}};
-    if (fs::file_size(file, ec) == 0)
-        return {nullptr, CoreTexts().Format("archive.empty", {{"file", Quoted(file)}}), {}};
     // As a URI, so immutable=1 keeps SQLite from touching the file at all.
     std::string uri = "file:";
     for (unsigned char c : fs::absolute(file, ec).string()) {
@@ -411,6 +439,8 @@ OpenResult CConnection::OpenForReading(const fs::path& file) {
     OpenResult opened = OpenHandle(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, file);
     if (!opened.connection)
         return opened;
+    if (OpenedFileSize(opened.connection->Handle()) == 0)
+        return {nullptr, CoreTexts().Format("archive.empty", {{"file", Quoted(file)}}), {}};
     if (std::string why = Probe(opened.connection->Handle(), file); !why.empty())
         return {nullptr, std::move(why), {}};
     return opened;

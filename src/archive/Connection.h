@@ -64,12 +64,18 @@ std::optional<std::vector<std::string>> ForeignSchemaObjects(CConnection& connec
 // The objects joined into one list as messages show them.
 std::string ObjectList(const std::vector<std::string>& objects);
 
+// How much of an existing file Open reads before it is used: all of it, for
+// an integrity check, or only its schema, for a file only the program itself
+// has written since it was checked whole (the browser's archive, which would
+// otherwise be read through at every start).
+enum class OpenCheck { WholeFile, SchemaOnly };
+
 class CConnection {
 public:
     // Opens `file`, creating it with the six tables and the five PersStat rows
     // when it is missing or empty. An existing file is probed before anything
     // is written; a file that fails the probe is reported and left untouched.
-    static OpenResult Open(const std::filesystem::path& file);
+    static OpenResult Open(const std::filesystem::path& file, OpenCheck check = OpenCheck::WholeFile);
 
     // Opens `file` only for reading and exactly as it stands (no journal is
     // rolled back, no lock is taken), to take in a foreign archive. The file

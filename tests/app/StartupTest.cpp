@@ -84,6 +84,8 @@ TEST_F(StartupTest, MenusOfferEveryCommand) {
                                   "&Teilen > Für &Discord kopieren",
                                   "&Teilen > &Titelzeile kopieren",
                                   "&Teilen > Als &JSON speichern…",
+                                  "&Teilen > B&ild kopieren",
+                                  "&Teilen > Bild &speichern…",
                                   "&Statistik > &Verlauf…",
                                   "Sprache / Language > System",
                                   "Sprache / Language > Deutsch",

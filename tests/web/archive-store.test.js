@@ -19,6 +19,9 @@ const TABLES = { Battles: 'rowid', Agility: 'rowid', Battle_Details: 'rowid', St
 const reports = fs.readdirSync(path.join(s.root, 'samples')).sort()
   .map((name) => path.join(s.root, 'samples', name))
   .filter((file) => fs.readFileSync(file, 'latin1').includes('Battle at'));
+// A battle none of the reports holds.
+const NEW_BATTLE = '2026-06-01 12:00:00 Uhr Battle at [9.9.1] Neuland\nAgility 22 Speed 3 [90/90] Frigate (Schild) from 9.9.1 Neu\n' +
+  'Frigate (Schild) destroyed [6/40] Battleship (Axt) from 1.9.4 Grimm\nAgility 9 Speed 2 [40/40] Battleship (Axt) from 1.9.4 Grimm\n';
 // The first report again: its battles are left out as stored before.
 const storedInOrder = [...reports, reports[0]];
 
@@ -81,7 +84,7 @@ test('stored conversions equal the command line, survive reloads, closed tabs an
 
     // Closed while a long report is being stored: nothing of it arrives.
     await page.click('#tab-convert');
-    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: largeReport(3000) });
+    await page.setInputFiles('#file', { name: 'lang.txt', mimeType: 'text/plain', buffer: largeReport(3000) }, { timeout: 120000 });
     await s.until(async () => Number(await page.getAttribute('#progress', 'value')) > 0.05, 'the conversion under way');
     await page.close();
 
@@ -97,9 +100,108 @@ test('stored conversions equal the command line, survive reloads, closed tabs an
     await a.archiveSettingsShown(second);
     assert.ok(await second.getByLabel('Kämpfe speichern').isEnabled());
     assert.deepEqual(await a.downloadArchive(second), stored);
+
+    // A tab that only reads lists what the writing one holds, and follows it.
+    const third = await a.openArchiveTab(context, site.server.origin);
+    const listedCount = () => third.locator('#archive-count').textContent();
+    await third.click('#tab-archive');
+    await s.until(async () => (await listedCount()) === `${battles.toLocaleString('de-DE')} Kämpfe angezeigt`, 'the list read from the other tab', 60000);
+    await s.convertFile(second, { name: 'neu.txt', mimeType: 'text/plain', buffer: Buffer.from(NEW_BATTLE) });
+    assert.match(await s.inputMessage(second), /Im Archiv gespeichert: 1 Kampf\./);
+    await s.until(async () => (await listedCount()) === `${(battles + 1).toLocaleString('de-DE')} Kämpfe angezeigt`, 'the list after the other tab stored', 60000);
   }));
 
-test('"Archiv laden" refuses what is no archive, a save cut short changes nothing, a desktop archive comes in with its settings', () =>
+// Bytes `to` as a journal of the archive's first format, which held the pages
+// of Data.dat a save changed: magic, size, count, each page's place, length
+// and bytes, then the checksum (FNV-1a) of all that.
+function firstFormatJournal(from, to) {
+  const pages = [];
+  for (let at = 0; at < to.length; at += 4096) {
+    const page = to.subarray(at, at + 4096);
+    if (!page.equals(from.subarray(at, at + 4096))) pages.push([at, page]);
+  }
+  const head = Buffer.alloc(16);
+  head.writeUInt32BE(0x534b4a31, 0);
+  head.writeDoubleBE(to.length, 4);
+  head.writeUInt32BE(pages.length, 12);
+  const parts = [head];
+  for (const [at, page] of pages) {
+    const entry = Buffer.alloc(12);
+    entry.writeDoubleBE(at, 0);
+    entry.writeUInt32BE(page.length, 8);
+    parts.push(entry, page);
+  }
+  const body = Buffer.concat(parts);
+  let hash = 0x811c9dc5;
+  for (const byte of body) hash = Math.imul(hash ^ byte, 0x01000193);
+  const sum = Buffer.alloc(4);
+  sum.writeUInt32BE(hash >>> 0);
+  return Buffer.concat([body, sum]);
+}
+
+test('an archive of the first format comes over with what its last save left beside it', async () => {
+  const folder = s.tempFolder();
+  try {
+    const before = cliArchive(folder, 20);
+    const after = path.join(folder, 'after.dat');
+    fs.copyFileSync(before, after);
+    convertInto(after, folder, reports.slice(0, 2));
+    const [older, newer] = [fs.readFileSync(before), fs.readFileSync(after)];
+    const journal = firstFormatJournal(older, newer);
+    // [what lies beside Data.dat, the archive it makes]
+    const cases = [
+      [{ 'Data.dat.seiten': journal }, newer],
+      [{ 'Data.dat.seiten': journal.subarray(0, journal.length - 1) }, older],
+      [{ 'Data.dat.neu': newer }, older],
+    ];
+    for (const [beside, expected] of cases) {
+      const context = await site.browser.newContext({ acceptDownloads: true });
+      const page = await s.siteWithFiles(context, site.server, { 'Data.dat': older, ...beside });
+      await a.archiveSettingsShown(page);
+      const names = await page.evaluate(async () => {
+        const found = [];
+        for await (const name of (await navigator.storage.getDirectory()).keys()) found.push(name);
+        return found.sort();
+      });
+      assert.deepEqual(names, ['Data.dat', 'Data.dat-journal'], Object.keys(beside)[0]);
+      assert.ok((await a.downloadArchive(page)).equals(expected), Object.keys(beside)[0]);
+      await context.close();
+    }
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+test('a save of the first format the browser has no room to finish stays beside Data.dat until a start that has', async () => {
+  const folder = s.tempFolder();
+  const context = await site.browser.newContext({ acceptDownloads: true });
+  try {
+    const older = fs.readFileSync(cliArchive(folder, 20));
+    const after = path.join(folder, 'after.dat');
+    fs.writeFileSync(after, older);
+    convertInto(after, folder, reports);
+    const newer = fs.readFileSync(after);
+    assert.ok(newer.length > older.length);
+    let devtools = null;
+    const page = await s.siteWithFiles(context, site.server, { 'Data.dat': older, 'Data.dat.seiten': firstFormatJournal(older, newer) },
+      async (blank) => {
+        devtools = await context.newCDPSession(blank);
+        const usage = await blank.evaluate(async () => (await navigator.storage.estimate()).usage);
+        await devtools.send('Storage.overrideQuotaForOrigin', { origin: site.server.origin, quotaSize: usage });
+      });
+    await s.until(async () => /nicht verfügbar/.test(await page.locator('#archive-settings-message').textContent()), 'the refusal', 60000);
+    assert.match(await page.locator('#archive-settings-message').textContent(), /keinen Speicherplatz mehr/);
+    await devtools.send('Storage.overrideQuotaForOrigin', { origin: site.server.origin });
+    await page.reload();
+    await a.archiveSettingsShown(page);
+    assert.ok((await a.downloadArchive(page)).equals(newer));
+  } finally {
+    await context.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+test('"Archiv laden" refuses what is no archive and takes a desktop archive in with its settings', () =>
   inNewProfile(async ({ folder, page }) => {
     await s.convertFile(page, reports[0]);
     const before = await a.downloadArchive(page);
@@ -120,23 +222,6 @@ test('"Archiv laden" refuses what is no archive, a save cut short changes nothin
         '(ist leer|ist keine Skarnwald-Datenbank|ist beschädigt)\\.$'), what);
     }
     assert.match(await a.loadArchiveFile(page, { name: '0.dat', mimeType: 'application/octet-stream', buffer: bad['0 Bytes'] }, { confirm: false }), /„0\.dat“ ist leer\.$/);
-    assert.deepEqual(await a.downloadArchive(page), before);
-
-    // A save cut short while writing its journal: the journal is dropped.
-    const journalLeft = () => page.evaluate(async () => {
-      const root = await navigator.storage.getDirectory();
-      return root.getFileHandle('Data.dat.seiten').then(() => true, () => false);
-    });
-    await page.evaluate(async () => {
-      const root = await navigator.storage.getDirectory();
-      const writer = await (await root.getFileHandle('Data.dat.seiten', { create: true })).createWritable();
-      await writer.write(new Uint8Array([0x53, 0x4b, 0x4a, 0x31, 0x41, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0]));
-      await writer.close();
-    });
-    assert.ok(await journalLeft());
-    await page.reload();
-    await a.archiveSettingsShown(page);
-    assert.equal(await journalLeft(), false);
     assert.deepEqual(await a.downloadArchive(page), before);
 
     const desktopFile = path.join(folder, 'Data.dat');

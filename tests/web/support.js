@@ -201,25 +201,40 @@ function decodeLink(link) {
   return { text: require('node:zlib').inflateSync(data).toString('utf8'), flags: fields.get('h') || '' };
 }
 
-// A fresh page whose archive is `bytes` (a Data.dat), put where the page
-// keeps it, the browser's private file system, from a blank page of the same
-// origin (the site itself would open an archive of its own meanwhile). The
-// page fetches the bytes from `server`; `options` go to the browser context.
-async function pageWithArchive(browser, server, bytes, options = {}) {
-  server.files.set('/archive-to-load.dat', bytes);
+// Puts `files` ({name: bytes}) where the page keeps its archive, the
+// browser's private file system, from a blank page of the same origin (the
+// site itself would open an archive of its own meanwhile), which fetches
+// them from `server`; then runs `beforeSite(page)`, if given, and opens the
+// site in that page.
+async function siteWithFiles(context, server, files, beforeSite = async () => {}) {
   server.files.set('/blank.html', '<!doctype html><title>Archiv laden</title>');
-  const context = await browser.newContext({ acceptDownloads: true, ...options });
+  for (const [name, bytes] of Object.entries(files)) server.files.set(`/to-load/${name}`, bytes);
   const page = await context.newPage();
   await page.goto(`${server.origin}/blank.html`);
-  await page.evaluate(async () => {
-    const data = await (await fetch('archive-to-load.dat')).arrayBuffer();
-    const file = await (await navigator.storage.getDirectory()).getFileHandle('Data.dat', { create: true });
-    const writable = await file.createWritable();
-    await writable.write(data);
-    await writable.close();
-  });
+  await page.evaluate(async (names) => {
+    for (const name of names) {
+      const file = await (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+      await (await fetch(`to-load/${name}`)).body.pipeTo(await file.createWritable());
+    }
+  }, Object.keys(files));
+  await beforeSite(page);
   await page.goto(`${server.origin}/`);
-  return { context, page };
+  return page;
+}
+
+// A fresh page whose archive is `bytes` (a Data.dat); `options` go to the
+// browser context.
+async function pageWithArchive(browser, server, bytes, options = {}) {
+  const context = await browser.newContext({ acceptDownloads: true, ...options });
+  return { context, page: await siteWithFiles(context, server, { 'Data.dat': bytes }) };
+}
+
+// A browser of its own with a profile on disk in `folder`, whose private
+// file system lies in files as a player's does.
+function launchProfile(folder) {
+  return chromium.launchPersistentContext(folder, {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: chromiumArgs, acceptDownloads: true, locale: 'de-DE',
+  });
 }
 
 // What axe-core finds that counts: serious and critical faults, and every
@@ -260,6 +275,6 @@ function siteAndBrowser() {
 
 module.exports = {
   siteAndBrowser,
-  root, siteDir, cliPath, cliEnv, loadModule, SiteServer, launchBrowser, newPage, pageWithArchive, cliOutput, tempFolder, openSession, until,
+  root, siteDir, cliPath, cliEnv, loadModule, SiteServer, launchBrowser, launchProfile, newPage, siteWithFiles, pageWithArchive, cliOutput, tempFolder, openSession, until,
   converted, convertFile, convertText, downloadBytes, downloadFile, inputMessage, outputMessage, sharedLink, decodeLink, axeProblems, sidewaysInFrame,
 };

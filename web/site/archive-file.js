@@ -5,6 +5,7 @@ import { ELSEWHERE, loadArchiveSettings, persistence } from './archive-settings.
 import { onWorkerEvent, run } from './converter.js';
 import { confirmAction } from './confirm.js';
 import { onFirstShown } from './tabs.js';
+import { formatNumber, t } from './i18n.js';
 import { battlesText, download, formatSize, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
@@ -32,24 +33,25 @@ async function showPersistence() {
 async function refresh() {
   try {
     const { result: facts } = await run('archiveFacts');
-    ui.battles.textContent = facts.battles.toLocaleString('de-DE');
+    ui.battles.textContent = formatNumber(facts.battles);
     ui.size.textContent = formatSize(facts.size);
     ui.elsewhere.hidden = facts.writable;
     ui.elsewhere.textContent = facts.writable ? '' : ELSEWHERE;
     ui.load.disabled = !facts.writable;
   } catch (error) {
-    message(`Das Archiv ist nicht verfügbar: ${error.message}`, 'error');
+    message(t('archiveFile.unavailable', { reason: error.message }), 'error');
   }
   // For scripts that drive the page: how often the figures were shown.
   document.body.dataset.archiveFacts = String(Number(document.body.dataset.archiveFacts || 0) + 1);
 }
 
+// The worker hands out a copy on disk, which the download reads from there.
 async function downloadArchive() {
   try {
-    const { result: bytes } = await run('archiveBytes');
-    download(bytes, 'Data.dat', 'application/octet-stream');
+    const { result: file } = await run('archiveCopy');
+    download(file, 'Data.dat', 'application/octet-stream');
   } catch (error) {
-    message(`Das Archiv kann nicht gesichert werden: ${error.message}`, 'error');
+    message(t('archiveFile.notSaved', { reason: error.message }), 'error');
   }
 }
 
@@ -57,31 +59,33 @@ async function downloadArchive() {
 // and the like), as the core words it; empty when nothing does.
 async function replaceQuestion(checked) {
   const { result: facts } = await run('archiveFacts');
-  return `Archiv ersetzen? Die Datei enthält ${battlesText(checked.battles)}. Sie tritt samt Einstellungen und ` +
-    `persönlicher Statistik an die Stelle des bisherigen Archivs (${battlesText(facts.battles)}); ` +
-    'was davon nicht gesichert ist, geht verloren.' + (checked.dropped ? ` ${checked.dropped}` : '');
+  const question = t('archiveFile.replaceQuestion', {
+    file: battlesText(checked.battles),
+    archive: battlesText(facts.battles),
+  });
+  return question + (checked.dropped ? ` ${checked.dropped}` : '');
 }
 
 export async function loadChosen(file) {
-  message(`${file.name} wird geprüft …`);
+  message(t('archiveFile.checking', { name: file.name }));
   const done = (text, kind) => {
     message(text, kind);
     document.body.dataset.archiveLoads = String(Number(document.body.dataset.archiveLoads || 0) + 1);
   };
   try {
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const { result: checked } = await run('checkArchiveFile', { bytes, name: file.name });
-    if (checked.error) return done(`Die Datei wurde nicht geladen; das Archiv bleibt unverändert. ${checked.error}`, 'error');
-    if (!(await confirmAction(await replaceQuestion(checked), 'Archiv ersetzen'))) {
+    // The File itself: the worker reads it into the browser's storage as it goes.
+    const { result: checked } = await run('checkArchiveFile', { file, name: file.name });
+    if (checked.error) return done(t('archiveFile.refused', { reason: checked.error }), 'error');
+    if (!(await confirmAction(await replaceQuestion(checked), t('archiveFile.replace')))) {
       await run('dropArchiveFile');
-      return done('Nicht geladen; das Archiv bleibt unverändert.');
+      return done(t('archiveFile.notLoaded'));
     }
     const { result } = await run('replaceArchive');
     await loadArchiveSettings({ fromFile: true });
     document.dispatchEvent(new CustomEvent('archive-changed'));
-    done(`Archiv geladen: ${battlesText(result.battles)}.${checked.dropped ? ` ${checked.dropped}` : ''}`, 'ok');
+    done(t('archiveFile.loaded', { battles: battlesText(result.battles) }) + (checked.dropped ? ` ${checked.dropped}` : ''), 'ok');
   } catch (error) {
-    done(`Die Datei wurde nicht geladen: ${error.message}`, 'error');
+    done(t('archiveFile.failed', { reason: error.message }), 'error');
   }
 }
 

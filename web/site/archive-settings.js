@@ -147,6 +147,11 @@ export function initArchiveSettings() {
   ownCoords.addEventListener('change', coordsChanged);
   onWorkerEvent((event) => {
     if (event.event === 'archive-writable') loadArchiveSettings();
+    // The tab that holds the archive changed it: this one shows it anew.
+    if (event.event === 'archive-changed') {
+      loadArchiveSettings();
+      document.dispatchEvent(new CustomEvent('archive-changed', { detail: { elsewhere: true } }));
+    }
   });
   onLanguageChange(showNote);
   return loadArchiveSettings();

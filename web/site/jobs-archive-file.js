@@ -1,262 +1,145 @@
-// The archive file in the browser. Data.dat lives in the origin-private file
-// system; the worker copies it into the module's memory file system, where
-// SQLite opens it, and after every change writes it back. A tab killed at any
-// moment leaves either the old archive or the new one, never a mix: the whole
-// file is written beside the old one and then moved over it; or, when SQLite
-// changed only some of its pages, as in storing a few battles into a large
-// archive, those pages go first into a journal file and only then into
-// Data.dat, and a journal found complete on opening is written in once more.
+// The archive file in the browser. Data.dat and SQLite's journal beside it
+// are files of the origin-private file system, which SQLite reads and writes
+// page by page through the module's file layer (web/OpfsVfs.c, with
+// opfs-files.js): nothing of the archive is held in memory but SQLite's page
+// cache, and SQLite's journal makes every change all or nothing, whenever
+// the tab is closed or killed.
 //
-// Only one tab may write: the first holds a Web Lock as long as it lives.
-// Another tab opens a read-only copy, says so, and takes over as soon as the
-// first one closes.
+// Only one tab may open the files: the first holds a Web Lock as long as it
+// lives and keeps their handles open. Another tab asks that one for what it
+// shows (over a BroadcastChannel), hears from it when the archive changed,
+// says that it cannot store, and takes over as soon as the first one closes.
 'use strict';
 
-const ARCHIVE_FILE = '/archive/Data.dat';
-const STORED_NAME = 'Data.dat';
-const STORING_NAME = 'Data.dat.neu';
-const JOURNAL_NAME = 'Data.dat.seiten';
 const LOCK_NAME = 'skarnwald-archive';
-const JOURNAL_MAGIC = 0x534b4a31;
+const journalOf = (name) => `${name}-journal`;
+// The copy "Archiv sichern" hands out: the download reads it after the job
+// has answered, while the archive may change again.
+const BACKUP_NAME = 'Data.dat.sicherung';
+// What the archive's first format kept beside Data.dat while saving: a file
+// written whole before it replaced Data.dat, and changed pages with a
+// checksum before they went into it.
+const OLD_STORING_NAME = 'Data.dat.neu';
+const OLD_JOURNAL_NAME = 'Data.dat.seiten';
+const OLD_JOURNAL_MAGIC = 0x534b4a31;
+const NO_ROOM = 'Der Browser gibt dieser Seite keinen Speicherplatz mehr; das Archiv bleibt, wie es war.';
 
 let writable = false;
+let opened = false;
 let loaded = null;
+let names = null;
 
-// The parts of the memory file written since it last equalled the stored
-// file, as [start, end) byte ranges; `node` is that file, null when the
-// stored file is to be written whole.
-const changes = { node: null, ranges: [] };
-
-// The memory file system doubles a file's room up to a megabyte, then grows
-// it by an eighth at a time, copying all of it each time: a large report
-// stored into the archive copied it dozens of times. Past a megabyte a file
-// here grows by at least 16 MB (or an eighth, when that is more).
-const DOUBLING_LIMIT = 1024 * 1024;
-const GROWTH = 16 * 1024 * 1024;
-function makeRoom(node, end) {
-  const contents = node.contents;
-  if (!(contents instanceof Uint8Array) || contents.length < DOUBLING_LIMIT || contents.length >= end) return;
-  const grown = new Uint8Array(Math.max(end, contents.length + Math.max(GROWTH, contents.length / 8)));
-  grown.set(contents.subarray(0, node.usedBytes));
-  node.contents = grown;
+// One archive job at a time: a job that closes the files to move or copy
+// them must not meet one that reads through them.
+let queue = Promise.resolve();
+function serially(work) {
+  const running = queue.then(work);
+  queue = running.catch(() => {});
+  return running;
 }
 
-// Every write into the memory file system passes here (the file operations
-// are shared by all its files); those into the watched archive are noted.
-function watchWrites(node) {
-  const operations = node.stream_ops;
-  if (operations.archiveWatched) return;
-  const write = operations.write;
-  operations.write = function (stream, buffer, offset, length, position, canOwn) {
-    if (stream.node === changes.node) changes.ranges.push([position, position + length]);
-    makeRoom(stream.node, position + length);
-    return write.call(this, stream, buffer, offset, length, position, canOwn);
-  };
-  operations.archiveWatched = true;
-}
-
-function watchArchive(module) {
-  changes.node = module.FS.lookupPath(ARCHIVE_FILE).node;
-  changes.ranges = [];
-  watchWrites(changes.node);
-}
-
-// Another tab may be writing the file in place just now; it is read once
-// that tab has let go of it.
-async function readStoredArchive() {
-  const root = await navigator.storage.getDirectory();
-  for (let attempt = 0; ; attempt++) {
-    try {
-      const file = await (await root.getFileHandle(STORED_NAME)).getFile();
-      return new Uint8Array(await file.arrayBuffer());
-    } catch (error) {
-      if (error.name === 'NotFoundError') return null;
-      const busy = error.name === 'NoModificationAllowedError' || error.name === 'InvalidStateError';
-      if (!busy || attempt === 50) throw error;
-      await new Promise((resolve) => setTimeout(resolve, 100));
-    }
-  }
-}
-
-// The stored copy into the memory file system, then opened.
-async function loadArchive(module) {
-  if (writable) await finishInterruptedSave();
-  const bytes = await readStoredArchive();
-  module.closeArchive();
-  const FS = module.FS;
-  if (!FS.analyzePath('/archive').exists) FS.mkdir('/archive');
-  for (const name of ['Data.dat', 'Data.dat-journal']) {
-    if (FS.analyzePath(`/archive/${name}`).exists) FS.unlink(`/archive/${name}`);
-  }
-  changes.node = null;
-  if (bytes) {
-    FS.writeFile(ARCHIVE_FILE, bytes);
-    watchArchive(module);
-  }
-  const error = module.openArchive();
-  if (error) throw new Error(error);
-  // A new archive is written at once, so a second tab finds it.
-  if (!bytes && writable) await saveArchive(module);
-}
-
-// FNV-1a over the journal's bytes, so a journal cut short is never applied.
-function checksum(bytes) {
-  let hash = 0x811c9dc5;
+// FNV-1a, as the first format summed its journal, continued over `bytes`.
+function summed(hash, bytes) {
   for (let i = 0; i < bytes.length; i++) hash = Math.imul(hash ^ bytes[i], 0x01000193);
   return hash >>> 0;
 }
 
-// The ranges within `size`, sorted, touching ones joined.
-function mergedRanges(ranges, size) {
-  const sorted = ranges.map(([start, end]) => [start, Math.min(end, size)]).filter(([start, end]) => start < end);
-  sorted.sort((a, b) => a[0] - b[0]);
-  const merged = [];
-  for (const range of sorted) {
-    const last = merged[merged.length - 1];
-    if (last && range[0] <= last[1]) last[1] = Math.max(last[1], range[1]);
-    else merged.push(range);
+// The pages a journal of the first format holds, when it was written whole:
+// {size, pages: [{at, from, length}]} with `from` its place in the journal;
+// null otherwise. Read a megabyte at a time.
+function readOldJournal(journal) {
+  const total = journal.getSize();
+  if (total < 20) return null;
+  const head = new DataView(new ArrayBuffer(16));
+  journal.read(head, { at: 0 });
+  if (head.getUint32(0) !== OLD_JOURNAL_MAGIC) return null;
+  const chunk = new Uint8Array(1024 * 1024);
+  let hash = 0x811c9dc5;
+  for (let at = 0; at < total - 4; at += chunk.length) {
+    const part = chunk.subarray(0, Math.min(chunk.length, total - 4 - at));
+    hash = summed(hash, part.subarray(0, journal.read(part, { at })));
   }
-  return merged;
-}
-
-// magic, file size, count, then per range its start, length and bytes, and
-// the checksum of all that.
-function journalOf(node, ranges) {
-  const total = ranges.reduce((sum, [start, end]) => sum + 12 + end - start, 16) + 4;
-  const bytes = new Uint8Array(total);
-  const view = new DataView(bytes.buffer);
-  view.setUint32(0, JOURNAL_MAGIC);
-  view.setFloat64(4, node.usedBytes);
-  view.setUint32(12, ranges.length);
-  let at = 16;
-  for (const [start, end] of ranges) {
-    view.setFloat64(at, start);
-    view.setUint32(at + 8, end - start);
-    bytes.set(node.contents.subarray(start, end), at + 12);
-    at += 12 + end - start;
-  }
-  view.setUint32(at, checksum(bytes.subarray(0, at)));
-  return bytes;
-}
-
-// {size, pages: [{at, bytes}]}, or null for a journal that is not whole.
-function readJournal(bytes) {
-  if (bytes.length < 20) return null;
-  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.length);
-  const end = bytes.length - 4;
-  if (view.getUint32(0) !== JOURNAL_MAGIC || view.getUint32(end) !== checksum(bytes.subarray(0, end))) return null;
+  const stored = new DataView(new ArrayBuffer(4));
+  journal.read(stored, { at: total - 4 });
+  if (stored.getUint32(0) !== hash) return null;
   const pages = [];
-  let at = 16;
-  for (let count = view.getUint32(12); count > 0; count--) {
-    const length = view.getUint32(at + 8);
-    pages.push({ at: view.getFloat64(at), bytes: bytes.subarray(at + 12, at + 12 + length) });
-    at += 12 + length;
+  const entry = new DataView(new ArrayBuffer(12));
+  for (let count = head.getUint32(12), at = 16; count > 0; count--) {
+    journal.read(entry, { at });
+    pages.push({ at: entry.getFloat64(0), from: at + 12, length: entry.getUint32(8) });
+    at += 12 + entry.getUint32(8);
   }
-  return { size: view.getFloat64(4), pages };
+  return { size: head.getFloat64(4), pages };
 }
 
-async function writeWhole(handle, bytes) {
-  const access = await handle.createSyncAccessHandle();
-  try {
-    access.truncate(0);
-    access.write(bytes, { at: 0 });
-    access.flush();
-  } finally {
-    access.close();
-  }
-}
-
-async function applyJournal(root, journal) {
-  const access = await (await root.getFileHandle(STORED_NAME)).createSyncAccessHandle();
-  try {
-    for (const page of journal.pages) access.write(page.bytes, { at: page.at });
-    access.truncate(journal.size);
-    access.flush();
-  } finally {
-    access.close();
+// A write the browser cut short throws: the old journal must stay until all
+// of it is in Data.dat, to be written in again at the next start.
+function copyRange(from, fromAt, to, toAt, length) {
+  const chunk = new Uint8Array(Math.min(length, 1024 * 1024));
+  for (let done = 0; done < length; done += chunk.length) {
+    const part = chunk.subarray(0, Math.min(chunk.length, length - done));
+    if (from.read(part, { at: fromAt + done }) !== part.length || to.write(part, { at: toAt + done }) !== part.length)
+      throw new Error(NO_ROOM);
   }
 }
 
-// A journal that was written whole goes into Data.dat (again); one that was
-// not is dropped, Data.dat being still untouched then.
-async function finishInterruptedSave() {
-  const root = await navigator.storage.getDirectory();
-  let file;
-  try {
-    file = await (await root.getFileHandle(JOURNAL_NAME)).getFile();
-  } catch (error) {
-    if (error.name === 'NotFoundError') return;
-    throw error;
+// An archive of the first format becomes one of this: a journal written
+// whole goes into Data.dat (again), one that was not is dropped, as is a
+// file never moved over Data.dat; each only once Data.dat is whole on disk.
+async function takeOverOldFormat() {
+  if (await opfsFiles.exists(OLD_JOURNAL_NAME)) {
+    await opfsFiles.open([names.archive, OLD_JOURNAL_NAME]);
+    const archive = opfsFiles.handleOf(names.archive);
+    const journal = opfsFiles.handleOf(OLD_JOURNAL_NAME);
+    const whole = readOldJournal(journal);
+    try {
+      if (whole) {
+        for (const page of whole.pages) copyRange(journal, page.from, archive, page.at, page.length);
+        archive.truncate(whole.size);
+        if (archive.getSize() !== whole.size) throw new Error(NO_ROOM);
+        archive.flush();
+      }
+    } catch (error) {
+      throw opfsFiles.isNoRoom(error) ? new Error(NO_ROOM) : error;
+    }
   }
-  const journal = readJournal(new Uint8Array(await file.arrayBuffer()));
-  if (journal) await applyJournal(root, journal);
-  await root.removeEntry(JOURNAL_NAME);
+  await opfsFiles.remove([OLD_JOURNAL_NAME, OLD_STORING_NAME]);
 }
 
-async function writeChangedPages(root, bytes) {
-  await writeWhole(await root.getFileHandle(JOURNAL_NAME, { create: true }), bytes);
-  await applyJournal(root, readJournal(bytes));
-  await root.removeEntry(JOURNAL_NAME);
+// What a tab left behind when it was closed during "Archiv laden" or after
+// "Archiv sichern".
+const leftovers = () => [names.chosen, names.takenIn, journalOf(names.takenIn), BACKUP_NAME];
+
+async function openArchive(module) {
+  await opfsFiles.open([names.archive, journalOf(names.archive)]);
+  const error = module.openArchive();
+  if (error) throw new Error(error);
+  opened = true;
 }
 
-async function writeWholeArchive(root, bytes) {
-  const storing = await root.getFileHandle(STORING_NAME, { create: true });
-  await writeWhole(storing, bytes);
-  await storing.move(STORED_NAME);
-}
-
-// Writes the archive back and returns once the browser has it on disk. Saves
-// run one after the other: two at once would both open the same file.
-let lastSave = Promise.resolve();
-function saveArchive(module) {
-  const save = lastSave.then(() => writeArchive(module));
-  lastSave = save.catch(() => {});
-  return save;
-}
-
-// What is to be written is taken at once, before anything is awaited: the
-// archive may change meanwhile, and those changes are noted for the next save.
-async function writeArchive(module) {
-  requireWritable();
-  const node = module.FS.lookupPath(ARCHIVE_FILE).node;
-  const ranges = node === changes.node ? mergedRanges(changes.ranges, node.usedBytes) : null;
-  const changed = ranges && ranges.reduce((sum, [start, end]) => sum + end - start, 0);
-  // Past a quarter of the file the whole of it is as quick to write.
-  const journal = ranges && changed < node.usedBytes / 4 ? journalOf(node, ranges) : null;
-  const whole = journal ? null : module.FS.readFile(ARCHIVE_FILE);
-  watchArchive(module);
-  try {
-    const root = await navigator.storage.getDirectory();
-    if (journal) await writeChangedPages(root, journal);
-    else await writeWholeArchive(root, whole);
-  } catch (error) {
-    // What the stored file holds is unknown now: the next save writes all.
-    changes.node = null;
-    throw error;
-  }
-}
-
-// Every change first asks this: only the tab holding the lock may write.
-function requireWritable() {
-  if (!writable) throw new Error('Das Archiv ist in einem anderen Tab geöffnet; nur dort kann es geändert werden.');
+async function becomeWriter(module) {
+  writable = true;
+  await self.conversionsDone();
+  await takeOverOldFormat();
+  await opfsFiles.remove(leftovers());
+  await openArchive(module);
+  channel.postMessage({ kind: 'writer' });
+  answerOwnQuestions(module);
 }
 
 // Resolves once it is known whether this tab writes; when another tab holds
-// the lock, this one waits in the background and loads the archive afresh
+// the lock, this one waits in the background and takes the archive over
 // when it gets it.
 function takeWriterLock(module) {
-  return new Promise((decided) => {
+  return new Promise((decided, failed) => {
     navigator.locks.request(LOCK_NAME, { ifAvailable: true }, async (lock) => {
       if (lock) {
-        writable = true;
-        decided();
+        await serially(() => becomeWriter(module)).then(decided, failed);
         return new Promise(() => {});
       }
       decided();
       navigator.locks.request(LOCK_NAME, async () => {
-        writable = true;
-        loaded = loadArchive(module);
-        await loaded.catch(() => {});
+        await serially(() => becomeWriter(module)).catch(() => {});
         self.postMessage({ event: 'archive-writable' });
         return new Promise(() => {});
       });
@@ -265,25 +148,138 @@ function takeWriterLock(module) {
   });
 }
 
-async function openArchiveFile(module) {
-  await takeWriterLock(module);
-  loaded = loadArchive(module);
-  return loaded;
+// Every change first asks this: only the tab holding the lock may write.
+function requireWritable(module) {
+  if (!writable) throw new Error(module.archiveMessage('changedElsewhere', ''));
 }
 
-// Other job files wait for the archive and save through this.
+// What a tab asks the archive: name → (module, args) => result, run in the
+// tab that holds it. The archive's errors travel with the result.
+const reads = {};
+function readHere(module, name, args) {
+  return serially(async () => {
+    if (!opened) throw new Error(module.archiveMessage('notOpen', ''));
+    return { ...(await reads[name](module, args)), errors: module.archiveErrors() };
+  });
+}
+
+// Tabs that only read ask the writing tab; questions still open when a new
+// one takes over go to it (or are answered here, when this tab takes over).
+const channel = new BroadcastChannel(LOCK_NAME);
+const tab = `${Date.now()}-${Math.random()}`;
+const questions = new Map();
+let nextQuestion = 1;
+let moduleHere = null;
+
+function ask(name, args) {
+  const id = nextQuestion++;
+  return new Promise((resolve, reject) => {
+    const question = { kind: 'ask', from: tab, id, name, args };
+    questions.set(id, { question, resolve, reject });
+    channel.postMessage(question);
+  });
+}
+
+function settle(id, run) {
+  const open = questions.get(id);
+  if (!open) return;
+  questions.delete(id);
+  run(open);
+}
+
+function answerOwnQuestions(module) {
+  for (const [id, { question }] of questions) {
+    readHere(module, question.name, question.args).then(
+      (result) => settle(id, ({ resolve }) => resolve(result)),
+      (error) => settle(id, ({ reject }) => reject(error)));
+  }
+}
+
+channel.onmessage = ({ data }) => {
+  if (data.kind === 'ask' && writable && moduleHere) {
+    readHere(moduleHere, data.name, data.args).then(
+      (result) => channel.postMessage({ kind: 'answer', to: data.from, id: data.id, result }),
+      (error) => channel.postMessage({ kind: 'answer', to: data.from, id: data.id, error: error.message }));
+  } else if (data.kind === 'answer' && data.to === tab) {
+    settle(data.id, ({ resolve, reject }) => (data.error ? reject(new Error(data.error)) : resolve(data.result)));
+  } else if (data.kind === 'writer') {
+    for (const { question } of questions.values()) channel.postMessage(question);
+  } else if (data.kind === 'changed') {
+    self.postMessage({ event: 'archive-changed' });
+  }
+};
+
+// A change made here, under the lock: `work` runs against the open archive,
+// and a change the browser had no room for is refused (SQLite has rolled it
+// back) with that reason. The other tabs hear of every change.
+function change(module, work) {
+  requireWritable(module);
+  return serially(async () => {
+    const refused = module.roomRefusals();
+    const result = await work();
+    if (module.roomRefusals() !== refused) {
+      module.archiveErrors();
+      throw new Error(NO_ROOM);
+    }
+    channel.postMessage({ kind: 'changed' });
+    return result;
+  });
+}
+
+// A copy of the archive as it stands between two changes, for the download;
+// without room for the copy, the archive file itself.
+async function copyOfArchive() {
+  const copy = await opfsFiles.copy(names.archive, BACKUP_NAME);
+  if (copy) return copy;
+  return (await (await navigator.storage.getDirectory()).getFileHandle(names.archive)).getFile();
+}
+
+// The checked archive `name` (open, as "Archiv laden" made it) takes the
+// place of Data.dat. SQLite closed the archive cleanly, so its journal holds
+// nothing that belongs to the old file; it is emptied all the same before
+// the new file arrives, which it must never be played into.
+async function replaceArchive(module, name) {
+  module.closeArchive();
+  opened = false;
+  try {
+    const journal = opfsFiles.handleOf(journalOf(names.archive));
+    journal.truncate(0);
+    journal.flush();
+    await opfsFiles.remove([journalOf(name)]);
+    await opfsFiles.move(name, names.archive);
+  } catch (error) {
+    throw new Error(`Das Archiv kann nicht ersetzt werden (${error.message}).`);
+  } finally {
+    await openArchive(module);
+  }
+}
+
+async function openArchiveFile(module) {
+  moduleHere = module;
+  module.opfsFiles = self.opfsFiles;
+  names = module.archiveFileNames();
+  await takeWriterLock(module);
+}
+
+// Other job files reach the archive through this.
 self.archiveFile = {
   // Jobs that arrive together share one opening: a second one would ask
-  // for the lock again and load the file twice.
+  // for the lock again.
   ready: (module) => (loaded ||= openArchiveFile(module)),
-  save: saveArchive,
-  // The stored file's bytes once the saves under way are done; null when
-  // there is none yet.
-  storedBytes: () => lastSave.then(readStoredArchive),
   get writable() {
     return writable;
   },
   requireWritable,
-  // Where SQLite has the archive open, in the memory file system.
-  path: ARCHIVE_FILE,
+  serially,
+  change,
+  noRoom: NO_ROOM,
+  // Adds what tabs may ask (see reads).
+  addReads: (table) => Object.assign(reads, table),
+  // The answer to a question, from this tab's archive or the writing tab's.
+  read: (module, name, args = {}) => (writable ? readHere(module, name, args) : ask(name, args)),
+  names: () => names,
+  changed: () => channel.postMessage({ kind: 'changed' }),
+  copyOfArchive,
+  replaceArchive,
+  journalOf,
 };

@@ -1,87 +1,120 @@
 // Storing in the browser: conversions stored into the archive, the storing
-// settings, and the archive file handed out or replaced by another one. Every
-// change is written back (self.archiveFile.save) before the job answers, so
-// what the page reports as stored is on disk.
+// settings, and the archive file handed out or replaced by another one. SQLite
+// commits every change to disk before the job answers, so what the page
+// reports as stored is there.
 'use strict';
-
-const CHOSEN_FOLDER = '/import';
-const CHOSEN_FILE = '/import/Data.dat';
-const ELSEWHERE = 'Das Archiv ist in einem anderen Tab geöffnet; dort wird gespeichert.';
 
 // The archive's errors since the last job, thrown: the page shows them.
 function throwArchiveErrors(module) {
   const errors = module.archiveErrors();
-  if (errors) throw new Error(`Fehler im Archiv: ${errors}`);
+  if (errors) throw new Error(module.archiveMessage('errors', errors));
+}
+
+// Why this tab stores nothing, or empty text.
+async function whyNotStored(module) {
+  try {
+    await self.archiveFile.ready(module);
+    return self.archiveFile.writable ? '' : module.archiveMessage('storedElsewhere', '');
+  } catch (error) {
+    return module.archiveMessage('unavailable', error.message);
+  }
 }
 
 // The page as module.convert makes it; when this tab writes, the same walk
-// stores as the archive's settings say and the archive is saved before the
-// answer. Otherwise `archive` says why nothing was stored.
+// stores as the archive's settings say. Otherwise, or when the browser had no
+// room for it (SQLite then took all of it back), `archive` says why nothing
+// was stored.
 self.storingConversion = async (module, bytes, options, onProgress) => {
-  let why = '';
-  try {
-    await self.archiveFile.ready(module);
-    if (!self.archiveFile.writable) why = ELSEWHERE;
-  } catch (error) {
-    why = `Das Archiv ist nicht verfügbar: ${error.message}`;
-  }
-  const result = module.convert(bytes, { ...options, store: why === '' }, onProgress);
-  result.archive = why;
-  if (result.storedBattles || result.keptRecord) await self.archiveFile.save(module);
-  result.archiveErrors = module.archiveErrors();
-  return result;
+  const why = await whyNotStored(module);
+  if (why) return { ...module.convert(bytes, { ...options, store: false }, onProgress), archive: why };
+  return self.archiveFile.serially(() => {
+    const refused = module.roomRefusals();
+    const result = module.convert(bytes, { ...options, store: true }, onProgress);
+    const errors = module.archiveErrors();
+    if (module.roomRefusals() !== refused)
+      return { ...result, archive: self.archiveFile.noRoom, storedBattles: false, keptRecord: false, skippedNote: '' };
+    if (result.storedBattles || result.keptRecord) self.archiveFile.changed();
+    return { ...result, archive: '', archiveErrors: errors };
+  });
+};
+
+self.archiveFile.addReads({
+  settings: (module) => module.archiveSettings(),
+  // The size of Data.dat as it lies on disk, and its battles.
+  facts: (module) => ({ size: opfsFiles.handleOf(self.archiveFile.names().archive).getSize(), battles: module.archiveBattles() }),
+  copy: async () => ({ file: await self.archiveFile.copyOfArchive() }),
+});
+
+// The files "Archiv laden" works with: the chosen file as it came, and the
+// archive made from it with its journal.
+const loadingFiles = () => {
+  const { chosen, takenIn } = self.archiveFile.names();
+  return { chosen, made: [takenIn, self.archiveFile.journalOf(takenIn)] };
 };
 
 Object.assign(self.workerJobs, {
   async archiveSettings(module) {
     await self.archiveFile.ready(module);
-    return [{ ...module.archiveSettings(), writable: self.archiveFile.writable }, []];
+    return [{ ...(await self.archiveFile.read(module, 'settings')), writable: self.archiveFile.writable }, []];
   },
   // changes: {store, persStat, ownCoords}, each optional.
   async writeArchiveSettings(module, { changes }) {
     await self.archiveFile.ready(module);
-    self.archiveFile.requireWritable();
-    module.writeArchiveSettings(changes);
-    throwArchiveErrors(module);
-    await self.archiveFile.save(module);
-    return [module.archiveSettings(), []];
+    const settings = await self.archiveFile.change(module, () => {
+      module.writeArchiveSettings(changes);
+      throwArchiveErrors(module);
+      return module.archiveSettings();
+    });
+    return [settings, []];
   },
   // What the archive file section shows: the size of the archive file, its
-  // battles, whether this tab writes, and the origin's share of the disk.
+  // battles and whether this tab writes.
   async archiveFacts(module) {
     await self.archiveFile.ready(module);
-    const { size } = module.FS.stat(self.archiveFile.path);
-    const { usage, quota } = await navigator.storage.estimate();
-    return [{ size, battles: module.archiveBattles(), writable: self.archiveFile.writable, usage, quota }, []];
+    return [{ ...(await self.archiveFile.read(module, 'facts')), writable: self.archiveFile.writable }, []];
   },
-  // The archive file exactly as stored.
-  async archiveBytes(module) {
+  // The archive file as it stands, as a File the page downloads.
+  async archiveCopy(module) {
     await self.archiveFile.ready(module);
-    const bytes = (await self.archiveFile.storedBytes()) || module.FS.readFile(self.archiveFile.path);
-    return [bytes, [bytes.buffer]];
+    return [(await self.archiveFile.read(module, 'copy')).file, []];
   },
-  // Checks a chosen file and prepares the archive it becomes: {error, battles}.
-  async checkArchiveFile(module, { bytes, name }) {
+  // Reads the chosen File into the private file system as it comes, checks
+  // it and prepares the archive it becomes: {error, battles, dropped}.
+  async checkArchiveFile(module, { file, name }) {
     await self.archiveFile.ready(module);
-    self.archiveFile.requireWritable();
-    const FS = module.FS;
-    if (!FS.analyzePath(CHOSEN_FOLDER).exists) FS.mkdir(CHOSEN_FOLDER);
-    FS.writeFile(CHOSEN_FILE, bytes);
-    const checked = module.checkChosenArchive(name);
-    module.archiveErrors();
-    if (checked.error) module.dropChosenArchive();
-    return [checked, []];
+    self.archiveFile.requireWritable(module);
+    const { chosen, made } = loadingFiles();
+    return self.archiveFile.serially(async () => {
+      await opfsFiles.remove([chosen, ...made]);
+      try {
+        await opfsFiles.open([chosen, ...made]);
+        if (!(await opfsFiles.fill(chosen, file))) throw new Error(self.archiveFile.noRoom);
+        const refused = module.roomRefusals();
+        const checked = module.checkChosenArchive(name);
+        module.archiveErrors();
+        if (module.roomRefusals() !== refused) throw new Error(self.archiveFile.noRoom);
+        if (checked.error) await opfsFiles.remove(made);
+        return [checked, []];
+      } catch (error) {
+        await opfsFiles.remove(made);
+        throw opfsFiles.isNoRoom(error) ? new Error(self.archiveFile.noRoom) : error;
+      } finally {
+        await opfsFiles.remove([chosen]);
+      }
+    });
   },
-  async dropArchiveFile(module) {
-    module.dropChosenArchive();
+  async dropArchiveFile() {
+    await self.archiveFile.serially(() => opfsFiles.remove(loadingFiles().made));
     return [true, []];
   },
-  // The checked file replaces the archive, saved before the answer.
+  // The checked file replaces the archive.
   async replaceArchive(module) {
-    self.archiveFile.requireWritable();
-    const error = module.replaceArchive();
-    if (error) throw new Error(error);
-    await self.archiveFile.save(module);
-    return [{ battles: module.archiveBattles() }, []];
+    const [made] = loadingFiles().made;
+    const battles = await self.archiveFile.change(module, async () => {
+      if (opfsFiles.slotOf(made) < 0) throw new Error(module.archiveMessage('noCheckedFile', ''));
+      await self.archiveFile.replaceArchive(module, made);
+      return module.archiveBattles();
+    });
+    return [{ battles }, []];
   },
 });

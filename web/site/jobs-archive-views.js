@@ -1,23 +1,30 @@
 // The worker's side of the stored battles list and the statistics: each job
-// calls the archive code compiled into the module. Changes are refused in a
-// tab that only reads the archive, and written back to the browser's storage
-// before the reply, so what the page shows as done survives a closed tab.
+// calls the archive code compiled into the module, in the tab that holds the
+// archive (another tab asks that one). Changes are refused in a tab that only
+// reads the archive; SQLite has them on disk before the reply, so what the
+// page shows as done survives a closed tab.
 'use strict';
 
-// Each job's database errors travel with its reply, for the page to show.
-async function withArchive(module, work) {
+
+// What the tabs may ask, each answered with the archive's errors.
+self.archiveFile.addReads({
+  findBattles: (module, { filter }) => module.findStoredBattles(filter),
+  storedPage: (module, { battleId }) => ({ page: module.storedBattlePage(battleId) }),
+  exportCsv: (module, { filter, table, separator }) => module.exportCsv(filter, table, separator),
+  personalRecord: (module) => ({ record: module.personalRecord() }),
+  timeline: (module, { step }) => module.timeline(step),
+});
+
+async function read(module, name, args, transfer = () => []) {
   await self.archiveFile.ready(module);
-  const [result, transfer] = await work();
-  return [{ ...result, errors: module.archiveErrors() }, transfer];
+  const result = await self.archiveFile.read(module, name, args);
+  return [result, transfer(result)];
 }
 
-async function changeArchive(module, change) {
-  return withArchive(module, async () => {
-    self.archiveFile.requireWritable();
-    const result = change();
-    await self.archiveFile.save(module);
-    return [result, []];
-  });
+async function changeArchive(module, work) {
+  await self.archiveFile.ready(module);
+  const result = await self.archiveFile.change(module, work);
+  return [{ ...result, errors: module.archiveErrors() }, []];
 }
 
 // Searching as the player types sends a query per key; only the newest one
@@ -28,28 +35,21 @@ const messagesSeen = () => new Promise((resolve) => setTimeout(resolve, 0));
 
 Object.assign(self.workerJobs, {
   async openArchive(module) {
-    return withArchive(module, () => [{}, []]);
+    await self.archiveFile.ready(module);
+    return [{}, []];
   },
   async findBattles(module, { filter, search }) {
     newestSearch = Math.max(newestSearch, search || 0);
     await messagesSeen();
     if (search && search < newestSearch) throw new Error('superseded');
-    return withArchive(module, () => {
-      const found = module.findStoredBattles(filter);
-      return [found, [found.ids.buffer, found.ends.buffer, found.text.buffer]];
-    });
+    return read(module, 'findBattles', { filter }, (found) => [found.ids.buffer, found.ends.buffer, found.text.buffer]);
   },
   async storedPage(module, { battleId }) {
-    return withArchive(module, () => {
-      const page = module.storedBattlePage(battleId);
-      return [{ page }, [page.buffer]];
-    });
+    return read(module, 'storedPage', { battleId }, ({ page }) => [page.buffer]);
   },
   async exportCsv(module, { filter, table, separator }) {
-    return withArchive(module, () => {
-      const exported = module.exportCsv(filter, table, separator);
-      return [exported, exported.files.map((file) => file.bytes.buffer)];
-    });
+    const transfer = ({ files }) => files.map((file) => file.bytes.buffer);
+    return read(module, 'exportCsv', { filter, table, separator }, transfer);
   },
   async deleteBattle(module, { battleId }) {
     return changeArchive(module, () => ({ outcome: module.deleteStoredBattle(battleId) }));
@@ -58,12 +58,12 @@ Object.assign(self.workerJobs, {
     return changeArchive(module, () => ({ deleted: module.deleteAllStoredBattles() }));
   },
   async personalRecord(module) {
-    return withArchive(module, () => [{ record: module.personalRecord() }, []]);
+    return read(module, 'personalRecord');
   },
   async resetPersonalRecord(module) {
     return changeArchive(module, () => ({ record: module.resetPersonalRecord() }));
   },
   async timeline(module, { step }) {
-    return withArchive(module, () => [module.timeline(step), []]);
+    return read(module, 'timeline', { step });
   },
 });

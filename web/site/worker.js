@@ -9,10 +9,16 @@ importScripts('skarnwald.js');
 // the hot code be optimised before the player's report arrives. In rounds:
 // the engine swaps optimised code in only between calls, and the browser
 // keeps the code optimised by then for the next visit.
+// The archive's jobs do not wait for it: the rounds leave the thread
+// between them, so a reloaded page's archive opens meanwhile.
 const WARM_UP_ROUNDS = 3;
-const converter = createSkarnwald().then((module) => {
+const moduleLoaded = createSkarnwald();
+const converter = moduleLoaded.then(async (module) => {
   const report = new TextEncoder().encode(warmUpReport());
-  for (let round = 0; round < WARM_UP_ROUNDS; round++) module.warmUp(report, '1.2.1');
+  for (let round = 0; round < WARM_UP_ROUNDS; round++) {
+    await new Promise((resolve) => setTimeout(resolve, 0));
+    module.warmUp(report, '1.2.1');
+  }
   return module;
 });
 
@@ -89,7 +95,7 @@ const jobs = {
 // The other sections' jobs live in files of their own, each adding to this
 // table: job(module, message, id) resolves with [result, transferables].
 self.workerJobs = jobs;
-importScripts('jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
+importScripts('opfs-files.js', 'jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
 
 // Share texts and links wait behind any conversion that arrives meanwhile,
 // and are dropped once a newer conversion has started: the page shows only
@@ -97,24 +103,82 @@ importScripts('jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js
 let newestConversion = 0;
 const followUps = new Set(['formats', 'link']);
 
+// Opening the archive is one long synchronous call into SQLite, which on a
+// slow disk takes seconds on a new archive, and taking over an old one
+// longer. Conversions that store nothing, and the share texts and link the
+// page asks for once the preview stands, go before it: the player waits for
+// those, not for the archive. A storing conversion needs the archive and is
+// not held back by it.
+const conversionJobs = new Set(['convert', 'wholePage', 'formats', 'link']);
+// How long after a conversion its share texts may still be asked for: the
+// page waits for the preview's frame, a second at most.
+const FOLLOW_UPS_DUE_MS = 1500;
+// After the share texts, the link is asked for at once.
+const LINK_DUE_MS = 300;
+let conversionsRunning = 0;
+let followUpsDue = null;
+const quietWaiters = [];
+
+const holdsArchiveBack = (data) => conversionJobs.has(data.job) && !(data.job === 'convert' && data.options?.store);
+const conversionsQuiet = () => conversionsRunning === 0 && followUpsDue === null;
+
+function wakeWhenQuiet() {
+  if (conversionsQuiet()) quietWaiters.splice(0).forEach((wake) => wake());
+}
+
+function expectFollowUps(milliseconds) {
+  clearTimeout(followUpsDue);
+  followUpsDue = milliseconds > 0
+    ? setTimeout(() => {
+      followUpsDue = null;
+      wakeWhenQuiet();
+    }, milliseconds)
+    : null;
+}
+
+// Resolves once no conversion is running here and none is waiting for its
+// share texts.
+self.conversionsDone = () => (conversionsQuiet() ? Promise.resolve() : new Promise((wake) => quietWaiters.push(wake)));
+
+function conversionFinished(data, succeeded) {
+  conversionsRunning--;
+  if (data.job === 'convert' && succeeded) expectFollowUps(FOLLOW_UPS_DUE_MS);
+  else if (data.job === 'formats') expectFollowUps(LINK_DUE_MS);
+  else if (data.job === 'link') expectFollowUps(0);
+  wakeWhenQuiet();
+}
+
 self.onmessage = ({ data }) => {
   if (data.job === 'convert') newestConversion = Math.max(newestConversion, data.conversion);
+  if (holdsArchiveBack(data)) conversionsRunning++;
   if (followUps.has(data.job)) setTimeout(() => runJob(data), 0);
   else runJob(data);
 };
 
 async function runJob(data) {
+  let succeeded = false;
+  try {
+    succeeded = await answer(data);
+  } finally {
+    if (holdsArchiveBack(data)) conversionFinished(data, succeeded);
+  }
+}
+
+// Runs the job and posts its result or error; whether it succeeded.
+async function answer(data) {
   const { id, job } = data;
   if (followUps.has(job) && data.conversion < newestConversion) {
     self.postMessage({ id, error: 'superseded' });
-    return;
+    return false;
   }
   try {
-    const module = await converter;
+    const module = await (conversionJobs.has(job) ? converter : moduleLoaded);
     const started = performance.now();
     const [result, transfer] = await jobs[job](module, data, id);
     self.postMessage({ id, result, milliseconds: performance.now() - started }, transfer);
+    return true;
   } catch (error) {
     self.postMessage({ id, error: String(error && error.message ? error.message : error) });
+    return false;
   }
 }
