@@ -105,8 +105,8 @@ val Convert(val array, val options, val onProgress) {
     return result;
 }
 
-// The share texts for the same options: bbcode, title and json as bytes,
-// discord as an array of messages.
+// The share texts for the same options: bbcode, title, json and the summary
+// picture card (card, SVG) as bytes, discord as an array of messages.
 val ShareFormats(val array, val options) {
     const std::string bytes = BytesOf(array);
     const auto shared =
@@ -115,6 +115,7 @@ val ShareFormats(val array, val options) {
     result.set("bbcode", Bytes(shared.bbcode));
     result.set("title", Bytes(shared.title));
     result.set("json", Bytes(shared.json));
+    result.set("card", Bytes(shared.card));
     val discord = val::array();
     for (const std::string& message : shared.discordMessages)
         discord.call<void>("push", Bytes(message));

@@ -87,6 +87,7 @@ bool CopyTable(CConnection& from, CConnection& to, const TableCopy& copy, int& o
     CStatement insert(to, InsertSql(copy));
     std::vector<SqlValue> values(copy.columns.size());
     std::vector<int> positions(copy.columns.size());
+    // Not the ranges form: the web build's standard library lacks it.
     std::transform(copy.columns.begin(), copy.columns.end(), positions.begin(),
                    [&](std::string_view column) { return rows.ColumnIndex(column); });
     std::int64_t next = 0;

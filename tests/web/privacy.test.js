@@ -1,5 +1,5 @@
 // What a hide switch hides stays hidden in every output: the page, the copies,
-// the downloads and the share link, after the switch was changed on a shown
+// the downloads, the picture and the share link, after the switch was changed on a shown
 // conversion and after a history entry was opened again.
 'use strict';
 const assert = require('node:assert/strict');
@@ -18,6 +18,20 @@ async function copied(page, selector) {
   return page.evaluate(() => navigator.clipboard.readText());
 }
 
+// The card's SVG as the page draws it, without the font written into it.
+async function cardText(page) {
+  await page.evaluate(() => {
+    const create = URL.createObjectURL;
+    window.cardSvg = null;
+    URL.createObjectURL = (blob) => {
+      if (blob.type === 'image/svg+xml') window.cardSvg = blob;
+      return create(blob);
+    };
+  });
+  await s.downloadBytes(page, '#download-card');
+  return (await page.evaluate(() => window.cardSvg.text())).replace(/<style>.*?<\/style>/s, '');
+}
+
 // Every output of the conversion shown, by name.
 async function allOutputs(page) {
   const discordCount = Number(((await page.locator('#copy-discord').textContent()).match(/\/(\d+)\)/) || [0, 1])[1]);
@@ -30,6 +44,7 @@ async function allOutputs(page) {
     title: await copied(page, '#copy-title'),
     discord: discord.join('\n'),
     link: s.decodeLink(await s.sharedLink(page)).text,
+    card: await cardText(page),
   };
 }
 

@@ -7,6 +7,7 @@ import { initArchiveSettings, storingNote, storingOn } from './archive-settings.
 import { constants, convertReport, onProgress } from './converter.js';
 import { entryName, initHistory, remember } from './history.js';
 import { onLanguageChange, plural, t } from './i18n.js';
+import { initIncoming } from './incoming.js';
 import { readLink } from './link.js';
 import * as output from './output.js';
 import './planning.js';
@@ -141,6 +142,7 @@ async function openLink() {
   source.load({ name: t('link.name'), bytes: link.bytes, fromLink: true, switches: link.switches });
 }
 openLink();
+initIncoming(source);
 window.addEventListener('hashchange', openLink);
 // For scripts that drive the page: the converter has loaded.
 constants.then(() => {

@@ -66,7 +66,7 @@ async function replaceQuestion(checked) {
   return question + (checked.dropped ? ` ${checked.dropped}` : '');
 }
 
-async function loadChosen(file) {
+export async function loadChosen(file) {
   message(t('archiveFile.checking', { name: file.name }));
   const done = (text, kind) => {
     message(text, kind);

@@ -2,6 +2,7 @@
 // Everything here shows one conversion, made with the switches as they
 // stand; `clear` takes all of it away at once.
 import { storingOn } from './archive-settings.js';
+import { canShareFiles, cardPng } from './card.js';
 import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
 import { plural, t } from './i18n.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
@@ -24,10 +25,23 @@ const ui = {
   copyTitle: $('copy-title'),
   downloadJson: $('download-json'),
   shareLink: $('share-link'),
+  copyCard: $('copy-card'),
+  downloadCard: $('download-card'),
+  shareCard: $('share-card'),
   hidden: $('share-hidden'),
   linkNote: $('link-note'),
 };
-const outputButtons = [ui.downloadPage, ui.copyBbcode, ui.copyDiscord, ui.copyTitle, ui.downloadJson, ui.shareLink];
+const outputButtons = [
+  ui.downloadPage,
+  ui.copyBbcode,
+  ui.copyDiscord,
+  ui.copyTitle,
+  ui.downloadJson,
+  ui.shareLink,
+  ui.copyCard,
+  ui.downloadCard,
+  ui.shareCard,
+];
 
 // Above this many messages copying one by one is a chore: they download as one file too.
 const DISCORD_COPY_LIMIT = 20;
@@ -126,6 +140,7 @@ async function makeFormats(current) {
   ui.copyBbcode.disabled = formats.bbcode.length === 0;
   ui.copyTitle.disabled = formats.title.length === 0;
   ui.downloadJson.disabled = formats.json.length === 0;
+  for (const button of [ui.copyCard, ui.downloadCard, ui.shareCard]) button.disabled = formats.card.length === 0;
   ui.copyDiscord.disabled = formats.discord.length === 0;
   ui.downloadDiscord.hidden = formats.discord.length <= DISCORD_COPY_LIMIT;
   ui.downloadDiscord.disabled = false;
@@ -242,7 +257,42 @@ async function shareLink() {
   await copyText(link.url, plural('output.linkCopied', link.url.length));
 }
 
+// The picture is drawn once per conversion, when first asked for.
+function pngOf(current) {
+  current.png ??= cardPng(decodeText(current.formats.card));
+  return current.png;
+}
+
+// The clipboard takes the picture while it is still being drawn: browsers
+// that want the click's activation get it.
+async function copyCard(current) {
+  try {
+    await navigator.clipboard.write([new ClipboardItem({ 'image/png': pngOf(current) })]);
+    message(t('output.cardCopied'), 'ok');
+  } catch {
+    message(t('output.clipboardRefused'), 'error');
+  }
+}
+
+async function downloadCard(current) {
+  const png = await pngOf(current).catch(() => null);
+  if (!png) return message(t('output.cardFailed'), 'error');
+  if (shown === current) download(png, name('png'), 'image/png');
+}
+
+async function shareCard(current) {
+  const png = await pngOf(current).catch(() => null);
+  if (!png) return message(t('output.cardFailed'), 'error');
+  const title = ui.titleLine.textContent;
+  try {
+    await navigator.share({ title, files: [new File([png], name('png'), { type: 'image/png' })] });
+  } catch (error) {
+    if (error.name !== 'AbortError') message(t('output.shareFailed'), 'error');
+  }
+}
+
 export function initOutput() {
+  ui.shareCard.hidden = !canShareFiles();
   clear();
   const when = (handler) => () => shown && handler();
   const withFormats = (handler) => () => shown && shown.formats && handler(shown.formats);
@@ -269,6 +319,10 @@ export function initOutput() {
     withFormats(async () => download(await discordFile(), name('md'), 'text/markdown;charset=utf-8')),
   );
   ui.shareLink.addEventListener('click', when(shareLink));
+  const withCard = (handler) => () => shown && shown.formats && handler(shown);
+  ui.copyCard.addEventListener('click', withCard(copyCard));
+  ui.downloadCard.addEventListener('click', withCard(downloadCard));
+  ui.shareCard.addEventListener('click', withCard(shareCard));
 }
 
 export { battlePlace };
