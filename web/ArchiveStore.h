@@ -15,7 +15,10 @@ struct StoredConversion {
 
 // The page as ConvertToPageBytes writes it; the archive's settings decide
 // what is stored. Without an open archive only the page is made.
+// `storeBattles`: the battles are stored whatever "Kämpfe speichern" says,
+// as the player asked for them; the record still follows its own switch.
 StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
-                                    std::string_view ownCoords, IProgress* progress);
+                                    std::string_view ownCoords, IProgress* progress,
+                                    bool storeBattles = false);
 
 } // namespace skarnwald::web

@@ -80,6 +80,14 @@ val ConversionResult(skarnwald::web::PageConversion&& conversion) {
     return result;
 }
 
+// What storing did, beside the page's facts.
+void SetStoringFacts(val& result, const skarnwald::web::StoredConversion& stored) {
+    result.set("storedBattles", stored.storedBattles);
+    result.set("keptRecord", stored.keptRecord);
+    result.set("skipped", stored.skipped);
+    result.set("skippedNote", stored.skipped > 0 ? skarnwald::SkippedBattlesNote(stored.skipped) : "");
+}
+
 // options: {ownCoords, hideOwn, hideNames, hideCoords, store}; the result
 // holds what the preview shows (preview, empty when it is the whole page) and
 // the page (html; missing when the preview is cut: wholePage() gives it) as
@@ -98,10 +106,21 @@ val Convert(val array, val options, val onProgress) {
         return ConversionResult(skarnwald::web::ConvertToPageBytes(bytes, redaction, ownCoords, &progress));
     auto stored = skarnwald::web::ConvertIntoArchive(bytes, redaction, ownCoords, &progress);
     val result = ConversionResult(std::move(stored.page));
-    result.set("storedBattles", stored.storedBattles);
-    result.set("keptRecord", stored.keptRecord);
-    result.set("skipped", stored.skipped);
-    result.set("skippedNote", stored.skipped > 0 ? skarnwald::SkippedBattlesNote(stored.skipped) : "");
+    SetStoringFacts(result, stored);
+    return result;
+}
+
+// A shared report taken into the archive as if the player had converted it:
+// its battles are stored (each once) and the archive's settings decide what
+// the personal record counts. The page is not kept, so a cut page the
+// player may still open stays the one shown. {battles, storedBattles,
+// keptRecord, skipped, skippedNote}.
+val TakeInReport(val array, std::string ownCoords) {
+    const auto stored =
+        skarnwald::web::ConvertIntoArchive(BytesOf(array), {}, ownCoords, nullptr, /*storeBattles=*/true);
+    val result = val::object();
+    result.set("battles", static_cast<double>(stored.page.battles));
+    SetStoringFacts(result, stored);
     return result;
 }
 
@@ -147,6 +166,7 @@ std::string DiscordSeparator() {
 
 EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
+    emscripten::function("takeInReport", &TakeInReport);
     emscripten::function("wholePage", &WholePage);
     emscripten::function("shareFormats", &ShareFormats);
     emscripten::function("reportText", &ReportText);

@@ -6,6 +6,7 @@
 #include "JsValues.h"
 #include "WebArchive.h"
 
+#include "archive/ArchiveExport.h"
 #include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
 #include "archive/Query.h"
@@ -16,7 +17,9 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <utility>
 
 namespace skarnwald::web {
 
@@ -41,7 +44,7 @@ std::string PersonalRecordRows(CConnection& connection) {
 } // namespace
 
 StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
-                                    std::string_view ownCoords, IProgress* progress) {
+                                    std::string_view ownCoords, IProgress* progress, bool storeBattles) {
     StoredConversion result;
     if (!Archive()) {
         result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress);
@@ -49,7 +52,10 @@ StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& red
     }
     CBattleDatabase database;
     database.SetConnection(Archive());
-    CStoringWriter storing(database, ReadStoringSettings(database));
+    StoringSettings settings = ReadStoringSettings(database);
+    if (storeBattles)
+        settings.storeInDb = 1;
+    CStoringWriter storing(database, std::move(settings));
     // A conversion that hides anything leaves the store idle.
     const bool keepsRecord = !redaction.Any() && storing.Settings().KeepsRecord();
     const std::string recordBefore = keepsRecord ? PersonalRecordRows(*Archive()) : std::string();
@@ -107,14 +113,21 @@ double ArchiveBattles() {
     return count.Step() ? static_cast<double>(count.ColumnInt(0)) : 0;
 }
 
-// The core's messages name the file by its path in the module; the player
-// knows it by the name it had on the disk.
-std::string NamedAsChosen(std::string message, const std::string& name) {
-    const std::string path = "'" + web::OpfsPath(web::kChosenName) + "'";
-    const std::string shown = "„" + name + "“";
-    for (std::size_t at = message.find(path); at != std::string::npos;
-         at = message.find(path, at + shown.size()))
-        message.replace(at, path.size(), shown);
+// The core's messages name files by their paths in the module; the player
+// knows the chosen file by the name it had on the disk, and the archive as
+// Data.dat.
+std::string NamedAsShown(std::string message, const std::string& chosenName) {
+    const std::pair<std::string, std::string> names[] = {
+        {web::OpfsPath(web::kChosenName), chosenName},
+        {web::OpfsPath(web::kArchiveName), web::kArchiveName},
+    };
+    for (const auto& [file, name] : names) {
+        const std::string path = "'" + file + "'";
+        const std::string shown = "„" + name + "“";
+        for (std::size_t at = message.find(path); at != std::string::npos;
+             at = message.find(path, at + shown.size()))
+            message.replace(at, path.size(), shown);
+    }
     return message;
 }
 
@@ -128,9 +141,43 @@ val CheckChosenArchive(const std::string& name) {
     const skarnwald::ImportResult taken =
         skarnwald::CopyArchive(web::OpfsPath(web::kChosenName), web::OpfsPath(web::kTakenInName));
     val result = val::object();
-    result.set("error", NamedAsChosen(taken.error, name));
+    result.set("error", NamedAsShown(taken.error, name));
     result.set("battles", taken.battles);
     result.set("dropped", skarnwald::DroppedObjectsNote(taken));
+    return result;
+}
+
+// Adds the battles of the chosen file that the archive does not hold yet,
+// by the core's own merge: the file is checked and copied as loading does,
+// its battles recognised by their digests, the archive's settings and
+// personal record left alone. The worker has closed the archive, which the
+// merge opens itself, and opened the chosen file and an empty one for the
+// copy. {error, added, alreadyThere, dropped}.
+val MergeChosenArchive(const std::string& name) {
+    const skarnwald::ImportResult merged = skarnwald::ImportArchive(
+        web::OpfsPath(web::kChosenName), web::OpfsPath(web::kArchiveName), skarnwald::ImportMode::Merge);
+    val result = val::object();
+    result.set("error", NamedAsShown(merged.error, name));
+    result.set("added", merged.battles);
+    result.set("alreadyThere", merged.skipped);
+    result.set("dropped", skarnwald::DroppedObjectsNote(merged));
+    return result;
+}
+
+// Writes the battles `ids` (an Int32Array) as an archive of their own into
+// the selection file, which the worker has opened empty with its journal,
+// to hand it out as it lies. {error, battles}.
+val WriteSelectionArchive(const val& ids) {
+    val result = val::object();
+    if (!web::Archive()) {
+        result.set("error", std::string(skarnwald::CoreTexts().Text("web.archiveClosed")));
+        return result;
+    }
+    const auto chosen = emscripten::convertJSArrayToNumberVector<std::int32_t>(ids);
+    const skarnwald::ArchiveExportResult written =
+        skarnwald::WriteBattlesIntoArchive(*web::Archive(), chosen, web::OpfsPath(web::kSelectionName));
+    result.set("error", written.error);
+    result.set("battles", written.battles);
     return result;
 }
 
@@ -159,5 +206,7 @@ EMSCRIPTEN_BINDINGS(archive_store) {
     emscripten::function("writeArchiveSettings", &WriteArchiveSettings);
     emscripten::function("archiveBattles", &ArchiveBattles);
     emscripten::function("checkChosenArchive", &CheckChosenArchive);
+    emscripten::function("mergeChosenArchive", &MergeChosenArchive);
+    emscripten::function("writeSelectionArchive", &WriteSelectionArchive);
     emscripten::function("warmUp", &WarmUp);
 }

@@ -84,12 +84,13 @@ namespace {
 
 namespace web = skarnwald::web;
 
-// {archive, chosen, takenIn}: the names the worker opens the files under.
+// {archive, chosen, takenIn, selection}: the names the worker opens the files under.
 emscripten::val ArchiveFileNames() {
     emscripten::val names = emscripten::val::object();
     names.set("archive", std::string(web::kArchiveName));
     names.set("chosen", std::string(web::kChosenName));
     names.set("takenIn", std::string(web::kTakenInName));
+    names.set("selection", std::string(web::kSelectionName));
     return names;
 }
 

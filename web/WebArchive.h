@@ -17,6 +17,9 @@ inline constexpr const char* kArchiveName = "Data.dat";
 // until it replaces Data.dat.
 inline constexpr const char* kChosenName = "Data.dat.auswahl";
 inline constexpr const char* kTakenInName = "Data.dat.import";
+// Battles chosen with "Auswahl als Archiv speichern…", written as an archive
+// of their own until the download has read them.
+inline constexpr const char* kSelectionName = "Data.dat.weitergabe";
 
 // Where SQLite finds a file of that name.
 inline std::string OpfsPath(const char* name) {

@@ -2,7 +2,8 @@
 # Builds the web edition, the command line and the conversion bench, writes
 # the 5 MB and 20 MB reports and times them in headless Chromium beside the
 # command line (bench-web.js): converting and storing into the archive; then
-# the stored battles list and the tab's memory (archive.js).
+# the stored battles list and the tab's memory (archive.js); then merging
+# one archive of 10,000 battles into another (merge.js).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 scripts/build-web.sh >/dev/null
@@ -20,4 +21,6 @@ failed=0
 node bench/web/bench-web.js "$folder/many.txt" "$folder/shared4000.txt" || failed=1
 # The stored battles list and the tab's memory on a 10,000-battle archive.
 node bench/web/archive.js || failed=1
+# "Archiv zusammenführen…" of 10,000 battles into 10,000, half in common.
+node bench/web/merge.js || failed=1
 exit "$failed"

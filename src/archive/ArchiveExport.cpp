@@ -65,7 +65,49 @@ std::optional<int> CopyChosenBattles(CConnection& connection, std::span<const st
     return battles && transaction.Commit() ? battles : std::nullopt;
 }
 
+// Fills the new archive `file` with the chosen battles: how many went there,
+// or nothing when it could not be written; `error` then says why when the
+// file could not even be made.
+std::optional<int> FillNewArchive(CConnection& connection, std::span<const std::int32_t> ids,
+                                  const fs::path& file, std::string& error) {
+    if (!MakeEmptyArchive(file, ArchiveFormat(connection), error))
+        return std::nullopt;
+    const std::string name = file.string();
+    std::optional<int> battles;
+    // A file that fails half-written is removed whole, so its journal may
+    // stay in memory; the commit then writes one journal file and needs no
+    // super-journal, which a file system that cannot make files on demand
+    // (the browser's private one) has no room for.
+    if (RunStatement(connection, "ATTACH DATABASE ? AS export", {std::string_view(name)})) {
+        if (RunStatement(connection, "PRAGMA export.journal_mode = MEMORY"))
+            battles = CopyChosenBattles(connection, ids);
+        if (!RunStatement(connection, "DETACH DATABASE export"))
+            battles.reset();
+    }
+    return battles;
+}
+
+std::string CannotWrite(const fs::path& file) {
+    return CoreTexts().Format("export.cannotWrite", {{"file", Quoted(file)}});
+}
+
 } // namespace
+
+ArchiveExportResult WriteBattlesIntoArchive(CConnection& connection, std::span<const std::int32_t> ids,
+                                            const fs::path& file) {
+    ArchiveExportResult result;
+    if (IsArchiveInUse(connection, file)) {
+        result.error = CoreTexts().Format("export.archiveInUse", {{"file", Quoted(file)}});
+        return result;
+    }
+    const std::optional<int> battles = FillNewArchive(connection, ids, file, result.error);
+    // A schema that could not be written leaves no error of the file's own:
+    // it must not pass for an empty export.
+    if (!battles && result.error.empty())
+        result.error = CannotWrite(file);
+    result.battles = battles.value_or(0);
+    return result;
+}
 
 ArchiveExportResult ExportBattlesAsArchive(CConnection& connection, std::span<const std::int32_t> ids,
                                            const fs::path& target) {
@@ -76,25 +118,14 @@ ArchiveExportResult ExportBattlesAsArchive(CConnection& connection, std::span<co
     }
     fs::path partial = target;
     partial += ".part";
-    if (!MakeEmptyArchive(partial, ArchiveFormat(connection), result.error)) {
-        std::error_code ec;
-        fs::remove(partial, ec);
-        return result;
-    }
-    const std::string partialName = partial.string();
-    std::optional<int> battles;
-    if (RunStatement(connection, "ATTACH DATABASE ? AS export", {std::string_view(partialName)})) {
-        battles = CopyChosenBattles(connection, ids);
-        if (!RunStatement(connection, "DETACH DATABASE export"))
-            battles.reset();
-    }
-    const bool copied = battles.has_value();
+    const std::optional<int> battles = FillNewArchive(connection, ids, partial, result.error);
     std::error_code ec;
-    if (copied)
+    if (battles)
         fs::rename(partial, target, ec);
-    if (!copied || ec) {
+    if (!battles || ec) {
         fs::remove(partial, ec);
-        result.error = CoreTexts().Format("export.cannotWrite", {{"file", Quoted(target)}});
+        if (battles || result.error.empty())
+            result.error = CannotWrite(target);
         return result;
     }
     result.battles = *battles;

@@ -26,4 +26,12 @@ struct ArchiveExportResult {
 ArchiveExportResult ExportBattlesAsArchive(CConnection& connection, std::span<const std::int32_t> ids,
                                            const std::filesystem::path& target);
 
+// The same battles written straight into `file`, which is missing or empty
+// and belongs to the caller: nothing is renamed, and a failure leaves what
+// was written for the caller to remove. For a file system whose files
+// cannot be renamed in one step (the browser's private one), where the
+// caller hands the file out itself.
+ArchiveExportResult WriteBattlesIntoArchive(CConnection& connection, std::span<const std::int32_t> ids,
+                                            const std::filesystem::path& file);
+
 } // namespace skarnwald

@@ -161,7 +161,12 @@ std::string MergeInto(const fs::path& target, const fs::path& fresh, ImportResul
     db.SetErrorReporter(&errors);
     const std::string failed = CoreTexts().Format("import.cannotMerge", {{"file", Quoted(target)}});
     const std::string freshName = fresh.string();
-    if (!RunStatement(db, "ATTACH DATABASE ? AS import", {std::string_view(freshName)}))
+    // The copy is only read and then removed: with its journal in memory
+    // the commit writes one journal file and needs no super-journal beside
+    // the archive, which a file system that cannot make files on demand
+    // (the browser's private one) has no room for.
+    if (!RunStatement(db, "ATTACH DATABASE ? AS import", {std::string_view(freshName)}) ||
+        !RunStatement(db, "PRAGMA import.journal_mode = MEMORY"))
         return failed;
     CTransaction transaction(db);
     // The same battle twice in the foreign file goes in once, as when stored.

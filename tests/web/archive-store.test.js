@@ -263,7 +263,7 @@ test('the finish message tells only what went into the archive and the record; a
     const link = await s.sharedLink(page);
     await s.converted(page, () => page.uncheck('#hide-names'));
     await s.converted(page, () => page.goto(link));
-    assert.match(await page.locator('#link-note').textContent(), /Namen verborgen\)\. Geteilte Berichte werden nicht im Archiv gespeichert\./);
+    assert.match(await page.locator('#link-note').textContent(), /Namen verborgen\)\. Mit verborgenen Details lässt er sich nicht ins Archiv übernehmen\./);
     assert.doesNotMatch(await s.inputMessage(page), /verborgenen Details/);
     // Opened again, it keeps one history entry, the newer one.
     const reopened = Date.now();

@@ -1,7 +1,8 @@
 // The stored battles: found as the player types, shown as a table whose rows
 // are added in pages as it scrolls (ten thousand rows at once would hold the
 // page up for a second), one battle opened as its stored page, downloaded or
-// deleted, the whole archive emptied, the found battles written as CSV.
+// deleted, the whole archive emptied, the found battles written as CSV or
+// passed on as an archive of their own.
 import { run } from './converter.js';
 import { confirmAction } from './confirm.js';
 import { formatNumber, onLanguageChange, plural, t } from './i18n.js';
@@ -23,6 +24,7 @@ const ui = {
   csvTable: $('csv-table'),
   csvSeparator: $('csv-separator'),
   csv: $('archive-csv'),
+  selection: $('archive-selection'),
   deleteAll: $('archive-delete-all'),
   message: $('archive-message'),
   shown: $('archive-shown'),
@@ -204,6 +206,28 @@ async function exportCsv() {
   ui.message.append(...result.files.map(csvButton));
 }
 
+// The battles the list shows go out as a small Data.dat of their own, with
+// nothing of the player's settings or personal record; the download reads
+// the file the worker wrote, not a copy of it.
+async function saveSelection() {
+  const ids = listed ? listed.ids : new Int32Array(0);
+  if (ids.length === 0) {
+    showMessage(ui.message, t('archive.nothingToSave'));
+    return;
+  }
+  ui.selection.disabled = true;
+  try {
+    const { result } = await run('selectionArchive', { ids });
+    reportErrors(result);
+    const name = t('archive.selectionFile');
+    download(result.file, name, 'application/octet-stream');
+    showMessage(ui.message, plural('archive.selectionSaved', result.battles, { name }), 'ok');
+  } finally {
+    ui.selection.disabled = false;
+    countUp('selections');
+  }
+}
+
 const downloadCsv = (file) => download(file.bytes, file.name, 'text/csv;charset=utf-8');
 
 function csvButton(file) {
@@ -240,6 +264,7 @@ function build() {
   ui.deleteOne.addEventListener('click', reporting(deleteOpened));
   ui.deleteAll.addEventListener('click', reporting(deleteAll));
   ui.csv.addEventListener('click', reporting(exportCsv));
+  ui.selection.addEventListener('click', reporting(saveSelection));
   refresh();
 }
 

@@ -1,11 +1,12 @@
 // The archive file section: how large Data.dat is, how many battles it holds,
 // whether the browser keeps it for good, and the file downloaded as it is
-// stored or replaced by another archive file after a check and a question.
+// stored, replaced by another archive file after a check and a question, or
+// joined by the battles of another archive file that it does not hold yet.
 import { ELSEWHERE, loadArchiveSettings, persistence } from './archive-settings.js';
 import { onWorkerEvent, run } from './converter.js';
 import { confirmAction } from './confirm.js';
 import { onFirstShown } from './tabs.js';
-import { formatNumber, t } from './i18n.js';
+import { formatNumber, plural, t } from './i18n.js';
 import { battlesText, download, formatSize, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
@@ -17,6 +18,8 @@ const ui = {
   download: $('archive-download'),
   load: $('archive-load'),
   file: $('archive-load-file'),
+  merge: $('archive-merge'),
+  mergeFile: $('archive-merge-file'),
   message: $('archive-file-message'),
 };
 
@@ -38,6 +41,7 @@ async function refresh() {
     ui.elsewhere.hidden = facts.writable;
     ui.elsewhere.textContent = facts.writable ? '' : ELSEWHERE;
     ui.load.disabled = !facts.writable;
+    ui.merge.disabled = !facts.writable;
   } catch (error) {
     message(t('archiveFile.unavailable', { reason: error.message }), 'error');
   }
@@ -89,14 +93,39 @@ export async function loadChosen(file) {
   }
 }
 
+// Nothing is asked first: the archive only gains battles, and its settings
+// and personal record stay as they are.
+async function mergeChosen(file) {
+  message(t('archiveFile.checking', { name: file.name }));
+  const done = (text, kind) => {
+    message(text, kind);
+    document.body.dataset.archiveMerges = String(Number(document.body.dataset.archiveMerges || 0) + 1);
+  };
+  try {
+    const { result: merged } = await run('mergeArchiveFile', { file, name: file.name });
+    if (merged.error) return done(t('archiveFile.mergeRefused', { reason: merged.error }), 'error');
+    document.dispatchEvent(new CustomEvent('archive-changed'));
+    const counts = `${plural('archiveFile.added', merged.added)}, ${plural('archiveFile.alreadyThere', merged.alreadyThere)}`;
+    done(counts + (merged.dropped ? ` ${merged.dropped}` : ''), 'ok');
+  } catch (error) {
+    done(t('archiveFile.mergeFailed', { reason: error.message }), 'error');
+  }
+}
+
+// A button opens its hidden file field; the file chosen goes to `take`.
+function offerFile(button, field, take) {
+  button.addEventListener('click', () => field.click());
+  field.addEventListener('change', () => {
+    const [file] = field.files;
+    field.value = '';
+    if (file) take(file);
+  });
+}
+
 function build() {
   ui.download.addEventListener('click', downloadArchive);
-  ui.load.addEventListener('click', () => ui.file.click());
-  ui.file.addEventListener('change', () => {
-    const [file] = ui.file.files;
-    ui.file.value = '';
-    if (file) loadChosen(file);
-  });
+  offerFile(ui.load, ui.file, loadChosen);
+  offerFile(ui.merge, ui.mergeFile, mergeChosen);
   document.addEventListener('archive-changed', refresh);
   onWorkerEvent((event) => {
     if (event.event === 'archive-writable') refresh();

@@ -106,9 +106,11 @@ async function takeOverOldFormat() {
   await opfsFiles.remove([OLD_JOURNAL_NAME, OLD_STORING_NAME]);
 }
 
-// What a tab left behind when it was closed during "Archiv laden" or after
-// "Archiv sichern".
-const leftovers = () => [names.chosen, names.takenIn, journalOf(names.takenIn), BACKUP_NAME];
+// What a tab left behind when it was closed during "Archiv laden" or
+// "Archiv zusammenführen…", or after "Archiv sichern" or "Auswahl als Archiv
+// speichern…".
+const leftovers = () => [names.chosen, names.takenIn, journalOf(names.takenIn), BACKUP_NAME,
+  names.selection, journalOf(names.selection)];
 
 async function openArchive(module) {
   await opfsFiles.open([names.archive, journalOf(names.archive)]);
@@ -234,24 +236,35 @@ async function copyOfArchive() {
   return (await (await navigator.storage.getDirectory()).getFileHandle(names.archive)).getFile();
 }
 
+// Runs `work` with the archive closed, for the core's calls that open the
+// file themselves: one connection to it at a time. It is opened again
+// afterwards, whatever `work` did.
+async function whileClosed(module, work) {
+  module.closeArchive();
+  opened = false;
+  try {
+    return await work();
+  } finally {
+    await openArchive(module);
+  }
+}
+
 // The checked archive `name` (open, as "Archiv laden" made it) takes the
 // place of Data.dat. SQLite closed the archive cleanly, so its journal holds
 // nothing that belongs to the old file; it is emptied all the same before
 // the new file arrives, which it must never be played into.
-async function replaceArchive(module, name) {
-  module.closeArchive();
-  opened = false;
-  try {
-    const journal = opfsFiles.handleOf(journalOf(names.archive));
-    journal.truncate(0);
-    journal.flush();
-    await opfsFiles.remove([journalOf(name)]);
-    await opfsFiles.move(name, names.archive);
-  } catch (error) {
-    throw new Error(`Das Archiv kann nicht ersetzt werden (${error.message}).`);
-  } finally {
-    await openArchive(module);
-  }
+function replaceArchive(module, name) {
+  return whileClosed(module, async () => {
+    try {
+      const journal = opfsFiles.handleOf(journalOf(names.archive));
+      journal.truncate(0);
+      journal.flush();
+      await opfsFiles.remove([journalOf(name)]);
+      await opfsFiles.move(name, names.archive);
+    } catch (error) {
+      throw new Error(`Das Archiv kann nicht ersetzt werden (${error.message}).`);
+    }
+  });
 }
 
 async function openArchiveFile(module) {
@@ -281,5 +294,6 @@ self.archiveFile = {
   changed: () => channel.postMessage({ kind: 'changed' }),
   copyOfArchive,
   replaceArchive,
+  whileClosed,
   journalOf,
 };

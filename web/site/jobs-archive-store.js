@@ -20,22 +20,28 @@ async function whyNotStored(module) {
   }
 }
 
-// The page as module.convert makes it; when this tab writes, the same walk
-// stores as the archive's settings say. Otherwise, or when the browser had no
-// room for it (SQLite then took all of it back), `archive` says why nothing
-// was stored.
-self.storingConversion = async (module, bytes, options, onProgress) => {
-  const why = await whyNotStored(module);
-  if (why) return { ...module.convert(bytes, { ...options, store: false }, onProgress), archive: why };
+// Runs `store` (a call that stores into the open archive) in turn with the
+// archive's other jobs. When the browser had no room for it, SQLite took all
+// of it back and `archive` says so.
+function storeInTurn(module, store) {
   return self.archiveFile.serially(() => {
     const refused = module.roomRefusals();
-    const result = module.convert(bytes, { ...options, store: true }, onProgress);
+    const result = store();
     const errors = module.archiveErrors();
     if (module.roomRefusals() !== refused)
       return { ...result, archive: self.archiveFile.noRoom, storedBattles: false, keptRecord: false, skippedNote: '' };
     if (result.storedBattles || result.keptRecord) self.archiveFile.changed();
     return { ...result, archive: '', archiveErrors: errors };
   });
+}
+
+// The page as module.convert makes it; when this tab writes, the same walk
+// stores as the archive's settings say. Otherwise, or when the browser had no
+// room for it, `archive` says why nothing was stored.
+self.storingConversion = async (module, bytes, options, onProgress) => {
+  const why = await whyNotStored(module);
+  if (why) return { ...module.convert(bytes, { ...options, store: false }, onProgress), archive: why };
+  return storeInTurn(module, () => module.convert(bytes, { ...options, store: true }, onProgress));
 };
 
 self.archiveFile.addReads({
@@ -43,6 +49,25 @@ self.archiveFile.addReads({
   // The size of Data.dat as it lies on disk, and its battles.
   facts: (module) => ({ size: opfsFiles.handleOf(self.archiveFile.names().archive).getSize(), battles: module.archiveBattles() }),
   copy: async () => ({ file: await self.archiveFile.copyOfArchive() }),
+  // The battles `ids` as an archive of their own, handed out as the File
+  // the download reads; {file, battles, error}.
+  selection: async (module, { ids }) => {
+    const { selection } = self.archiveFile.names();
+    const files = [selection, self.archiveFile.journalOf(selection)];
+    await opfsFiles.remove(files);
+    try {
+      await opfsFiles.open(files);
+      const refused = module.roomRefusals();
+      const written = module.writeSelectionArchive(ids);
+      if (module.roomRefusals() !== refused) throw new Error(self.archiveFile.noRoom);
+      if (written.error) throw new Error(written.error);
+      opfsFiles.close(files);
+      return { ...written, file: await (await navigator.storage.getDirectory()).getFileHandle(selection).then((handle) => handle.getFile()) };
+    } catch (error) {
+      await opfsFiles.remove(files);
+      throw opfsFiles.isNoRoom(error) ? new Error(self.archiveFile.noRoom) : error;
+    }
+  },
 });
 
 // The files "Archiv laden" works with: the chosen file as it came, and the
@@ -102,6 +127,37 @@ Object.assign(self.workerJobs, {
         await opfsFiles.remove([chosen]);
       }
     });
+  },
+  // Adds the battles of the chosen File not stored yet, read into the
+  // private file system as it comes: {error, added, alreadyThere, dropped}.
+  async mergeArchiveFile(module, { file, name }) {
+    await self.archiveFile.ready(module);
+    const { chosen, made } = loadingFiles();
+    const merged = await self.archiveFile.change(module, async () => {
+      await opfsFiles.remove([chosen, ...made]);
+      try {
+        await opfsFiles.open([chosen, ...made]);
+        if (!(await opfsFiles.fill(chosen, file))) throw new Error(self.archiveFile.noRoom);
+        return await self.archiveFile.whileClosed(module, () => module.mergeChosenArchive(name));
+      } catch (error) {
+        throw opfsFiles.isNoRoom(error) ? new Error(self.archiveFile.noRoom) : error;
+      } finally {
+        await opfsFiles.remove([chosen, ...made]);
+      }
+    });
+    module.archiveErrors();
+    return [merged, []];
+  },
+  async selectionArchive(module, { ids }) {
+    await self.archiveFile.ready(module);
+    return [await self.archiveFile.read(module, 'selection', { ids }), []];
+  },
+  // A shared report's battles stored as if the player had converted it; the
+  // finish line's facts, without the page.
+  async takeInReport(module, { bytes, ownCoords }) {
+    const why = await whyNotStored(module);
+    if (why) return [{ archive: why }, []];
+    return [await storeInTurn(module, () => module.takeInReport(bytes, ownCoords)), []];
   },
   async dropArchiveFile() {
     await self.archiveFile.serially(() => opfsFiles.remove(loadingFiles().made));

@@ -1,9 +1,9 @@
 // The result section: the preview, the downloads and copies, the share link.
 // Everything here shows one conversion, made with the switches as they
 // stand; `clear` takes all of it away at once.
-import { storingOn } from './archive-settings.js';
+import { storingNote } from './archive-settings.js';
 import { canShareFiles, cardPng } from './card.js';
-import { constants, formatsFor, linkFor, wholePageOf } from './converter.js';
+import { constants, formatsFor, linkFor, run, wholePageOf } from './converter.js';
 import { plural, t } from './i18n.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
 import { fittedPage } from './preview-fit.js';
@@ -30,6 +30,8 @@ const ui = {
   shareCard: $('share-card'),
   hidden: $('share-hidden'),
   linkNote: $('link-note'),
+  linkNoteText: $('link-note-text'),
+  linkStore: $('link-store'),
 };
 const outputButtons = [
   ui.downloadPage,
@@ -83,12 +85,34 @@ function showHidden(options, own) {
 }
 
 // A shared link shows with its sender's switches, which the player's own
-// switches neither show nor lose.
+// switches neither show nor lose. Its battles go into the archive only when
+// the player asks, and only when the sender hid nothing: a text with names
+// or coordinates replaced would store battles that never were.
 function showLinkNote(source) {
   const list = hiddenList(source.switches, t('hidden.senderFleets'));
-  const note = list ? t('output.linkNote', { list }) : t('output.linkNoteNothingHidden');
-  ui.linkNote.textContent = storingOn() ? `${note} ${t('output.linkNotStored')}` : note;
+  ui.linkNoteText.textContent = list
+    ? `${t('output.linkNote', { list })} ${t('output.linkHiddenNotStored')}`
+    : t('output.linkNoteNothingHidden');
+  ui.linkStore.hidden = Boolean(list);
   ui.linkNote.hidden = false;
+}
+
+// Stores the shown link's battles as if the player had converted its
+// report: each battle once, the personal record as the archive's settings say.
+async function storeLink() {
+  const current = shown;
+  ui.linkStore.disabled = true;
+  try {
+    const { result } = await run('takeInReport', { bytes: current.source.bytes, ownCoords: currentOptions().ownCoords });
+    const note = storingNote(result, {});
+    if (shown === current) message(note.text.trim() || plural('storing.stored', 0), note.error || result.archive ? 'error' : 'ok');
+  } catch (error) {
+    if (shown === current) message(t('storing.notStored', { reason: error.message }), 'error');
+  } finally {
+    ui.linkStore.disabled = false;
+    // For scripts that drive the page: how many take-ins have answered.
+    document.body.dataset.linkStores = String(Number(document.body.dataset.linkStores || 0) + 1);
+  }
 }
 
 function firstTitleLine(formats) {
@@ -323,6 +347,7 @@ export function initOutput() {
   ui.copyCard.addEventListener('click', withCard(copyCard));
   ui.downloadCard.addEventListener('click', withCard(downloadCard));
   ui.shareCard.addEventListener('click', withCard(shareCard));
+  ui.linkStore.addEventListener('click', when(storeLink));
 }
 
 export { battlePlace };
