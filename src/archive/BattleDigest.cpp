@@ -8,6 +8,7 @@
 #include <openssl/evp.h>
 #endif
 
+#include <array>
 #include <cstdint>
 #include <vector>
 

@@ -8,6 +8,7 @@
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "text/Utf8Text.h"
+#include "writers/PageFileName.h"
 #include "writers/ShareFormats.h"
 #include "writers/ShareText.h"
 
@@ -442,6 +443,21 @@ TEST(ShareFiles, FormatsGetTheirExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(ShareOutputFileName("kampf", ShareFormat::Json), "kampf.json");
     EXPECT_EQ(ShareOutputFileName("dir.x/kampf", ShareFormat::BBCode), "dir.x/kampf.txt");
     EXPECT_EQ(ShareOutputFileName("kampf.log", ShareFormat::Title), "kampf.log");
+}
+
+// Whatever the report's header holds, the name holds only what every file
+// system takes: coordinates that are anything but digits and dots are left out.
+TEST(ShareFiles, PagesAreNamedAfterTheFirstBattlesPlainCoordinatesAndDay) {
+    const std::pair<std::pair<const char*, const char*>, const char*> cases[] = {
+        {{"4.7.2", "2026-03-14"}, "Kampf 4.7.2 2026-03-14.htm"},
+        {{"?.?.?", "2026-03-14"}, "Kampf 2026-03-14.htm"},
+        {{"4.7.2", ""}, "Kampf 4.7.2.htm"},
+        {{"", ""}, "Kampf.htm"},
+        {{"../4.7.2", ""}, "Kampf.htm"},
+        {{"4.7.2/x:*", "2026-03-14"}, "Kampf 2026-03-14.htm"},
+    };
+    for (const auto& [input, name] : cases)
+        EXPECT_EQ(SuggestedPageFileName(input.first, input.second), name) << input.first;
 }
 
 // --- In the chosen language ------------------------------------------------------------
