@@ -1,5 +1,5 @@
-// The shared formats (BBCode, Discord, title, JSON) and redaction: reviewed
-// outputs of the samples, and properties that must hold for any report.
+// The shared formats (BBCode, Discord, title, JSON) and redaction: properties
+// that must hold for any report (the reviewed outputs are in tests/cases).
 
 #include "ConvertTestSupport.h"
 #include "GeneratedReport.h"
@@ -26,8 +26,6 @@ namespace {
 using nlohmann::json;
 
 const std::filesystem::path kSamples = SKARNWALD_SAMPLES;
-const std::filesystem::path kExpected =
-    std::filesystem::path(SKARNWALD_TEST_DATA).parent_path() / "writers/expected/share";
 const std::filesystem::path kSchema = std::filesystem::path(SKARNWALD_TEST_DATA).parent_path().parent_path() /
                                       "docs/skarnwald-battles-1.schema.json";
 
@@ -229,23 +227,6 @@ std::vector<std::string> FleetOwners(const std::string& report) {
     }
     return owners;
 }
-
-// --- Reviewed outputs of the samples ---------------------------------------------
-
-class SharedSample : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(SharedSample, MatchesReviewedOutputs) {
-    const std::string name = GetParam();
-    const SharedConversion shared = ConvertForSharing(SampleText(name), {}, "");
-    EXPECT_EQ(shared.bbcode, FileBytes(kExpected / (name + ".bbcode.txt")));
-    EXPECT_EQ(JoinDiscordMessages(shared.discordMessages), FileBytes(kExpected / (name + ".discord.md")));
-    EXPECT_EQ(shared.title, FileBytes(kExpected / (name + ".title.txt")));
-    EXPECT_EQ(shared.json, FileBytes(kExpected / (name + ".json")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Samples, SharedSample,
-                         ::testing::Values("one-battle", "opera-copy", "own-planet", "roids-and-salvage",
-                                           "several-battles"));
 
 // --- Properties on generated reports -------------------------------------------
 
