@@ -14,6 +14,7 @@
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
 #include "text/Catalog.h"
+#include "writers/PageFileName.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -34,7 +35,8 @@ using skarnwald::web::Bytes;
 using skarnwald::web::TextField;
 
 // The fields each listed battle has in `text`: the date as the command line
-// lists it, the coordinates, the place and the day ("YYYY-MM-DD") for names.
+// lists it, the coordinates, the place and the name its page is offered under
+// (without an extension).
 constexpr int kListFields = 4;
 
 template <typename T> val TypedArray(const char* type, const std::vector<T>& values) {
@@ -74,7 +76,7 @@ val FindStoredBattles(val filter) {
         ids.push_back(battle.id);
         for (const std::string& field :
              {skarnwald::FormatStoredDate(battle.datum, skarnwald::DateStyle::DateTime), battle.coords,
-              battle.name, battle.datum.substr(0, 10)}) {
+              battle.name, skarnwald::PageFileStem(battle.coords, battle.datum.substr(0, 10))}) {
             text += field;
             ends.push_back(static_cast<std::uint32_t>(text.size()));
         }

@@ -76,6 +76,7 @@ val ConversionResult(skarnwald::web::PageConversion&& conversion) {
     first.set("coords", conversion.first.coords);
     first.set("place", conversion.first.place);
     first.set("date", conversion.first.date);
+    first.set("fileName", skarnwald::PageFileStem(conversion.first.coords, conversion.first.date));
     result.set("first", first);
     return result;
 }
@@ -92,7 +93,8 @@ void SetStoringFacts(val& result, const skarnwald::web::StoredConversion& stored
 // holds what the preview shows (preview, empty when it is the whole page) and
 // the page (html; missing when the preview is cut: wholePage() gives it) as
 // bytes, the number of battles and the first battle's
-// coords, place and date as the outputs show them. With store the archive's
+// coords, place and date as the outputs show them, with the name its files
+// are offered under (fileName, without an extension). With store the archive's
 // settings decide what the same walk stores; the result then also tells
 // whether the battles were stored (storedBattles), whether the personal
 // record's figures changed (keptRecord), and how many battles were stored

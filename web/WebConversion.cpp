@@ -35,23 +35,6 @@ void AppendNote(std::string& page, std::string_view start, std::string_view text
     page += end;
 }
 
-class CFirstBattleWriter final : public IReportWriter {
-public:
-    void Header(const HeaderEvent& event) override {
-        if (seen_)
-            return;
-        seen_ = true;
-        first.coords = std::string(event.coords);
-        first.place = std::string(event.parts.place);
-        if (const auto time = ReadBattleTime(event.when))
-            first.date = IsoText(*time).substr(0, 10);
-    }
-    FirstBattle first;
-
-private:
-    bool seen_ = false;
-};
-
 // Notes where the page's battle rows end, as the page writer before it in the
 // walk has just written their table's end: the preview then need not search a
 // page of tens of megabytes, nearly every byte of which could start a match.
@@ -136,7 +119,7 @@ PageConversion ConvertToPageBytes(std::string_view bytes, const Redaction& redac
 
     conversion.preview = PreviewPage(conversion.html, rowsEnd.rowsEnd);
     conversion.battles = converter.BattlesInLastReport();
-    conversion.first = std::move(first.first);
+    conversion.first = first.First();
     return conversion;
 }
 

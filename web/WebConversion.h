@@ -4,6 +4,7 @@
 // program, so both give the same bytes for the same report.
 
 #include "reading/ConversionServices.h"
+#include "writers/PageFileName.h"
 #include "writers/ShareFormats.h"
 
 #include <string>
@@ -19,18 +20,12 @@ namespace skarnwald::web {
 // cut at its first NUL, the text made UTF-8, an Opera copy joined.
 std::string PrepareReportBytes(std::string_view bytes);
 
-// The first battle as the outputs show it, for naming downloads and history
-// entries; `date` is "YYYY-MM-DD" or empty.
-struct FirstBattle {
-    std::string coords, place, date;
-};
-
 // The page first, so the preview stands before the share texts are made.
 struct PageConversion {
     std::string html;
     std::string preview; // what the preview shows; empty when it is the whole page
     std::size_t battles = 0;
-    FirstBattle first;
+    FirstBattle first; // for naming downloads and history entries
 };
 
 // `ownCoords` is the user's own planet ("Koords"); `progress` may be null.

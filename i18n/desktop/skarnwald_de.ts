@@ -733,11 +733,6 @@ Bei „Nein“ läuft Skarnwald ohne Datenbank weiter: Berichte werden umgewande
         <translation>Die Datei %1 konnte nicht geschrieben werden:
 %2</translation>
     </message>
-    <message>
-        <source>Battle</source>
-        <extracomment>The first word of a page&apos;s file name (&quot;Battle 11.7.8 2026-12-09.htm&quot;).</extracomment>
-        <translation>Kampf</translation>
-    </message>
 </context>
 <context>
     <name>skarnwald::CAboutDlg</name>

@@ -174,7 +174,7 @@ void CVoxlanView::SetProgressText(ProgressText text) {
 void CVoxlanView::OnInitialUpdate() {
     database_.SetConnection(document_.Connection());
     converter_.SetProgress(progress_.get());
-    converter_.AddWriter(&pageName_);
+    converter_.AddWriter(&firstBattle_);
     storing_.SetSettings(ReadStoringSettings(database_));
     converter_.ownCoords = storing_.Settings().ownCoords;
     AttachStoring(converter_, storing_);
@@ -248,8 +248,8 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
 // save dialog.
 std::optional<std::filesystem::path> CVoxlanView::PageTarget() {
     if (const QString folder = AutoSaveFolder(); !folder.isEmpty() && QFileInfo(folder).isDir())
-        return FreePageFile(ToPath(folder), pageName_.Name());
-    return ChoosePageFile(this, QString::fromStdString(pageName_.Name()));
+        return FreePageFile(ToPath(folder), firstBattle_.SuggestedPageFileName());
+    return ChoosePageFile(this, QString::fromStdString(firstBattle_.SuggestedPageFileName()));
 }
 
 void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QString& status) {
@@ -467,9 +467,8 @@ void CVoxlanView::OnCopyTitle() {
 
 void CVoxlanView::OnSaveJson() {
     if (share_.HasOutputs())
-        ShowShareStatus(
-            share_.SaveJson(this, QFileInfo(QString::fromStdString(pageName_.Name())).completeBaseName() +
-                                      QStringLiteral(".json")));
+        ShowShareStatus(share_.SaveJson(this, QString::fromStdString(firstBattle_.PageFileStem()) +
+                                                  QStringLiteral(".json")));
 }
 
 void CVoxlanView::OnCopyCardImage() {
@@ -479,9 +478,8 @@ void CVoxlanView::OnCopyCardImage() {
 
 void CVoxlanView::OnSaveCardImage() {
     if (share_.HasOutputs())
-        ShowShareStatus(share_.SaveCardImage(
-            this,
-            QFileInfo(QString::fromStdString(pageName_.Name())).completeBaseName() + QStringLiteral(".png")));
+        ShowShareStatus(share_.SaveCardImage(this, QString::fromStdString(firstBattle_.PageFileStem()) +
+                                                       QStringLiteral(".png")));
 }
 
 void CVoxlanView::OnChangeLog() {

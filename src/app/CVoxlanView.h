@@ -11,6 +11,7 @@
 #include "archive/BattleDatabase.h"
 #include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
+#include "writers/PageFileName.h"
 
 #include <QWidget>
 
@@ -126,7 +127,7 @@ private:
     CStoringWriter storing_{database_};
     CReportConverter converter_;
     std::unique_ptr<ProgressBarAdapter> progress_;
-    CPageNameWriter pageName_;
+    CFirstBattleWriter firstBattle_;
     Choice lastChoice_ = Choice::Field;
     QString chosenFile_;
     ProgressText progressText_ = ProgressText::Percent;

@@ -4,7 +4,6 @@
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
 #include "text/ReportFiles.h"
-#include "writers/ShareText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,48 +11,13 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include <utility>
-
 namespace skarnwald {
 namespace {
 
 const QString kLastFolderKey = QStringLiteral("Pages/LastFolder");
 const QString kAutoSaveKey = QStringLiteral("Pages/AutoSaveFolder");
 
-// The word a page's name starts with, in the language spoken.
-std::string BattleWord() {
-    //: The first word of a page's file name ("Battle 11.7.8 2026-12-09.htm").
-    return QCoreApplication::translate("PageFiles", "Battle").toStdString();
-}
-
-// Coordinates as a file name may hold them: hidden ones ("?.?.?") are left out.
-bool PlainCoords(std::string_view coords) {
-    return !coords.empty() && coords.find_first_not_of("0123456789.") == std::string_view::npos;
-}
-
 } // namespace
-
-void CPageNameWriter::BeginReport(const ReportStartEvent&) {
-    named_ = false;
-    name_ = PageName({}, {});
-}
-
-std::string PageName(std::string_view coords, std::string_view isoDay) {
-    std::string name = BattleWord();
-    if (PlainCoords(coords))
-        name += " " + std::string(coords);
-    if (!isoDay.empty())
-        name += " " + std::string(isoDay);
-    return name + ".htm";
-}
-
-void CPageNameWriter::Header(const HeaderEvent& header) {
-    if (std::exchange(named_, true))
-        return;
-    const std::optional<BattleTime> time = ReadBattleTime(header.when);
-    const std::string day = time ? IsoText(*time).substr(0, 10) : std::string(); // of "2026-12-09T…"
-    name_ = PageName(header.coords, day);
-}
 
 std::filesystem::path ToPath(const QString& name) {
     return QFile::encodeName(name).toStdString();

@@ -2,8 +2,6 @@
 // Choosing and writing the HTML pages of the converter and of the database
 // browser, and telling the user about files that cannot be read or written.
 
-#include "reading/ReportWriter.h"
-
 #include <QString>
 
 #include <filesystem>
@@ -16,24 +14,6 @@
 class QWidget;
 
 namespace skarnwald {
-
-// "Kampf 11.7.8 2026-12-09.htm" (in German) of a battle's coordinates and its
-// day ("2026-12-09"); a part that is empty or hidden ("?.?.?") is left out.
-std::string PageName(std::string_view coords, std::string_view isoDay);
-
-// Listens to a conversion for the name its page is offered under:
-// "Kampf 11.7.8 2026-12-09.htm" from the first battle's coordinates and
-// date. A part the header does not give (or the redaction hid) is left out.
-class CPageNameWriter : public IReportWriter {
-public:
-    void BeginReport(const ReportStartEvent&) override;
-    void Header(const HeaderEvent& header) override;
-    const std::string& Name() const { return name_; }
-
-private:
-    bool named_ = false;
-    std::string name_ = PageName({}, {});
-};
 
 // The save dialog for a page, offering `suggestedName` in the folder a page
 // was last saved to. The name gets ".htm" unless it ends in "htm" or "html";

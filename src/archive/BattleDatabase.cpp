@@ -136,8 +136,7 @@ void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view co
     battleStoredInConversion_ =
         RunStatement(*connection_, kInsertBattle, {Int(currentBattleId_), datumValue, coords, name});
     digest_.Reset();
-    digest_.AddRow(CBattleDigest::RowKind::Battle,
-                   {datum ? std::optional<std::string_view>(*datum) : std::nullopt, coords, name});
+    digest_.Add(BattleRowIdentity{datum ? DigestValue(*datum) : std::nullopt, coords, name});
 }
 
 bool CBattleDatabase::IsStoredBefore(const std::string& digest) {
@@ -200,7 +199,7 @@ void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view 
     if (!fleetLineStoredInBattle_)
         return;
     lastFleetLineId_ = currentFleetLineId_;
-    digest_.AddRow(CBattleDigest::RowKind::FleetLine, {agility, count, shipName, shipType, coords, name});
+    digest_.Add(FleetLineIdentity{agility, count, shipName, shipType, coords, name});
 }
 
 void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
@@ -265,8 +264,7 @@ void CBattleDatabase::InsertCombatLine(const CombatLineTexts& line) {
 
 void CBattleDatabase::AddCombatLineToDigest(const CombatLineTexts& line) {
     const auto& [weapon, deed, count, shipType, shipName, targetCoords, targetName, fleetCoords] = line;
-    digest_.AddRow(CBattleDigest::RowKind::CombatLine,
-                   {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
+    digest_.Add(CombatLineIdentity{weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }
 
 void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,

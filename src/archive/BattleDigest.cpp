@@ -8,6 +8,7 @@
 #include <openssl/evp.h>
 #endif
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -21,35 +22,29 @@ constexpr std::string_view kRememberStoredAsCounted =
 constexpr std::string_view kBattlesWithoutDigest =
     "SELECT ID FROM Battles WHERE ID NOT IN (SELECT BattleID FROM BattleDigest) ORDER BY ID";
 
-std::optional<std::string_view> View(const std::optional<std::string>& text) {
-    return text ? std::optional<std::string_view>(*text) : std::nullopt;
+DigestValue View(const std::optional<std::string>& text) {
+    return text ? DigestValue(*text) : std::nullopt;
 }
 
-// The values of one stored row, in digest order.
-template <std::size_t N>
-void AddStoredRow(CBattleDigest& digest, CBattleDigest::RowKind kind, const CStatement& row,
-                  const std::array<std::string_view, N>& columns) {
-    std::array<std::optional<std::string>, N> values;
-    for (std::size_t i = 0; i < N; ++i)
-        values[i] = row.ReadStoredText(columns[i]);
-    digest.AddRow(kind, values);
-}
+// Row kinds as the digest tags them.
+constexpr char kBattleTag = 'B';
+constexpr char kFleetLineTag = 'F';
+constexpr char kCombatLineTag = 'C';
 
-// A combat line's values in digest order, `firingCoords` (its fleet line's)
-// in the place of the Koords of a line that hits.
+// A stored combat line, `firingCoords` (its fleet line's) in the place of the
+// Koords of a line that hits.
 void AddStoredCombatLine(CBattleDigest& digest, const CStatement& row,
                          const std::optional<std::string>& firingCoords) {
-    std::array<std::optional<std::string>, kCombatLineDigestColumns.size()> values;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = row.ReadStoredText(kCombatLineDigestColumns[i]);
-    if (IsHitDeed(values[1].value_or("")))
-        values[5] = firingCoords;
-    digest.AddRow(CBattleDigest::RowKind::CombatLine, values);
+    const auto text = [&](std::string_view column) { return row.ReadStoredText(column); };
+    const auto deed = text("Tat");
+    const auto ownCoords = text("Koords");
+    digest.Add(CombatLineIdentity{View(text("Waffe")), View(deed), View(text("Anzahl")),
+                                  View(text("Schiffstyp")), View(text("Schiffsname")),
+                                  View(IsHitDeed(deed.value_or("")) ? firingCoords : ownCoords),
+                                  View(text("Name"))});
 }
 
 } // namespace
-
-static_assert(kCombatLineDigestColumns[1] == "Tat" && kCombatLineDigestColumns[5] == "Koords");
 
 bool IsHitDeed(std::string_view deed) {
     return deed == "lamed" || deed == "destroyed";
@@ -103,7 +98,7 @@ void CBattleDigest::HashRow() {
 
 // Every value carries its length, so no two different rows feed the same
 // bytes however their texts are split.
-void CBattleDigest::FeedValue(std::optional<std::string_view> value) {
+void CBattleDigest::FeedValue(DigestValue value) {
     const std::uint64_t size = value ? value->size() + 1 : 0;
     char length[8];
     for (int i = 0; i < 8; ++i)
@@ -113,20 +108,24 @@ void CBattleDigest::FeedValue(std::optional<std::string_view> value) {
         Feed(*value);
 }
 
-void CBattleDigest::AddRow(RowKind kind, std::initializer_list<std::optional<std::string_view>> values) {
-    const char tag = static_cast<char>(kind);
+void CBattleDigest::AddRow(char tag, std::initializer_list<DigestValue> values) {
     Feed({&tag, 1});
-    for (const auto& value : values)
+    for (const DigestValue& value : values)
         FeedValue(value);
     HashRow();
 }
 
-void CBattleDigest::AddRow(RowKind kind, std::span<const std::optional<std::string>> values) {
-    const char tag = static_cast<char>(kind);
-    Feed({&tag, 1});
-    for (const auto& value : values)
-        FeedValue(View(value));
-    HashRow();
+void CBattleDigest::Add(const BattleRowIdentity& row) {
+    AddRow(kBattleTag, {row.datum, row.coords, row.place});
+}
+
+void CBattleDigest::Add(const FleetLineIdentity& row) {
+    AddRow(kFleetLineTag, {row.agility, row.count, row.shipName, row.shipType, row.coords, row.owner});
+}
+
+void CBattleDigest::Add(const CombatLineIdentity& row) {
+    AddRow(kCombatLineTag,
+           {row.weapon, row.deed, row.count, row.shipType, row.shipName, row.coords, row.targetOwner});
 }
 
 std::string CBattleDigest::Finish() {
@@ -150,14 +149,16 @@ std::optional<std::string> DigestOfStoredBattle(CConnection& connection, std::in
     const auto datum = battle.ReadStoredText("Datum");
     const auto coords = battle.ReadStoredText("Koords");
     const auto name = battle.ReadStoredText("Name");
-    digest.AddRow(CBattleDigest::RowKind::Battle, {View(datum), View(coords), View(name)});
+    digest.Add(BattleRowIdentity{View(datum), View(coords), View(name)});
 
     CStatement fleetLines(connection, "SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID");
     CStatement combatLines(connection, "SELECT * FROM Battle_Details WHERE AgilityID = ? ORDER BY ID");
     fleetLines.Bind({battleId});
     while (fleetLines.Step()) {
-        AddStoredRow(digest, CBattleDigest::RowKind::FleetLine, fleetLines, kFleetLineDigestColumns);
-        const auto firingCoords = fleetLines.ReadStoredText("Koords");
+        const auto text = [&](std::string_view column) { return fleetLines.ReadStoredText(column); };
+        const auto firingCoords = text("Koords");
+        digest.Add(FleetLineIdentity{View(text("Agility")), View(text("Anzahl")), View(text("Schiffsname")),
+                                     View(text("Schiffstyp")), View(firingCoords), View(text("Name"))});
         combatLines.Bind({fleetLines.StoredValue("ID")});
         while (combatLines.Step())
             AddStoredCombatLine(digest, combatLines, firingCoords);

@@ -7,32 +7,42 @@
 
 #include "archive/Connection.h"
 
-#include <array>
 #include <initializer_list>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
 namespace skarnwald {
 
-// Stored columns in the order they enter the digest. A fleet line's side is
-// left out: it is worked out over the whole report, so the same battle pasted
-// with other battles may get other sides. A "lamed" or "destroyed" combat
-// line enters with the coordinates of the fleet that fired, which are its
-// fleet line's, in the place of its own Koords (those of the fleet hit):
-// archives once stored the firing fleet's there, and the digests of their
-// battles, kept in BattleDigest and PersStatCounted, stay valid.
-inline constexpr std::array<std::string_view, 6> kFleetLineDigestColumns = {
-    "Agility", "Anzahl", "Schiffsname", "Schiffstyp", "Koords", "Name"};
-inline constexpr std::array<std::string_view, 7> kCombatLineDigestColumns = {
-    "Waffe", "Tat", "Anzahl", "Schiffstyp", "Schiffsname", "Koords", "Name"};
+// What makes two battles the same: the values of their battle row, fleet
+// lines and combat lines, each row's values in the order they enter the
+// digest. A missing value (NULL in a stored row) differs from an empty text.
+using DigestValue = std::optional<std::string_view>;
+
+// The battle row: its date as stored ("YYYY-MM-DD HH:MM:SS", missing when
+// the report's was unreadable), coordinates and place.
+struct BattleRowIdentity {
+    DigestValue datum, coords, place;
+};
+
+// A fleet line. Its side is left out: it is worked out over the whole report,
+// so the same battle pasted with other battles may get other sides.
+struct FleetLineIdentity {
+    DigestValue agility, count, shipName, shipType, coords, owner;
+};
+
+// A combat line. A "lamed" or "destroyed" line enters with the coordinates of
+// the fleet that fired, which are its fleet line's, in the place of its own
+// Koords (those of the fleet hit): archives once stored the firing fleet's
+// there, and the digests of their battles, kept in BattleDigest and
+// PersStatCounted, stay valid. Other lines enter with their own Koords.
+struct CombatLineIdentity {
+    DigestValue weapon, deed, count, shipType, shipName, coords, targetOwner;
+};
 
 class CBattleDigest {
 public:
-    enum class RowKind : char { Battle = 'B', FleetLine = 'F', CombatLine = 'C' };
-
     // `wholeBattle`: a battle's rows are kept and hashed only by Finish(), so
     // a digest that turns out not to be needed costs no hashing.
     explicit CBattleDigest(bool wholeBattle = false);
@@ -42,15 +52,17 @@ public:
 
     // Starts a new battle's digest.
     void Reset();
-    // One stored row; a missing value (NULL) differs from an empty text.
-    void AddRow(RowKind kind, std::initializer_list<std::optional<std::string_view>> values);
-    void AddRow(RowKind kind, std::span<const std::optional<std::string>> values);
+    // The battle's rows in storing order: its battle row first.
+    void Add(const BattleRowIdentity& row);
+    void Add(const FleetLineIdentity& row);
+    void Add(const CombatLineIdentity& row);
     // The digest as 64 lowercase hex digits; the next battle needs Reset().
     std::string Finish();
 
 private:
+    void AddRow(char tag, std::initializer_list<DigestValue> values);
     void Feed(std::string_view bytes);
-    void FeedValue(std::optional<std::string_view> value);
+    void FeedValue(DigestValue value);
     void HashRow();
     struct Context;
     std::unique_ptr<Context> context_;

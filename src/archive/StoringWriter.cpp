@@ -36,9 +36,8 @@ void CStoringWriter::Header(const HeaderEvent& event) {
         return;
     const auto datum = ParseReportDate(parts.date);
     recordDigest_.Reset();
-    recordDigest_.AddRow(
-        CBattleDigest::RowKind::Battle,
-        {datum ? std::optional<std::string_view>(*datum) : std::nullopt, parts.coords, parts.place});
+    recordDigest_.Add(
+        BattleRowIdentity{datum ? DigestValue(*datum) : std::nullopt, parts.coords, parts.place});
     battleInRecord_ = true;
     fleetLineInBattle_ = false;
 }
@@ -77,8 +76,7 @@ void CStoringWriter::StoreFleetLine(std::string_view agility, std::string_view c
     if (StoresBattles())
         store_.StoreFleetLine(agility, count, shipType, shipName, {}, coords, name, side);
     if (KeepsRecord() && battleInRecord_) {
-        recordDigest_.AddRow(CBattleDigest::RowKind::FleetLine,
-                             {agility, count, shipName, shipType, coords, name});
+        recordDigest_.Add(FleetLineIdentity{agility, count, shipName, shipType, coords, name});
         fleetLineInBattle_ = true;
     }
 }
@@ -92,8 +90,8 @@ void CStoringWriter::StoreCombatLine(std::string_view weapon, std::string_view d
         store_.StoreCombatLine(weapon, deed, count, secondCount, thirdCount, shipType, shipName, targetCoords,
                                fleetCoords, targetName);
     if (KeepsRecord() && fleetLineInBattle_)
-        recordDigest_.AddRow(CBattleDigest::RowKind::CombatLine,
-                             {weapon, deed, count, shipType, shipName, fleetCoords, targetName});
+        recordDigest_.Add(
+            CombatLineIdentity{weapon, deed, count, shipType, shipName, fleetCoords, targetName});
 }
 
 void CStoringWriter::RoidCapture(const RoidCaptureEvent& event) {

@@ -242,13 +242,11 @@ TEST(BattleDigestTest, DigestsMatchThoseAlreadyStoredInFiles) {
     // the whole battle at the end gives the same digest, also after Reset().
     for (const bool wholeBattle : {false, true}) {
         CBattleDigest digest(wholeBattle);
-        digest.AddRow(CBattleDigest::RowKind::FleetLine, {"left over from before"});
+        digest.Add(BattleRowIdentity{"left over", "from", "before"});
         digest.Reset();
-        digest.AddRow(CBattleDigest::RowKind::Battle, {"2004-03-12 14:07:09", "1.2.3", "Home"});
-        digest.AddRow(CBattleDigest::RowKind::FleetLine,
-                      {"Agility 5", "[50/50]", "(Tank)", " Corvette ", "1.2.3", std::nullopt});
-        digest.AddRow(CBattleDigest::RowKind::CombatLine,
-                      {"Laser", "lamed", "3", "", "(Tank)", "4.5.6", " Keeper"});
+        digest.Add(BattleRowIdentity{"2004-03-12 14:07:09", "1.2.3", "Home"});
+        digest.Add(FleetLineIdentity{"Agility 5", "[50/50]", "(Tank)", " Corvette ", "1.2.3", std::nullopt});
+        digest.Add(CombatLineIdentity{"Laser", "lamed", "3", "", "(Tank)", "4.5.6", " Keeper"});
         EXPECT_EQ(digest.Finish(), "dd792272d70606991a591a04aa26aa9dae7819d563aaa5ff1e7000206be87a22")
             << wholeBattle;
     }

@@ -89,6 +89,34 @@ TEST_F(BrowserTest, SearchFoldsTheCaseOfEveryLetter) {
     }
 }
 
+// The ends of a date range are whole days and both belong to it: a battle
+// just after midnight of the first day and one just before midnight of the
+// last are in, the days around them out.
+TEST_F(BrowserTest, DateRangeIncludesBothEndDays) {
+    Run("INSERT INTO Battles VALUES (1, '2026-03-14 00:00:00', '1.2.3', 'Early'), "
+        "(2, '2026-03-15 23:59:59', '4.5.6', 'Late'), (3, NULL, '7.8.9', 'Undated')");
+    struct Case {
+        std::string from, to;
+        std::vector<std::int32_t> found;
+    };
+    const Case cases[] = {
+        {"2026-03-14", "", {1, 2}},        {"2026-03-15", "", {2}},           {"2026-03-16", "", {}},
+        {"", "2026-03-15", {1, 2}},        {"", "2026-03-14", {1}},           {"", "2026-03-13", {}},
+        {"2026-03-14", "2026-03-14", {1}}, {"2026-03-15", "2026-03-15", {2}}, {"", "", {3, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        BattleFilter filter;
+        filter.from = c.from;
+        filter.to = c.to;
+        const auto battles = FindBattles(*connection, filter);
+        ASSERT_TRUE(battles);
+        std::vector<std::int32_t> ids;
+        for (const StoredBattle& battle : *battles)
+            ids.push_back(battle.id);
+        EXPECT_EQ(ids, c.found) << c.from << " to " << c.to;
+    }
+}
+
 TEST_F(BrowserTest, EmptyDatabaseFindsNoBattle) {
     const auto battles = FindBattles(*connection, {});
     ASSERT_TRUE(battles);

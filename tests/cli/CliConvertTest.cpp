@@ -16,7 +16,7 @@ namespace {
 
 const std::filesystem::path kSamples = SKARNWALD_SAMPLES;
 const std::filesystem::path kExpected =
-    std::filesystem::path(SKARNWALD_TEST_DATA).parent_path() / "writers/expected";
+    std::filesystem::path(SKARNWALD_TEST_DATA).parent_path() / "cases/one-battle";
 
 class CliConvert : public testing::Test {
 protected:
@@ -43,13 +43,13 @@ protected:
 
 TEST_F(CliConvert, WritesThePageToTheNamedFileWithHtmAppended) {
     EXPECT_EQ(Run(Sample() + " -o seite > said.txt"), 0);
-    EXPECT_EQ(FileBytes(folder / "seite.htm"), FileBytes(kExpected / "one-battle.htm"));
+    EXPECT_EQ(FileBytes(folder / "seite.htm"), FileBytes(kExpected / "page.htm"));
     EXPECT_NE(FileBytes(folder / "said.txt").find("seite.htm"), std::string::npos);
 }
 
 TEST_F(CliConvert, ReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(Run("- < " + Sample() + " > page.htm"), 0);
-    EXPECT_EQ(FileBytes(folder / "page.htm"), FileBytes(kExpected / "one-battle.htm"));
+    EXPECT_EQ(FileBytes(folder / "page.htm"), FileBytes(kExpected / "page.htm"));
 }
 
 TEST_F(CliConvert, FullStandardOutputFails) {
@@ -117,14 +117,13 @@ TEST_F(CliConvert, ReportWithoutABattleWritesNothingAndExitsWithThree) {
 }
 
 TEST_F(CliConvert, FormatsGoToFilesNamedForThemOrToStandardOutput) {
-    const std::filesystem::path expected = kExpected / "share";
     EXPECT_EQ(Run(Sample() + " --format json -o kampf > said.txt"), 0);
-    EXPECT_EQ(FileBytes(folder / "kampf.json"), FileBytes(expected / "one-battle.json"));
+    EXPECT_EQ(FileBytes(folder / "kampf.json"), FileBytes(kExpected / "json.json"));
     EXPECT_NE(FileBytes(folder / "said.txt").find("kampf.json"), std::string::npos);
     EXPECT_EQ(Run(Sample() + " --format bbcode -o post.bb"), 0);
-    EXPECT_EQ(FileBytes(folder / "post.bb"), FileBytes(expected / "one-battle.bbcode.txt"));
+    EXPECT_EQ(FileBytes(folder / "post.bb"), FileBytes(kExpected / "bbcode.txt"));
     EXPECT_EQ(Run(Sample() + " --format title > title.txt"), 0);
-    EXPECT_EQ(FileBytes(folder / "title.txt"), FileBytes(expected / "one-battle.title.txt"));
+    EXPECT_EQ(FileBytes(folder / "title.txt"), FileBytes(kExpected / "title.txt"));
     EXPECT_FALSE(std::filesystem::exists(folder / "kampf.htm"));
 }
 

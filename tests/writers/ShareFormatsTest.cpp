@@ -1,5 +1,5 @@
-// The shared formats (BBCode, Discord, title, JSON) and redaction: reviewed
-// outputs of the samples, and properties that must hold for any report.
+// The shared formats (BBCode, Discord, title, JSON) and redaction: properties
+// that must hold for any report (the reviewed outputs are in tests/cases).
 
 #include "ConvertTestSupport.h"
 #include "GeneratedReport.h"
@@ -8,6 +8,7 @@
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "text/Utf8Text.h"
+#include "writers/PageFileName.h"
 #include "writers/ShareFormats.h"
 #include "writers/ShareText.h"
 
@@ -25,8 +26,6 @@ namespace {
 using nlohmann::json;
 
 const std::filesystem::path kSamples = SKARNWALD_SAMPLES;
-const std::filesystem::path kExpected =
-    std::filesystem::path(SKARNWALD_TEST_DATA).parent_path() / "writers/expected/share";
 const std::filesystem::path kSchema = std::filesystem::path(SKARNWALD_TEST_DATA).parent_path().parent_path() /
                                       "docs/skarnwald-battles-1.schema.json";
 
@@ -229,23 +228,6 @@ std::vector<std::string> FleetOwners(const std::string& report) {
     return owners;
 }
 
-// --- Reviewed outputs of the samples ---------------------------------------------
-
-class SharedSample : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(SharedSample, MatchesReviewedOutputs) {
-    const std::string name = GetParam();
-    const SharedConversion shared = ConvertForSharing(SampleText(name), {}, "");
-    EXPECT_EQ(shared.bbcode, FileBytes(kExpected / (name + ".bbcode.txt")));
-    EXPECT_EQ(JoinDiscordMessages(shared.discordMessages), FileBytes(kExpected / (name + ".discord.md")));
-    EXPECT_EQ(shared.title, FileBytes(kExpected / (name + ".title.txt")));
-    EXPECT_EQ(shared.json, FileBytes(kExpected / (name + ".json")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Samples, SharedSample,
-                         ::testing::Values("one-battle", "opera-copy", "own-planet", "roids-and-salvage",
-                                           "several-battles"));
-
 // --- Properties on generated reports -------------------------------------------
 
 class GeneratedShare : public ::testing::TestWithParam<int> {};
@@ -442,6 +424,21 @@ TEST(ShareFiles, FormatsGetTheirExtensionOnlyWhenTheNameHasNone) {
     EXPECT_EQ(ShareOutputFileName("kampf", ShareFormat::Json), "kampf.json");
     EXPECT_EQ(ShareOutputFileName("dir.x/kampf", ShareFormat::BBCode), "dir.x/kampf.txt");
     EXPECT_EQ(ShareOutputFileName("kampf.log", ShareFormat::Title), "kampf.log");
+}
+
+// Whatever the report's header holds, the name holds only what every file
+// system takes: coordinates that are anything but digits and dots are left out.
+TEST(ShareFiles, PagesAreNamedAfterTheFirstBattlesPlainCoordinatesAndDay) {
+    const std::pair<std::pair<const char*, const char*>, const char*> cases[] = {
+        {{"4.7.2", "2026-03-14"}, "Kampf 4.7.2 2026-03-14.htm"},
+        {{"?.?.?", "2026-03-14"}, "Kampf 2026-03-14.htm"},
+        {{"4.7.2", ""}, "Kampf 4.7.2.htm"},
+        {{"", ""}, "Kampf.htm"},
+        {{"../4.7.2", ""}, "Kampf.htm"},
+        {{"4.7.2/x:*", "2026-03-14"}, "Kampf 2026-03-14.htm"},
+    };
+    for (const auto& [input, name] : cases)
+        EXPECT_EQ(SuggestedPageFileName(input.first, input.second), name) << input.first;
 }
 
 // --- In the chosen language ------------------------------------------------------------

@@ -8,7 +8,7 @@ import { confirmAction } from './confirm.js';
 import { formatNumber, onLanguageChange, plural, t } from './i18n.js';
 import { fittedPage } from './preview-fit.js';
 import { onFirstShown } from './tabs.js';
-import { decodeText, download, fileBase, showMessage } from './text.js';
+import { decodeText, download, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
 const ui = {
@@ -39,7 +39,7 @@ const ROWS_PER_PAGE = 200;
 const DATE = 0;
 const COORDS = 1;
 const PLACE = 2;
-const DAY = 3;
+const FILE_NAME = 3;
 
 let built = false;
 let listed = null;
@@ -59,8 +59,14 @@ function field(row, index) {
   return decodeText(listed.text.subarray(at === 0 ? 0 : listed.ends[at - 1], listed.ends[at]));
 }
 
+// The battle as the list shows it now, or nothing when it is not listed.
+function listedBattle(id) {
+  const row = listed ? listed.ids.indexOf(id) : -1;
+  return row < 0 ? null : battleOf(row);
+}
+
 function battleOf(row) {
-  return { id: listed.ids[row], date: field(row, DATE), coords: field(row, COORDS), place: field(row, PLACE), day: field(row, DAY) };
+  return { id: listed.ids[row], date: field(row, DATE), coords: field(row, COORDS), place: field(row, PLACE), fileName: field(row, FILE_NAME) };
 }
 
 // Counts up after every change the page shows, for tests and benchmarks to wait on.
@@ -260,7 +266,7 @@ function build() {
   ui.preview.addEventListener('load', () => {
     if (opened) countUp('opened');
   });
-  ui.download.addEventListener('click', () => download(opened.page, `${fileBase({ coords: opened.coords, date: opened.day })}.htm`, 'text/html'));
+  ui.download.addEventListener('click', () => download(opened.page, `${opened.fileName}.htm`, 'text/html'));
   ui.deleteOne.addEventListener('click', reporting(deleteOpened));
   ui.deleteAll.addEventListener('click', reporting(deleteAll));
   ui.csv.addEventListener('click', reporting(exportCsv));
@@ -282,11 +288,12 @@ function openArchiveWhenIdle() {
 onFirstShown('tab-archive', build);
 if (document.readyState === 'complete') openArchiveWhenIdle();
 else window.addEventListener('load', openArchiveWhenIdle, { once: true });
-// The list's texts and the battle shown (the core's page) follow the language.
-onLanguageChange(() => {
+// The list's texts and the battle shown (the core's page, its title and the
+// name it downloads under) follow the language.
+onLanguageChange(async () => {
   if (!built) return;
-  refresh();
-  if (opened) reporting(openBattle)(opened, { focus: false });
+  await refresh();
+  if (opened) reporting(openBattle)(listedBattle(opened.id) ?? opened, { focus: false });
 });
 // Another archive may have been loaded: the battle shown may be gone. A
 // change another tab made leaves the battle this one shows open.

@@ -8,7 +8,7 @@ import { plural, t } from './i18n.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
 import { fittedPage } from './preview-fit.js';
 import { currentOptions, hiddenList } from './settings.js';
-import { battlePlace, decodeText, download, fileBase, showMessage } from './text.js';
+import { battlePlace, decodeText, download, showMessage } from './text.js';
 
 const $ = (id) => document.getElementById(id);
 const ui = {
@@ -218,7 +218,7 @@ function updateDiscordLabel() {
     count > 1 ? t('output.copyDiscordPart', { part: discordNext + 1, parts: count }) : t('output.copyDiscord');
 }
 
-const name = (extension) => `${fileBase(shown.result.first)}.${extension}`;
+const name = (extension) => `${shown.result.first.fileName}.${extension}`;
 
 // The whole page in a tab of its own (the preview shows only its start). The
 // tab opens at once, while the click still counts: browsers block a tab

@@ -32,15 +32,6 @@ export function battlePlace(first) {
   return `[${first.coords}]${first.place ? ' ' + first.place : ''}`;
 }
 
-// "Kampf 11.7.8 2026-12-09": the first battle's coordinates (unless hidden)
-// and date. Never a character that file systems refuse.
-export function fileBase(first) {
-  const parts = [t('file.battle')];
-  if (first && /^[0-9.]+$/.test(first.coords)) parts.push(first.coords);
-  if (first && first.date) parts.push(first.date);
-  return parts.join(' ');
-}
-
 export function download(bytes, name, type) {
   const url = URL.createObjectURL(new Blob(Array.isArray(bytes) ? bytes : [bytes], { type }));
   const link = document.createElement('a');

@@ -9,6 +9,7 @@
 #include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
 #include "ui_CDatabaseDlg.h"
+#include "writers/PageFileName.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -161,7 +162,7 @@ void CDatabaseDlg::Reload() {
                 new QTreeWidgetItem({DisplayText(BattleItemOf(battle).text), QString::number(battle.id)});
             const std::string_view day =
                 std::string_view(battle.datum).substr(0, 10); // of "YYYY-MM-DD HH:MM:SS"
-            row->setData(0, kPageNameRole, QString::fromStdString(PageName(battle.coords, day)));
+            row->setData(0, kPageNameRole, QString::fromStdString(SuggestedPageFileName(battle.coords, day)));
             row->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
             rows.append(row);
             shownIds_.push_back(battle.id);
