@@ -1,10 +1,10 @@
 // Converts arbitrary bytes, normalised to UTF-8 as every front end does, as a
-// report into a new in-memory battle database, then renders every stored
-// battle again. The first byte picks the settings; the report's header dates
-// also go through the date reader on their own. Traps when a database call
-// fails, when a stored row hangs under a row that does not exist, when a
-// stored text or a rendered page is not UTF-8, or when a read date does not
-// read back as itself.
+// report into a new in-memory battle database, then renders one stored
+// battle again. The first byte picks the settings and the battle; the
+// report's header dates also go through the date reader on their own. Traps
+// when a database call fails, when a stored row hangs under a row that does
+// not exist, when a stored text or a rendered page is not UTF-8, or when a
+// read date does not read back as itself.
 
 #include "FuzzSupport.h"
 #include "archive/BattleDatabase.h"
@@ -14,7 +14,6 @@
 #include "reading/LineParts.h"
 #include "reading/ReportConverter.h"
 #include "text/Utf8Text.h"
-#include "writers/HtmlWriter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -130,16 +129,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     converter.ownCoords = (flags & 0x02) ? RemoveBlanks(CutAfterFrom(report).coords) : std::string();
     CStoringWriter storing(database, {1, flags & 0x01, converter.ownCoords});
     converter.AddWriter(&storing);
-    static fuzzing::PageStream page;
-    ConvertToPage(converter, report, page.Restart());
+    // Storing needs no page: fuzz_convert checks the page of every report.
+    converter.ConvertReport(report);
     if (flags & 0x04)
-        ConvertToPage(converter, report, page.Restart()); // ids continue after the first conversion
+        converter.ConvertReport(report); // ids continue after the first conversion
 
     RequireNoOrphans(connection);
     RequireUtf8Text(connection);
     const std::int32_t battles = database.GetMaxId("Battles", "ID");
-    for (std::int32_t id = 1; id <= battles; ++id) {
-        Require(database.RenderBattle(page.Restart(), id));
+    // One stored battle, picked by the first byte, is rendered again: every
+    // battle goes through the same rendering, and fuzz_archive renders every
+    // battle of archives far stranger than storing makes.
+    if (battles > 0) {
+        static fuzzing::PageStream page;
+        Require(database.RenderBattle(page.Restart(), 1 + (flags >> 3) % battles));
         Require(page.Page().ends_with("</body></html>") && IsValidUtf8(page.Page()));
     }
     return 0;

@@ -261,11 +261,16 @@ bool CStatement::Run() {
 }
 
 int CStatement::ColumnIndex(std::string_view name) const {
+    for (const auto& [spelled, index] : lookedUp_)
+        if (spelled == name)
+            return index;
+    int found = -1;
     const int count = sqlite3_column_count(stmt_);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count && found < 0; ++i)
         if (const char* column = sqlite3_column_name(stmt_, i); column && SameNameIgnoringCase(name, column))
-            return i;
-    return -1;
+            found = i;
+    lookedUp_.emplace_back(name, found);
+    return found;
 }
 
 std::string CStatement::ReadField(std::string_view name, DateStyle style) const {

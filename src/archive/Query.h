@@ -11,7 +11,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
+#include <vector>
 
 struct sqlite3_stmt;
 
@@ -99,6 +101,10 @@ private:
     sqlite3_stmt** slot_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     bool failed_ = false;
+    // Names already looked up, as the caller spelled them: a stored page
+    // reads a score of fields by name from every row, and finding each among
+    // the columns without regard to case cost more than reading it.
+    mutable std::vector<std::pair<std::string, int>> lookedUp_;
 };
 
 // Runs one statement with bound values; false when it failed (reported).
