@@ -91,15 +91,22 @@ std::string CannotWrite(const fs::path& file) {
     return CoreTexts().Format("export.cannotWrite", {{"file", Quoted(file)}});
 }
 
+// The refusal to write over the archive that is open, or nothing.
+std::optional<ArchiveExportResult> RefusalAsInUse(CConnection& connection, const fs::path& file) {
+    if (!IsArchiveInUse(connection, file))
+        return std::nullopt;
+    ArchiveExportResult refused;
+    refused.error = CoreTexts().Format("export.archiveInUse", {{"file", Quoted(file)}});
+    return refused;
+}
+
 } // namespace
 
 ArchiveExportResult WriteBattlesIntoArchive(CConnection& connection, std::span<const std::int32_t> ids,
                                             const fs::path& file) {
+    if (auto refused = RefusalAsInUse(connection, file))
+        return *refused;
     ArchiveExportResult result;
-    if (IsArchiveInUse(connection, file)) {
-        result.error = CoreTexts().Format("export.archiveInUse", {{"file", Quoted(file)}});
-        return result;
-    }
     const std::optional<int> battles = FillNewArchive(connection, ids, file, result.error);
     // A schema that could not be written leaves no error of the file's own:
     // it must not pass for an empty export.
@@ -111,11 +118,9 @@ ArchiveExportResult WriteBattlesIntoArchive(CConnection& connection, std::span<c
 
 ArchiveExportResult ExportBattlesAsArchive(CConnection& connection, std::span<const std::int32_t> ids,
                                            const fs::path& target) {
+    if (auto refused = RefusalAsInUse(connection, target))
+        return *refused;
     ArchiveExportResult result;
-    if (IsArchiveInUse(connection, target)) {
-        result.error = CoreTexts().Format("export.archiveInUse", {{"file", Quoted(target)}});
-        return result;
-    }
     fs::path partial = target;
     partial += ".part";
     const std::optional<int> battles = FillNewArchive(connection, ids, partial, result.error);

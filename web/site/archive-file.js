@@ -70,12 +70,18 @@ async function replaceQuestion(checked) {
   return question + (checked.dropped ? ` ${checked.dropped}` : '');
 }
 
-export async function loadChosen(file) {
+// Says the file is being checked; the returned function shows the outcome and
+// counts it in the page's data attribute `counter`, which tests wait on.
+function startChecking(file, counter) {
   message(t('archiveFile.checking', { name: file.name }));
-  const done = (text, kind) => {
+  return (text, kind) => {
     message(text, kind);
-    document.body.dataset.archiveLoads = String(Number(document.body.dataset.archiveLoads || 0) + 1);
+    document.body.dataset[counter] = String(Number(document.body.dataset[counter] || 0) + 1);
   };
+}
+
+export async function loadChosen(file) {
+  const done = startChecking(file, 'archiveLoads');
   try {
     // The File itself: the worker reads it into the browser's storage as it goes.
     const { result: checked } = await run('checkArchiveFile', { file, name: file.name });
@@ -96,11 +102,7 @@ export async function loadChosen(file) {
 // Nothing is asked first: the archive only gains battles, and its settings
 // and personal record stay as they are.
 async function mergeChosen(file) {
-  message(t('archiveFile.checking', { name: file.name }));
-  const done = (text, kind) => {
-    message(text, kind);
-    document.body.dataset.archiveMerges = String(Number(document.body.dataset.archiveMerges || 0) + 1);
-  };
+  const done = startChecking(file, 'archiveMerges');
   try {
     const { result: merged } = await run('mergeArchiveFile', { file, name: file.name });
     if (merged.error) return done(t('archiveFile.mergeRefused', { reason: merged.error }), 'error');
