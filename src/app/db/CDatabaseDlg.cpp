@@ -275,7 +275,7 @@ void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
     if (onlyTable) {
         if (!written.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
             written += QStringLiteral(".csv");
-        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written), options);
+        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written), options).error;
     } else {
         error = ExportBattlesAsCsv(*connection_, shownIds_, ToPath(chosen), kAllCsvTables, options).error;
     }
