@@ -9,11 +9,11 @@
 #include "FuzzSupport.h"
 #include "StoredReport.h"
 #include "archive/BattleBrowser.h"
-#include "archive/BattleDatabase.h"
 #include "archive/BattleTimeline.h"
 #include "archive/Connection.h"
 #include "archive/CsvExport.h"
 #include "archive/PersonalRecord.h"
+#include "archive/StoredBattlePage.h"
 #include "text/Utf8Text.h"
 
 #include <sqlite3.h>
@@ -34,20 +34,18 @@ public:
 };
 
 // The orders differ only in their ORDER BY, so the pages are made once.
-void ReadEveryBattle(CConnection& connection, const ConnectionPtr& shared) {
+void ReadEveryBattle(CConnection& connection) {
     for (BattleOrder order : {BattleOrder::Coords, BattleOrder::NewestFirst})
         FindBattles(connection, {{}, {}, {}, order});
     FindBattles(connection, {"1.2", "2004-01-01", "2030-12-31", BattleOrder::NewestFirst});
     const auto battles = FindBattles(connection, {{}, {}, {}, BattleOrder::OldestFirst});
     if (!battles)
         return;
-    CBattleDatabase database;
-    database.SetConnection(shared);
     static fuzzing::PageStream page;
     for (const StoredBattle& battle : *battles) {
         Require(IsValidUtf8(BattleItemOf(battle).text));
         LoadFleetLines(connection, battle.id);
-        if (database.RenderBattle(page.Restart(), battle.id))
+        if (RenderStoredBattle(connection, page.Restart(), battle.id))
             Require(IsValidUtf8(page.Page()));
     }
 }
@@ -84,10 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sqlite3_exec(opened.connection->Handle(), "PRAGMA locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
     IgnoringReporter reporter;
     opened.connection->SetErrorReporter(&reporter);
-    ReadEveryBattle(*opened.connection, opened.connection);
+    ReadEveryBattle(*opened.connection);
     ExportAsCsv(*opened.connection);
     ReadFigures(*opened.connection);
     testing::StoreReport(opened.connection, testing::kStoredReport);
-    ReadEveryBattle(*opened.connection, opened.connection);
+    ReadEveryBattle(*opened.connection);
     return 0;
 }

@@ -35,25 +35,26 @@ public:
         Require(begun_ && asteroids_ == 1 && !ended_);
         ended_ = true;
     }
-    void StoreBattle(std::string_view, std::string_view, std::string_view) override {
+    void StoreBattle(const BattleToStore& battle) override {
         Stored();
+        Require(battle.coords && battle.place);
         ++battles_;
     }
-    void StoreFleetLine(std::string_view, std::string_view, std::string_view, std::string_view,
-                        std::string_view, std::string_view, std::string_view, std::int32_t side) override {
+    void StoreFleetLine(const FleetLineToStore& line) override {
         Stored();
-        Require(side == 0 || side == 1 || side == kNoSideKampftyp);
+        // Only a battle's date may be missing; every other value is a text.
+        Require(line.agility && line.count && line.shipName && line.shipType && line.coords && line.owner);
+        Require(line.side == 0 || line.side == 1 || line.side == kNoSideKampftyp);
     }
-    void StoreCombatLine(std::string_view, std::string_view, std::string_view, std::string_view,
-                         std::string_view, std::string_view, std::string_view, std::string_view,
-                         std::string_view, std::string_view) override {
+    void StoreCombatLine(const CombatLineToStore& line) override {
         Stored();
+        Require(line.weapon && line.deed && line.count && line.shipType && line.shipName && line.coords &&
+                line.targetOwner && line.targetCoords);
     }
     std::int32_t GetCurrentBattleId() const override { return battles_; }
-    void StoreStatisticsRow(std::int32_t, std::string_view, std::string_view, std::int32_t sortId,
-                            const ClassCounts&) override {
+    void StoreStatisticsRow(std::int32_t, const StatisticsRowToStore& row) override {
         Stored();
-        Require(sortId >= 1 && sortId <= 5);
+        Require(row.sortId >= 1 && row.sortId <= 5);
     }
     void AddAsteroids(std::int32_t, std::int32_t) override {
         Require(begun_ && !ended_);

@@ -10,6 +10,7 @@
 #include "archive/BattleDatabase.h"
 #include "archive/Connection.h"
 #include "archive/Query.h"
+#include "archive/StoredBattlePage.h"
 #include "archive/StoringWriter.h"
 #include "reading/LineParts.h"
 #include "reading/ReportConverter.h"
@@ -136,13 +137,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     RequireNoOrphans(connection);
     RequireUtf8Text(connection);
-    const std::int32_t battles = database.GetMaxId("Battles", "ID");
+    const std::int32_t battles = MaxId(connection, "Battles", "ID").value_or(0);
     // One stored battle, picked by the first byte, is rendered again: every
     // battle goes through the same rendering, and fuzz_archive renders every
     // battle of archives far stranger than storing makes.
     if (battles > 0) {
         static fuzzing::PageStream page;
-        Require(database.RenderBattle(page.Restart(), 1 + (flags >> 3) % battles));
+        Require(RenderStoredBattle(connection, page.Restart(), 1 + (flags >> 3) % battles));
         Require(page.Page().ends_with("</body></html>") && IsValidUtf8(page.Page()));
     }
     return 0;

@@ -7,12 +7,12 @@
 #include "WebArchive.h"
 
 #include "archive/BattleBrowser.h"
-#include "archive/BattleDatabase.h"
 #include "archive/BattleTimeline.h"
 #include "archive/CsvExport.h"
 #include "archive/PersonalRecord.h"
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
+#include "archive/StoredBattlePage.h"
 #include "text/Catalog.h"
 #include "writers/PageFileName.h"
 
@@ -93,10 +93,8 @@ val FindStoredBattles(val filter) {
 val StoredBattlePage(std::int32_t battleId) {
     if (!Archive())
         return Bytes({});
-    skarnwald::CBattleDatabase database;
-    database.SetConnection(Archive());
     std::ostringstream page;
-    return Bytes(database.RenderBattle(page, battleId) ? page.str() : std::string());
+    return Bytes(skarnwald::RenderStoredBattle(*Archive(), page, battleId) ? page.str() : std::string());
 }
 
 // "deleted", "unknown" or "failed".

@@ -52,7 +52,7 @@ StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& red
     }
     CBattleDatabase database;
     database.SetConnection(Archive());
-    StoringSettings settings = ReadStoringSettings(database);
+    StoringSettings settings = ReadStoringSettings(*Archive());
     if (storeBattles)
         settings.storeInDb = 1;
     CStoringWriter storing(database, std::move(settings));
@@ -81,9 +81,7 @@ val ArchiveSettings() {
     val settings = val::object();
     if (!web::Archive())
         return settings;
-    skarnwald::CBattleDatabase database;
-    database.SetConnection(web::Archive());
-    const skarnwald::StoringSettings stored = skarnwald::ReadStoringSettings(database);
+    const skarnwald::StoringSettings stored = skarnwald::ReadStoringSettings(*web::Archive());
     settings.set("store", stored.StoresBattles());
     settings.set("persStat", stored.KeepsRecord());
     settings.set("ownCoords", stored.ownCoords);

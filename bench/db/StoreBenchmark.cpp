@@ -54,7 +54,8 @@ double ConvertIntoFreshDatabase(const fs::path& file, const std::string& report,
     CBattleDatabase database;
     database.SetConnection(opened.connection);
     CReportConverter converter;
-    CStoringWriter storing(database, {database.ReadStoreSetting(), 0, converter.ownCoords});
+    CStoringWriter storing(database,
+                           {ReadStoringSettings(*opened.connection).storeInDb, 0, converter.ownCoords});
     converter.AddWriter(&storing);
     std::ostringstream page;
     const auto start = std::chrono::steady_clock::now();

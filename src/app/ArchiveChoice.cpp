@@ -26,10 +26,10 @@ std::filesystem::path OfferToMove(const std::filesystem::path& earlier, const st
             .arg(PathText(earlier), PathText(target));
     if (!MessageBoxes::AskYesNo(nullptr, question))
         return earlier;
-    const std::string error = MoveArchive(earlier, target);
-    if (error.empty())
+    const OperationResult moved = MoveArchive(earlier, target);
+    if (moved.Succeeded())
         return target;
-    MessageBoxes::Inform(nullptr, DisplayText(error));
+    MessageBoxes::Inform(nullptr, DisplayText(moved.error));
     return earlier;
 }
 
@@ -39,8 +39,8 @@ std::optional<std::filesystem::path> ChooseArchive(const ArchiveSearch& search) 
     const ArchiveLocation location = LocateArchive(search);
     if (location.source == ArchiveSource::HomeFolder)
         return OfferToMove(location.file, UserArchiveFile(search));
-    if (const std::string error = MakeArchiveFolder(location); !error.empty()) {
-        MessageBoxes::Inform(nullptr, DisplayText(error));
+    if (const OperationResult made = MakeArchiveFolder(location); !made.Succeeded()) {
+        MessageBoxes::Inform(nullptr, DisplayText(made.error));
         return std::nullopt;
     }
     return location.file;

@@ -175,7 +175,7 @@ void CVoxlanView::OnInitialUpdate() {
     database_.SetConnection(document_.Connection());
     converter_.SetProgress(progress_.get());
     converter_.AddWriter(&firstBattle_);
-    storing_.SetSettings(ReadStoringSettings(database_));
+    storing_.SetSettings(ReadStoringSettings(*document_.Connection()));
     converter_.ownCoords = storing_.Settings().ownCoords;
     AttachStoring(converter_, storing_);
     converter_.redaction = ReadRedaction(*document_.Connection());

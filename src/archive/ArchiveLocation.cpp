@@ -78,21 +78,21 @@ ArchiveLocation LocateArchive(const ArchiveSearch& search) {
     return {userFile, ArchiveSource::UserData};
 }
 
-std::string MakeArchiveFolder(const ArchiveLocation& location) {
+OperationResult MakeArchiveFolder(const ArchiveLocation& location) {
     if (location.source != ArchiveSource::UserData)
         return {};
     std::error_code error;
     fs::create_directories(location.file.parent_path(), error);
-    return error ? CoreTexts().Format(
-                       "location.folderUnmade",
-                       {{"folder", location.file.parent_path().string()}, {"reason", error.message()}})
-                 : std::string();
+    if (!error)
+        return {};
+    return {CoreTexts().Format("location.folderUnmade", {{"folder", location.file.parent_path().string()},
+                                                         {"reason", error.message()}})};
 }
 
-std::string MoveArchive(const std::filesystem::path& from, const std::filesystem::path& to) {
+OperationResult MoveArchive(const std::filesystem::path& from, const std::filesystem::path& to) {
     const auto failed = [&](const std::error_code& error) {
-        return CoreTexts().Format(
-            "location.unmoved", {{"from", from.string()}, {"to", to.string()}, {"reason", error.message()}});
+        return OperationResult{CoreTexts().Format(
+            "location.unmoved", {{"from", from.string()}, {"to", to.string()}, {"reason", error.message()}})};
     };
     if (Exists(to))
         return failed(std::make_error_code(std::errc::file_exists));

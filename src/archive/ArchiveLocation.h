@@ -51,14 +51,13 @@ std::filesystem::path UserArchiveFile(const ArchiveSearch& search);
 // exist and changes nothing.
 ArchiveLocation LocateArchive(const ArchiveSearch& search);
 
-// Makes the folder of an archive in the user's data folder; the error in
-// words, empty when the folder is there.
-std::string MakeArchiveFolder(const ArchiveLocation& location);
+// Makes the folder of an archive in the user's data folder; succeeds when
+// the folder is there.
+OperationResult MakeArchiveFolder(const ArchiveLocation& location);
 
 // Moves an archive, with the journal SQLite may have left beside it, to
-// `to`, whose folder is made; never overwrites. The error in words, empty
-// when it has moved.
-std::string MoveArchive(const std::filesystem::path& from, const std::filesystem::path& to);
+// `to`, whose folder is made; never overwrites.
+OperationResult MoveArchive(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The file behind an open connection, as SQLite resolved it.
 std::filesystem::path ArchiveFileOf(const CConnection& connection);

@@ -1,7 +1,6 @@
 #include "archive/BattleDatabase.h"
 
 #include "archive/Query.h"
-#include "archive/SettingsStore.h"
 #include "text/Catalog.h"
 #include "text/TextRules.h"
 
@@ -46,6 +45,34 @@ SqlValue Int(std::int32_t value) {
     return std::int64_t{value};
 }
 
+// A missing value is stored as NULL, an empty one as an empty text.
+SqlValue Text(DigestValue value) {
+    return value ? SqlValue(*value) : SqlValue(nullptr);
+}
+
+std::optional<std::string> Own(DigestValue value) {
+    return value ? std::optional<std::string>(*value) : std::nullopt;
+}
+
+DigestValue View(const std::optional<std::string>& value) {
+    return value ? DigestValue(*value) : std::nullopt;
+}
+
+// The values of one Battle_Details row, appended to `values`.
+void AppendCombatLineValues(std::vector<SqlValue>& values, std::int32_t id, std::int32_t fleetLineId,
+                            const CombatLineToStore& line) {
+    values.insert(values.end(), {Int(id), Int(fleetLineId), Text(line.weapon), Text(line.deed),
+                                 Text(line.count), Text(line.shipType), Text(line.shipName),
+                                 Text(line.targetCoords), Text(line.targetOwner)});
+}
+
+void AppendStatisticsRowValues(std::vector<SqlValue>& values, std::int32_t battleId,
+                               const StatisticsRowToStore& row) {
+    const ClassCounts& v = row.values;
+    values.insert(values.end(), {Int(battleId), row.coords, row.typ, Int(row.sortId), Int(v[0]), Int(v[1]),
+                                 Int(v[2]), Int(v[3]), Int(v[4]), Int(v[5]), Int(v[6])});
+}
+
 bool UpdatePersonalRow(CConnection& connection, std::string_view typ, const ClassCounts& c) {
     return RunStatement(connection, kUpdatePersonalRow,
                         {Int(c[0]), Int(c[1]), Int(c[2]), Int(c[3]), Int(c[4]), Int(c[5]), Int(c[6]), typ});
@@ -62,19 +89,15 @@ void CBattleDatabase::SetConnection(ConnectionPtr connection) {
     connection_ = std::move(connection);
 }
 
-std::optional<std::int32_t> CBattleDatabase::QueryMaxId(std::string_view table, std::string_view column) {
-    if (!connection_)
-        return std::nullopt;
-    // Table and column names come from this program, never from a report.
-    const std::string sql = "SELECT MAX(" + std::string(column) + ") AS MaxID FROM " + std::string(table);
-    CStatement query(*connection_, sql);
-    if (!query.Step())
-        return query.Failed() ? std::nullopt : std::optional<std::int32_t>(0);
-    return query.ReadInt("MaxID");
-}
+CBattleDatabase::KeptCombatLine::KeptCombatLine(const CombatLineToStore& line)
+    : weapon(Own(line.weapon)), deed(Own(line.deed)), count(Own(line.count)), shipType(Own(line.shipType)),
+      shipName(Own(line.shipName)), fleetCoords(Own(line.coords)), targetOwner(Own(line.targetOwner)),
+      targetCoords(Own(line.targetCoords)) {}
 
-std::int32_t CBattleDatabase::GetMaxId(std::string_view table, std::string_view column) {
-    return QueryMaxId(table, column).value_or(0);
+CombatLineToStore CBattleDatabase::KeptCombatLine::Row() const {
+    return {{View(weapon), View(deed), View(count), View(shipType), View(shipName), View(fleetCoords),
+             View(targetOwner)},
+            View(targetCoords)};
 }
 
 std::optional<std::int32_t> CBattleDatabase::NextId(std::optional<std::int32_t>& last,
@@ -82,7 +105,7 @@ std::optional<std::int32_t> CBattleDatabase::NextId(std::optional<std::int32_t>&
     // Inside a conversion nobody else writes, so the highest id is read once
     // and then follows this program's own inserts.
     if (!inConversion_ || !last)
-        last = QueryMaxId(table, "ID");
+        last = MaxId(*connection_, table, "ID");
     return last ? std::optional<std::int32_t>(WrapAdd(*last, 1)) : std::nullopt;
 }
 
@@ -117,7 +140,7 @@ void CBattleDatabase::EndConversion() {
     inConversion_ = false;
 }
 
-void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) {
+void CBattleDatabase::StoreBattle(const BattleToStore& battle) {
     EndBattle(0, 0);
     battleStoredInConversion_ = false;
     fleetLineStoredInBattle_ = false;
@@ -125,18 +148,15 @@ void CBattleDatabase::StoreBattle(std::string_view dateText, std::string_view co
         return;
     errorsBeforeBattle_ = connection_->ReportedErrors();
     battleOpen_ = RunStatement(*connection_, "SAVEPOINT battle");
-    const auto maxId = QueryMaxId("Battles", "ID");
+    const auto maxId = MaxId(*connection_, "Battles", "ID");
     if (!maxId)
         return;
     currentBattleId_ = WrapAdd(*maxId, 1);
-    // An unreadable date is stored as NULL so the battle row still exists for
-    // its fleet lines, combat lines and statistics.
-    const auto datum = ParseReportDate(dateText);
-    const SqlValue datumValue = datum ? SqlValue(std::string_view(*datum)) : SqlValue(nullptr);
     battleStoredInConversion_ =
-        RunStatement(*connection_, kInsertBattle, {Int(currentBattleId_), datumValue, coords, name});
+        RunStatement(*connection_, kInsertBattle,
+                     {Int(currentBattleId_), Text(battle.datum), Text(battle.coords), Text(battle.place)});
     digest_.Reset();
-    digest_.Add(BattleRowIdentity{datum ? DigestValue(*datum) : std::nullopt, coords, name});
+    digest_.Add(battle);
 }
 
 bool CBattleDatabase::IsStoredBefore(const std::string& digest) {
@@ -181,10 +201,7 @@ bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
     return duplicate;
 }
 
-void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view count,
-                                     std::string_view shipType, std::string_view shipName,
-                                     std::string_view /*spare*/, std::string_view coords,
-                                     std::string_view name, std::int32_t side) {
+void CBattleDatabase::StoreFleetLine(const FleetLineToStore& line) {
     StorePendingCombatLines();
     fleetLineStoredInBattle_ = false;
     if (!battleStoredInConversion_ || !CanWrite())
@@ -193,26 +210,21 @@ void CBattleDatabase::StoreFleetLine(std::string_view agility, std::string_view 
     if (!id)
         return;
     currentFleetLineId_ = *id;
-    fleetLineStoredInBattle_ = RunStatement(*connection_, kInsertFleetLine,
-                                            {Int(currentFleetLineId_), Int(currentBattleId_), agility, count,
-                                             shipName, shipType, coords, name, Int(side)});
+    fleetLineStoredInBattle_ = RunStatement(
+        *connection_, kInsertFleetLine,
+        {Int(currentFleetLineId_), Int(currentBattleId_), Text(line.agility), Text(line.count),
+         Text(line.shipName), Text(line.shipType), Text(line.coords), Text(line.owner), Int(line.side)});
     if (!fleetLineStoredInBattle_)
         return;
     lastFleetLineId_ = currentFleetLineId_;
-    digest_.Add(FleetLineIdentity{agility, count, shipName, shipType, coords, name});
+    digest_.Add(line);
 }
 
-void CBattleDatabase::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
-                                      std::string_view /*secondCount*/, std::string_view /*thirdCount*/,
-                                      std::string_view shipType, std::string_view shipName,
-                                      std::string_view targetCoords, std::string_view fleetCoords,
-                                      std::string_view targetName) {
+void CBattleDatabase::StoreCombatLine(const CombatLineToStore& line) {
     if (!fleetLineStoredInBattle_ || !CanWrite())
         return;
     // Kept until the fleet line's lines end, then inserted together.
-    pendingCombatLines_.push_back({std::string(weapon), std::string(deed), std::string(count),
-                                   std::string(shipType), std::string(shipName), std::string(targetCoords),
-                                   std::string(targetName), std::string(fleetCoords)});
+    pendingCombatLines_.emplace_back(line);
     if (pendingCombatLines_.size() == kRowsPerInsert)
         StorePendingCombatLines();
 }
@@ -221,8 +233,8 @@ void CBattleDatabase::StorePendingCombatLines() {
     if (pendingCombatLines_.empty())
         return;
     if (!InsertPendingCombatLinesAtOnce())
-        for (const CombatLineTexts& line : pendingCombatLines_)
-            InsertCombatLine(line);
+        for (const KeptCombatLine& line : pendingCombatLines_)
+            InsertCombatLine(line.Row());
     pendingCombatLines_.clear();
 }
 
@@ -234,47 +246,39 @@ bool CBattleDatabase::InsertPendingCombatLinesAtOnce() {
     const std::int32_t first = WrapAdd(*lastCombatLineId_, 1);
     rowValues_.clear();
     std::int32_t id = first;
-    for (const CombatLineTexts& line : pendingCombatLines_) {
-        rowValues_.insert(rowValues_.end(), {Int(id), Int(currentFleetLineId_)});
-        rowValues_.insert(rowValues_.end(), line.begin(), line.end() - 1);
+    for (const KeptCombatLine& line : pendingCombatLines_) {
+        AppendCombatLineValues(rowValues_, id, currentFleetLineId_, line.Row());
         id = WrapAdd(id, 1);
     }
     if (!InsertRowsAtOnce(*connection_, kInsertCombatLine, pendingCombatLines_.size(), rowValues_))
         return false;
     lastCombatLineId_ = WrapAdd(id, -1);
-    for (const CombatLineTexts& line : pendingCombatLines_)
-        AddCombatLineToDigest(line);
+    for (const KeptCombatLine& line : pendingCombatLines_)
+        digest_.Add(line.Row());
     return true;
 }
 
-void CBattleDatabase::InsertCombatLine(const CombatLineTexts& line) {
+void CBattleDatabase::InsertCombatLine(const CombatLineToStore& line) {
     if (!CanWrite())
         return;
     const auto id = NextId(lastCombatLineId_, "Battle_Details");
     if (!id)
         return;
-    const auto& [weapon, deed, count, shipType, shipName, targetCoords, targetName, fleetCoords] = line;
-    if (!RunStatement(*connection_, kInsertCombatLine,
-                      {Int(*id), Int(currentFleetLineId_), weapon, deed, count, shipType, shipName,
-                       targetCoords, targetName}))
+    rowValues_.clear();
+    AppendCombatLineValues(rowValues_, *id, currentFleetLineId_, line);
+    if (!CStatement(*connection_, kInsertCombatLine).BindForOneRun(rowValues_).Run())
         return;
     lastCombatLineId_ = *id;
-    AddCombatLineToDigest(line);
+    digest_.Add(line);
 }
 
-void CBattleDatabase::AddCombatLineToDigest(const CombatLineTexts& line) {
-    const auto& [weapon, deed, count, shipType, shipName, targetCoords, targetName, fleetCoords] = line;
-    digest_.Add(CombatLineIdentity{weapon, deed, count, shipType, shipName, fleetCoords, targetName});
-}
-
-void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
-                                         std::int32_t sortId, const ClassCounts& v) {
+void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, const StatisticsRowToStore& row) {
     StorePendingCombatLines();
     if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
         return;
-    RunStatement(*connection_, kInsertStatisticsRow,
-                 {Int(battleId), coords, typ, Int(sortId), Int(v[0]), Int(v[1]), Int(v[2]), Int(v[3]),
-                  Int(v[4]), Int(v[5]), Int(v[6])});
+    rowValues_.clear();
+    AppendStatisticsRowValues(rowValues_, battleId, row);
+    CStatement(*connection_, kInsertStatisticsRow).BindForOneRun(rowValues_).Run();
 }
 
 void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
@@ -287,7 +291,7 @@ void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const
         // reported, so the outcome is that of one statement per row.
         if (!InsertStatisticsRowsAtOnce(battleId, chunk))
             for (const StatisticsRowToStore& row : chunk)
-                StoreStatisticsRow(battleId, row.coords, row.typ, row.sortId, row.values);
+                StoreStatisticsRow(battleId, row);
         rows = rows.subspan(chunk.size());
     }
 }
@@ -295,12 +299,8 @@ void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const
 bool CBattleDatabase::InsertStatisticsRowsAtOnce(std::int32_t battleId,
                                                  std::span<const StatisticsRowToStore> rows) {
     rowValues_.clear();
-    for (const StatisticsRowToStore& row : rows) {
-        rowValues_.insert(rowValues_.end(),
-                          {Int(battleId), row.coords, row.typ, Int(row.sortId), Int(row.values[0]),
-                           Int(row.values[1]), Int(row.values[2]), Int(row.values[3]), Int(row.values[4]),
-                           Int(row.values[5]), Int(row.values[6])});
-    }
+    for (const StatisticsRowToStore& row : rows)
+        AppendStatisticsRowValues(rowValues_, battleId, row);
     return InsertRowsAtOnce(*connection_, kInsertStatisticsRow, rows.size(), rowValues_);
 }
 
@@ -350,37 +350,6 @@ void CBattleDatabase::AddPersonalFleet(const ClassCounts& losses, const ClassCou
     AddInto(totals[2], lamed);
     for (std::size_t kind = 0; kind < totals.size(); ++kind)
         UpdatePersonalRow(*connection_, kPersonalKinds[kind], totals[kind]);
-}
-
-std::string CBattleDatabase::ReadSettingValue(std::string_view name) {
-    return connection_ ? ReadSetting(*connection_, name) : std::string{};
-}
-
-std::int32_t CBattleDatabase::ReadStoreSetting() {
-    return Atoi(ReadSettingValue(kStoreSetting));
-}
-
-std::int32_t CBattleDatabase::ReadPersStatSetting() {
-    return Atoi(ReadSettingValue(kPersStatSetting));
-}
-
-std::string CBattleDatabase::ReadOwnCoords() {
-    return ReadSettingValue(kOwnCoordsSetting);
-}
-
-std::optional<CBattleDatabase::BattleRow> CBattleDatabase::QueryBattleRow(std::int32_t battleId) {
-    if (!connection_)
-        return std::nullopt;
-    CStatement read(*connection_, "SELECT * FROM Battles WHERE ID = ?");
-    read.Bind({Int(battleId)});
-    if (!read.Step())
-        return read.Failed() ? std::nullopt : std::optional<BattleRow>(BattleRow{});
-    return BattleRow{read.ReadField("Datum", DateStyle::DateTime), read.ReadField("Koords"),
-                     read.ReadField("Name")};
-}
-
-CBattleDatabase::BattleRow CBattleDatabase::LoadBattleRow(std::int32_t battleId) {
-    return QueryBattleRow(battleId).value_or(BattleRow{});
 }
 
 std::string SkippedBattlesNote(int skipped) {

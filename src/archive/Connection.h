@@ -46,6 +46,15 @@ bool IsVirtualTableDefinition(std::string_view sql);
 class CConnection;
 using ConnectionPtr = std::shared_ptr<CConnection>;
 
+// What an archive operation that a program shows tells it when it has
+// nothing else to give back: success, or why it failed in words a user
+// understands. Operations that give back more carry the same `error` in
+// their own result.
+struct OperationResult {
+    std::string error; // empty on success
+    bool Succeeded() const { return error.empty(); }
+};
+
 struct OpenResult {
     ConnectionPtr connection; // null when the file cannot be used
     std::string error;        // why, in words a user understands

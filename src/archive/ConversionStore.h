@@ -2,6 +2,7 @@
 // The archive side of a conversion, as the storing writer reaches it: a small
 // interface so storing runs against a recording store in tests.
 
+#include "archive/BattleDigest.h"
 #include "text/ShipClass.h"
 
 #include <cstdint>
@@ -11,6 +12,25 @@
 #include <string_view>
 
 namespace skarnwald {
+
+// The rows a conversion hands to the archive. Each is built on its row's
+// identity, so the values stored are the values that make two battles the
+// same; a row adds only what is stored but left out of the identity.
+
+// A battle: its date as stored ("YYYY-MM-DD HH:MM:SS", missing when the
+// report's was unreadable), coordinates and place.
+using BattleToStore = BattleRowIdentity;
+
+// A fleet line and the side its fleet fought on.
+struct FleetLineToStore : FleetLineIdentity {
+    std::int32_t side = 0;
+};
+
+// A combat line. Its identity holds the coordinates of the fleet that fired;
+// what it stores is those of the fleet hit, empty for a line that hits none.
+struct CombatLineToStore : CombatLineIdentity {
+    DigestValue targetCoords;
+};
 
 // One row of the Statistik table, as the converter hands it over.
 struct StatisticsRowToStore {
@@ -31,15 +51,9 @@ public:
     virtual void BeginConversion() {}
     virtual void EndConversion() {}
 
-    virtual void StoreBattle(std::string_view dateText, std::string_view coords, std::string_view name) = 0;
-    virtual void StoreFleetLine(std::string_view agility, std::string_view count, std::string_view shipType,
-                                std::string_view shipName, std::string_view spare, std::string_view coords,
-                                std::string_view name, std::int32_t side) = 0;
-    virtual void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
-                                 std::string_view secondCount, std::string_view thirdCount,
-                                 std::string_view shipType, std::string_view shipName,
-                                 std::string_view targetCoords, std::string_view fleetCoords,
-                                 std::string_view targetName) = 0;
+    virtual void StoreBattle(const BattleToStore& battle) = 0;
+    virtual void StoreFleetLine(const FleetLineToStore& line) = 0;
+    virtual void StoreCombatLine(const CombatLineToStore& line) = 0;
     virtual std::int32_t GetCurrentBattleId() const = 0;
     // Closes the battle stored last, after its lines and statistics rows, with
     // the asteroids won and lost in it. True when it equals a battle stored
@@ -52,13 +66,12 @@ public:
     virtual std::optional<std::string> EndedBattleDigest() const { return std::nullopt; }
 
     // One row of the Statistik table.
-    virtual void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
-                                    std::int32_t sortId, const ClassCounts& values) = 0;
+    virtual void StoreStatisticsRow(std::int32_t battleId, const StatisticsRowToStore& row) = 0;
     // All Statistik rows of a battle, in order; a store may insert them in
     // bulk as long as the outcome is that of one StoreStatisticsRow per row.
     virtual void StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
         for (const StatisticsRowToStore& row : rows)
-            StoreStatisticsRow(battleId, row.coords, row.typ, row.sortId, row.values);
+            StoreStatisticsRow(battleId, row);
     }
     // Remembers that the battle with `digest` reached the personal record;
     // false when it had before, so its figures must not be added again.

@@ -122,16 +122,16 @@ std::string_view CsvFileName(CsvTable table) {
     return "kaempfe.csv";
 }
 
-std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
-                             const fs::path& file, const CsvOptions& options) {
+OperationResult ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
+                                 CsvTable table, const fs::path& file, const CsvOptions& options) {
     const auto text = TableText(connection, table, battleIds, options);
     if (!text)
-        return std::string(CoreTexts().Text("csv.unreadable"));
+        return {std::string(CoreTexts().Text("csv.unreadable"))};
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(text->data(), static_cast<std::streamsize>(text->size()));
     out.close();
     if (!out)
-        return CoreTexts().Format("csv.unwritable", {{"file", file.string()}});
+        return {CoreTexts().Format("csv.unwritable", {{"file", file.string()}})};
     return {};
 }
 
@@ -148,7 +148,7 @@ CsvExportResult ExportBattlesAsCsv(CConnection& connection, std::span<const std:
     }
     for (CsvTable table : tables) {
         const fs::path file = folder / CsvFileName(table);
-        result.error = ExportTableAsCsv(connection, battleIds, table, file, options);
+        result.error = ExportTableAsCsv(connection, battleIds, table, file, options).error;
         if (!result.error.empty())
             return result;
         result.written.push_back(file);

@@ -42,9 +42,10 @@ struct CsvExportResult {
 };
 
 // Writes one table's rows of the given battles (in that order) to `file`,
-// replacing it; returns why it failed, or empty text.
-std::string ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds, CsvTable table,
-                             const std::filesystem::path& file, const CsvOptions& options = {});
+// replacing it.
+OperationResult ExportTableAsCsv(CConnection& connection, std::span<const std::int32_t> battleIds,
+                                 CsvTable table, const std::filesystem::path& file,
+                                 const CsvOptions& options = {});
 
 // The same for each of `tables`, to its own file (CsvFileName) in `folder`,
 // which is created when missing.

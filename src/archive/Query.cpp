@@ -387,6 +387,14 @@ bool InsertRowsAtOnce(CConnection& connection, std::string_view oneRowInsert, st
     return inserted;
 }
 
+std::optional<std::int32_t> MaxId(CConnection& connection, std::string_view table, std::string_view column) {
+    const std::string sql = "SELECT MAX(" + std::string(column) + ") AS MaxID FROM " + std::string(table);
+    CStatement query(connection, sql);
+    if (!query.Step())
+        return query.Failed() ? std::nullopt : std::optional<std::int32_t>(0);
+    return query.ReadInt("MaxID");
+}
+
 bool RunStatements(CConnection& connection, std::span<const std::string_view> statements) {
     return std::all_of(statements.begin(), statements.end(),
                        [&](std::string_view statement) { return RunStatement(connection, statement); });

@@ -120,6 +120,11 @@ bool RunStatement(CConnection& connection, std::string_view sql, std::initialize
 bool InsertRowsAtOnce(CConnection& connection, std::string_view oneRowInsert, std::size_t rows,
                       std::span<const SqlValue> values);
 
+// The largest value of `column` in `table` (names from this program, never
+// from a report), 0 when the table is empty; nothing when the query failed
+// (reported).
+std::optional<std::int32_t> MaxId(CConnection& connection, std::string_view table, std::string_view column);
+
 // Runs `statements` one after the other; false at the first that fails (reported).
 bool RunStatements(CConnection& connection, std::span<const std::string_view> statements);
 

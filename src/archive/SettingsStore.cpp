@@ -37,6 +37,11 @@ void EnsureSettingsRows(CConnection& connection) {
         EnsureSettingRow(connection, name);
 }
 
+StoringSettings ReadStoringSettings(CConnection& connection) {
+    return {Atoi(ReadSetting(connection, kStoreSetting)), Atoi(ReadSetting(connection, kPersStatSetting)),
+            ReadSetting(connection, kOwnCoordsSetting)};
+}
+
 Redaction ReadRedaction(CConnection& connection) {
     const auto on = [&](std::string_view name) { return Atoi(ReadSetting(connection, name)) == 1; };
     return {on(kHideOwnSetting), on(kHideNamesSetting), on(kHideCoordsSetting)};

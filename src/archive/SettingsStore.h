@@ -1,6 +1,6 @@
 #pragma once
-// The settings rows of table Einstellungen as the settings dialog and the
-// command line write them.
+// The settings rows of table Einstellungen: written by the settings dialog
+// and the command line, read by every program before it converts.
 
 #include "archive/Connection.h"
 #include "archive/Query.h"
@@ -30,6 +30,23 @@ void EnsureSettingsRows(CConnection& connection);
 void WriteStoreSetting(CConnection& connection, std::int32_t value);
 void WritePersStatSetting(CConnection& connection, std::int32_t value);
 void WriteOwnCoords(CConnection& connection, std::string_view coords); // stored as UTF-8
+
+// The switches of storing a conversion and the own coordinates.
+struct StoringSettings {
+    // The switches as the settings table holds them; each counts as on only
+    // when equal to 1.
+    std::int32_t storeInDb = 0;     // DBSpeichern
+    std::int32_t personalStats = 0; // PersStat
+    std::string ownCoords;          // Koords: the own fleet of the personal record
+
+    bool StoresBattles() const { return storeInDb == 1; }
+    bool KeepsRecord() const { return personalStats == 1; }
+    // Whether a conversion has anything to store at all.
+    bool Any() const { return StoresBattles() || KeepsRecord(); }
+};
+
+// A missing row reads as 0 or "".
+StoringSettings ReadStoringSettings(CConnection& connection);
 
 Redaction ReadRedaction(CConnection& connection);
 // Writes the three switches, adding their rows when they are missing.

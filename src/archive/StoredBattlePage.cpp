@@ -1,7 +1,7 @@
 // The page of one stored battle: the converter's page frame, header, fleet and
 // combat rows, and one statistics table per fleet, built from stored rows.
 
-#include "archive/BattleDatabase.h"
+#include "archive/StoredBattlePage.h"
 
 #include "archive/Query.h"
 #include "text/TextRules.h"
@@ -14,7 +14,7 @@ namespace skarnwald {
 
 namespace {
 
-void AppendHeader(std::string& page, const CBattleDatabase::BattleRow& battle) {
+void AppendHeader(std::string& page, const StoredBattleHeading& battle) {
     page += html::kPageStart;
     page += html::kTableStart;
     page += html::kHeaderStart;
@@ -115,16 +115,25 @@ void AppendStatisticsRow(std::string& page, const CStatement& row, const Summary
 
 } // namespace
 
-bool CBattleDatabase::RenderBattle(std::ostream& out, std::int32_t battleId) {
-    const auto battle = QueryBattleRow(battleId);
+std::optional<StoredBattleHeading> ReadStoredBattleHeading(CConnection& connection, std::int32_t battleId) {
+    CStatement read(connection, "SELECT * FROM Battles WHERE ID = ?");
+    read.Bind({std::int64_t{battleId}});
+    if (!read.Step())
+        return read.Failed() ? std::nullopt : std::optional<StoredBattleHeading>(StoredBattleHeading{});
+    return StoredBattleHeading{read.ReadField("Datum", DateStyle::DateTime), read.ReadField("Koords"),
+                               read.ReadField("Name")};
+}
+
+bool RenderStoredBattle(CConnection& connection, std::ostream& out, std::int32_t battleId) {
+    const auto battle = ReadStoredBattleHeading(connection, battleId);
     if (!battle)
         return false;
     const SqlValue id = std::int64_t{battleId};
     std::string page;
     AppendHeader(page, *battle);
 
-    CStatement fleetLines(*connection_, "SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID");
-    CStatement combatLines(*connection_, "SELECT * FROM Battle_Details WHERE AgilityID = ? ORDER BY ID");
+    CStatement fleetLines(connection, "SELECT * FROM Agility WHERE BattleID = ? ORDER BY ID");
+    CStatement combatLines(connection, "SELECT * FROM Battle_Details WHERE AgilityID = ? ORDER BY ID");
     fleetLines.Bind({id});
     while (fleetLines.Step()) {
         AppendFleetRow(page, fleetLines);
@@ -137,9 +146,9 @@ bool CBattleDatabase::RenderBattle(std::ostream& out, std::int32_t battleId) {
     if (fleetLines.Failed())
         return false;
 
-    CStatement fleets(*connection_,
+    CStatement fleets(connection,
                       "SELECT DISTINCT(Koords) FROM Statistik WHERE BattleID = ? ORDER BY Koords");
-    CStatement statistics(*connection_,
+    CStatement statistics(connection,
                           "SELECT * FROM Statistik WHERE BattleID = ? AND Koords = ? ORDER BY SortierID");
     fleets.Bind({id});
     const SummaryWords words = CurrentSummaryWords();

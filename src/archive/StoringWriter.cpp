@@ -1,6 +1,5 @@
 #include "archive/StoringWriter.h"
 
-#include "archive/BattleDatabase.h"
 #include "archive/Query.h"
 #include "reading/ReportConverter.h"
 #include "text/TextRules.h"
@@ -30,14 +29,18 @@ void CStoringWriter::Header(const HeaderEvent& event) {
     const HeaderParts& parts = event.parts;
     atOwnCoords_ = parts.coords == settings_.ownCoords;
     ownFleetInBattle_ = atOwnCoords_;
+    if (!StoresBattles() && !KeepsRecord())
+        return;
+    // An unreadable date is stored as NULL so the battle row still exists for
+    // its fleet lines, combat lines and statistics.
+    const auto datum = ParseReportDate(parts.date);
+    const BattleToStore battle{datum ? DigestValue(*datum) : std::nullopt, parts.coords, parts.place};
     if (StoresBattles())
-        store_.StoreBattle(parts.date, parts.coords, parts.place);
+        store_.StoreBattle(battle);
     if (!KeepsRecord())
         return;
-    const auto datum = ParseReportDate(parts.date);
     recordDigest_.Reset();
-    recordDigest_.Add(
-        BattleRowIdentity{datum ? DigestValue(*datum) : std::nullopt, parts.coords, parts.place});
+    recordDigest_.Add(battle);
     battleInRecord_ = true;
     fleetLineInBattle_ = false;
 }
@@ -48,8 +51,10 @@ void CStoringWriter::NoteCoords(std::string_view coords) {
 
 void CStoringWriter::FleetLine(const FleetLineEvent& event) {
     NoteCoords(event.coords);
-    StoreFleetLine(event.parts.agility, event.parts.count, event.parts.shipType, event.parts.shipName,
-                   event.coords, event.rawOwner, event.side);
+    const FleetParts& parts = event.parts;
+    StoreFleetLine(
+        {{parts.agility, parts.count, parts.shipName, parts.shipType, event.coords, event.rawOwner},
+         event.side});
 }
 
 void CStoringWriter::Hit(const HitEvent& event) {
@@ -58,40 +63,37 @@ void CStoringWriter::Hit(const HitEvent& event) {
     NoteCoords(event.targetCoords);
     NoteCoords(event.shooterCoords);
     const CombatParts& parts = event.parts;
-    StoreCombatLine(parts.subject, parts.kind == CombatKind::Lamed ? "lamed" : "destroyed", IntText(parts.n1),
-                    IntText(parts.n2), IntText(parts.n3), parts.classText, parts.shipName, event.targetCoords,
-                    event.shooterCoords, event.rawTargetOwner);
+    const std::string count = IntText(parts.n1);
+    StoreCombatLine({{parts.subject, parts.kind == CombatKind::Lamed ? "lamed" : "destroyed", count,
+                      parts.classText, parts.shipName, event.shooterCoords, event.rawTargetOwner},
+                     event.targetCoords});
 }
 
 void CStoringWriter::NoLoss(const NoLossEvent& event) {
     const CombatParts& parts = event.parts;
     const bool causes = parts.kind == CombatKind::Causes;
-    StoreCombatLine(parts.subject, causes ? "causes" : "attempt", parts.detail, {}, {},
-                    causes ? "but no ships were taken down" : "but none succeeded", {}, {}, {}, {});
+    // A line that hits no fleet stores empty texts, not NULLs, where a hit
+    // names ship and fleet.
+    constexpr std::string_view none;
+    StoreCombatLine({{parts.subject, causes ? "causes" : "attempt", parts.detail,
+                      causes ? "but no ships were taken down" : "but none succeeded", none, none, none},
+                     none});
 }
 
-void CStoringWriter::StoreFleetLine(std::string_view agility, std::string_view count,
-                                    std::string_view shipType, std::string_view shipName,
-                                    std::string_view coords, std::string_view name, std::int32_t side) {
+void CStoringWriter::StoreFleetLine(const FleetLineToStore& line) {
     if (StoresBattles())
-        store_.StoreFleetLine(agility, count, shipType, shipName, {}, coords, name, side);
+        store_.StoreFleetLine(line);
     if (KeepsRecord() && battleInRecord_) {
-        recordDigest_.Add(FleetLineIdentity{agility, count, shipName, shipType, coords, name});
+        recordDigest_.Add(line);
         fleetLineInBattle_ = true;
     }
 }
 
-void CStoringWriter::StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
-                                     std::string_view secondCount, std::string_view thirdCount,
-                                     std::string_view shipType, std::string_view shipName,
-                                     std::string_view targetCoords, std::string_view fleetCoords,
-                                     std::string_view targetName) {
+void CStoringWriter::StoreCombatLine(const CombatLineToStore& line) {
     if (StoresBattles())
-        store_.StoreCombatLine(weapon, deed, count, secondCount, thirdCount, shipType, shipName, targetCoords,
-                               fleetCoords, targetName);
+        store_.StoreCombatLine(line);
     if (KeepsRecord() && fleetLineInBattle_)
-        recordDigest_.Add(
-            CombatLineIdentity{weapon, deed, count, shipType, shipName, fleetCoords, targetName});
+        recordDigest_.Add(line);
 }
 
 void CStoringWriter::RoidCapture(const RoidCaptureEvent& event) {
@@ -155,10 +157,6 @@ void CStoringWriter::EndConversion(const FleetTallyTree& tallies) {
     if (KeepsRecord())
         AddOwnFleetToPersonalRecord(tallies, settings_.ownCoords, store_, alreadyCounted_);
     store_.EndConversion();
-}
-
-StoringSettings ReadStoringSettings(CBattleDatabase& database) {
-    return {database.ReadStoreSetting(), database.ReadPersStatSetting(), database.ReadOwnCoords()};
 }
 
 void AttachStoring(CReportConverter& converter, CStoringWriter& writer) {

@@ -9,6 +9,7 @@
 #include "archive/BattleDigest.h"
 #include "archive/ConversionStore.h"
 #include "archive/PersonalStats.h"
+#include "archive/SettingsStore.h"
 #include "archive/StatisticsRows.h"
 #include "reading/ReportWriter.h"
 
@@ -19,24 +20,6 @@
 namespace skarnwald {
 
 class CReportConverter;
-
-class CBattleDatabase;
-
-struct StoringSettings {
-    // The switches as the settings table holds them; each counts as on only
-    // when equal to 1.
-    std::int32_t storeInDb = 0;     // DBSpeichern
-    std::int32_t personalStats = 0; // PersStat
-    std::string ownCoords;          // Koords: the own fleet of the personal record
-
-    bool StoresBattles() const { return storeInDb == 1; }
-    bool KeepsRecord() const { return personalStats == 1; }
-    // Whether a conversion has anything to store at all.
-    bool Any() const { return StoresBattles() || KeepsRecord(); }
-};
-
-// The switches and the own coordinates from the archive's settings table.
-StoringSettings ReadStoringSettings(CBattleDatabase& database);
 
 class CStoringWriter : public IReportWriter {
 public:
@@ -60,13 +43,8 @@ public:
 private:
     bool StoresBattles() const { return active_ && settings_.StoresBattles(); }
     bool KeepsRecord() const { return active_ && settings_.KeepsRecord(); }
-    void StoreFleetLine(std::string_view agility, std::string_view count, std::string_view shipType,
-                        std::string_view shipName, std::string_view coords, std::string_view name,
-                        std::int32_t side);
-    void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
-                         std::string_view secondCount, std::string_view thirdCount, std::string_view shipType,
-                         std::string_view shipName, std::string_view targetCoords,
-                         std::string_view fleetCoords, std::string_view targetName);
+    void StoreFleetLine(const FleetLineToStore& line);
+    void StoreCombatLine(const CombatLineToStore& line);
     void StoreStatisticsRows(const FleetTallyTree& tallies);
     // A battle stored before keeps nothing in the archive; one the record
     // counted before adds nothing to it.

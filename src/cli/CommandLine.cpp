@@ -76,8 +76,8 @@ std::optional<std::filesystem::path> CommandArchiveFile(const ParsedArgs& args, 
                                                         Streams streams) {
     const ArchiveSearch search = ProcessArchiveSearch(args.database);
     const ArchiveLocation location = LocateArchive(search);
-    if (const std::string error = MakeArchiveFolder(location); !error.empty()) {
-        streams.err << "skarnwald-cli " << command << ": " << error << "\n";
+    if (const OperationResult made = MakeArchiveFolder(location); !made.Succeeded()) {
+        streams.err << "skarnwald-cli " << command << ": " << made.error << "\n";
         return std::nullopt;
     }
     // Moving the archive of an earlier version is the desktop program's

@@ -195,7 +195,7 @@ struct ConfiguredConverter {
         if (!connection)
             return;
         database.SetConnection(connection.Connection());
-        storing.SetSettings(ReadStoringSettings(database));
+        storing.SetSettings(ReadStoringSettings(*connection));
         converter.ownCoords = storing.Settings().ownCoords;
         AttachStoring(converter, storing);
         converter.redaction = {args.Has("--hide-own"), args.Has("--hide-names"), args.Has("--hide-coords")};

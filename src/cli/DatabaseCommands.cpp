@@ -6,9 +6,9 @@
 #include "cli/CommandLine.h"
 
 #include "archive/ArchiveLocation.h"
-#include "archive/BattleDatabase.h"
 #include "archive/Query.h"
 #include "archive/SettingsStore.h"
+#include "archive/StoredBattlePage.h"
 #include "archive/TextRepair.h"
 
 #include <charconv>
@@ -40,16 +40,17 @@ bool BattleExists(CConnection& connection, std::int32_t id) {
     return read.Step();
 }
 
-int WriteExport(CBattleDatabase& database, std::int32_t id, const std::string* output, Streams streams) {
+int WriteExport(CConnection& connection, std::int32_t id, const std::string* output, Streams streams) {
     if (!output) {
         std::ostringstream page;
-        if (!database.RenderBattle(page, id))
+        if (!RenderStoredBattle(connection, page, id))
             return 1;
         streams.out << page.str();
         return streams.out.flush() ? 0 : 1;
     }
-    const bool written = WritePageFile(*output, "export", streams,
-                                       [&](std::ostream& page) { return database.RenderBattle(page, id); });
+    const bool written = WritePageFile(*output, "export", streams, [&](std::ostream& page) {
+        return RenderStoredBattle(connection, page, id);
+    });
     return written ? 0 : 1;
 }
 
@@ -86,13 +87,12 @@ int RunSettings(const std::vector<std::string>& args, Streams streams) {
     if (connection.ErrorCount() > 0)
         return 1;
 
-    CBattleDatabase database;
-    database.SetConnection(connection.Connection());
+    const StoringSettings settings = ReadStoringSettings(*connection);
     // The settings keep the names they are stored under, in every language.
     streams.out << CliFormat("settings.archive", {{"file", ArchiveFileOf(*connection).string()}}) << "\n"
-                << "DBSpeichern: " << database.ReadStoreSetting() << "\n"
-                << "PersStat: " << database.ReadPersStatSetting() << "\n"
-                << "Koords: " << database.ReadOwnCoords() << "\n";
+                << "DBSpeichern: " << settings.storeInDb << "\n"
+                << "PersStat: " << settings.personalStats << "\n"
+                << "Koords: " << settings.ownCoords << "\n";
     return connection.ExitCode();
 }
 
@@ -117,9 +117,7 @@ int RunExport(const std::vector<std::string>& args, Streams streams) {
                         << CliFormat("battle.unknown", {{"id", std::to_string(*id)}}) << "\n";
         return 1;
     }
-    CBattleDatabase database;
-    database.SetConnection(connection.Connection());
-    const int written = WriteExport(database, *id, parsed->Value("--output"), streams);
+    const int written = WriteExport(*connection, *id, parsed->Value("--output"), streams);
     return written != 0 ? written : connection.ExitCode();
 }
 

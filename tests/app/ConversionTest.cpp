@@ -9,7 +9,7 @@
 #include "app/CVoxlanView.h"
 #include "app/FileDialogs.h"
 #include "app/PageFiles.h"
-#include "archive/BattleDatabase.h"
+#include "archive/StoredBattlePage.h"
 #include "text/OperaJoin.h"
 #include "text/Utf8Text.h"
 #include "writers/HtmlFragments.h"
@@ -269,10 +269,8 @@ TEST_F(EncodingTest, EveryInputGivesTheSamePageAndTheSameRows) {
 
     OpenResult opened = CConnection::Open("Data.dat");
     ASSERT_TRUE(opened.connection);
-    CBattleDatabase stored;
-    stored.SetConnection(opened.connection);
     std::ostringstream first;
-    ASSERT_TRUE(stored.RenderBattle(first, 1));
+    ASSERT_TRUE(RenderStoredBattle(*opened.connection, first, 1));
     EXPECT_NE(first.str().find(testfiles::kWindows1252LettersUtf8), std::string::npos);
     // All four inputs stored the same rows, so the archive kept the battle once.
     EXPECT_EQ(CountRows(*opened.connection, "Battles"), 1);

@@ -8,6 +8,7 @@
 #include "app/db/CDatabaseDlg.h"
 #include "archive/ArchiveImport.h"
 #include "archive/BattleDatabase.h"
+#include "archive/StoredBattlePage.h"
 #include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
 #include "writers/HtmlWriter.h"
@@ -144,7 +145,7 @@ TEST_F(DatabaseDlgTest, ExportWaitsForASelectionAndWritesThatBattle) {
     FileDialogs::SetNextFileName(QString::fromStdString(Here("battle").string()));
     dialog.OnExport();
     std::ostringstream expected;
-    database_.RenderBattle(expected, 1);
+    RenderStoredBattle(*connection_, expected, 1);
     EXPECT_EQ(FileBytes(Here("battle.htm")), expected.str());
     EXPECT_TRUE(Child<QLabel>(dialog, "statusLabel").text().endsWith(QStringLiteral("battle.htm")));
 

@@ -9,7 +9,7 @@
 #include "app/FileDialogs.h"
 #include "app/PageFiles.h"
 #include "app/db/CSettingsDlg.h"
-#include "archive/BattleDatabase.h"
+#include "archive/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -44,9 +44,9 @@ protected:
 TEST_F(SettingsDlgTest, OpeningCreatesTheMissingRowsWithoutChangingOthers) {
     RunSql(*connection_, "INSERT INTO Einstellungen (Einstellung,Wert) VALUES ('PersStat','1')");
     CSettingsDlg dialog(connection_);
-    EXPECT_EQ(database_.ReadStoreSetting(), 0);
-    EXPECT_EQ(database_.ReadPersStatSetting(), 1);
-    EXPECT_EQ(database_.ReadOwnCoords(), "0");
+    EXPECT_EQ(ReadStoringSettings(*connection_).storeInDb, 0);
+    EXPECT_EQ(ReadStoringSettings(*connection_).personalStats, 1);
+    EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, "0");
 }
 
 TEST_F(SettingsDlgTest, NothingIsWrittenBeforeOkAndEveryOtherWayOutDiscardsTheChanges) {
@@ -66,14 +66,14 @@ TEST_F(SettingsDlgTest, NothingIsWrittenBeforeOkAndEveryOtherWayOutDiscardsTheCh
         Box(dialog, 0)->paste();
         FileDialogs::SetNextFileName("/seiten");
         Child<QCheckBox>(dialog, "autoSaveCheck")->click();
-        EXPECT_EQ(database_.ReadStoreSetting(), 0) << closing << ": written before closing";
+        EXPECT_EQ(ReadStoringSettings(*connection_).storeInDb, 0) << closing << ": written before closing";
 
         close(dialog);
         const bool kept = std::string_view(closing) == "OK";
         EXPECT_FALSE(dialog.isVisible()) << closing;
-        EXPECT_EQ(database_.ReadStoreSetting(), kept ? 1 : 0) << closing;
-        EXPECT_EQ(database_.ReadPersStatSetting(), kept ? 1 : 0) << closing;
-        EXPECT_EQ(database_.ReadOwnCoords(), kept ? "4.7.2" : "0") << closing;
+        EXPECT_EQ(ReadStoringSettings(*connection_).storeInDb, kept ? 1 : 0) << closing;
+        EXPECT_EQ(ReadStoringSettings(*connection_).personalStats, kept ? 1 : 0) << closing;
+        EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, kept ? "4.7.2" : "0") << closing;
         EXPECT_EQ(ReadRedaction(*connection_).hideNames, kept) << closing;
         EXPECT_EQ(AutoSaveFolder(), kept ? "/seiten" : "") << closing;
     }
@@ -119,7 +119,7 @@ TEST_F(SettingsDlgTest, OwnCoordinatesAreReadInTheGamesFormsWhereverTypedOrPaste
         Press(dialog, QDialogButtonBox::Ok);
         EXPECT_EQ(Child<QLabel>(dialog, "coordsMessage")->isVisible(), !test.stored) << label;
         EXPECT_EQ(dialog.isVisible(), !test.stored) << label;
-        EXPECT_EQ(database_.ReadOwnCoords(), test.stored ? test.stored : "1.1.1") << label;
+        EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, test.stored ? test.stored : "1.1.1") << label;
     }
 }
 
@@ -128,7 +128,7 @@ TEST_F(SettingsDlgTest, UntouchedCoordinatesStayAsStoredAndEmptiedOnesAreNone) {
     dialog.SetValues(0, 0, "0"); // as the dialog's rows are created
     EXPECT_EQ(Boxes(dialog), (QStringList{"", "", "0"}));
     dialog.accept();
-    EXPECT_EQ(database_.ReadOwnCoords(), "0");
+    EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, "0");
 
     CSettingsDlg again(connection_);
     again.SetValues(0, 0, "4.7.2");
@@ -138,7 +138,7 @@ TEST_F(SettingsDlgTest, UntouchedCoordinatesStayAsStoredAndEmptiedOnesAreNone) {
         QTest::keyClick(Box(again, index), Qt::Key_Backspace);
     }
     again.accept();
-    EXPECT_EQ(database_.ReadOwnCoords(), "");
+    EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, "");
 }
 
 TEST_F(SettingsDlgTest, FormTakesTheValuesOnlyWhenConfirmed) {
@@ -157,7 +157,7 @@ TEST_F(SettingsDlgTest, FormTakesTheValuesOnlyWhenConfirmed) {
         EXPECT_EQ(view->Storing().personalStats, 0);
         EXPECT_EQ(view->Converter().ownCoords, confirm ? "9.8.7" : "");
     }
-    EXPECT_EQ(database_.ReadOwnCoords(), "9.8.7");
+    EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, "9.8.7");
 }
 
 } // namespace

@@ -92,7 +92,7 @@ TEST_F(ArchiveLocationTest, CommandLineThenEnvironmentThenWorkingFolderThenUserD
             {HomeFolder, Home() / "Data.dat"}};
         EXPECT_EQ(location.file, expectedFile.at(test.expected));
 
-        EXPECT_EQ(MakeArchiveFolder(location), "");
+        EXPECT_TRUE(MakeArchiveFolder(location).Succeeded());
         EXPECT_EQ(fs::exists(userData.parent_path()), test.expected == UserData || test.inUserData);
     }
 }
@@ -104,7 +104,7 @@ TEST_F(ArchiveLocationTest, MovingTakesTheJournalAlongAndNeverOverwrites) {
     WriteBytes(folder / "Data.dat-journal", "");
     const std::string bytes = FileBytes(earlier);
 
-    EXPECT_EQ(MoveArchive(earlier, target), "");
+    EXPECT_TRUE(MoveArchive(earlier, target).Succeeded());
     EXPECT_FALSE(fs::exists(earlier));
     EXPECT_FALSE(fs::exists(folder / "Data.dat-journal"));
     EXPECT_TRUE(fs::exists(folder / "data/skarnwald/Data.dat-journal"));
@@ -115,7 +115,7 @@ TEST_F(ArchiveLocationTest, MovingTakesTheJournalAlongAndNeverOverwrites) {
     EXPECT_EQ(ArchiveFileOf(*opened.connection), target);
 
     WriteBytes(earlier, "older");
-    const std::string refused = MoveArchive(earlier, target);
+    const std::string refused = MoveArchive(earlier, target).error;
     EXPECT_NE(refused.find(target.string()), std::string::npos) << refused;
     EXPECT_EQ(FileBytes(earlier), "older");
     EXPECT_EQ(FileBytes(target), bytes);

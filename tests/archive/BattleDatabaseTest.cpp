@@ -239,19 +239,19 @@ TEST_F(BattleStoreTest, ConversionWithPersonalStatsAddsTheOwnFleet) {
 }
 
 TEST_F(BattleStoreTest, SettingsReadAsZeroOrEmptyUntilTheRowsExist) {
-    EXPECT_EQ(store.ReadStoreSetting(), 0);
-    EXPECT_EQ(store.ReadPersStatSetting(), 0);
-    EXPECT_EQ(store.ReadOwnCoords(), "");
+    const auto read = [&] {
+        const StoringSettings settings = ReadStoringSettings(*connection);
+        return std::tuple{settings.storeInDb, settings.personalStats, settings.ownCoords};
+    };
+    EXPECT_EQ(read(), std::tuple(0, 0, ""));
     EnsureSettingsRows(*connection);
     EnsureSettingsRows(*connection);
     EXPECT_EQ(Count("Einstellungen"), 3);
-    EXPECT_EQ(store.ReadOwnCoords(), "0");
+    EXPECT_EQ(read(), std::tuple(0, 0, "0"));
     WriteStoreSetting(*connection, 2);
     WritePersStatSetting(*connection, 1);
     WriteOwnCoords(*connection, "1.2.3'");
-    EXPECT_EQ(store.ReadStoreSetting(), 2);
-    EXPECT_EQ(store.ReadPersStatSetting(), 1);
-    EXPECT_EQ(store.ReadOwnCoords(), "1.2.3'");
+    EXPECT_EQ(read(), std::tuple(2, 1, "1.2.3'"));
 }
 
 TEST(OwnCoordFields, SplitAsTheSettingsFieldsShowThem) {

@@ -47,9 +47,9 @@ ConnectionPtr OpenOrFail(const std::filesystem::path& file) {
     CBattleDatabase store;
     store.SetConnection(opened.connection);
     CReportConverter converter;
-    converter.ownCoords = store.ReadOwnCoords();
-    CStoringWriter storing(store,
-                           {store.ReadStoreSetting(), store.ReadPersStatSetting(), converter.ownCoords});
+    const StoringSettings settings = ReadStoringSettings(*opened.connection);
+    converter.ownCoords = settings.ownCoords;
+    CStoringWriter storing(store, settings);
     converter.AddWriter(&storing);
     std::ofstream sink("/dev/null");
     ConvertToPage(converter, report, sink);

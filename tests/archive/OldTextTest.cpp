@@ -38,7 +38,7 @@ TEST_F(OldTextTest, IsShownAndRenderedAsUtf8) {
     EXPECT_EQ(ReadSetting(*connection, kOwnCoordsSetting), "1.\xC2\xB2.3");
 
     std::ostringstream page;
-    ASSERT_TRUE(store.RenderBattle(page, 1));
+    ASSERT_TRUE(RenderStoredBattle(*connection, page, 1));
     EXPECT_TRUE(IsValidUtf8(page.str()));
     for (std::string_view text : {"Sch\xC3\xB6n", "(W\xC3\xA4spe)", "L\xC3\xA4ser", "M\xC5\xB8ller"})
         EXPECT_NE(page.str().find(text), std::string::npos) << text;
@@ -47,7 +47,7 @@ TEST_F(OldTextTest, IsShownAndRenderedAsUtf8) {
     EXPECT_EQ(RepairStoredText(*connection), 6);
     EXPECT_EQ(RepairStoredText(*connection), 0);
     std::ostringstream after;
-    ASSERT_TRUE(store.RenderBattle(after, 1));
+    ASSERT_TRUE(RenderStoredBattle(*connection, after, 1));
     EXPECT_EQ(after.str(), page.str());
     EXPECT_TRUE(errors.messages.empty());
 }

@@ -67,11 +67,11 @@ TEST_F(QueryLayerTest, ErrorsAreReportedWithSqlitesMessage) {
     EXPECT_EQ(Count("Einstellungen"), 0);
 }
 
-TEST_F(QueryLayerTest, MaxIdIsZeroForAnEmptyTable) {
-    EXPECT_EQ(store.GetMaxId("Battles", "ID"), 0);
+TEST_F(QueryLayerTest, MaxIdIsZeroForAnEmptyTableAndNothingWhenItFails) {
+    EXPECT_EQ(MaxId(*connection, "Battles", "ID"), 0);
     Run("INSERT INTO Battles (ID) VALUES (41)");
-    EXPECT_EQ(store.GetMaxId("Battles", "ID"), 41);
-    EXPECT_EQ(store.GetMaxId("Nowhere", "ID"), 0);
+    EXPECT_EQ(MaxId(*connection, "Battles", "ID"), 41);
+    EXPECT_EQ(MaxId(*connection, "Nowhere", "ID"), std::nullopt);
     EXPECT_EQ(errors.messages, std::vector<std::string>{"no such table: Nowhere"});
 }
 

@@ -56,15 +56,11 @@ TEST(StatisticsRows, BattleFiguresAndReportTotalsInStorageOrder) {
 class RecordingPersonalStore : public IConversionStore {
 public:
     std::vector<std::array<ClassCounts, 3>> added;
-    void StoreBattle(std::string_view, std::string_view, std::string_view) override {}
-    void StoreFleetLine(std::string_view, std::string_view, std::string_view, std::string_view,
-                        std::string_view, std::string_view, std::string_view, std::int32_t) override {}
-    void StoreCombatLine(std::string_view, std::string_view, std::string_view, std::string_view,
-                         std::string_view, std::string_view, std::string_view, std::string_view,
-                         std::string_view, std::string_view) override {}
+    void StoreBattle(const BattleToStore&) override {}
+    void StoreFleetLine(const FleetLineToStore&) override {}
+    void StoreCombatLine(const CombatLineToStore&) override {}
     std::int32_t GetCurrentBattleId() const override { return 0; }
-    void StoreStatisticsRow(std::int32_t, std::string_view, std::string_view, std::int32_t,
-                            const ClassCounts&) override {}
+    void StoreStatisticsRow(std::int32_t, const StatisticsRowToStore&) override {}
     void AddAsteroids(std::int32_t, std::int32_t) override {}
     void AddPersonalFleet(const ClassCounts& losses, const ClassCounts& destroyed,
                           const ClassCounts& lamed) override {

@@ -3,6 +3,8 @@
 
 #include "DbTestSupport.h"
 
+#include "archive/StoredBattlePage.h"
+
 namespace skarnwald::testing {
 namespace {
 
@@ -34,7 +36,7 @@ protected:
 
     std::string Render(std::int32_t id) {
         std::ostringstream page;
-        EXPECT_TRUE(store.RenderBattle(page, id));
+        EXPECT_TRUE(RenderStoredBattle(*connection, page, id));
         return page.str();
     }
 };
@@ -161,17 +163,18 @@ TEST_F(StoredPageTest, UnknownBattleGivesAnEmptyPage) {
     EXPECT_EQ(Render(99), expected);
 }
 
-TEST_F(StoredPageTest, BattleRowReadsDateAsDayMonthYear) {
-    const auto row = store.LoadBattleRow(3);
-    EXPECT_EQ(row.date, "05.03.2003 14:07:09");
-    EXPECT_EQ(row.coords, "1.2.3");
-    EXPECT_EQ(store.LoadBattleRow(4).date, "");
+TEST_F(StoredPageTest, BattleHeadingReadsDateAsDayMonthYear) {
+    const auto row = ReadStoredBattleHeading(*connection, 3);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->date, "05.03.2003 14:07:09");
+    EXPECT_EQ(row->coords, "1.2.3");
+    EXPECT_EQ(ReadStoredBattleHeading(*connection, 4)->date, "");
 }
 
 TEST_F(StoredPageTest, FailedQueryWritesNothing) {
     Run("DROP TABLE Battle_Details");
     std::ostringstream page;
-    EXPECT_FALSE(store.RenderBattle(page, 3));
+    EXPECT_FALSE(RenderStoredBattle(*connection, page, 3));
     EXPECT_EQ(page.str(), "");
     EXPECT_EQ(errors.messages, std::vector<std::string>{"no such table: Battle_Details"});
     Run("CREATE TABLE Battle_Details (ID INTEGER PRIMARY KEY, AgilityID INTEGER, Waffe TEXT, Tat TEXT, "

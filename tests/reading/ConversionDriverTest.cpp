@@ -120,7 +120,7 @@ TEST(ConversionDriver, HitBeforeAnyFleetLineIsCreditedToTheLastFleetOfThePrepass
                              "Agility 1 [5/5] Fighter (b) from 7.7.7 Last\n");
     // The pre-pass ran to the end and left the last fleet line as current.
     EXPECT_THAT(store.CallsStartingWith("Combat"),
-                ElementsAre("Combat|S (a)|destroyed|1|0|5| Fighter |(b)|2.2.2|7.7.7| Tom"));
+                ElementsAre("Combat|S (a)|destroyed|1| Fighter |(b)|2.2.2|7.7.7| Tom"));
     EXPECT_THAT(store.CallsStartingWith("Stat|1|7.7.7|Destroyed"),
                 ElementsAre("Stat|1|7.7.7|Destroyed|3|0,1,0,0,0,0,0"));
     EXPECT_EQ(converter.currentFleetName, "Last");
@@ -173,18 +173,18 @@ std::vector<std::string> StatRows(int battle, const char* coords, const char* ve
 
 TEST_F(StoreCalls, StoringFollowsTheLinesAndBattles) {
     const char* zero = "0,0,0,0,0,0,0";
-    std::vector<std::string> expected = {"Begin", "Battle|1.1.2026|1.1.1|Erste",
-                                         "Fleet|Agility 1|[10/10]| Fighter |(f)||1.1.1| Bea|1",
-                                         "Combat|Fighter (f)|destroyed|4|0|20| Corvette |(c)|2.2.2|1.1.1| Al",
-                                         "Fleet|Agility 2|[20/20]| Corvette |(c)||2.2.2| Al|0"};
+    std::vector<std::string> expected = {"Begin", "Battle|2026-01-01 00:00:00|1.1.1|Erste",
+                                         "Fleet|Agility 1|[10/10]| Fighter |(f)|1.1.1| Bea|1",
+                                         "Combat|Fighter (f)|destroyed|4| Corvette |(c)|2.2.2|1.1.1| Al",
+                                         "Fleet|Agility 2|[20/20]| Corvette |(c)|2.2.2| Al|0"};
     // At the second header, before the fold: the first battle's rows, fleets in name order.
     for (const auto& rows :
          {StatRows(1, "2.2.2", "0,0,0,4,0,0,0", "0,0,0,20,0,0,0", "0,0,0,16,0,0,0", zero, zero),
           StatRows(1, "1.1.1", zero, "0,10,0,0,0,0,0", "0,10,0,0,0,0,0", zero, "0,0,0,4,0,0,0")})
         expected.insert(expected.end(), rows.begin(), rows.end());
-    expected.insert(expected.end(),
-                    {"Battle|2.1.2026|2.2.2|Zweite", "Fleet|Agility 2|[16/16]| Corvette |(c)||2.2.2| Al|0",
-                     "Combat|Corvette (c)|lamed|3|0|10| Fighter |(f)|1.1.1|2.2.2| Bea"});
+    expected.insert(expected.end(), {"Battle|2026-01-02 00:00:00|2.2.2|Zweite",
+                                     "Fleet|Agility 2|[16/16]| Corvette |(c)|2.2.2| Al|0",
+                                     "Combat|Corvette (c)|lamed|3| Fighter |(f)|1.1.1|2.2.2| Bea"});
     // After the walk: the second battle's; Bea's lamed stack took its size as start.
     for (const auto& rows :
          {StatRows(2, "2.2.2", zero, "0,0,0,16,0,0,0", "0,0,0,16,0,0,0", "0,3,0,0,0,0,0", zero),

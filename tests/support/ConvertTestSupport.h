@@ -46,33 +46,23 @@ public:
 
     void BeginConversion() override { calls.push_back("Begin"); }
     void EndConversion() override { calls.push_back("End"); }
-    void StoreBattle(std::string_view date, std::string_view coords, std::string_view name) override {
+    void StoreBattle(const BattleToStore& battle) override {
         ++battleId_;
-        calls.push_back(
-            Join({"Battle|", std::string(date), "|", std::string(coords), "|", std::string(name)}));
+        calls.push_back(Record("Battle", {battle.datum, battle.coords, battle.place}));
     }
-    void StoreFleetLine(std::string_view agility, std::string_view count, std::string_view shipType,
-                        std::string_view shipName, std::string_view spare, std::string_view coords,
-                        std::string_view name, std::int32_t side) override {
-        calls.push_back(Join({"Fleet|", std::string(agility), "|", std::string(count), "|",
-                              std::string(shipType), "|", std::string(shipName), "|", std::string(spare), "|",
-                              std::string(coords), "|", std::string(name), "|", std::to_string(side)}));
+    void StoreFleetLine(const FleetLineToStore& line) override {
+        calls.push_back(Record("Fleet", {line.agility, line.count, line.shipType, line.shipName, line.coords,
+                                         line.owner, std::to_string(line.side)}));
     }
-    void StoreCombatLine(std::string_view weapon, std::string_view deed, std::string_view count,
-                         std::string_view secondCount, std::string_view thirdCount, std::string_view shipType,
-                         std::string_view shipName, std::string_view targetCoords,
-                         std::string_view fleetCoords, std::string_view targetName) override {
-        calls.push_back(Join({"Combat|", std::string(weapon),      "|", std::string(deed),
-                              "|",       std::string(count),       "|", std::string(secondCount),
-                              "|",       std::string(thirdCount),  "|", std::string(shipType),
-                              "|",       std::string(shipName),    "|", std::string(targetCoords),
-                              "|",       std::string(fleetCoords), "|", std::string(targetName)}));
+    void StoreCombatLine(const CombatLineToStore& line) override {
+        calls.push_back(Record("Combat", {line.weapon, line.deed, line.count, line.shipType, line.shipName,
+                                          line.targetCoords, line.coords, line.targetOwner}));
     }
     std::int32_t GetCurrentBattleId() const override { return battleId_; }
-    void StoreStatisticsRow(std::int32_t battleId, std::string_view coords, std::string_view typ,
-                            std::int32_t sortId, const ClassCounts& values) override {
-        calls.push_back(Join({"Stat|", std::to_string(battleId), "|", std::string(coords), "|",
-                              std::string(typ), "|", std::to_string(sortId), "|", Counts(values)}));
+    void StoreStatisticsRow(std::int32_t battleId, const StatisticsRowToStore& row) override {
+        calls.push_back(
+            Join({"Stat|", std::to_string(battleId), "|", std::string(row.coords), "|", std::string(row.typ),
+                  "|", std::to_string(row.sortId), "|", Counts(row.values)}));
     }
     void AddAsteroids(std::int32_t gain, std::int32_t loss) override {
         calls.push_back("Asteroids|" + std::to_string(gain) + "|" + std::to_string(loss));
@@ -102,6 +92,14 @@ public:
     }
 
 private:
+    // "kind|value|value...", a missing value (stored as NULL) as "NULL".
+    static std::string Record(std::string_view kind, std::initializer_list<DigestValue> values) {
+        std::string call(kind);
+        for (DigestValue value : values)
+            call += "|" + std::string(value.value_or("NULL"));
+        return call;
+    }
+
     std::int32_t battleId_ = 0;
 };
 

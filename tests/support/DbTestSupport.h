@@ -6,6 +6,7 @@
 #include "archive/BattleDatabase.h"
 #include "archive/Connection.h"
 #include "archive/Query.h"
+#include "archive/StoredBattlePage.h"
 #include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
 #include "text/Utf8Text.h"

@@ -7,7 +7,7 @@
 #include "app/PageFiles.h"
 #include "archive/ArchiveExport.h"
 #include "archive/ArchiveImport.h"
-#include "archive/BattleDatabase.h"
+#include "archive/StoredBattlePage.h"
 #include "ui_CDatabaseDlg.h"
 #include "writers/PageFileName.h"
 
@@ -221,11 +221,10 @@ void CDatabaseDlg::OnExport() {
     const auto target = ChoosePageFile(this, selectedPageName_);
     if (!target)
         return;
-    CBattleDatabase database;
-    database.SetConnection(connection_);
     const std::int32_t battleId = *selectedBattleId_;
     // A failed query has been reported; its page is then abandoned.
-    if (WritePageFile(this, *target, [&](std::ostream& out) { return database.RenderBattle(out, battleId); }))
+    if (WritePageFile(this, *target,
+                      [&](std::ostream& out) { return RenderStoredBattle(*connection_, out, battleId); }))
         ShowStatus(tr("Page written: %1")
                        .arg(QDir::toNativeSeparators(
                            QString::fromStdString(std::filesystem::absolute(*target).string()))));
@@ -276,7 +275,7 @@ void CDatabaseDlg::OnExportCsv(std::optional<CsvTable> onlyTable) {
     if (onlyTable) {
         if (!written.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
             written += QStringLiteral(".csv");
-        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written), options);
+        error = ExportTableAsCsv(*connection_, shownIds_, *onlyTable, ToPath(written), options).error;
     } else {
         error = ExportBattlesAsCsv(*connection_, shownIds_, ToPath(chosen), kAllCsvTables, options).error;
     }
