@@ -9,11 +9,13 @@
 
 #include "archive/BattleDatabase.h"
 #include "writers/ReportTextWriter.h"
+#include "writers/ShareFormats.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
