@@ -39,7 +39,7 @@ struct ConversionOutputs {
 struct ConversionOptions {
     Redaction redaction;
     std::string ownCoords; // Koords, for hiding the own fleets
-    ConversionOutputs outputs;
+    ConversionOutputs outputs{};
     // Where the page goes as it is written, so a large one never sits whole
     // in memory; without it the result holds the page.
     std::ostream* pageOut = nullptr;
