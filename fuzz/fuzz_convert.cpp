@@ -7,6 +7,7 @@
 // and the shared formats have targets of their own (fuzz_sides, fuzz_share).
 
 #include "ConversionInput.h"
+#include "ConverterInternals.h"
 #include "archive/StoringWriter.h"
 #include "reading/ReportConverter.h"
 #include "text/Utf8Text.h"
@@ -89,7 +90,8 @@ void ConvertOnce(CReportConverter& converter, const fuzzing::ConversionInput& in
     const std::string& html = page.Page();
     Require(html.starts_with(html::kPageStart) && html.ends_with(html::kSummaryEnd));
     Require(!input.utf8 || IsValidUtf8(html));
-    Require(converter.sideList.empty() && converter.tallyTree.empty());
+    Require(ConverterInternals::sideList(converter).empty() &&
+            ConverterInternals::tallyTree(converter).empty());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // longer reports are left to fuzz_convert.
 
 #include "ConversionInput.h"
+#include "ConverterInternals.h"
 #include "LiteralPrescan.h"
 #include "reading/ReportConverter.h"
 #include "writers/HtmlWriter.h"
@@ -24,8 +25,8 @@ constexpr std::size_t kLiteralCheckLimit = 4096;
 void ConvertOnce(CReportConverter& converter, std::string_view report) {
     // The literal pre-pass starts from the members a previous conversion left.
     CReportConverter literal;
-    literal.currentFleetName = converter.currentFleetName;
-    literal.currentFleetCoords = converter.currentFleetCoords;
+    ConverterInternals::currentFleetName(literal) = ConverterInternals::currentFleetName(converter);
+    ConverterInternals::currentFleetCoords(literal) = ConverterInternals::currentFleetCoords(converter);
     test::SideTableRecorder sides(converter);
     converter.AddWriter(&sides);
     static fuzzing::PageStream page;

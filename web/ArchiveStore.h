@@ -7,18 +7,17 @@
 namespace skarnwald::web {
 
 struct StoredConversion {
-    PageConversion page;
+    ConversionResult conversion;
     bool storedBattles = false; // the battles went into the archive
     bool keptRecord = false;    // the personal record's figures changed
     int skipped = 0;            // battles left out as stored before
 };
 
-// The page as ConvertToPageBytes writes it; the archive's settings decide
-// what is stored. Without an open archive only the page is made.
+// The conversion `options` ask for, in whose walk the archive's settings
+// decide what is stored. Without an open archive nothing is stored.
 // `storeBattles`: the battles are stored whatever "Kämpfe speichern" says,
 // as the player asked for them; the record still follows its own switch.
-StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
-                                    std::string_view ownCoords, IProgress* progress,
+StoredConversion ConvertIntoArchive(std::string_view bytes, ConversionOptions options,
                                     bool storeBattles = false);
 
 } // namespace skarnwald::web

@@ -9,11 +9,13 @@
 
 #include "archive/BattleDatabase.h"
 #include "writers/ReportTextWriter.h"
+#include "writers/ShareFormats.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,12 +66,31 @@ std::string& KeptPage() {
     return page;
 }
 
-val ConversionResult(skarnwald::web::PageConversion&& conversion) {
+val BytesArray(const std::vector<std::string>& parts) {
+    val array = val::array();
+    for (const std::string& part : parts)
+        array.call<void>("push", Bytes(part));
+    return array;
+}
+
+// The share texts: bbcode, title, json and the summary picture card (card,
+// SVG) as bytes, discord as an array of messages.
+val ShareTexts(const skarnwald::ConversionResult& conversion) {
+    val formats = val::object();
+    formats.set("bbcode", Bytes(conversion.bbcode));
+    formats.set("title", Bytes(conversion.title));
+    formats.set("json", Bytes(conversion.json));
+    formats.set("card", Bytes(conversion.card));
+    formats.set("discord", BytesArray(conversion.discordMessages));
+    return formats;
+}
+
+val ConversionFacts(skarnwald::ConversionResult&& conversion) {
     val result = val::object();
     const bool cut = !conversion.preview.empty();
-    KeptPage() = cut ? std::move(conversion.html) : std::string();
+    KeptPage() = cut ? std::move(conversion.page) : std::string();
     if (!cut)
-        result.set("html", Bytes(conversion.html));
+        result.set("html", Bytes(conversion.page));
     result.set("preview", Bytes(conversion.preview));
     result.set("battles", static_cast<double>(conversion.battles));
     val first = val::object();
@@ -78,6 +99,9 @@ val ConversionResult(skarnwald::web::PageConversion&& conversion) {
     first.set("date", conversion.first.date);
     first.set("fileName", skarnwald::PageFileStem(conversion.first.coords, conversion.first.date));
     result.set("first", first);
+    result.set("formats", ShareTexts(conversion));
+    if (!conversion.reportText.empty())
+        result.set("reportText", Bytes(conversion.reportText));
     return result;
 }
 
@@ -89,62 +113,49 @@ void SetStoringFacts(val& result, const skarnwald::web::StoredConversion& stored
     result.set("skippedNote", stored.skipped > 0 ? skarnwald::SkippedBattlesNote(stored.skipped) : "");
 }
 
-// options: {ownCoords, hideOwn, hideNames, hideCoords, store}; the result
-// holds what the preview shows (preview, empty when it is the whole page) and
-// the page (html; missing when the preview is cut: wholePage() gives it) as
-// bytes, the number of battles and the first battle's
-// coords, place and date as the outputs show them, with the name its files
-// are offered under (fileName, without an extension). With store the archive's
-// settings decide what the same walk stores; the result then also tells
-// whether the battles were stored (storedBattles), whether the personal
-// record's figures changed (keptRecord), and how many battles were stored
-// before (skipped) with the note that says so (skippedNote).
+// options: {ownCoords, hideOwn, hideNames, hideCoords, store, reportText}.
+// One walk makes everything the page shows: what the preview shows (preview,
+// empty when it is the whole page) and the page (html; missing when the
+// preview is cut: wholePage() gives it) as bytes, the number of battles, the
+// first battle's coords, place and date as the outputs show them with the
+// name its files are offered under (fileName, without an extension), the
+// share texts (formats, see ShareTexts) and, with reportText, the report as
+// text with what the switches hide replaced (reportText, bytes). With store
+// the archive's settings decide what the same walk stores; the result then
+// also tells whether the battles were stored (storedBattles), whether the
+// personal record's figures changed (keptRecord), and how many battles were
+// stored before (skipped) with the note that says so (skippedNote).
 val Convert(val array, val options, val onProgress) {
     const std::string bytes = BytesOf(array);
     CallbackProgress progress(std::move(onProgress));
-    const skarnwald::Redaction redaction = RedactionOf(options);
-    const std::string ownCoords = TextField(options, "ownCoords");
+    skarnwald::ConversionOptions conversion = skarnwald::web::PageOptions(
+        RedactionOf(options), TextField(options, "ownCoords"), SwitchOption(options, "reportText"));
+    conversion.progress = &progress;
     if (!SwitchOption(options, "store"))
-        return ConversionResult(skarnwald::web::ConvertToPageBytes(bytes, redaction, ownCoords, &progress));
-    auto stored = skarnwald::web::ConvertIntoArchive(bytes, redaction, ownCoords, &progress);
-    val result = ConversionResult(std::move(stored.page));
+        return ConversionFacts(skarnwald::web::ConvertReportBytes(bytes, conversion));
+    auto stored = skarnwald::web::ConvertIntoArchive(bytes, std::move(conversion));
+    val result = ConversionFacts(std::move(stored.conversion));
     SetStoringFacts(result, stored);
     return result;
 }
 
 // A shared report taken into the archive as if the player had converted it:
 // its battles are stored (each once) and the archive's settings decide what
-// the personal record counts. The page is not kept, so a cut page the
-// player may still open stays the one shown. {battles, storedBattles,
-// keptRecord, skipped, skippedNote}.
+// the personal record counts. No page is made, so a cut page the player may
+// still open stays the one shown. {battles, storedBattles, keptRecord,
+// skipped, skippedNote}.
 val TakeInReport(val array, std::string ownCoords) {
-    const auto stored =
-        skarnwald::web::ConvertIntoArchive(BytesOf(array), {}, ownCoords, nullptr, /*storeBattles=*/true);
+    skarnwald::ConversionOptions options{.ownCoords = std::move(ownCoords)};
+    options.outputs.page = false;
+    const auto stored = skarnwald::web::ConvertIntoArchive(BytesOf(array), options, /*storeBattles=*/true);
     val result = val::object();
-    result.set("battles", static_cast<double>(stored.page.battles));
+    result.set("battles", static_cast<double>(stored.conversion.battles));
     SetStoringFacts(result, stored);
     return result;
 }
 
-// The share texts for the same options: bbcode, title, json and the summary
-// picture card (card, SVG) as bytes, discord as an array of messages.
-val ShareFormats(val array, val options) {
-    const std::string bytes = BytesOf(array);
-    const auto shared =
-        skarnwald::web::ShareFormatsOf(bytes, RedactionOf(options), TextField(options, "ownCoords"));
-    val result = val::object();
-    result.set("bbcode", Bytes(shared.bbcode));
-    result.set("title", Bytes(shared.title));
-    result.set("json", Bytes(shared.json));
-    result.set("card", Bytes(shared.card));
-    val discord = val::array();
-    for (const std::string& message : shared.discordMessages)
-        discord.call<void>("push", Bytes(message));
-    result.set("discord", discord);
-    return result;
-}
-
-// The report as text with what the switches hide replaced, for share links.
+// The report as text with what the switches hide replaced, for share links
+// of reports too large to carry one, asked for only when saved instead.
 val ReportText(val array, val options) {
     const std::string bytes = BytesOf(array);
     return Bytes(
@@ -170,7 +181,6 @@ EMSCRIPTEN_BINDINGS(skarnwald) {
     emscripten::function("convert", &Convert);
     emscripten::function("takeInReport", &TakeInReport);
     emscripten::function("wholePage", &WholePage);
-    emscripten::function("shareFormats", &ShareFormats);
     emscripten::function("reportText", &ReportText);
     emscripten::function("discordSeparator", &DiscordSeparator);
     emscripten::function("standInOwnCoords", &StandInOwnCoords);

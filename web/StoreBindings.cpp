@@ -43,11 +43,10 @@ std::string PersonalRecordRows(CConnection& connection) {
 
 } // namespace
 
-StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& redaction,
-                                    std::string_view ownCoords, IProgress* progress, bool storeBattles) {
+StoredConversion ConvertIntoArchive(std::string_view bytes, ConversionOptions options, bool storeBattles) {
     StoredConversion result;
     if (!Archive()) {
-        result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress);
+        result.conversion = ConvertReportBytes(bytes, options);
         return result;
     }
     CBattleDatabase database;
@@ -57,10 +56,12 @@ StoredConversion ConvertIntoArchive(std::string_view bytes, const Redaction& red
         settings.storeInDb = 1;
     CStoringWriter storing(database, std::move(settings));
     // A conversion that hides anything leaves the store idle.
-    const bool keepsRecord = !redaction.Any() && storing.Settings().KeepsRecord();
+    const bool keepsRecord = !options.redaction.Any() && storing.Settings().KeepsRecord();
     const std::string recordBefore = keepsRecord ? PersonalRecordRows(*Archive()) : std::string();
-    result.page = ConvertToPageBytes(bytes, redaction, ownCoords, progress, &storing);
-    const bool stores = !redaction.Any() && result.page.battles > 0;
+    if (storing.Settings().Any())
+        options.storing = &storing;
+    result.conversion = ConvertReportBytes(bytes, options);
+    const bool stores = !options.redaction.Any() && result.conversion.battles > 0;
     result.storedBattles = stores && storing.Settings().StoresBattles();
     result.keptRecord = stores && keepsRecord && PersonalRecordRows(*Archive()) != recordBefore;
     result.skipped = database.SkippedBattles();
@@ -190,8 +191,9 @@ void WarmUp(const val& report, const std::string& ownCoords) {
         skarnwald::CBattleDatabase database;
         database.SetConnection(opened.connection);
         skarnwald::CStoringWriter storing(database, {1, 1, ownCoords});
-        web::ConvertToPageBytes(web::BytesOf(report), {}, ownCoords, nullptr,
-                                opened.connection ? &storing : nullptr);
+        skarnwald::ConversionOptions options = web::PageOptions({}, ownCoords, true);
+        options.storing = opened.connection ? &storing : nullptr;
+        web::ConvertReportBytes(web::BytesOf(report), options);
     }
     std::error_code ignored;
     fs::remove(kWarmUpFile, ignored);

@@ -9,6 +9,7 @@
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "writers/BatchConversion.h"
+#include "writers/Conversion.h"
 #include "writers/ShareFormats.h"
 
 #include <algorithm>
@@ -100,23 +101,58 @@ constexpr int kNoBattleExitCode = 3;
 
 enum class ConvertOutcome { Written, NoBattle, Failed };
 
+// The outputs a choice asks of the conversion: one format's writer only.
+ConversionOutputs OutputsFor(const OutputChoice& choice) {
+    ConversionOutputs outputs;
+    outputs.page = choice.format == ShareFormat::Html;
+    outputs.bbcode = choice.format == ShareFormat::BBCode;
+    outputs.discord = choice.format == ShareFormat::Discord;
+    outputs.title = choice.format == ShareFormat::Title;
+    outputs.json = choice.format == ShareFormat::Json;
+    outputs.card = choice.format == ShareFormat::Svg;
+    outputs.cardEachBattle = choice.format == ShareFormat::Svg && choice.eachBattle;
+    return outputs;
+}
+
+// The chosen share text of a conversion, as its file holds it.
+std::string ShareTextOf(ConversionResult& converted, ShareFormat format) {
+    switch (format) {
+    case ShareFormat::BBCode:
+        return std::move(converted.bbcode);
+    case ShareFormat::Discord:
+        return JoinDiscordMessages(converted.discordMessages);
+    case ShareFormat::Title:
+        return std::move(converted.title);
+    case ShareFormat::Json:
+        return std::move(converted.json);
+    case ShareFormat::Svg:
+        return std::move(converted.card);
+    case ShareFormat::Html:
+        break;
+    }
+    return std::move(converted.page);
+}
+
 // Writes the page (or the chosen format) to standard output or, through a
 // temporary file, to the named file. A report without a battle writes
 // nothing, so standard output gets the text only once the conversion is done.
 // Errors are printed.
-ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report, const OutputChoice& choice,
+ConvertOutcome ConvertTo(ConversionOptions options, const std::string& report, const OutputChoice& choice,
                          const std::string* output, Streams streams) {
     bool noBattle = false;
     const auto write = [&](std::ostream& out) {
-        if (choice.png) {
-            std::ostringstream svg;
-            ConvertToFormat(converter, report, ShareFormat::Svg, svg);
-            noBattle = converter.BattlesInLastReport() == 0;
-            return !noBattle && WriteCard(svg.str(), true, out, streams);
-        }
-        ConvertToFormat(converter, report, choice.format, out);
-        noBattle = converter.BattlesInLastReport() == 0;
-        return !noBattle;
+        // The page goes out as it is written; a share text once it is whole.
+        options.pageOut = &out;
+        ConversionResult converted = Convert(report, options);
+        noBattle = converted.battles == 0;
+        if (noBattle)
+            return false;
+        if (choice.png)
+            return WriteCard(converted.card, true, out, streams);
+        if (choice.format != ShareFormat::Html)
+            out << ShareTextOf(converted, choice.format);
+        out.flush();
+        return true;
     };
     if (!output) {
         std::ostringstream held;
@@ -147,16 +183,16 @@ ConvertOutcome ConvertTo(CReportConverter& converter, const std::string& report,
 }
 
 // One card per battle, each into a file of its own named after `output`.
-ConvertOutcome ConvertToBattleCards(CReportConverter& converter, const std::string& report,
+ConvertOutcome ConvertToBattleCards(const ConversionOptions& options, const std::string& report,
                                     const OutputChoice& choice, const std::string& output, Streams streams) {
-    const BattleCards cards = ConvertToCards(converter, report, true);
-    if (cards.battles.empty()) {
+    const ConversionResult converted = Convert(report, options);
+    if (converted.battleCards.empty()) {
         streams.err << "skarnwald-cli convert: " << CoreTexts().Text("convert.noBattleFound") << "\n";
         return ConvertOutcome::NoBattle;
     }
-    for (std::size_t battle = 0; battle < cards.battles.size(); ++battle) {
+    for (std::size_t battle = 0; battle < converted.battleCards.size(); ++battle) {
         const auto write = [&](std::ostream& out) {
-            return WriteCard(cards.battles[battle], choice.png, out, streams);
+            return WriteCard(converted.battleCards[battle], choice.png, out, streams);
         };
         if (!WriteOutputFile(OutputFileNameFor(output, choice, battle + 1), CliText("written.file"),
                              "convert", streams, write))
@@ -199,6 +235,14 @@ struct ConfiguredConverter {
         converter.ownCoords = storing.Settings().ownCoords;
         AttachStoring(converter, storing);
         converter.redaction = {args.Has("--hide-own"), args.Has("--hide-names"), args.Has("--hide-coords")};
+    }
+
+    // The same conversion for the one-walk call.
+    ConversionOptions Options(const OutputChoice& choice) {
+        return {.redaction = converter.redaction,
+                .ownCoords = converter.ownCoords,
+                .outputs = OutputsFor(choice),
+                .storing = storing.Settings().Any() ? &storing : nullptr};
     }
 
     CommandDatabase connection;
@@ -283,8 +327,9 @@ int RunConvert(const std::vector<std::string>& args, Streams streams) {
         return 1;
     const ConvertOutcome outcome =
         choice->eachBattle
-            ? ConvertToBattleCards(setup.converter, report, *choice, *parsed->Value("--output"), streams)
-            : ConvertTo(setup.converter, report, *choice, parsed->Value("--output"), streams);
+            ? ConvertToBattleCards(setup.Options(*choice), report, *choice, *parsed->Value("--output"),
+                                   streams)
+            : ConvertTo(setup.Options(*choice), report, *choice, parsed->Value("--output"), streams);
     if (outcome != ConvertOutcome::Written)
         return outcome == ConvertOutcome::NoBattle ? kNoBattleExitCode : 1;
     // With the page on standard output the note goes to the error stream.

@@ -30,14 +30,6 @@ public:
     // writing the report back out as text (CReportTextWriter).
     bool standInCoords = false;
 
-    // Conversion state.
-    std::string currentFleetName;
-    std::string currentFleetCoords;
-    std::string targetName;
-    std::string targetCoords;
-    FleetTallyTree tallyTree;
-    SideList sideList;
-
     void SetProgress(IProgress* progress) { progress_ = progress; }
     void SetNotifier(INotifier* notifier) { notifier_ = notifier; }
 
@@ -53,6 +45,11 @@ public:
     // How many battle headers the last ConvertReport found.
     std::size_t BattlesInLastReport() const { return battlesInLastReport_; }
 
+private:
+    // Tests and fuzz targets drive single lines and look at the walk state
+    // through it; no program does.
+    friend struct ConverterInternals;
+
     // Line converters. `line` is trimmed. With `prescan` they only do the
     // side bookkeeping of the pre-pass; otherwise they hand their line to the
     // writers (called on their own: to the attached ones).
@@ -62,7 +59,14 @@ public:
     void ConvertRoidCaptureLine(std::string_view line);
     void ConvertSalvageLine(std::string_view line);
 
-private:
+    // Walk state.
+    std::string currentFleetName;
+    std::string currentFleetCoords;
+    std::string targetName;
+    std::string targetCoords;
+    FleetTallyTree tallyTree;
+    SideList sideList;
+
     enum class LineKind : std::uint8_t { Skipped, Header, Fleet, Combat, Salvage, RoidCapture };
     struct Line {
         std::size_t offset;

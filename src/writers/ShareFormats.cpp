@@ -4,6 +4,7 @@
 #include "text/Catalog.h"
 #include "text/ReportFiles.h"
 #include "writers/BattleCard.h"
+#include "writers/Conversion.h"
 #include "writers/HtmlWriter.h"
 #include "writers/ShareWriters.h"
 
@@ -94,36 +95,18 @@ void ConvertToFormat(CReportConverter& converter, std::string_view report, Share
 
 namespace {
 
-// One walk feeding the four share writers, and the page when `withPage`.
 SharedConversion Share(std::string_view report, const Redaction& redaction, std::string_view ownCoords,
                        IProgress* progress, bool withPage) {
-    CReportConverter converter;
-    converter.SetProgress(progress);
-    converter.redaction = redaction;
-    converter.ownCoords = std::string(ownCoords);
-    CBBCodeWriter bbcode;
-    CDiscordWriter discord;
-    CTitleWriter title;
-    CJsonWriter json;
-    CCardWriter card;
-    for (IReportWriter* writer :
-         std::initializer_list<IReportWriter*>{&bbcode, &discord, &title, &json, &card})
-        converter.AddWriter(writer);
-
-    SharedConversion shared;
-    if (withPage) {
-        std::ostringstream page;
-        ConvertToPage(converter, report, page);
-        shared.html = std::move(page).str();
-    } else {
-        converter.ConvertReport(report);
-    }
-    shared.bbcode = std::move(bbcode.Text());
-    shared.discordMessages = std::move(discord.Messages());
-    shared.title = std::move(title.Text());
-    shared.json = std::move(json.Text());
-    shared.card = std::move(card.Cards().summary);
-    return shared;
+    ConversionResult converted = Convert(report, {.redaction = redaction,
+                                                  .ownCoords = std::string(ownCoords),
+                                                  .outputs = ConversionOutputs::ShareTexts(withPage),
+                                                  .progress = progress});
+    return {.html = std::move(converted.page),
+            .bbcode = std::move(converted.bbcode),
+            .title = std::move(converted.title),
+            .json = std::move(converted.json),
+            .discordMessages = std::move(converted.discordMessages),
+            .card = std::move(converted.card)};
 }
 
 } // namespace
@@ -131,6 +114,11 @@ SharedConversion Share(std::string_view report, const Redaction& redaction, std:
 SharedConversion ConvertForSharing(std::string_view report, const Redaction& redaction,
                                    std::string_view ownCoords, IProgress* progress) {
     return Share(report, redaction, ownCoords, progress, true);
+}
+
+SharedConversion ConvertShareTexts(std::string_view report, const Redaction& redaction,
+                                   std::string_view ownCoords) {
+    return Share(report, redaction, ownCoords, nullptr, false);
 }
 
 BattleCards ConvertToCards(CReportConverter& converter, std::string_view report, bool eachBattle) {
@@ -143,15 +131,10 @@ BattleCards ConvertToCards(CReportConverter& converter, std::string_view report,
 
 BattleCards ConvertToCards(std::string_view report, const Redaction& redaction, std::string_view ownCoords,
                            bool eachBattle) {
-    CReportConverter converter;
-    converter.redaction = redaction;
-    converter.ownCoords = std::string(ownCoords);
-    return ConvertToCards(converter, report, eachBattle);
-}
-
-SharedConversion ConvertShareTexts(std::string_view report, const Redaction& redaction,
-                                   std::string_view ownCoords) {
-    return Share(report, redaction, ownCoords, nullptr, false);
+    ConversionOutputs outputs{.page = false, .card = true, .cardEachBattle = eachBattle};
+    ConversionResult converted =
+        Convert(report, {.redaction = redaction, .ownCoords = std::string(ownCoords), .outputs = outputs});
+    return {.summary = std::move(converted.card), .battles = std::move(converted.battleCards)};
 }
 
 } // namespace skarnwald

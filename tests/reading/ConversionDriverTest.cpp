@@ -123,7 +123,7 @@ TEST(ConversionDriver, HitBeforeAnyFleetLineIsCreditedToTheLastFleetOfThePrepass
                 ElementsAre("Combat|S (a)|destroyed|1| Fighter |(b)|2.2.2|7.7.7| Tom"));
     EXPECT_THAT(store.CallsStartingWith("Stat|1|7.7.7|Destroyed"),
                 ElementsAre("Stat|1|7.7.7|Destroyed|3|0,1,0,0,0,0,0"));
-    EXPECT_EQ(converter.currentFleetName, "Last");
+    EXPECT_EQ(ConverterInternals::currentFleetName(converter), "Last");
 }
 
 TEST(ConversionDriver, RoidCapturesSeedAttackersBeforeTheBattlePlanet) {
@@ -252,8 +252,8 @@ TEST(ConversionDriver, LengthOfTheRestIsTestedBeforeItsLineBreakIsTrimmed) {
 TEST(ConversionDriver, EachConversionStartsWithEmptySidesAndTallies) {
     CReportConverter converter;
     ConvertToPage(converter, "a Battle at [2.2.2] P\nAgility 1 [5/5] Fighter (b) from 2.2.2 Tom\n");
-    EXPECT_TRUE(converter.sideList.empty());
-    EXPECT_TRUE(converter.tallyTree.empty());
+    EXPECT_TRUE(ConverterInternals::sideList(converter).empty());
+    EXPECT_TRUE(ConverterInternals::tallyTree(converter).empty());
     const std::string second = ConvertToPage(converter, "Agility 1 [5/5] Fighter (b) from 2.2.2 Tom\n");
     EXPECT_EQ(second, ConvertToPage("Agility 1 [5/5] Fighter (b) from 2.2.2 Tom\n"));
     EXPECT_THAT(second, HasSubstr("<tr style='COLOR: #0000FF"));

@@ -29,23 +29,23 @@ struct RowConverter {
     CHtmlWriter rows{nullptr};
 
     std::string ConvertHeaderLine(std::string_view line, bool prescan) {
-        converter.ConvertHeaderLine(line, prescan);
+        ConverterInternals::ConvertHeaderLine(converter, line, prescan);
         return rows.TakePage();
     }
     std::string ConvertFleetLine(std::string_view line, bool prescan) {
-        converter.ConvertFleetLine(line, prescan);
+        ConverterInternals::ConvertFleetLine(converter, line, prescan);
         return rows.TakePage();
     }
     std::string ConvertCombatLine(std::string_view line, bool prescan) {
-        converter.ConvertCombatLine(line, prescan);
+        ConverterInternals::ConvertCombatLine(converter, line, prescan);
         return rows.TakePage();
     }
     std::string ConvertRoidCaptureLine(std::string_view line) {
-        converter.ConvertRoidCaptureLine(line);
+        ConverterInternals::ConvertRoidCaptureLine(converter, line);
         return rows.TakePage();
     }
     std::string ConvertSalvageLine(std::string_view line) {
-        converter.ConvertSalvageLine(line);
+        ConverterInternals::ConvertSalvageLine(converter, line);
         return rows.TakePage();
     }
 };
@@ -57,7 +57,7 @@ protected:
         converter.AddWriter(&storing);
     }
     std::optional<std::int32_t> Side(std::string_view coords) const {
-        return converter.sideList.FindSide(coords);
+        return ConverterInternals::sideList(converter).FindSide(coords);
     }
 
     CReportConverter converter;
@@ -93,7 +93,7 @@ TEST_F(LineConverters, HeaderWithoutStampLeavesTheFirstCellOpen) {
 }
 
 TEST_F(LineConverters, HeaderInPrescanOnlySeedsTheDefendingSide) {
-    converter.sideList.AddSide("3.3.3", kAttackingSide);
+    ConverterInternals::sideList(converter).AddSide("3.3.3", kAttackingSide);
     EXPECT_EQ(lines.ConvertHeaderLine("x Battle at [3.3.3] A", true), "");
     EXPECT_EQ(lines.ConvertHeaderLine("x Battle at [9.9.9] B", true), "");
     EXPECT_THAT(store.calls, IsEmpty());
@@ -110,7 +110,7 @@ TEST_F(LineConverters, HeaderTextIsEscapedButStoredRaw) {
 // --- Fleet lines
 
 TEST_F(LineConverters, FleetLineCellsAndStoredFields) {
-    converter.sideList.AddSide("9.1.13", kAttackingSide);
+    ConverterInternals::sideList(converter).AddSide("9.1.13", kAttackingSide);
     const std::string row = lines.ConvertFleetLine(
         "Agility 25 Speed 5 [60/60] Corvette (Sturmvogel) from 9. 1. 13  Torvik ", false);
     EXPECT_EQ(row,
@@ -121,14 +121,14 @@ TEST_F(LineConverters, FleetLineCellsAndStoredFields) {
                     Cell(60, "9. 1. 13"), Cell(150, "  Torvik "), "</font></tr>"}));
     EXPECT_THAT(store.calls,
                 ElementsAre("Fleet|Agility 25 Speed 5|[60/60]| Corvette |(Sturmvogel)|9.1.13|  Torvik |0"));
-    EXPECT_EQ(converter.currentFleetName, "Torvik");
-    EXPECT_EQ(converter.currentFleetCoords, "9.1.13");
-    EXPECT_EQ(converter.tallyTree.find("Torvik")->battleStart[0][kCorvette], 60);
+    EXPECT_EQ(ConverterInternals::currentFleetName(converter), "Torvik");
+    EXPECT_EQ(ConverterInternals::currentFleetCoords(converter), "9.1.13");
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Torvik")->battleStart[0][kCorvette], 60);
 }
 
 TEST_F(LineConverters, FleetRowColourAndStoredSideFollowTheSideList) {
-    converter.sideList.AddSide("1.1.1", kDefendingSide);
-    converter.sideList.AddSide("2.2.2", kAttackingSide);
+    ConverterInternals::sideList(converter).AddSide("1.1.1", kDefendingSide);
+    ConverterInternals::sideList(converter).AddSide("2.2.2", kAttackingSide);
     const auto rowStart = [&](const char* coords) {
         return lines.ConvertFleetLine(Join({"Agility 1 [1/1] Shuttle (s) from ", coords, " X"}), false)
             .substr(0, 24);
@@ -146,10 +146,10 @@ TEST_F(LineConverters, FleetNumbersReadFromTheLinesFirstSlash) {
     // The "/" in the agility text comes before "[": the first number's cut has
     // a negative length (0) and the second is read after that "/".
     lines.ConvertFleetLine("Agility 4/5 [10/20] Fighter (f) from 1.1.1 Bob", false);
-    EXPECT_EQ(converter.tallyTree.find("Bob")->battleStart[0][kFighter], 5);
-    converter.tallyTree.clear();
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Bob")->battleStart[0][kFighter], 5);
+    ConverterInternals::tallyTree(converter).clear();
     lines.ConvertFleetLine("Agility [ 10x/ +20z] Fighter (f) from 1.1.1 Bob", false);
-    EXPECT_EQ(converter.tallyTree.find("Bob")->battleStart[0][kFighter], 20);
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Bob")->battleStart[0][kFighter], 20);
 }
 
 TEST_F(LineConverters, FleetLineWithoutSeparatorsIsCutFromMinusOnes) {
@@ -162,15 +162,15 @@ TEST_F(LineConverters, FleetLineWithoutSeparatorsIsCutFromMinusOnes) {
                                 "width='75'>&nbsp;</td>",
                                 Cell(80, "A"), Cell(40, ""), Cell(80, "A"), Cell(40, "from"), Cell(60, ""),
                                 Cell(150, "Agility")})));
-    EXPECT_EQ(converter.currentFleetName, "Agility");
-    EXPECT_EQ(converter.currentFleetCoords, "");
+    EXPECT_EQ(ConverterInternals::currentFleetName(converter), "Agility");
+    EXPECT_EQ(ConverterInternals::currentFleetCoords(converter), "");
 }
 
 TEST_F(LineConverters, FleetLineInPrescanOnlyTracksTheCurrentFleet) {
     EXPECT_EQ(lines.ConvertFleetLine("Agility 1 [1/1] Shuttle (s) from 1.2.3 Bob", true), "");
-    EXPECT_EQ(converter.currentFleetName, "Bob");
-    EXPECT_EQ(converter.currentFleetCoords, "1.2.3");
-    EXPECT_TRUE(converter.tallyTree.empty());
+    EXPECT_EQ(ConverterInternals::currentFleetName(converter), "Bob");
+    EXPECT_EQ(ConverterInternals::currentFleetCoords(converter), "1.2.3");
+    EXPECT_TRUE(ConverterInternals::tallyTree(converter).empty());
     EXPECT_THAT(store.calls, IsEmpty());
 }
 
@@ -180,7 +180,7 @@ TEST_F(LineConverters, FleetNamedLikeMarkupShowsAsText) {
     EXPECT_THAT(row, HasSubstr(Cell(40, " &lt;i&gt;Shuttle&lt;/i&gt; ")));
     EXPECT_THAT(row, HasSubstr(Cell(80, "(&lt;b&gt;)")));
     EXPECT_THAT(row, HasSubstr(Cell(150, " &lt;script&gt;")));
-    EXPECT_NE(converter.tallyTree.find("<script>"), nullptr);
+    EXPECT_NE(ConverterInternals::tallyTree(converter).find("<script>"), nullptr);
 }
 
 // --- Combat lines
@@ -188,8 +188,8 @@ TEST_F(LineConverters, FleetNamedLikeMarkupShowsAsText) {
 class CombatLines : public LineConverters {
 protected:
     CombatLines() {
-        converter.currentFleetName = "Mirela";
-        converter.currentFleetCoords = "4.7.2";
+        ConverterInternals::currentFleetName(converter) = "Mirela";
+        ConverterInternals::currentFleetCoords(converter) = "4.7.2";
     }
     // The numbers cell of a hit row.
     static std::string Numbers(const std::string& row) {
@@ -211,12 +211,12 @@ TEST_F(CombatLines, DestroyedLineRowTallyAndStore) {
                     "</tr>"}));
     EXPECT_THAT(store.calls, ElementsAre("Combat|Fighter (Grauer Falke)|destroyed|12| Corvette |(Sturmvogel)|"
                                          "9.1.13|4.7.2| Torvik"));
-    EXPECT_EQ(converter.tallyTree.find("Mirela")->destroyedByFleet[kCorvette], 12);
-    EXPECT_EQ(converter.tallyTree.find("Torvik")->battleStart[0][kCorvette], 60);
-    EXPECT_EQ(converter.tallyTree.find("Torvik")->battleDestroyed[0][kCorvette], 12);
-    EXPECT_EQ(converter.tallyTree.find("Torvik")->coords, "9.1.13");
-    EXPECT_EQ(converter.targetName, "Torvik");
-    EXPECT_EQ(converter.targetCoords, "9.1.13");
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Mirela")->destroyedByFleet[kCorvette], 12);
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Torvik")->battleStart[0][kCorvette], 60);
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Torvik")->battleDestroyed[0][kCorvette], 12);
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Torvik")->coords, "9.1.13");
+    EXPECT_EQ(ConverterInternals::targetName(converter), "Torvik");
+    EXPECT_EQ(ConverterInternals::targetCoords(converter), "9.1.13");
 }
 
 TEST_F(CombatLines, BracketNumbers) {
@@ -255,16 +255,16 @@ TEST_F(CombatLines, BracketNumbers) {
 TEST_F(CombatLines, HitLineNamingCausesOrAttemptStopsAfterItsVerb) {
     for (const char* line : {"Fighter (a) destroyed [3/9] Corvette (causes) from 9.9.9 T",
                              "Fighter (a) lamed [3/9] Corvette (b) from 9.9.9 attempt"}) {
-        converter.sideList.AddSide("4.7.2", kDefendingSide);
+        ConverterInternals::sideList(converter).AddSide("4.7.2", kDefendingSide);
         const std::string row = lines.ConvertCombatLine(line, false);
         EXPECT_TRUE(row.ends_with("</font></td>")) << line;
         EXPECT_THAT(row, Not(HasSubstr("width='80'")));
         EXPECT_EQ(lines.ConvertCombatLine(line, true), "");
     }
-    EXPECT_TRUE(converter.tallyTree.empty());
+    EXPECT_TRUE(ConverterInternals::tallyTree(converter).empty());
     EXPECT_THAT(store.calls, IsEmpty());
     EXPECT_FALSE(Side("9.9.9"));
-    EXPECT_EQ(converter.targetName, "");
+    EXPECT_EQ(ConverterInternals::targetName(converter), "");
 }
 
 TEST_F(CombatLines, CausesAndAttemptRows) {
@@ -292,41 +292,41 @@ TEST_F(CombatLines, CausesAndAttemptRows) {
         ElementsAre("Combat|Corvette (Sturmvogel)|causes|1200 Damage (!)|but no ships were taken down||||",
                     "Combat|Doomstar (Ödland)|attempt| to capture 3 ships ... |but none succeeded||||",
                     "Combat|S|causes||but no ships were taken down||||"));
-    EXPECT_TRUE(converter.tallyTree.empty());
-    EXPECT_TRUE(converter.sideList.empty());
+    EXPECT_TRUE(ConverterInternals::tallyTree(converter).empty());
+    EXPECT_TRUE(ConverterInternals::sideList(converter).empty());
 }
 
 TEST_F(CombatLines, CreditsTheMostRecentFleetAndDebitsTheTarget) {
     lines.ConvertFleetLine("Agility 9 Speed 2 [40/40] Battleship (Axt) from 1.9.4 Grimm", false);
     lines.ConvertCombatLine("Battleship (Axt) destroyed [25/90] Frigate (Schild) from 8.8.1 Wenzel", false);
     lines.ConvertCombatLine("Battleship (Axt) lamed [4/65] Frigate (Schild) from 8. 8. 1 Wenzel", false);
-    const FleetTally& grimm = *converter.tallyTree.find("Grimm");
-    const FleetTally& wenzel = *converter.tallyTree.find("Wenzel");
+    const FleetTally& grimm = *ConverterInternals::tallyTree(converter).find("Grimm");
+    const FleetTally& wenzel = *ConverterInternals::tallyTree(converter).find("Wenzel");
     constexpr int kFrigate = static_cast<int>(ShipClass::Frigate);
     EXPECT_EQ(grimm.destroyedByFleet[kFrigate], 25);
     EXPECT_EQ(grimm.lamedByFleet[kFrigate], 4);
     EXPECT_EQ(wenzel.battleDestroyed[0][kFrigate], 25);
     EXPECT_EQ(wenzel.battleLamed[0][kFrigate], 4);
-    EXPECT_EQ(converter.tallyTree.find("Mirela"), nullptr);
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("Mirela"), nullptr);
 }
 
 TEST_F(CombatLines, ClassTextWithBlanksInsideStillCounts) {
     lines.ConvertCombatLine("S (a) destroyed [2/10]  Figh ter (b) from 1.1.1 T", false);
-    EXPECT_EQ(converter.tallyTree.find("T")->battleDestroyed[0][kFighter], 2);
+    EXPECT_EQ(ConverterInternals::tallyTree(converter).find("T")->battleDestroyed[0][kFighter], 2);
     EXPECT_THAT(store.calls, ElementsAre("Combat|S (a)|destroyed|2|  Figh ter |(b)|1.1.1|4.7.2| T"));
 }
 
 TEST_F(CombatLines, PrescanGivesShooterAndTargetOppositeSides) {
     const auto hit = [&](const char* shooter, const char* target) {
-        converter.currentFleetCoords = shooter;
+        ConverterInternals::currentFleetCoords(converter) = shooter;
         EXPECT_EQ(
             lines.ConvertCombatLine(Join({"S (a) destroyed [1/1] Fighter (b) from ", target, " T"}), true),
             "");
     };
-    converter.sideList.AddSide("1.1.1", kDefendingSide);
+    ConverterInternals::sideList(converter).AddSide("1.1.1", kDefendingSide);
     hit("1.1.1", "2.2.2"); // known shooter, new target: the other side
     EXPECT_EQ(Side("2.2.2"), kAttackingSide);
-    converter.sideList.AddSide("3.3.3", kAttackingSide);
+    ConverterInternals::sideList(converter).AddSide("3.3.3", kAttackingSide);
     hit("2.2.2", "3.3.3"); // an attacker hit by an attacker becomes a defender
     EXPECT_EQ(Side("3.3.3"), kDefendingSide);
     hit("4.4.4", "1.1.1"); // unknown shooter of a known target
@@ -335,8 +335,8 @@ TEST_F(CombatLines, PrescanGivesShooterAndTargetOppositeSides) {
     hit("5.5.5", "6.6.6");                    // neither known: nothing
     EXPECT_FALSE(Side("5.5.5"));
     EXPECT_FALSE(Side("6.6.6"));
-    EXPECT_EQ(converter.sideList.Entries().size(), 4u);
-    EXPECT_TRUE(converter.tallyTree.empty());
+    EXPECT_EQ(ConverterInternals::sideList(converter).Entries().size(), 4u);
+    EXPECT_TRUE(ConverterInternals::tallyTree(converter).empty());
     EXPECT_THAT(store.calls, IsEmpty());
 }
 

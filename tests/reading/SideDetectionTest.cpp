@@ -138,8 +138,11 @@ void ExpectSameAsLiteral(std::uint32_t seed, int rounds, std::string (*generate)
         std::vector<std::string> tables;
         ASSERT_EQ(FleetRowColours(page), ReferenceFleetColours(ref, report, &tables)) << report;
         ASSERT_EQ(recorder.tables, tables) << report;
-        ASSERT_EQ(converter.currentFleetCoords, ref.currentFleetCoords) << report;
-        ASSERT_EQ(converter.currentFleetName, ref.currentFleetName) << report;
+        ASSERT_EQ(ConverterInternals::currentFleetCoords(converter),
+                  ConverterInternals::currentFleetCoords(ref))
+            << report;
+        ASSERT_EQ(ConverterInternals::currentFleetName(converter), ConverterInternals::currentFleetName(ref))
+            << report;
     }
 }
 

@@ -5,6 +5,7 @@
 // in pre-pass mode. Used by the side detection tests and the conversion
 // fuzzer.
 
+#include "ConverterInternals.h"
 #include "reading/ReportConverter.h"
 #include "reading/ReportWriter.h"
 #include "text/TextRules.h"
@@ -48,20 +49,20 @@ inline void ReferencePrescan(CReportConverter& ref, std::string rest) {
             if (Has(piece, "Roid-Capture :")) {
                 const Pos open = Find(piece, "[");
                 const std::string coords = RemoveBlanks(Take(piece, open + 1, Find(piece, "]") - open - 1));
-                if (!ref.sideList.FindSide(coords))
-                    ref.sideList.AddSide(coords, kAttackingSide);
+                if (!ConverterInternals::sideList(ref).FindSide(coords))
+                    ConverterInternals::sideList(ref).AddSide(coords, kAttackingSide);
             }
             pieces = pieces.substr(piece.size());
         }
     }
     WalkLines(rest, [&](std::string_view line, std::string_view) {
         if (HasAfterStart(line, "Battle at"))
-            ref.ConvertHeaderLine(line, true);
+            ConverterInternals::ConvertHeaderLine(ref, line, true);
         else if (Has(line, "Agility"))
-            ref.ConvertFleetLine(line, true);
+            ConverterInternals::ConvertFleetLine(ref, line, true);
         else if (HasAfterStart(line, "destroyed") || HasAfterStart(line, "lamed") ||
                  HasAfterStart(line, "causes"))
-            ref.ConvertCombatLine(line, true);
+            ConverterInternals::ConvertCombatLine(ref, line, true);
     });
 }
 
@@ -81,17 +82,18 @@ inline std::vector<std::string> ReferenceFleetColours(CReportConverter& ref, std
     WalkLines(report, [&](std::string_view line, std::string_view rest) {
         if (HasAfterStart(line, "Battle at")) {
             ReferencePrescan(ref, std::string(rest));
-            ref.ConvertHeaderLine(line, true);
+            ConverterInternals::ConvertHeaderLine(ref, line, true);
             if (tables)
-                tables->push_back(SideTableText(ref.sideList));
+                tables->push_back(SideTableText(ConverterInternals::sideList(ref)));
         } else if (Has(line, "Agility")) {
-            ref.ConvertFleetLine(line, true);
-            const auto side = ref.sideList.FindSide(ref.currentFleetCoords);
+            ConverterInternals::ConvertFleetLine(ref, line, true);
+            const auto side =
+                ConverterInternals::sideList(ref).FindSide(ConverterInternals::currentFleetCoords(ref));
             colours.push_back(!side ? "#0000FF" : *side == kDefendingSide ? "#00ff00" : "#ff0000");
         }
     });
     if (tables)
-        tables->push_back(SideTableText(ref.sideList));
+        tables->push_back(SideTableText(ConverterInternals::sideList(ref)));
     return colours;
 }
 
@@ -109,8 +111,12 @@ inline std::vector<std::string> FleetRowColours(const std::string& page) {
 class SideTableRecorder : public IReportWriter {
 public:
     explicit SideTableRecorder(const CReportConverter& converter) : converter_(converter) {}
-    void Header(const HeaderEvent&) override { tables.push_back(SideTableText(converter_.sideList)); }
-    void ReportEnd(const ReportEndEvent&) override { tables.push_back(SideTableText(converter_.sideList)); }
+    void Header(const HeaderEvent&) override {
+        tables.push_back(SideTableText(ConverterInternals::sideList(converter_)));
+    }
+    void ReportEnd(const ReportEndEvent&) override {
+        tables.push_back(SideTableText(ConverterInternals::sideList(converter_)));
+    }
     std::vector<std::string> tables;
 
 private:

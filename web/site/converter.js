@@ -46,15 +46,21 @@ export const onProgress = (listener) => {
   progressListener = listener;
 };
 
-// Numbers the conversions; share texts and links are asked for the newest.
+// Numbers the conversions, so a cut page's whole is asked of the one that made it.
 let conversion = 0;
 
+// Reports this large never fit a link (compressed text runs at about a
+// tenth of the report), so no text is written for them until asked.
+export const LINK_REPORT_LIMIT = 512 * 1024;
+
+// One walk gives everything the result section shows: the page (or its
+// preview cut), the share texts and, for reports that may fit one, the link.
 // The bytes are copied, not handed over: the page keeps the report.
-export const convertReport = (bytes, options) => run('convert', { bytes, options, conversion: ++conversion });
+export const convertReport = (bytes, options) =>
+  run('convert', { bytes, options: { ...options, reportText: bytes.length <= LINK_REPORT_LIMIT }, conversion: ++conversion });
 // A large page stays in the worker until asked for.
 export const wholePageOf = (result) =>
   result.html ? Promise.resolve(result.html) : run('wholePage', { conversion: result.conversion }).then(({ result: page }) => page);
-export const formatsFor = (bytes, options) =>
-  run('formats', { bytes, options, conversion }).then(({ result }) => result);
-export const linkFor = (bytes, options) => run('link', { bytes, options, conversion }).then(({ result }) => result);
+// The link's text for a report the conversion made no link for.
+export const linkFor = (bytes, options) => run('link', { bytes, options }).then(({ result }) => result);
 export const constants = run('constants').then(({ result }) => result);

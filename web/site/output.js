@@ -3,7 +3,7 @@
 // stand; `clear` takes all of it away at once.
 import { storingNote } from './archive-settings.js';
 import { canShareFiles, cardPng } from './card.js';
-import { constants, formatsFor, linkFor, run, wholePageOf } from './converter.js';
+import { constants, LINK_REPORT_LIMIT, linkFor, run, wholePageOf } from './converter.js';
 import { plural, t } from './i18n.js';
 import { LINK_LIMIT, linkUrl } from './link.js';
 import { fittedPage } from './preview-fit.js';
@@ -48,8 +48,8 @@ const outputButtons = [
 // Above this many messages copying one by one is a chore: they download as one file too.
 const DISCORD_COPY_LIMIT = 20;
 
-// {result, source, options} of the conversion shown: the page at once, the
-// share texts (formats) and the link ({url} or {tooLong}) as the worker makes them.
+// {result, source, options} of the conversion shown, with its share texts
+// (formats) and its link ({url} or {tooLong}), all from the one conversion.
 let shown = null;
 let discordNext = 0;
 
@@ -119,13 +119,12 @@ function firstTitleLine(formats) {
   return formats.title.length ? decodeText(formats.title).split('\n')[0].trim() : '';
 }
 
-// Shows a converted page; the share texts and the link follow from the worker.
+// Shows a converted page with its share texts and link.
 export function show(result, source, options) {
   const current = { result, source, options, formats: null, link: null };
   shown = current;
   // A large page shows cut down; the whole of it opens in a tab of its own.
   const cut = result.preview.length > 0;
-  const previewStands = previewLoaded();
   ui.preview.srcdoc = fittedPage(decodeText(cut ? result.preview : result.html), ui.preview.parentElement);
   ui.preview.inert = false;
   ui.previewEmpty.hidden = true;
@@ -134,28 +133,11 @@ export function show(result, source, options) {
   ui.openPage.hidden = !cut;
   ui.downloadPage.disabled = false;
   message('');
-  previewStands.then(() => makeFormats(current)).then(() => makeLink(current));
+  showFormats(current, result.formats);
+  showLink(current, result.link);
 }
 
-// The share texts wait until the preview stands: their conversion in the
-// worker would otherwise take the processor from the frame's layout. A frame
-// that never reports its load holds them back no longer than a second.
-function previewLoaded() {
-  return new Promise((resolve) => {
-    ui.preview.addEventListener('load', resolve, { once: true });
-    setTimeout(resolve, 1000);
-  });
-}
-
-async function makeFormats(current) {
-  let formats;
-  try {
-    formats = await formatsFor(current.source.bytes, current.options);
-  } catch (error) {
-    if (shown === current) message(t('output.formatsFailed', { reason: error.message }), 'error');
-    return;
-  }
-  if (shown !== current) return;
+function showFormats(current, formats) {
   current.formats = formats;
   const title = firstTitleLine(formats);
   ui.titleLine.textContent = title;
@@ -171,27 +153,15 @@ async function makeFormats(current) {
   updateDiscordLabel();
 }
 
-// Reports this large never fit a link (compressed text runs at about a
-// tenth of the report), so no text is written for them until asked.
-const LINK_REPORT_LIMIT = 512 * 1024;
-
 function showTooLong(current, length) {
   current.link = { tooLong: true, length };
   ui.shareLink.textContent = t('output.linkTooLong');
   ui.shareLink.disabled = false;
 }
 
-async function makeLink(current) {
-  if (shown !== current) return;
-  if (current.source.bytes.length > LINK_REPORT_LIMIT) return showTooLong(current, null);
-  let link;
-  try {
-    link = await linkFor(current.source.bytes, current.options);
-  } catch (error) {
-    if (shown === current) message(t('output.linkFailed', { reason: error.message }), 'error');
-    return;
-  }
-  if (shown !== current) return;
+// A report over LINK_REPORT_LIMIT comes without a link: it never fits one.
+function showLink(current, link) {
+  if (current.source.bytes.length > LINK_REPORT_LIMIT || !link) return showTooLong(current, null);
   const url = linkUrl(link.fragment, current.options);
   ui.shareLink.dataset.length = String(url.length);
   if (url.length > LINK_LIMIT) return showTooLong(current, url.length);

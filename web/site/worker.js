@@ -1,6 +1,7 @@
 // Runs the converter off the page's thread, so the page stays responsive and
-// the progress bar moves while a large report converts. It also writes the
-// share link's text and compresses it, so none of that work touches the page.
+// the progress bar moves while a large report converts. The same walk writes
+// the share texts and the share link's text, which is compressed here too, so
+// none of that work touches the page.
 'use strict';
 importScripts('skarnwald.js');
 
@@ -36,12 +37,10 @@ function warmUpReport() {
   return lines.join('\n');
 }
 
-function transferablesOf(result) {
-  const buffers = [];
-  for (const value of Object.values(result)) {
-    if (value instanceof Uint8Array) buffers.push(value.buffer);
-    else if (Array.isArray(value)) value.forEach((part) => buffers.push(part.buffer));
-  }
+// Every byte array in a result, however deep, is handed over, not copied.
+function transferablesOf(value, buffers = []) {
+  if (value instanceof Uint8Array) buffers.push(value.buffer);
+  else if (value && typeof value === 'object') Object.values(value).forEach((part) => transferablesOf(part, buffers));
   return buffers;
 }
 
@@ -59,13 +58,22 @@ function base64url(bytes) {
 // The conversion whose cut page the module keeps (see wholePage).
 let keptPageOf = 0;
 
+// The report text a share link carries, with its compressed fragment.
+async function linkOf(text) {
+  return { text, fragment: base64url(await deflate(text)) };
+}
+
 const jobs = {
-  // With options.store the archive's settings decide what is also stored.
+  // One walk makes everything the page shows: the page, the share texts and,
+  // with options.reportText, the link. With options.store the archive's
+  // settings decide what the same walk stores.
   async convert(module, { bytes, options, conversion }, id) {
     const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
     const result = options.store
       ? await self.storingConversion(module, bytes, options, onProgress)
       : module.convert(bytes, options, onProgress);
+    if (result.reportText) result.link = await linkOf(result.reportText);
+    delete result.reportText;
     // Its number asks for a cut page's whole later.
     result.conversion = conversion;
     keptPageOf = result.html ? 0 : conversion;
@@ -77,16 +85,12 @@ const jobs = {
     const page = module.wholePage();
     return [page, [page.buffer]];
   },
-  async formats(module, { bytes, options }) {
-    const result = module.shareFormats(bytes, options);
-    return [result, transferablesOf(result)];
-  },
   // The report as text with what the switches hide replaced, and that text
-  // compressed for a link's fragment.
+  // compressed for a link's fragment: for a report the conversion made no
+  // link for, when the player saves its text instead.
   async link(module, { bytes, options }) {
-    const text = module.reportText(bytes, options);
-    const fragment = base64url(await deflate(text));
-    return [{ text, fragment }, [text.buffer]];
+    const link = await linkOf(module.reportText(bytes, options));
+    return [link, [link.text.buffer]];
   },
   async constants(module) {
     return [{ discordSeparator: module.discordSeparator(), standInOwnCoords: module.standInOwnCoords() }, []];
@@ -97,88 +101,47 @@ const jobs = {
 self.workerJobs = jobs;
 importScripts('opfs-files.js', 'jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
 
-// Share texts and links wait behind any conversion that arrives meanwhile,
-// and are dropped once a newer conversion has started: the page shows only
-// the newest.
-let newestConversion = 0;
-const followUps = new Set(['formats', 'link']);
-
 // Opening the archive is one long synchronous call into SQLite, which on a
 // slow disk takes seconds on a new archive, and taking over an old one
-// longer. Conversions that store nothing, and the share texts and link the
-// page asks for once the preview stands, go before it: the player waits for
-// those, not for the archive. A storing conversion needs the archive and is
-// not held back by it.
-const conversionJobs = new Set(['convert', 'wholePage', 'formats', 'link']);
-// How long after a conversion its share texts may still be asked for: the
-// page waits for the preview's frame, a second at most.
-const FOLLOW_UPS_DUE_MS = 1500;
-// After the share texts, the link is asked for at once.
-const LINK_DUE_MS = 300;
+// longer. Conversions that store nothing, and the pages and links asked of
+// them, go before it: the player waits for those, not for the archive. A
+// storing conversion needs the archive and is not held back by it.
+const conversionJobs = new Set(['convert', 'wholePage', 'link']);
 let conversionsRunning = 0;
-let followUpsDue = null;
 const quietWaiters = [];
 
 const holdsArchiveBack = (data) => conversionJobs.has(data.job) && !(data.job === 'convert' && data.options?.store);
-const conversionsQuiet = () => conversionsRunning === 0 && followUpsDue === null;
 
-function wakeWhenQuiet() {
-  if (conversionsQuiet()) quietWaiters.splice(0).forEach((wake) => wake());
-}
+// Resolves once no conversion is running here.
+self.conversionsDone = () => (conversionsRunning === 0 ? Promise.resolve() : new Promise((wake) => quietWaiters.push(wake)));
 
-function expectFollowUps(milliseconds) {
-  clearTimeout(followUpsDue);
-  followUpsDue = milliseconds > 0
-    ? setTimeout(() => {
-      followUpsDue = null;
-      wakeWhenQuiet();
-    }, milliseconds)
-    : null;
-}
-
-// Resolves once no conversion is running here and none is waiting for its
-// share texts.
-self.conversionsDone = () => (conversionsQuiet() ? Promise.resolve() : new Promise((wake) => quietWaiters.push(wake)));
-
-function conversionFinished(data, succeeded) {
+function conversionFinished() {
   conversionsRunning--;
-  if (data.job === 'convert' && succeeded) expectFollowUps(FOLLOW_UPS_DUE_MS);
-  else if (data.job === 'formats') expectFollowUps(LINK_DUE_MS);
-  else if (data.job === 'link') expectFollowUps(0);
-  wakeWhenQuiet();
+  if (conversionsRunning === 0) quietWaiters.splice(0).forEach((wake) => wake());
 }
 
 self.onmessage = ({ data }) => {
-  if (data.job === 'convert') newestConversion = Math.max(newestConversion, data.conversion);
   if (holdsArchiveBack(data)) conversionsRunning++;
-  if (followUps.has(data.job)) setTimeout(() => runJob(data), 0);
-  else runJob(data);
+  runJob(data);
 };
 
 async function runJob(data) {
-  let succeeded = false;
   try {
-    succeeded = await answer(data);
+    await answer(data);
   } finally {
-    if (holdsArchiveBack(data)) conversionFinished(data, succeeded);
+    if (holdsArchiveBack(data)) conversionFinished();
   }
 }
 
-// Runs the job and posts its result or error; whether it succeeded.
+// Runs the job and posts its result or error.
 async function answer(data) {
   const { id, job } = data;
-  if (followUps.has(job) && data.conversion < newestConversion) {
-    self.postMessage({ id, error: 'superseded' });
-    return false;
-  }
   try {
     const module = await (conversionJobs.has(job) ? converter : moduleLoaded);
     const started = performance.now();
     const [result, transfer] = await jobs[job](module, data, id);
     self.postMessage({ id, result, milliseconds: performance.now() - started }, transfer);
-    return true;
   } catch (error) {
     self.postMessage({ id, error: String(error && error.message ? error.message : error) });
-    return false;
   }
 }
