@@ -34,46 +34,51 @@ void AppendString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-Json JsonText(std::string_view text) {
-    return Json(std::string(text));
-}
-
-Json SideValue(int sideIndex) {
-    return sideIndex == kAttackingSide   ? Json("attacking")
-           : sideIndex == kDefendingSide ? Json("defending")
-                                         : Json(nullptr);
-}
-
-Json ClassObject(const ClassCounts& counts) {
-    Json object = Json::object();
+// The summaries follow every battle: written straight into the document
+// like the events, not built as a tree first and then dumped.
+void AppendClassCounts(std::string& out, const ClassCounts& counts) {
+    ObjectText object(out);
     for (int k = 0; k < kShipClassCount; ++k)
-        object[std::string(kTallyWords[k])] = counts[k];
-    return object;
+        object.Int(kTallyWords[k], counts[k]);
 }
 
-Json FiguresObject(const SummaryFigures& figures) {
-    return Json{{"brought", ClassObject(figures.ships)},
-                {"lamed", ClassObject(figures.lamed)},
-                {"destroyed", ClassObject(figures.destroyed)},
-                {"lost", ClassObject(figures.losses)}};
-}
-
-Json FleetsArray(const ReportSummary& summary) {
-    Json fleets = Json::array();
-    for (const FleetSummary& fleet : summary.fleets) {
-        Json entry{{"name", JsonText(fleet.name)},
-                   {"coords", JsonText(fleet.coords)},
-                   {"side", SideValue(SideIndex(fleet.side))}};
-        entry["counts"] = FiguresObject(fleet.figures);
-        fleets.push_back(std::move(entry));
+void AppendFigures(std::string& out, const SummaryFigures& figures) {
+    ObjectText object(out);
+    const std::pair<std::string_view, const ClassCounts&> parts[] = {{"brought", figures.ships},
+                                                                     {"lamed", figures.lamed},
+                                                                     {"destroyed", figures.destroyed},
+                                                                     {"lost", figures.losses}};
+    for (const auto& [key, counts] : parts) {
+        object.Key(key);
+        AppendClassCounts(out, counts);
     }
-    return fleets;
 }
 
-Json SidesObject(const ReportSummary& summary) {
-    return Json{{"attacking", FiguresObject(summary.sides[kAttackingSide])},
-                {"defending", FiguresObject(summary.sides[kDefendingSide])},
-                {"none", FiguresObject(summary.sides[kNoSideIndex])}};
+void AppendFleets(std::string& out, const ReportSummary& summary) {
+    out += '[';
+    bool first = true;
+    for (const FleetSummary& fleet : summary.fleets) {
+        if (!first)
+            out += ',';
+        first = false;
+        ObjectText entry(out);
+        entry.String("name", fleet.name);
+        entry.String("coords", fleet.coords);
+        entry.Side("side", SideIndex(fleet.side));
+        entry.Key("counts");
+        AppendFigures(out, fleet.figures);
+    }
+    out += ']';
+}
+
+void AppendSides(std::string& out, const ReportSummary& summary) {
+    ObjectText object(out);
+    const std::pair<std::string_view, int> sides[] = {
+        {"attacking", kAttackingSide}, {"defending", kDefendingSide}, {"none", kNoSideIndex}};
+    for (const auto& [key, side] : sides) {
+        object.Key(key);
+        AppendFigures(out, summary.sides[side]);
+    }
 }
 
 std::string_view WithoutParentheses(std::string_view name) {
@@ -267,9 +272,9 @@ void CJsonWriter::BattleEnd(const BattleEndEvent& event) {
     text_ += "],\"fleetLines\":[";
     text_ += fleets_;
     text_ += "],\"fleets\":";
-    AppendDumped(text_, FleetsArray(event.summary));
+    AppendFleets(text_, event.summary);
     text_ += ",\"sides\":";
-    AppendDumped(text_, SidesObject(event.summary));
+    AppendSides(text_, event.summary);
     text_ += '}';
     fleets_.clear();
     fleetLines_ = 0;
@@ -278,9 +283,9 @@ void CJsonWriter::BattleEnd(const BattleEndEvent& event) {
 
 void CJsonWriter::ReportEnd(const ReportEndEvent& event) {
     text_ += "],\"fleets\":";
-    AppendDumped(text_, FleetsArray(event.summary));
+    AppendFleets(text_, event.summary);
     text_ += ",\"sides\":";
-    AppendDumped(text_, SidesObject(event.summary));
+    AppendSides(text_, event.summary);
     text_ += "}\n";
 }
 
