@@ -3,6 +3,9 @@
 //   many  - about 5 MB, 1,000 battles in which the same fleets come back;
 //   tiny  - about 5 MB of battles of eight lines each (about 8,000 headers);
 //   formats - the report of "one" in every output format, each against the page;
+//   walk  - the report of "many" converted as the web edition does, the page in
+//           memory with its preview, then with every share text and the link's
+//           text from the same walk;
 //   shared1000, shared2000, shared4000 - about 5, 10 and 20 MB of battles among
 //           150 players of three alliances that keep fighting each other, as in
 //           the archive of a round: the same coordinates come back in many
@@ -25,6 +28,7 @@
 //        skarnwald-convert-bench write CASE FILE   (writes the report only)
 
 #include "reading/ReportConverter.h"
+#include "writers/Conversion.h"
 #include "writers/HtmlWriter.h"
 #include "writers/ShareFormats.h"
 
@@ -300,9 +304,38 @@ int RunFormats(int runs) {
     return 0;
 }
 
+// The web edition's conversion: the page in memory and its preview, alone
+// and with everything else the result section shows from the same walk.
+int RunWalk(int runs) {
+    const std::string report = ManyBattles();
+    using skarnwald::ConversionOptions, skarnwald::ConversionOutputs, skarnwald::ConversionResult;
+    ConversionOptions pageOnly;
+    pageOnly.outputs.preview = true;
+    ConversionOptions everything = pageOnly;
+    everything.outputs = ConversionOutputs::ShareTexts(true);
+    everything.outputs.preview = everything.outputs.reportText = true;
+    double pageMedian = 0;
+    for (const auto& [name, options] : {std::pair{"page", pageOnly}, std::pair{"all", everything}}) {
+        std::vector<double> cpuSeconds;
+        for (int run = 0; run < runs; ++run) {
+            const std::clock_t cpuStart = std::clock();
+            const ConversionResult result = skarnwald::Convert(report, options);
+            cpuSeconds.push_back(static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+        }
+        const double median = Median(cpuSeconds);
+        if (pageMedian == 0)
+            pageMedian = median;
+        std::printf("walk %-4s input %.1f MB, %d runs: median CPU %.3f s, %.2f x page\n", name,
+                    static_cast<double>(report.size()) / 1e6, runs, median, median / pageMedian);
+    }
+    return 0;
+}
+
 int RunCase(const std::string& name, int runs) {
     if (name == "formats")
         return RunFormats(runs);
+    if (name == "walk")
+        return RunWalk(runs);
     const std::string report = MakeReport(name);
     std::vector<double> seconds, cpuSeconds; // wall clock, and CPU time (less shaken by other load)
     std::size_t pageBytes = 0;
@@ -344,10 +377,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::vector<std::string> cases = {"one",        "many",          "tiny",          "shared1000",
-                                      "shared2000", "shared4000",    "flip1000",      "flip2000",
-                                      "flip4000",   "bystander1000", "bystander2000", "bystander4000",
-                                      "worst1000",  "worst2000",     "worst4000",     "formats"};
+    std::vector<std::string> cases = {
+        "one",       "many",      "tiny",      "shared1000",    "shared2000",    "shared4000",
+        "flip1000",  "flip2000",  "flip4000",  "bystander1000", "bystander2000", "bystander4000",
+        "worst1000", "worst2000", "worst4000", "formats",       "walk"};
     if (argc > 1)
         cases = {argv[1]};
     for (const std::string& name : cases) {
