@@ -222,7 +222,10 @@ void CVoxlanView::Convert(const QString& source, std::string_view text) {
 }
 
 bool CVoxlanView::SavePage(const std::filesystem::path& target) {
-    return WritePageFile(this, target, [this](std::ostream& file) { return session_.WritePage(file); });
+    return WritePageFile(this, target, [this](std::ostream& file) {
+        session_.WritePage(file);
+        return true;
+    });
 }
 
 // The folder of the setting "Seiten ohne Nachfrage speichern in", else the

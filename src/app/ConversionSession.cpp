@@ -69,9 +69,8 @@ std::string CConversionSession::PageFileStem() const {
     return skarnwald::PageFileStem(last_.first.coords, last_.first.date);
 }
 
-bool CConversionSession::WritePage(std::ostream& out) const {
+void CConversionSession::WritePage(std::ostream& out) const {
     out.write(last_.page.data(), static_cast<std::streamsize>(last_.page.size()));
-    return static_cast<bool>(out);
 }
 
 BatchResult CConversionSession::ConvertFiles(std::span<const std::filesystem::path> inputs,

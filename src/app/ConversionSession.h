@@ -47,8 +47,8 @@ public:
     int SkippedBattles() const;
     // The name the last page and its share files are offered under, without extension.
     std::string PageFileStem() const;
-    // Writes the last page; false when its stream failed.
-    bool WritePage(std::ostream& out) const;
+    // Writes the last page into `out`, whose file tells whether it got there.
+    void WritePage(std::ostream& out) const;
 
     // Each report file into its page in `folder`, stored as a single
     // conversion would be; the last conversion stays as it was.
