@@ -1,5 +1,6 @@
 #include "app/BatchConvert.h"
 
+#include "app/ConversionSession.h"
 #include "app/DisplayText.h"
 #include "app/FileDialogs.h"
 #include "app/MessageBoxes.h"
@@ -53,7 +54,7 @@ QString BatchSummary(const BatchResult& result, std::size_t requested) {
     return text;
 }
 
-std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter& converter) {
+std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CConversionSession& session) {
     const QStringList files = FileDialogs::OpenFileNames(parent, FileKind::TextOrAny);
     if (files.isEmpty())
         return std::nullopt;
@@ -70,7 +71,7 @@ std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     const BatchResult result =
-        ConvertReportFiles(converter, inputs, ToPath(folder), [&](std::size_t index, const auto& input) {
+        session.ConvertFiles(inputs, ToPath(folder), [&](std::size_t index, const auto& input) {
             progress.setValue(static_cast<int>(index));
             progress.setLabelText(
                 QCoreApplication::translate("BatchConvert", "Converting %1 …").arg(ShownName(input)));

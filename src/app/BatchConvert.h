@@ -12,7 +12,7 @@ class QWidget;
 
 namespace skarnwald {
 
-class CReportConverter;
+class CConversionSession;
 struct BatchResult;
 
 struct BatchOutcome {
@@ -21,7 +21,7 @@ struct BatchOutcome {
 };
 
 // Asks for the files and the folder; nothing when either is cancelled.
-std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CReportConverter& converter);
+std::optional<BatchOutcome> RunBatchConversion(QWidget* parent, CConversionSession& session);
 
 // The summary box's text.
 QString BatchSummary(const BatchResult& result, std::size_t requested);

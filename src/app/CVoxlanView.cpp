@@ -13,12 +13,10 @@
 #include "app/db/CSettingsDlg.h"
 #include "app/stats/CPersStatDlg.h"
 #include "app/stats/CTimelineDlg.h"
-#include "archive/SettingsStore.h"
 #include "text/OperaJoin.h"
 #include "text/ReportFiles.h"
 #include "text/TextRules.h"
 #include "ui_CVoxlanView.h"
-#include "writers/HtmlWriter.h"
 
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -34,8 +32,6 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
-
-#include <sstream>
 
 namespace skarnwald {
 namespace {
@@ -63,12 +59,6 @@ std::optional<QString> DroppedFile(const QMimeData& data) {
 
 QString ShownPath(const std::filesystem::path& file) {
     return QFile::decodeName(file.c_str());
-}
-
-bool SameSharing(const Redaction& a, const std::string& aCoords, const Redaction& b,
-                 const std::string& bCoords) {
-    return a.hideOwn == b.hideOwn && a.hideNames == b.hideNames && a.hideCoords == b.hideCoords &&
-           aCoords == bCoords;
 }
 
 } // namespace
@@ -143,7 +133,7 @@ void CVoxlanView::Retranslate() {
     clearFileAction_->setToolTip(tr("Clear the file choice"));
     ui->startButton->SetLooks(style()->standardIcon(QStyle::SP_MediaPlay), tr("Start the conversion"));
     SetFileField(chosenFile_);
-    ui->hiddenLabel->setText(HiddenPartsText(converter_.redaction));
+    ui->hiddenLabel->setText(HiddenPartsText(session_.Hiding()));
     SetProgressText(progressText_);
 }
 
@@ -172,14 +162,9 @@ void CVoxlanView::SetProgressText(ProgressText text) {
 }
 
 void CVoxlanView::OnInitialUpdate() {
-    database_.SetConnection(document_.Connection());
-    converter_.SetProgress(progress_.get());
-    converter_.AddWriter(&firstBattle_);
-    storing_.SetSettings(ReadStoringSettings(*document_.Connection()));
-    converter_.ownCoords = storing_.Settings().ownCoords;
-    AttachStoring(converter_, storing_);
-    converter_.redaction = ReadRedaction(*document_.Connection());
-    ui->hiddenLabel->setText(HiddenPartsText(converter_.redaction));
+    session_.Bind(document_.Connection());
+    session_.SetProgress(progress_.get());
+    ui->hiddenLabel->setText(HiddenPartsText(session_.Hiding()));
     ui->reportEdit->setFocus();
 }
 
@@ -211,50 +196,48 @@ void CVoxlanView::ConvertSelectedFile(const QString& inputFileName) {
 
 void CVoxlanView::Convert(const QString& source, std::string_view text) {
     SetProgressText(ProgressText::Percent);
-    std::ostringstream out;
     QElapsedTimer clock;
     clock.start();
-    ConvertToPage(converter_, text, out);
+    const std::size_t battles = session_.Convert(text);
     ShowTiming(clock.elapsed());
-    const std::size_t battles = converter_.BattlesInLastReport();
-    // The share texts come from the same walk as the page.
-    if (battles > 0) {
-        share_.TakeOutputs();
-        emit ShareAvailable(true);
-    } else {
-        WithdrawShareOutputs();
-    }
     if (battles == 0) {
+        WithdrawShareOutputs();
         SetProgressText(ProgressText::NoBattle);
         emit StatusMessage(tr("%1: No battle found – no page written").arg(source));
         return;
     }
+    // The share texts come from the same walk as the page.
+    share_.Restart();
+    emit ShareAvailable(true);
+    batchPage_.reset();
     const QString converted =
         tr("%1: %n battle(s) converted", nullptr, static_cast<int>(battles)).arg(source);
     const std::optional<std::filesystem::path> target = PageTarget();
-    const std::string page = std::move(out).str();
-    if (!target || !WritePageFile(this, *target, [&](std::ostream& file) {
-            file.write(page.data(), static_cast<std::streamsize>(page.size()));
-            return true;
-        })) {
-        ShowUnsavedPage(page);
+    if (!target || !SavePage(*target)) {
+        ShowUnsavedPage();
         emit StatusMessage(tr("%1, no page written").arg(converted));
         return;
     }
     ShowWrittenPage(*target, tr("%1, page written: %2").arg(converted, ShownPath(*target)));
 }
 
+bool CVoxlanView::SavePage(const std::filesystem::path& target) {
+    return WritePageFile(this, target, [this](std::ostream& file) {
+        session_.WritePage(file);
+        return true;
+    });
+}
+
 // The folder of the setting "Seiten ohne Nachfrage speichern in", else the
 // save dialog.
 std::optional<std::filesystem::path> CVoxlanView::PageTarget() {
     if (const QString folder = AutoSaveFolder(); !folder.isEmpty() && QFileInfo(folder).isDir())
-        return FreePageFile(ToPath(folder), firstBattle_.SuggestedPageFileName());
-    return ChoosePageFile(this, QString::fromStdString(firstBattle_.SuggestedPageFileName()));
+        return FreePageFile(ToPath(folder), session_.Last().fileName);
+    return ChoosePageFile(this, QString::fromStdString(session_.Last().fileName));
 }
 
 void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QString& status) {
     lastPage_ = page;
-    unsavedPage_.clear();
     ui->openPageButton->setEnabled(true);
     ui->progressBar->setValue(ui->progressBar->maximum());
     SetProgressText(ProgressText::Done);
@@ -264,9 +247,8 @@ void CVoxlanView::ShowWrittenPage(const std::filesystem::path& page, const QStri
 
 // The share outputs are those of the conversion just made, so the preview
 // shows that conversion too, from memory; there is no page to open.
-void CVoxlanView::ShowUnsavedPage(std::string page) {
+void CVoxlanView::ShowUnsavedPage() {
     lastPage_.reset();
-    unsavedPage_ = std::move(page);
     ui->openPageButton->setEnabled(false);
     SetProgressText(ProgressText::NotSaved);
     ShowPreview();
@@ -275,32 +257,37 @@ void CVoxlanView::ShowUnsavedPage(std::string page) {
 void CVoxlanView::ShowPreview() {
     if (!IsPreviewVisible())
         return;
-    if (!lastPage_) {
-        if (!unsavedPage_.empty())
-            ShowPreviewOf(unsavedPage_);
-        return;
-    }
-    QFile page(ShownPath(*lastPage_));
+    if (batchPage_)
+        ShowPreviewOfFile(*batchPage_);
+    else if (session_.HasPage())
+        ShowPreviewOf(session_.Last().page);
+}
+
+void CVoxlanView::ShowPreviewOf(std::string_view page) {
+    if (FitsPreview(static_cast<qint64>(page.size())))
+        ui->previewBrowser->setHtml(DisplayText(page));
+}
+
+void CVoxlanView::ShowPreviewOfFile(const std::filesystem::path& file) {
+    QFile page(ShownPath(file));
     if (!page.open(QIODevice::ReadOnly)) {
         ui->previewBrowser->setPlainText(
             tr("The page %1 cannot be read: %2").arg(page.fileName(), page.errorString()));
         return;
     }
-    if (page.size() > kPreviewLimit) {
-        ui->previewBrowser->setPlainText(
-            tr("The page is too large for the preview. “Open in browser” shows it."));
+    if (!FitsPreview(page.size()))
         return;
-    }
     const QByteArray bytes = page.readAll();
     ShowPreviewOf(std::string_view(bytes.constData(), bytes.size()));
 }
 
-void CVoxlanView::ShowPreviewOf(std::string_view page) {
-    if (static_cast<qint64>(page.size()) > kPreviewLimit) {
-        ui->previewBrowser->setPlainText(tr("The page is too large for the preview."));
-        return;
-    }
-    ui->previewBrowser->setHtml(DisplayText(page));
+bool CVoxlanView::FitsPreview(qint64 size) {
+    if (size <= kPreviewLimit)
+        return true;
+    ui->previewBrowser->setPlainText(
+        lastPage_ ? tr("The page is too large for the preview. “Open in browser” shows it.")
+                  : tr("The page is too large for the preview."));
+    return false;
 }
 
 void CVoxlanView::SetPreviewVisible(bool visible) {
@@ -327,25 +314,25 @@ void CVoxlanView::OnOpenPage() {
 
 void CVoxlanView::OnBatchConvert() {
     ClearMessages();
-    const std::optional<BatchOutcome> outcome = RunBatchConversion(this, converter_);
+    const std::optional<BatchOutcome> outcome = RunBatchConversion(this, session_);
     if (!outcome)
         return;
-    // The batch went through the converter, and its last page is what the
-    // preview shows next: texts of an earlier conversion are no longer shown.
+    // The batch's last page is what the preview shows next: texts of an
+    // earlier conversion are no longer shown.
     WithdrawShareOutputs();
     const QString counts = outcome->summary.section(QLatin1Char('\n'), 0, 0);
-    if (outcome->lastPage)
+    if (outcome->lastPage) {
+        batchPage_ = outcome->lastPage;
         ShowWrittenPage(*outcome->lastPage,
                         tr("%1 Last written: %2").arg(counts, ShownPath(*outcome->lastPage)));
-    else
+    } else {
         emit StatusMessage(counts);
+    }
 }
 
 void CVoxlanView::ShowTiming(qint64 milliseconds) {
     QString status = tr("Conversion took %n millisecond(s)", nullptr, static_cast<int>(milliseconds));
-    // Only a conversion that stored counted its battles stored before.
-    const bool stored = storing_.Settings().StoresBattles() && !converter_.redaction.Any();
-    if (const int skipped = database_.SkippedBattles(); stored && skipped > 0)
+    if (const int skipped = session_.SkippedBattles(); skipped > 0)
         status += QStringLiteral(" – ") + QString::fromStdString(SkippedBattlesNote(skipped));
     ui->statusLabel->setText(status);
 }
@@ -418,30 +405,25 @@ void CVoxlanView::OnPersStat() {
 void CVoxlanView::OnSettings() {
     ClearMessages();
     CSettingsDlg dialog(document_.Connection(), this);
-    const StoringSettings& settings = storing_.Settings();
-    dialog.SetValues(settings.storeInDb, settings.personalStats, converter_.ownCoords);
-    dialog.SetRedaction(converter_.redaction);
+    const StoringSettings& settings = session_.Storing();
+    dialog.SetValues(settings.storeInDb, settings.personalStats, session_.OwnCoords());
+    dialog.SetRedaction(session_.Hiding());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const Redaction redaction = dialog.RedactionSwitches();
-    const std::string ownCoords = dialog.OwnCoords().value_or(converter_.ownCoords);
-    const bool sharingChanged =
-        !SameSharing(redaction, ownCoords, converter_.redaction, converter_.ownCoords);
-    converter_.redaction = redaction;
-    converter_.ownCoords = ownCoords;
-    storing_.SetSettings({dialog.StoreSwitch(), dialog.StatsSwitch(), ownCoords});
-    AttachStoring(converter_, storing_);
+    const std::string ownCoords = dialog.OwnCoords().value_or(session_.OwnCoords());
+    const bool withdrawn =
+        session_.ChangeSettings({dialog.StoreSwitch(), dialog.StatsSwitch(), ownCoords}, redaction);
     ui->hiddenLabel->setText(HiddenPartsText(redaction));
-    // Texts converted under the old switches could show what is now hidden.
-    if (sharingChanged && share_.HasOutputs()) {
-        WithdrawShareOutputs();
+    if (withdrawn) {
+        emit ShareAvailable(false);
         emit StatusMessage(tr("Hiding or own coordinates changed: sharing again only after the next "
                               "conversion (Start)"));
     }
 }
 
 void CVoxlanView::WithdrawShareOutputs() {
-    share_.Discard();
+    session_.WithdrawShareTexts();
     emit ShareAvailable(false);
 }
 
@@ -467,8 +449,8 @@ void CVoxlanView::OnCopyTitle() {
 
 void CVoxlanView::OnSaveJson() {
     if (share_.HasOutputs())
-        ShowShareStatus(share_.SaveJson(this, QString::fromStdString(firstBattle_.PageFileStem()) +
-                                                  QStringLiteral(".json")));
+        ShowShareStatus(
+            share_.SaveJson(this, QString::fromStdString(session_.PageFileStem()) + QStringLiteral(".json")));
 }
 
 void CVoxlanView::OnCopyCardImage() {
@@ -478,7 +460,7 @@ void CVoxlanView::OnCopyCardImage() {
 
 void CVoxlanView::OnSaveCardImage() {
     if (share_.HasOutputs())
-        ShowShareStatus(share_.SaveCardImage(this, QString::fromStdString(firstBattle_.PageFileStem()) +
+        ShowShareStatus(share_.SaveCardImage(this, QString::fromStdString(session_.PageFileStem()) +
                                                        QStringLiteral(".png")));
 }
 

@@ -1,17 +1,15 @@
 #pragma once
 // The main form: file field, report field beside the preview of the last
-// page, Start button, progress bar and status label. It owns the converter
-// and hands it the database and the progress bar, and it runs every program
-// command. Start converts the input the user chose last: the chosen file or
-// the text of the report field, and the clipboard only when both are empty.
+// page, Start button, progress bar and status label. It shows and asks and
+// runs every program command; its conversion session converts, stores and
+// keeps the last conversion. Start converts the input the user chose last:
+// the chosen file or the text of the report field, and the clipboard only
+// when both are empty.
 
+#include "app/ConversionSession.h"
 #include "app/GuiServices.h"
 #include "app/PageFiles.h"
 #include "app/ShareActions.h"
-#include "archive/BattleDatabase.h"
-#include "archive/StoringWriter.h"
-#include "reading/ReportConverter.h"
-#include "writers/PageFileName.h"
 
 #include <QWidget>
 
@@ -38,7 +36,7 @@ public:
     // What the file field says while no file is chosen.
     static QString NoFileChosenText();
 
-    // Binds the database and reads the settings into the converter.
+    // Binds the session to the database, which holds its settings.
     void OnInitialUpdate();
 
     void OnStart();
@@ -70,8 +68,7 @@ public:
     void OnCopyCardImage();
     void OnSaveCardImage();
 
-    const CReportConverter& Converter() const { return converter_; }
-    const StoringSettings& Storing() const { return storing_.Settings(); }
+    const CConversionSession& Session() const { return session_; }
 
 signals:
     // A line for the main window's status bar.
@@ -102,6 +99,7 @@ private:
     // Converts `text` into memory and saves the page when it holds a battle;
     // `source` names the input in the status bar.
     void Convert(const QString& source, std::string_view text);
+    bool SavePage(const std::filesystem::path& target);
     std::optional<std::filesystem::path> PageTarget();
     void ShowTiming(qint64 milliseconds);
     // Every command starts by clearing what the last one said.
@@ -110,9 +108,14 @@ private:
     void ShowWrittenPage(const std::filesystem::path& page, const QString& status);
     void ShowPreview();
     void ShowPreviewOf(std::string_view page);
+    // A batch's last page, which only its file holds.
+    void ShowPreviewOfFile(const std::filesystem::path& file);
+    // False, with the preview saying so, when a page of `size` bytes would
+    // hold up the window.
+    bool FitsPreview(qint64 size);
     // A conversion whose page was not saved: the preview and the share
     // outputs show it all the same.
-    void ShowUnsavedPage(std::string page);
+    void ShowUnsavedPage();
     // Until the next conversion nothing can be shared.
     void WithdrawShareOutputs();
     void TakeTypedText();
@@ -123,19 +126,18 @@ private:
 
     std::unique_ptr<Ui::CVoxlanView> ui;
     CVoxlanDoc& document_;
-    CBattleDatabase database_;
-    CStoringWriter storing_{database_};
-    CReportConverter converter_;
+    CConversionSession session_;
     std::unique_ptr<ProgressBarAdapter> progress_;
-    CFirstBattleWriter firstBattle_;
     Choice lastChoice_ = Choice::Field;
     QString chosenFile_;
     ProgressText progressText_ = ProgressText::Percent;
     QAction* clearFileAction_ = nullptr;
+    // The page "Open in browser" opens; none when the last page was not saved.
     std::optional<std::filesystem::path> lastPage_;
-    // The page of the conversion shown when it was not saved.
-    std::string unsavedPage_;
-    CShareActions share_{converter_};
+    // Set after a batch: the preview shows its last page rather than the
+    // session's last conversion.
+    std::optional<std::filesystem::path> batchPage_;
+    CShareActions share_{session_};
 };
 
 } // namespace skarnwald

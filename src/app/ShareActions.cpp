@@ -66,57 +66,28 @@ QImage CardImage(const std::string& svg, int scale) {
     return image;
 }
 
-CShareActions::CShareActions(CReportConverter& converter) : converter_(converter) {
-    for (IReportWriter* writer : std::initializer_list<IReportWriter*>{
-             &bbcodeWriter_, &discordWriter_, &titleWriter_, &jsonWriter_, &cardWriter_})
-        converter_.AddWriter(writer);
-}
-
-CShareActions::~CShareActions() {
-    converter_.ClearWriters();
-}
-
-void CShareActions::TakeOutputs() {
-    bbcode_ = std::move(bbcodeWriter_.Text());
-    discordMessages_ = std::move(discordWriter_.Messages());
-    title_ = std::move(titleWriter_.Text());
-    json_ = std::move(jsonWriter_.Text());
-    card_ = std::move(cardWriter_.Cards().summary);
-    nextDiscordMessage_ = 0;
-    hasOutputs_ = true;
-}
-
-void CShareActions::Discard() {
-    bbcode_.clear();
-    discordMessages_.clear();
-    title_.clear();
-    json_.clear();
-    card_.clear();
-    nextDiscordMessage_ = 0;
-    hasOutputs_ = false;
-}
-
 QString CShareActions::CopyBBCode() {
-    ToClipboard(bbcode_);
+    ToClipboard(Texts().bbcode);
     return tr("Copied as BBCode");
 }
 
 QString CShareActions::CopyDiscord() {
-    if (discordMessages_.empty())
+    const std::vector<std::string>& messages = Texts().discordMessages;
+    if (messages.empty())
         return {};
-    const std::size_t index = nextDiscordMessage_;
-    ToClipboard(discordMessages_[index]);
-    nextDiscordMessage_ = (index + 1) % discordMessages_.size();
-    if (discordMessages_.size() == 1)
+    const std::size_t index = nextDiscordMessage_ % messages.size();
+    ToClipboard(messages[index]);
+    nextDiscordMessage_ = (index + 1) % messages.size();
+    if (messages.size() == 1)
         return tr("Copied for Discord");
     const QString copied = nextDiscordMessage_ == 0
                                ? tr("Discord message %1 of %2 copied – press again for the first")
                                : tr("Discord message %1 of %2 copied – press again for the next");
-    return copied.arg(index + 1).arg(discordMessages_.size());
+    return copied.arg(index + 1).arg(messages.size());
 }
 
 QString CShareActions::CopyTitle() {
-    std::string title = title_;
+    std::string title = Texts().title;
     while (!title.empty() && title.back() == '\n')
         title.pop_back();
     ToClipboard(title);
@@ -124,12 +95,12 @@ QString CShareActions::CopyTitle() {
 }
 
 QString CShareActions::SaveJson(QWidget* parent, const QString& suggested) {
-    const QString saved = SaveAs(parent, FileKind::Json, suggested, ".json", json_);
+    const QString saved = SaveAs(parent, FileKind::Json, suggested, ".json", Texts().json);
     return saved.isEmpty() ? saved : tr("JSON saved: %1").arg(saved);
 }
 
 QString CShareActions::CopyCardImage() {
-    QGuiApplication::clipboard()->setImage(CardImage(card_));
+    QGuiApplication::clipboard()->setImage(CardImage(Texts().card));
     return tr("Picture copied");
 }
 
@@ -137,7 +108,7 @@ QString CShareActions::SaveCardImage(QWidget* parent, const QString& suggested) 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    CardImage(card_).save(&buffer, "PNG");
+    CardImage(Texts().card).save(&buffer, "PNG");
     const QString saved =
         SaveAs(parent, FileKind::Png, suggested, ".png", std::string_view(png.constData(), png.size()));
     return saved.isEmpty() ? saved : tr("Picture saved: %1").arg(saved);

@@ -1,18 +1,14 @@
 #pragma once
-// The main window's share commands. Its writers ride along on every
-// conversion of the view, so a copy takes the texts of the last conversion
-// and never converts again.
+// The main window's share commands. A copy takes the texts of the session's
+// last conversion and never converts again.
 
-#include "reading/ReportConverter.h"
-#include "writers/BattleCard.h"
-#include "writers/ShareWriters.h"
+#include "app/ConversionSession.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
 #include <string>
-#include <vector>
 
 class QWidget;
 
@@ -22,17 +18,11 @@ class CShareActions {
     Q_DECLARE_TR_FUNCTIONS(CShareActions)
 
 public:
-    // Attaches the writers to `converter` for as long as this object lives.
-    explicit CShareActions(CReportConverter& converter);
-    ~CShareActions();
-    CShareActions(const CShareActions&) = delete;
-    CShareActions& operator=(const CShareActions&) = delete;
+    explicit CShareActions(const CConversionSession& session) : session_(session) {}
 
-    // Keeps what the writers made of the conversion that just ended.
-    void TakeOutputs();
-    // Forgets the texts, so nothing stale can be shared.
-    void Discard();
-    bool HasOutputs() const { return hasOutputs_; }
+    // A new conversion's texts: Discord starts again at its first message.
+    void Restart() { nextDiscordMessage_ = 0; }
+    bool HasOutputs() const { return session_.HasShareTexts(); }
 
     // Each puts text on the clipboard and returns what the status bar says.
     QString CopyBBCode();
@@ -47,16 +37,9 @@ public:
     QString SaveCardImage(QWidget* parent, const QString& suggested);
 
 private:
-    CReportConverter& converter_;
-    CBBCodeWriter bbcodeWriter_;
-    CDiscordWriter discordWriter_;
-    CTitleWriter titleWriter_;
-    CJsonWriter jsonWriter_;
-    CCardWriter cardWriter_;
+    const ConversionResult& Texts() const { return session_.Last(); }
 
-    bool hasOutputs_ = false;
-    std::string bbcode_, title_, json_, card_;
-    std::vector<std::string> discordMessages_;
+    const CConversionSession& session_;
     std::size_t nextDiscordMessage_ = 0;
 };
 

@@ -153,9 +153,9 @@ TEST_F(SettingsDlgTest, FormTakesTheValuesOnlyWhenConfirmed) {
             Press(*dialog, confirm ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
         });
         view->OnSettings();
-        EXPECT_EQ(view->Storing().storeInDb, confirm ? 1 : 0);
-        EXPECT_EQ(view->Storing().personalStats, 0);
-        EXPECT_EQ(view->Converter().ownCoords, confirm ? "9.8.7" : "");
+        EXPECT_EQ(view->Session().Storing().storeInDb, confirm ? 1 : 0);
+        EXPECT_EQ(view->Session().Storing().personalStats, 0);
+        EXPECT_EQ(view->Session().OwnCoords(), confirm ? "9.8.7" : "");
     }
     EXPECT_EQ(ReadStoringSettings(*connection_).ownCoords, "9.8.7");
 }

@@ -167,7 +167,7 @@ TEST_F(ShareTest, SettingsSwitchesHideNamesAndKeepTheConversionOutOfTheDatabase)
     ChangeSettings([](QWidget* dialog) { dialog->findChild<QCheckBox*>("hideNamesCheck")->click(); });
     view_->OnInitialUpdate(); // reads the store switch written above
     EXPECT_TRUE(ReadRedaction(*connection_).hideNames);
-    EXPECT_TRUE(view_->Converter().redaction.hideNames);
+    EXPECT_TRUE(view_->Session().Hiding().hideNames);
 
     Convert(kReport);
     Press("bbcodeButton");
@@ -233,23 +233,31 @@ TEST_F(ShareTest, NoOutputOfferedAfterASettingsChangeShowsWhatItNowHides) {
     }
 }
 
-// A conversion whose page was not saved is what the preview and the share
-// outputs show alike, never the page before it.
-TEST_F(ShareTest, ACancelledSaveLeavesPreviewAndSharesOnTheSameConversion) {
-    Convert(kReport);
+// Saved or not, the preview and the share outputs show the conversion just
+// made, from memory: neither the page before it nor the written page changed
+// on the disk afterwards.
+TEST_F(ShareTest, PreviewAndSharesShowTheLastConversionWhetherSavedOrNot) {
     auto* preview = view_->findChild<QTextBrowser*>("previewBrowser");
-    ASSERT_TRUE(preview->toPlainText().contains("Eisnebel"));
-
     std::string other = kReport;
     other.replace(other.find("Eisnebel"), 8, "Glutfeld");
-    view_->findChild<QPlainTextEdit*>("reportEdit")->setPlainText(QString::fromStdString(other));
-    FileDialogs::SetNextFileName(QString()); // the save dialog is cancelled
-    view_->OnStart();
-    EXPECT_TRUE(preview->toPlainText().contains("Glutfeld"));
-    EXPECT_FALSE(view_->findChild<QPushButton*>("openPageButton")->isEnabled());
-    for (const QString& shared : SharedTexts()) {
-        EXPECT_TRUE(shared.contains("Glutfeld")) << shared.left(80).toStdString();
-        EXPECT_FALSE(shared.contains("Eisnebel")) << shared.left(80).toStdString();
+    for (const bool saved : {false, true}) {
+        Convert(kReport);
+        ASSERT_TRUE(preview->toPlainText().contains("Eisnebel"));
+
+        view_->findChild<QPlainTextEdit*>("reportEdit")->setPlainText(QString::fromStdString(other));
+        FileDialogs::SetNextFileName(saved ? QString::fromStdString(Here("other").string()) : QString());
+        view_->OnStart();
+        for (const char* page : {"page.htm", "other.htm"})
+            WriteBytes(Here(page), "<html><body>Eisnebel</body></html>");
+        view_->SetPreviewVisible(false);
+        view_->SetPreviewVisible(true); // shown afresh
+        EXPECT_TRUE(preview->toPlainText().contains("Glutfeld")) << saved;
+        EXPECT_FALSE(preview->toPlainText().contains("Eisnebel")) << saved;
+        EXPECT_EQ(view_->findChild<QPushButton*>("openPageButton")->isEnabled(), saved);
+        for (const QString& shared : SharedTexts()) {
+            EXPECT_TRUE(shared.contains("Glutfeld")) << saved << shared.left(80).toStdString();
+            EXPECT_FALSE(shared.contains("Eisnebel")) << saved << shared.left(80).toStdString();
+        }
     }
 }
 

@@ -54,11 +54,11 @@ TEST_F(StartupTest, SettingsAreReadIntoTheConverterAsStored) {
     }
     CVoxlanApp app;
     ASSERT_TRUE(app.InitInstance("Data.dat"));
-    const StoringSettings& storing = app.MainFrame()->View()->Storing();
+    const StoringSettings& storing = app.MainFrame()->View()->Session().Storing();
     EXPECT_EQ(storing.storeInDb, 1);
     EXPECT_EQ(storing.personalStats, 2); // kept as stored; only 1 counts as on
     EXPECT_EQ(storing.ownCoords, "4.7.2");
-    EXPECT_EQ(app.MainFrame()->View()->Converter().ownCoords, "4.7.2");
+    EXPECT_EQ(app.MainFrame()->View()->Session().OwnCoords(), "4.7.2");
 }
 
 TEST_F(StartupTest, MenusOfferEveryCommand) {
