@@ -119,7 +119,7 @@ async function workerHeap(devtools) {
 async function tabMemory(page) {
   const missing = [];
   const worker = page.workers().find((each) => each.url().endsWith('/worker.js'));
-  const wasm = await inTime(worker.evaluate(() => converter.then((module) => module.HEAPU8.length)), 'the module\'s memory');
+  const wasm = await inTime(worker.evaluate(() => self.moduleMemoryBytes()), 'the module\'s memory');
   const devtools = await page.context().newCDPSession(page);
   try {
     const pageHeap = await inTime(devtools.send('Runtime.getHeapUsage'), 'Runtime.getHeapUsage')

@@ -2,7 +2,8 @@
 // reports written by the conversion bench (FILE arguments, for example the
 // 1,000-battle 5 MB "many" and the 20 MB "shared4000"): from choosing the file
 // to the preview standing, median of three, with every long task the page's
-// main thread ran meanwhile (PerformanceObserver 'longtask'). Then the share
+// main thread ran meanwhile (PerformanceObserver 'longtask') and the worker's
+// WebAssembly memory after it (which never shrinks). Then the share
 // link's length for the samples and a typical 10-battle report, and the
 // site's download size. Then storing, each in a browser profile on disk: the
 // first report converted into a new archive by the command line and in the
@@ -61,6 +62,7 @@ async function timeInBrowser(page, file, fresh) {
   const inWorker = [];
   const longest = [];
   const overBudget = [];
+  const workerMemory = [];
   for (let run = 0; run < RUNS; run++) {
     if (fresh || run === 0) {
       await page.reload();
@@ -82,10 +84,12 @@ async function timeInBrowser(page, file, fresh) {
     inWorker.push(Number(await page.evaluate(() => document.body.dataset.lastWorkerMs)));
     // The share texts and link follow in the worker; the next file waits for them as a user would.
     await s.until(async () => !(await page.locator('#share-link').isDisabled()), 'the share link', 120000);
+    const worker = page.workers().find((each) => each.url().endsWith('/worker.js'));
+    workerMemory.push(await worker.evaluate(() => self.moduleMemoryBytes()));
     longest.push(Math.max(0, ...tasks.map((task) => task.duration)));
     overBudget.push(tasks.filter((task) => task.duration > LONG_TASK_BUDGET_MS).length);
   }
-  return { times, inWorker, longest, overBudget };
+  return { times, inWorker, longest, overBudget, workerMemory };
 }
 
 async function linkLength(page, name, bytes) {
@@ -263,6 +267,7 @@ function siteSize() {
         const ratio = median(web.times) / median(cli);
         console.log(`  browser, file chosen to preview, ${fresh ? 'fresh page' : 'same page '}: median ${median(web.times).toFixed(0)} ms (${fixed(web.times)}), ${ratio.toFixed(1)}x the CLI`);
         console.log(`    of it the page's conversion in the worker: median ${median(web.inWorker).toFixed(0)} ms (${fixed(web.inWorker)})`);
+        console.log(`    the worker's WebAssembly memory afterwards: median ${(median(web.workerMemory) / 1048576).toFixed(1)} MB`);
         console.log(`    longest main-thread task: ${fixed(web.longest)} ms; tasks over ${LONG_TASK_BUDGET_MS} ms: ${web.overBudget.join(', ')}`);
         if (web.overBudget.some((count) => count > 0)) failed = true;
       }

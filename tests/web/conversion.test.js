@@ -6,7 +6,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { after, before, test } = require('node:test');
 const s = require('./support');
-const { allReports } = require('./reports');
+const { allReports, largeReport } = require('./reports');
 
 let session;
 let page;
@@ -33,4 +33,18 @@ test('pasted text converts like a UTF-8 file of the same text', async () => {
   fs.writeFileSync(file, text, 'utf8');
   await s.convertText(page, text);
   assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(file)));
+});
+
+test('a conversion started while another runs cancels it: only the newer one ends, and it shows', async () => {
+  const large = path.join(session.folder, 'gross.txt');
+  fs.writeFileSync(large, largeReport(3000));
+  const small = path.join(s.root, 'samples/one-battle.txt');
+  const ended = () => page.evaluate(() => Number(document.body.dataset.conversions || 0));
+  const before = await ended();
+  await page.setInputFiles('#file', large);
+  await s.until(async () => !(await page.locator('#progress').isHidden()), 'the large conversion');
+  // The worker takes the newer job after the running walk, whose answer it then drops.
+  await s.convertFile(page, small);
+  assert.equal(await ended(), before + 1);
+  assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(small)));
 });

@@ -4,6 +4,7 @@
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');
+const Module = require('node:module');
 const os = require('node:os');
 const path = require('node:path');
 const { execFileSync } = require('node:child_process');
@@ -112,11 +113,16 @@ function cliOutput(reportFile, extraArgs = []) {
   }
 }
 
-// The converter module itself, in Node: its loader cannot fetch the .wasm
-// here, so the bytes are handed in.
+// The converter module itself, in Node. The site's loader is an ES module
+// for the worker; without its export line it is the script Node loads as
+// CommonJS. It cannot fetch the .wasm here, so the bytes are handed in.
 function loadModule() {
-  const create = require(path.join(siteDir, 'skarnwald.js'));
-  return create({ wasmBinary: fs.readFileSync(path.join(siteDir, 'skarnwald.wasm')) });
+  const file = path.join(siteDir, 'skarnwald.js');
+  const loader = new Module(file, module);
+  loader.filename = file;
+  loader.paths = module.paths;
+  loader._compile(fs.readFileSync(file, 'utf8').replace(/^export default createSkarnwald;$/m, ''), file);
+  return loader.exports({ wasmBinary: fs.readFileSync(path.join(siteDir, 'skarnwald.wasm')) });
 }
 
 function tempFolder() {

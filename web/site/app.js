@@ -4,7 +4,7 @@
 // switch takes the old outputs away before converting again.
 import { initArchiveFile } from './archive-file.js';
 import { initArchiveSettings, storingNote, storingOn } from './archive-settings.js';
-import { constants, convertReport, onProgress } from './converter.js';
+import { cancelConversion, constants, isCancelled, onProgress, startConversion } from './converter.js';
 import { entryName, initHistory, remember } from './history.js';
 import { onLanguageChange, plural, t } from './i18n.js';
 import { initIncoming } from './incoming.js';
@@ -26,13 +26,11 @@ onProgress((fraction) => {
   progress.value = fraction;
 });
 
-// Each conversion gets the next number; a result that is not the newest is dropped.
-let generation = 0;
 // The report the outputs came from, so changed switches can convert it again.
 let lastSource = null;
 
 function fail(text) {
-  generation++;
+  cancelConversion();
   output.clear();
   progress.hidden = true;
   message(text, 'error');
@@ -58,7 +56,7 @@ async function optionsFor(source) {
 
 async function convert(source, { addToHistory = true } = {}) {
   const started = performance.now();
-  const mine = ++generation;
+  const conversion = startConversion();
   output.clear();
   if (source.error) return fail(source.error);
   progress.hidden = false;
@@ -69,12 +67,12 @@ async function convert(source, { addToHistory = true } = {}) {
   let workerMs = 0;
   try {
     options = await optionsFor(source);
-    ({ result, milliseconds: workerMs } = await convertReport(source.bytes, options));
+    if (conversion.signal.aborted) return;
+    ({ result, milliseconds: workerMs } = await conversion.convert(source.bytes, options));
   } catch (error) {
-    if (mine === generation) fail(t('convert.failed', { reason: error.message }));
+    if (!isCancelled(error)) fail(t('convert.failed', { reason: error.message }));
     return;
   }
-  if (mine !== generation) return;
   progress.hidden = true;
   if (result.battles === 0) {
     lastSource = null;

@@ -3,7 +3,7 @@
 // page up for a second), one battle opened as its stored page, downloaded or
 // deleted, the whole archive emptied, the found battles written as CSV or
 // passed on as an archive of their own.
-import { run } from './converter.js';
+import { isCancelled, newestOnly, run } from './converter.js';
 import { confirmAction } from './confirm.js';
 import { formatNumber, onLanguageChange, plural, t } from './i18n.js';
 import { fittedPage } from './preview-fit.js';
@@ -44,7 +44,8 @@ const FILE_NAME = 3;
 let built = false;
 let listed = null;
 let rendered = 0;
-let searches = 0;
+// A search waiting for its answer is cancelled by a newer one.
+const searches = newestOnly();
 let opened = null;
 
 const currentFilter = () => ({
@@ -122,18 +123,16 @@ function showList(found) {
   countUp('lists');
 }
 
-// Every key typed searches; the worker skips queries a newer one overtook,
-// and only the newest answer reaches the table.
+// Every key typed searches and cancels the search before it: the worker
+// skips queries a newer one overtook, and only the newest answer reaches the
+// table.
 async function refresh() {
-  const mine = ++searches;
   try {
-    const { result } = await run('findBattles', { filter: currentFilter(), search: mine });
-    if (mine !== searches) return;
+    const { result } = await run('findBattles', { filter: currentFilter() }, { signal: searches.next() });
     showList(result);
     reportErrors(result);
   } catch (error) {
-    if (error.message !== 'superseded' && mine === searches)
-      showMessage(ui.message, t('archive.unreadable', { reason: error.message }), 'error');
+    if (!isCancelled(error)) showMessage(ui.message, t('archive.unreadable', { reason: error.message }), 'error');
   }
 }
 

@@ -1,8 +1,11 @@
-// The page's side of the worker: each call is a job that resolves with its
-// result; progress of the running conversion goes to `onProgress`.
+// The page's side of the worker: each call is a job (named in worker.js's
+// table) that resolves with {result, milliseconds}; progress of the running
+// conversion goes to `onProgress`. A job given an AbortSignal rejects with an
+// AbortError once it is aborted, and the worker neither runs it, when it has
+// not begun, nor sends its result.
 import { language, onLanguageChange } from './i18n.js';
 
-const worker = new Worker('worker.js');
+const worker = new Worker('worker.js', { type: 'module' });
 const pending = new Map();
 let nextJob = 1;
 let progressListener = () => {};
@@ -24,10 +27,22 @@ worker.onmessage = ({ data }) => {
   else job.resolve(data);
 };
 
-export function run(job, message = {}) {
+/**
+ * @param {string} job
+ * @param {object} [message]
+ * @param {{signal?: AbortSignal}} [control]
+ * @returns {Promise<{result: any, milliseconds: number}>}
+ */
+export function run(job, message = {}, { signal } = {}) {
   const id = nextJob++;
   return new Promise((resolve, reject) => {
+    if (signal?.aborted) return reject(signal.reason);
     pending.set(id, { resolve, reject });
+    signal?.addEventListener('abort', () => {
+      if (!pending.delete(id)) return;
+      worker.postMessage({ cancel: id });
+      reject(signal.reason);
+    }, { once: true });
     worker.postMessage({ id, job, ...message });
   });
 }
@@ -46,8 +61,22 @@ export const onProgress = (listener) => {
   progressListener = listener;
 };
 
-// Numbers the conversions, so a cut page's whole is asked of the one that made it.
-let conversion = 0;
+// Jobs of a kind where only the newest counts, such as conversions or
+// searches: `next` cancels the one before and gives the new one's signal.
+export function newestOnly() {
+  let current = null;
+  const cancel = () => current?.abort(new DOMException('superseded', 'AbortError'));
+  return {
+    cancel,
+    next: () => {
+      cancel();
+      return (current = new AbortController()).signal;
+    },
+  };
+}
+export const isCancelled = (error) => error?.name === 'AbortError';
+
+const conversions = newestOnly();
 
 // Reports this large never fit a link (compressed text runs at about a
 // tenth of the report), so no text is written for them until asked.
@@ -55,9 +84,18 @@ export const LINK_REPORT_LIMIT = 512 * 1024;
 
 // One walk gives everything the result section shows: the page (or its
 // preview cut), the share texts and, for reports that may fit one, the link.
+// A conversion starts by cancelling the one before it, which then rejects
+// with an AbortError; `signal` says whether a newer one has started since.
 // The bytes are copied, not handed over: the page keeps the report.
-export const convertReport = (bytes, options) =>
-  run('convert', { bytes, options: { ...options, reportText: bytes.length <= LINK_REPORT_LIMIT }, conversion: ++conversion });
+export function startConversion() {
+  const signal = conversions.next();
+  return {
+    signal,
+    convert: (bytes, options) =>
+      run('convert', { bytes, options: { ...options, reportText: bytes.length <= LINK_REPORT_LIMIT } }, { signal }),
+  };
+}
+export const cancelConversion = conversions.cancel;
 // A large page stays in the worker until asked for.
 export const wholePageOf = (result) =>
   result.html ? Promise.resolve(result.html) : run('wholePage', { conversion: result.conversion }).then(({ result: page }) => page);

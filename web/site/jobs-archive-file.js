@@ -9,7 +9,8 @@
 // lives and keeps their handles open. Another tab asks that one for what it
 // shows (over a BroadcastChannel), hears from it when the archive changed,
 // says that it cannot store, and takes over as soon as the first one closes.
-'use strict';
+import { conversionsDone } from './job-state.js';
+import { opfsFiles } from './opfs-files.js';
 
 const LOCK_NAME = 'skarnwald-archive';
 const journalOf = (name) => `${name}-journal`;
@@ -121,7 +122,7 @@ async function openArchive(module) {
 
 async function becomeWriter(module) {
   writable = true;
-  await self.conversionsDone();
+  await conversionsDone();
   await takeOverOldFormat();
   await opfsFiles.remove(leftovers());
   await openArchive(module);
@@ -269,13 +270,13 @@ function replaceArchive(module, name) {
 
 async function openArchiveFile(module) {
   moduleHere = module;
-  module.opfsFiles = self.opfsFiles;
+  module.opfsFiles = opfsFiles;
   names = module.archiveFileNames();
   await takeWriterLock(module);
 }
 
 // Other job files reach the archive through this.
-self.archiveFile = {
+export const archiveFile = {
   // Jobs that arrive together share one opening: a second one would ask
   // for the lock again.
   ready: (module) => (loaded ||= openArchiveFile(module)),

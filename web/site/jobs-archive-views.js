@@ -3,11 +3,12 @@
 // archive (another tab asks that one). Changes are refused in a tab that only
 // reads the archive; SQLite has them on disk before the reply, so what the
 // page shows as done survives a closed tab.
-'use strict';
+import { archiveFile } from './jobs-archive-file.js';
+import { cancelledJobs } from './job-state.js';
 
 
 // What the tabs may ask, each answered with the archive's errors.
-self.archiveFile.addReads({
+archiveFile.addReads({
   findBattles: (module, { filter }) => module.findStoredBattles(filter),
   storedPage: (module, { battleId }) => ({ page: module.storedBattlePage(battleId) }),
   exportCsv: (module, { filter, table, separator }) => module.exportCsv(filter, table, separator),
@@ -16,32 +17,31 @@ self.archiveFile.addReads({
 });
 
 async function read(module, name, args, transfer = () => []) {
-  await self.archiveFile.ready(module);
-  const result = await self.archiveFile.read(module, name, args);
+  await archiveFile.ready(module);
+  const result = await archiveFile.read(module, name, args);
   return [result, transfer(result)];
 }
 
 async function changeArchive(module, work) {
-  await self.archiveFile.ready(module);
-  const result = await self.archiveFile.change(module, work);
+  await archiveFile.ready(module);
+  const result = await archiveFile.change(module, work);
   return [{ ...result, errors: module.archiveErrors() }, []];
 }
 
-// Searching as the player types sends a query per key; only the newest one
-// still waiting is worth running. A query yields once before it runs, so the
-// messages that queued up behind a running one are all seen first.
-let newestSearch = 0;
+// Searching as the player types sends a query per key, each cancelling the
+// one before; only the newest one still waiting is worth running. A query
+// yields once before it runs, so the cancellations that queued up behind a
+// running one are all seen first.
 const messagesSeen = () => new Promise((resolve) => setTimeout(resolve, 0));
 
-Object.assign(self.workerJobs, {
+export const viewJobs = {
   async openArchive(module) {
-    await self.archiveFile.ready(module);
+    await archiveFile.ready(module);
     return [{}, []];
   },
-  async findBattles(module, { filter, search }) {
-    newestSearch = Math.max(newestSearch, search || 0);
+  async findBattles(module, { filter }, id) {
     await messagesSeen();
-    if (search && search < newestSearch) throw new Error('superseded');
+    if (cancelledJobs.has(id)) return [null, []];
     return read(module, 'findBattles', { filter }, (found) => [found.ids.buffer, found.ends.buffer, found.text.buffer]);
   },
   async storedPage(module, { battleId }) {
@@ -66,4 +66,4 @@ Object.assign(self.workerJobs, {
   async timeline(module, { step }) {
     return read(module, 'timeline', { step });
   },
-});
+};

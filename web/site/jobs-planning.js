@@ -1,11 +1,10 @@
-// The planning tabs' jobs, and the language the core writes in. The plan
+// The planning tabs' jobs. The plan
 // travels as its file's bytes: each job hands them to the core with the
 // change and returns the changed plan's bytes with its rows, or null when the
 // change did not apply.
-'use strict';
 const planResult = (result) => [result, result && result.plan ? [result.plan.buffer] : []];
 
-Object.assign(self.workerJobs, {
+export const planningJobs = {
   async planImport(module, { plan, text, fromFile }) {
     return planResult(module.planImportOutgoings(plan, text, fromFile));
   },
@@ -28,8 +27,4 @@ Object.assign(self.workerJobs, {
   async fleetMoves(module, { text }) {
     return [module.fleetMoves(text), []];
   },
-});
-
-// The language of every text the core writes from now on, planning messages
-// and converted pages alike; the page sends it before any other job.
-self.workerJobs.setLanguage = async (module, { tag }) => [module.setLanguage(tag), []];
+};

@@ -4,7 +4,6 @@
 // SQLite's calls are not, so the archive's jobs open what SQLite will need
 // before they call into the module, and close it again before they move or
 // remove a file. Nothing of a file is kept here.
-'use strict';
 
 // The browser answers a write it has no room for with a short count, or
 // with this error.
@@ -31,7 +30,7 @@ async function syncHandleOf(file) {
 
 const failure = (error) => (error && error.name === NO_ROOM_ERROR ? ROOM_REFUSED : FAILED);
 
-self.opfsFiles = {
+export const opfsFiles = {
   // [{name, handle}], null where a file was closed; the module knows a file
   // by its place here while SQLite has it open.
   slots: [],

@@ -2,8 +2,14 @@
 // the progress bar moves while a large report converts. The same walk writes
 // the share texts and the share link's text, which is compressed here too, so
 // none of that work touches the page.
-'use strict';
-importScripts('skarnwald.js');
+//
+// Every job the page can ask for is named in the table at the end of this
+// file; the sections' jobs come from their modules.
+import { cancelledJobs, conversionFinished, conversionStarted } from './job-state.js';
+import { storeJobs, storingConversion } from './jobs-archive-store.js';
+import { viewJobs } from './jobs-archive-views.js';
+import { planningJobs } from './jobs-planning.js';
+import createSkarnwald from './skarnwald.js';
 
 // A first conversion runs on the engine's baseline code; a small report
 // converted, and stored into a throwaway archive, right after loading lets
@@ -37,6 +43,10 @@ function warmUpReport() {
   return lines.join('\n');
 }
 
+// For scripts that measure the worker: the module's memory in bytes, which
+// never shrinks and so is its highest so far.
+self.moduleMemoryBytes = async () => (await moduleLoaded).HEAPU8.length;
+
 // Every byte array in a result, however deep, is handed over, not copied.
 function transferablesOf(value, buffers = []) {
   if (value instanceof Uint8Array) buffers.push(value.buffer);
@@ -55,7 +65,7 @@ function base64url(bytes) {
   return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 }
 
-// The conversion whose cut page the module keeps (see wholePage).
+// The conversion (its job number) whose cut page the module keeps (see wholePage).
 let keptPageOf = 0;
 
 // The report text a share link carries, with its compressed fragment.
@@ -63,20 +73,20 @@ async function linkOf(text) {
   return { text, fragment: base64url(await deflate(text)) };
 }
 
-const jobs = {
+const conversionJobs = {
   // One walk makes everything the page shows: the page, the share texts and,
   // with options.reportText, the link. With options.store the archive's
   // settings decide what the same walk stores.
-  async convert(module, { bytes, options, conversion }, id) {
+  async convert(module, { bytes, options }, id) {
     const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
     const result = options.store
-      ? await self.storingConversion(module, bytes, options, onProgress)
+      ? await storingConversion(module, bytes, options, onProgress)
       : module.convert(bytes, options, onProgress);
     if (result.reportText) result.link = await linkOf(result.reportText);
     delete result.reportText;
     // Its number asks for a cut page's whole later.
-    result.conversion = conversion;
-    keptPageOf = result.html ? 0 : conversion;
+    result.conversion = id;
+    keptPageOf = result.html ? 0 : id;
     return [result, transferablesOf(result)];
   },
   // A cut page's whole, asked for by the conversion that made it.
@@ -95,33 +105,34 @@ const jobs = {
   async constants(module) {
     return [{ discordSeparator: module.discordSeparator(), standInOwnCoords: module.standInOwnCoords() }, []];
   },
+  // The language of every text the core writes from now on, planning
+  // messages and converted pages alike; the page sends it before any other job.
+  async setLanguage(module, { tag }) {
+    return [module.setLanguage(tag), []];
+  },
 };
-// The other sections' jobs live in files of their own, each adding to this
-// table: job(module, message, id) resolves with [result, transferables].
-self.workerJobs = jobs;
-importScripts('opfs-files.js', 'jobs-archive-file.js', 'jobs-archive-store.js', 'jobs-planning.js', 'jobs-archive-views.js');
+
+// Every job: job(module, message, id) resolves with [result, transferables].
+const jobs = { ...conversionJobs, ...storeJobs, ...viewJobs, ...planningJobs };
 
 // Opening the archive is one long synchronous call into SQLite, which on a
 // slow disk takes seconds on a new archive, and taking over an old one
 // longer. Conversions that store nothing, and the pages and links asked of
 // them, go before it: the player waits for those, not for the archive. A
 // storing conversion needs the archive and is not held back by it.
-const conversionJobs = new Set(['convert', 'wholePage', 'link']);
-let conversionsRunning = 0;
-const quietWaiters = [];
-
-const holdsArchiveBack = (data) => conversionJobs.has(data.job) && !(data.job === 'convert' && data.options?.store);
-
-// Resolves once no conversion is running here.
-self.conversionsDone = () => (conversionsRunning === 0 ? Promise.resolve() : new Promise((wake) => quietWaiters.push(wake)));
-
-function conversionFinished() {
-  conversionsRunning--;
-  if (conversionsRunning === 0) quietWaiters.splice(0).forEach((wake) => wake());
-}
+const walkingJobs = new Set(['convert', 'wholePage', 'link']);
+const holdsArchiveBack = (data) => walkingJobs.has(data.job) && !(data.job === 'convert' && data.options?.store);
 
 self.onmessage = ({ data }) => {
-  if (holdsArchiveBack(data)) conversionsRunning++;
+  if (data.cancel) {
+    cancelledJobs.add(data.cancel);
+    return;
+  }
+  if (!(data.job in jobs)) {
+    self.postMessage({ id: data.id, error: `unknown job ${data.job}` });
+    return;
+  }
+  if (holdsArchiveBack(data)) conversionStarted();
   runJob(data);
 };
 
@@ -129,6 +140,7 @@ async function runJob(data) {
   try {
     await answer(data);
   } finally {
+    cancelledJobs.delete(data.id);
     if (holdsArchiveBack(data)) conversionFinished();
   }
 }
@@ -137,9 +149,11 @@ async function runJob(data) {
 async function answer(data) {
   const { id, job } = data;
   try {
-    const module = await (conversionJobs.has(job) ? converter : moduleLoaded);
+    const module = await (walkingJobs.has(job) ? converter : moduleLoaded);
+    if (cancelledJobs.has(id)) return;
     const started = performance.now();
     const [result, transfer] = await jobs[job](module, data, id);
+    if (cancelledJobs.has(id)) return;
     self.postMessage({ id, result, milliseconds: performance.now() - started }, transfer);
   } catch (error) {
     self.postMessage({ id, error: String(error && error.message ? error.message : error) });
