@@ -147,6 +147,8 @@ void CBattleDatabase::StoreBattle(const BattleToStore& battle) {
     if (!CanWrite())
         return;
     errorsBeforeBattle_ = connection_->ReportedErrors();
+    battleDigest_.reset();
+    storedBefore_.reset();
     battleOpen_ = RunStatement(*connection_, "SAVEPOINT battle");
     const auto maxId = MaxId(*connection_, "Battles", "ID");
     if (!maxId)
@@ -165,6 +167,18 @@ bool CBattleDatabase::IsStoredBefore(const std::string& digest) {
     return find.Step();
 }
 
+const std::string& CBattleDatabase::BattleDigest() {
+    if (!battleDigest_)
+        battleDigest_ = digest_.Finish();
+    return *battleDigest_;
+}
+
+bool CBattleDatabase::IsBattleStoredBefore() {
+    if (!storedBefore_)
+        storedBefore_ = IsStoredBefore(BattleDigest());
+    return *storedBefore_;
+}
+
 void CBattleDatabase::KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss) {
     RunStatement(*connection_, kInsertDigest, {Int(currentBattleId_), std::string_view(digest)});
     RunStatement(*connection_, kInsertBattleAsteroids, {Int(currentBattleId_), Int(roidGain), Int(roidLoss)});
@@ -180,17 +194,16 @@ bool CBattleDatabase::EndBattle(std::int32_t roidGain, std::int32_t roidLoss) {
         return false;
     bool duplicate = false;
     if (battleStoredInConversion_) {
-        const std::string digest = digest_.Finish();
         // Without an error every row the battle brought went in.
         if (connection_->ReportedErrors() == errorsBeforeBattle_)
-            endedBattleDigest_ = digest;
-        duplicate = IsStoredBefore(digest);
+            endedBattleDigest_ = BattleDigest();
+        duplicate = IsBattleStoredBefore();
         if (duplicate) {
             RunStatement(*connection_, "ROLLBACK TO battle");
             lastFleetLineId_.reset();
             lastCombatLineId_.reset();
         } else
-            KeepBattle(digest, roidGain, roidLoss);
+            KeepBattle(BattleDigest(), roidGain, roidLoss);
     }
     RunStatement(*connection_, "RELEASE battle");
     if (duplicate) {
@@ -284,6 +297,10 @@ void CBattleDatabase::StoreStatisticsRow(std::int32_t battleId, const Statistics
 void CBattleDatabase::StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
     StorePendingCombatLines();
     if (!battleStoredInConversion_ || battleId != currentBattleId_ || !CanWrite())
+        return;
+    // Ending a battle stored before rolls back every row written for it, and
+    // its statistics rows are the most: a report converted again writes none.
+    if (IsBattleStoredBefore())
         return;
     while (!rows.empty()) {
         const auto chunk = rows.first(std::min(rows.size(), kRowsPerInsert));

@@ -60,6 +60,10 @@ private:
     // only while its transaction is still open.
     bool CanWrite() const;
     bool IsStoredBefore(const std::string& digest);
+    // The running battle's digest and whether a battle with it is stored,
+    // worked out once its statistics rows or its end show all its lines in.
+    const std::string& BattleDigest();
+    bool IsBattleStoredBefore();
     void KeepBattle(const std::string& digest, std::int32_t roidGain, std::int32_t roidLoss);
     bool InsertStatisticsRowsAtOnce(std::int32_t battleId, std::span<const StatisticsRowToStore> rows);
     // Before anything else is written: the combat lines kept so far.
@@ -83,6 +87,8 @@ private:
     // whether it was stored before; the digest follows every row written.
     bool battleOpen_ = false;
     CBattleDigest digest_;
+    std::optional<std::string> battleDigest_;
+    std::optional<bool> storedBefore_;
     std::size_t errorsBeforeBattle_ = 0;
     std::optional<std::string> endedBattleDigest_; // see EndedBattleDigest
     int skippedBattles_ = 0;

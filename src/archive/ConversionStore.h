@@ -69,6 +69,8 @@ public:
     virtual void StoreStatisticsRow(std::int32_t battleId, const StatisticsRowToStore& row) = 0;
     // All Statistik rows of a battle, in order; a store may insert them in
     // bulk as long as the outcome is that of one StoreStatisticsRow per row.
+    // They come after the battle's lines, right before EndBattle, so the
+    // battle's rows are complete here.
     virtual void StoreStatisticsRows(std::int32_t battleId, std::span<const StatisticsRowToStore> rows) {
         for (const StatisticsRowToStore& row : rows)
             StoreStatisticsRow(battleId, row);

@@ -119,6 +119,11 @@ std::size_t ExpectedLength(unsigned char lead) {
 } // namespace
 
 std::string_view TrimPartialCharacters(std::string_view piece) {
+    // Almost every field begins and ends in ASCII, which no cut splits; the
+    // database binds every text through here.
+    if (piece.empty() ||
+        (static_cast<unsigned char>(piece.front()) < 0x80 && static_cast<unsigned char>(piece.back()) < 0x80))
+        return piece;
     std::size_t start = 0;
     while (start < piece.size() && start < 3 && IsContinuation(static_cast<unsigned char>(piece[start])))
         ++start;

@@ -72,9 +72,12 @@ protected:
 TEST_F(ArchiveTest, TheSameBattlesAreStoredAndCountedOnceWhileEveryPageIsWritten) {
     const std::string firstPage = ConvertOwn(kAttacked);
     EXPECT_EQ(store.SkippedBattles(), 0);
+    const auto firstStatistics = Count("Statistik");
     // One stored battle and one new one: only the new one is added.
     ConvertOwn(Both());
     EXPECT_EQ(store.SkippedBattles(), 1);
+    const auto statistics = Count("Statistik");
+    EXPECT_GT(statistics, firstStatistics);
     const std::string record = Record();
     EXPECT_NE(record.find("destroyed: 0 0 0 0 0 16 0"), std::string::npos) << record;
     EXPECT_NE(record.find("verlust: 0 0 25 0 0 0 0"), std::string::npos) << record;
@@ -86,6 +89,7 @@ TEST_F(ArchiveTest, TheSameBattlesAreStoredAndCountedOnceWhileEveryPageIsWritten
     EXPECT_EQ(store.SkippedBattles(), 4);
     EXPECT_EQ(ConvertOwn(kAttacked), firstPage);
     ExpectStoredOnce();
+    EXPECT_EQ(Count("Statistik"), statistics);
     EXPECT_EQ(Record(), record);
 
     // After "Stats löschen" the same record as converting both battles once
