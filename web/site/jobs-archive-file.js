@@ -9,7 +9,7 @@
 // lives and keeps their handles open. Another tab asks that one for what it
 // shows (over a BroadcastChannel), hears from it when the archive changed,
 // says that it cannot store, and takes over as soon as the first one closes.
-import { conversionsDone } from './job-state.js';
+import { conversionsDone, whileArchiveOpens } from './job-state.js';
 import { opfsFiles } from './opfs-files.js';
 
 const LOCK_NAME = 'skarnwald-archive';
@@ -279,7 +279,7 @@ async function openArchiveFile(module) {
 export const archiveFile = {
   // Jobs that arrive together share one opening: a second one would ask
   // for the lock again.
-  ready: (module) => (loaded ||= openArchiveFile(module)),
+  ready: (module) => (loaded ||= whileArchiveOpens(openArchiveFile(module))),
   get writable() {
     return writable;
   },

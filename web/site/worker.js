@@ -5,7 +5,7 @@
 //
 // Every job the page can ask for is named in the table at the end of this
 // file; the sections' jobs come from their modules.
-import { cancelledJobs, conversionFinished, conversionStarted } from './job-state.js';
+import { archiveOpenedOrConversion, cancelledJobs, conversionFinished, conversionStarted } from './job-state.js';
 import { storeJobs, storingConversion } from './jobs-archive-store.js';
 import { viewJobs } from './jobs-archive-views.js';
 import { planningJobs } from './jobs-planning.js';
@@ -16,14 +16,15 @@ import createSkarnwald from './skarnwald.js';
 // the hot code be optimised before the player's report arrives. In rounds:
 // the engine swaps optimised code in only between calls, and the browser
 // keeps the code optimised by then for the next visit.
-// The archive's jobs do not wait for it: the rounds leave the thread
-// between them, so a reloaded page's archive opens meanwhile.
+// The archive's opening goes first: the rounds leave the thread between
+// them and wait while it opens (see job-state.js).
 const WARM_UP_ROUNDS = 3;
 const moduleLoaded = createSkarnwald();
 const converter = moduleLoaded.then(async (module) => {
   const report = new TextEncoder().encode(warmUpReport());
   for (let round = 0; round < WARM_UP_ROUNDS; round++) {
     await new Promise((resolve) => setTimeout(resolve, 0));
+    await archiveOpenedOrConversion();
     module.warmUp(report, '1.2.1');
   }
   return module;
