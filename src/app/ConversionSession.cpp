@@ -6,15 +6,6 @@
 #include <ostream>
 
 namespace skarnwald {
-namespace {
-
-bool SameSharing(const Redaction& a, const std::string& aCoords, const Redaction& b,
-                 const std::string& bCoords) {
-    return a.hideOwn == b.hideOwn && a.hideNames == b.hideNames && a.hideCoords == b.hideCoords &&
-           aCoords == bCoords;
-}
-
-} // namespace
 
 void CConversionSession::Bind(const ConnectionPtr& connection) {
     database_.SetConnection(connection);
@@ -23,7 +14,7 @@ void CConversionSession::Bind(const ConnectionPtr& connection) {
 }
 
 bool CConversionSession::ChangeSettings(StoringSettings storing, const Redaction& redaction) {
-    const bool sharingChanged = !SameSharing(redaction, storing.ownCoords, redaction_, OwnCoords());
+    const bool sharingChanged = redaction != redaction_ || storing.ownCoords != OwnCoords();
     redaction_ = redaction;
     storing_.SetSettings(std::move(storing));
     if (!sharingChanged || !hasShareTexts_)

@@ -16,6 +16,7 @@ struct Redaction {
     bool hideCoords = false; // every coordinate becomes "?.?.?", a battle's place goes with it
 
     bool Any() const { return hideOwn || hideNames || hideCoords; }
+    bool operator==(const Redaction&) const = default;
 };
 
 inline constexpr std::string_view kHiddenCoords = "?.?.?";
