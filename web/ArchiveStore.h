@@ -17,7 +17,6 @@ struct StoredConversion {
 // decide what is stored. Without an open archive nothing is stored.
 // `storeBattles`: the battles are stored whatever "Kämpfe speichern" says,
 // as the player asked for them; the record still follows its own switch.
-StoredConversion ConvertIntoArchive(std::string_view bytes, ConversionOptions options,
-                                    bool storeBattles = false);
+StoredConversion ConvertIntoArchive(std::string bytes, ConversionOptions options, bool storeBattles = false);
 
 } // namespace skarnwald::web

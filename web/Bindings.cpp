@@ -126,14 +126,17 @@ void SetStoringFacts(val& result, const skarnwald::web::StoredConversion& stored
 // personal record's figures changed (keptRecord), and how many battles were
 // stored before (skipped) with the note that says so (skippedNote).
 val Convert(val array, val options, val onProgress) {
-    const std::string bytes = BytesOf(array);
+    // This conversion supersedes the last one's page: freed first, the two
+    // never take up the module's memory at once.
+    std::string().swap(KeptPage());
+    std::string bytes = BytesOf(array);
     CallbackProgress progress(std::move(onProgress));
     skarnwald::ConversionOptions conversion = skarnwald::web::PageOptions(
         RedactionOf(options), TextField(options, "ownCoords"), SwitchOption(options, "reportText"));
     conversion.progress = &progress;
     if (!SwitchOption(options, "store"))
-        return ConversionFacts(skarnwald::web::ConvertReportBytes(bytes, conversion));
-    auto stored = skarnwald::web::ConvertIntoArchive(bytes, std::move(conversion));
+        return ConversionFacts(skarnwald::web::ConvertReportBytes(std::move(bytes), conversion));
+    auto stored = skarnwald::web::ConvertIntoArchive(std::move(bytes), std::move(conversion));
     val result = ConversionFacts(std::move(stored.conversion));
     SetStoringFacts(result, stored);
     return result;

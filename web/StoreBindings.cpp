@@ -43,10 +43,10 @@ std::string PersonalRecordRows(CConnection& connection) {
 
 } // namespace
 
-StoredConversion ConvertIntoArchive(std::string_view bytes, ConversionOptions options, bool storeBattles) {
+StoredConversion ConvertIntoArchive(std::string bytes, ConversionOptions options, bool storeBattles) {
     StoredConversion result;
     if (!Archive()) {
-        result.conversion = ConvertReportBytes(bytes, options);
+        result.conversion = ConvertReportBytes(std::move(bytes), options);
         return result;
     }
     CBattleDatabase database;
@@ -60,7 +60,7 @@ StoredConversion ConvertIntoArchive(std::string_view bytes, ConversionOptions op
     const std::string recordBefore = keepsRecord ? PersonalRecordRows(*Archive()) : std::string();
     if (storing.Settings().Any())
         options.storing = &storing;
-    result.conversion = ConvertReportBytes(bytes, options);
+    result.conversion = ConvertReportBytes(std::move(bytes), options);
     const bool stores = !options.redaction.Any() && result.conversion.battles > 0;
     result.storedBattles = stores && storing.Settings().StoresBattles();
     result.keptRecord = stores && keepsRecord && PersonalRecordRows(*Archive()) != recordBefore;

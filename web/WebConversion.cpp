@@ -20,8 +20,12 @@ ConversionOptions PageOptions(const Redaction& redaction, std::string_view ownCo
     return options;
 }
 
-ConversionResult ConvertReportBytes(std::string_view bytes, const ConversionOptions& options) {
-    return Convert(PrepareReportBytes(bytes), options);
+ConversionResult ConvertReportBytes(std::string bytes, const ConversionOptions& options) {
+    // The bytes as read go before the walk, so a large report takes up the
+    // module's memory, which never shrinks, once and not twice.
+    const std::string report = PrepareReportBytes(bytes);
+    std::string().swap(bytes);
+    return Convert(report, options);
 }
 
 std::string ShareableReportText(std::string_view bytes, const Redaction& redaction,

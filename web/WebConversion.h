@@ -20,7 +20,7 @@ std::string PrepareReportBytes(std::string_view bytes);
 ConversionOptions PageOptions(const Redaction& redaction, std::string_view ownCoords, bool reportText);
 
 // Converts raw bytes as `options` say.
-ConversionResult ConvertReportBytes(std::string_view bytes, const ConversionOptions& options);
+ConversionResult ConvertReportBytes(std::string bytes, const ConversionOptions& options);
 
 // The report as text with what `redaction` hides replaced (see CReportTextWriter).
 std::string ShareableReportText(std::string_view bytes, const Redaction& redaction,

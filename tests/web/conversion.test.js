@@ -48,3 +48,20 @@ test('a conversion started while another runs cancels it: only the newer one end
   assert.equal(await ended(), before + 1);
   assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(small)));
 });
+
+// The module's memory never shrinks, so whatever two conversions hold at once
+// stays taken for the tab's life: a conversion frees the page before it, and
+// the report as read once it is prepared.
+test('converting a large report again takes no more of the module’s memory than the first time', async () => {
+  const module = await s.loadModule();
+  const report = largeReport(1000);
+  const options = { ownCoords: '', hideOwn: false, hideNames: false, hideCoords: false, reportText: false };
+  const memoryAfter = () => {
+    const result = module.convert(report, options, () => {});
+    assert.ok(result.preview.length > 0, 'the page is large enough to be kept whole in the module');
+    return module.HEAPU8.length;
+  };
+  const first = memoryAfter();
+  assert.equal(memoryAfter(), first);
+  assert.equal(memoryAfter(), first);
+});

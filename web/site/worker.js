@@ -79,6 +79,8 @@ const conversionJobs = {
   // with options.reportText, the link. With options.store the archive's
   // settings decide what the same walk stores.
   async convert(module, { bytes, options }, id) {
+    // The module frees the last cut page as it begins.
+    keptPageOf = 0;
     const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
     const result = options.store
       ? await storingConversion(module, bytes, options, onProgress)
