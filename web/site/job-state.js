@@ -3,11 +3,9 @@
 // until none is running.
 let running = 0;
 const quietWaiters = [];
-let wakeWarmUp = () => {};
 
 export function conversionStarted() {
   running++;
-  wakeWarmUp();
 }
 
 export function conversionFinished() {
@@ -23,15 +21,39 @@ export const conversionsDone = () => (running === 0 ? Promise.resolve() : new Pr
 // job may look between its steps.
 export const cancelledJobs = new Set();
 
-// The archive's opening while it runs. Warming the converter up waits for
-// it: on a page just loaded the warm-up's rounds, on code not yet optimised,
-// would otherwise hold the list back by more than half a second. A player's
-// conversion does not wait, and the archive waits for it (see
-// conversionsDone), so the warm-up goes on as soon as one arrives.
+// Warming the converter up is for a worker with nothing else to do: it waits
+// while the archive opens, while any job is under way (one may be waiting
+// for the opening) and for a moment after the last one ended. On a page just
+// loaded a round, on code not yet optimised, takes a few hundred
+// milliseconds, and the list asked for with the opening would otherwise wait
+// behind it. Once a player's conversion has come it warms the code itself,
+// and the warm-up ends.
+const QUIET_MS = 150;
 let opening = Promise.resolve();
+let jobsUnderWay = 0;
+let lastJobEnded = -Infinity;
+let conversionCame = false;
 export function whileArchiveOpens(promise) {
   opening = promise.catch(() => {});
   return promise;
 }
-export const archiveOpenedOrConversion = () =>
-  running > 0 ? Promise.resolve() : Promise.race([opening, new Promise((wake) => (wakeWarmUp = wake))]);
+export function jobBegan(job) {
+  jobsUnderWay++;
+  if (job === 'convert') conversionCame = true;
+}
+export function jobEnded() {
+  jobsUnderWay--;
+  lastJobEnded = performance.now();
+}
+export const warmUpOver = () => conversionCame;
+
+// Resolves once the archive is open and the worker has been without jobs for
+// a moment; at once when the warm-up is over.
+export async function workerQuiet() {
+  for (;;) {
+    await opening;
+    const wait = jobsUnderWay > 0 ? QUIET_MS : lastJobEnded + QUIET_MS - performance.now();
+    if (conversionCame || wait <= 0) return;
+    await new Promise((resolve) => setTimeout(resolve, wait + 1));
+  }
+}

@@ -5,29 +5,28 @@
 //
 // Every job the page can ask for is named in the table at the end of this
 // file; the sections' jobs come from their modules.
-import { archiveOpenedOrConversion, cancelledJobs, conversionFinished, conversionStarted } from './job-state.js';
+import { cancelledJobs, conversionFinished, conversionStarted, jobBegan, jobEnded, warmUpOver, workerQuiet } from './job-state.js';
 import { storeJobs, storingConversion } from './jobs-archive-store.js';
 import { viewJobs } from './jobs-archive-views.js';
 import { planningJobs } from './jobs-planning.js';
 import createSkarnwald from './skarnwald.js';
 
 // A first conversion runs on the engine's baseline code; a small report
-// converted, and stored into a throwaway archive, right after loading lets
-// the hot code be optimised before the player's report arrives. In rounds:
-// the engine swaps optimised code in only between calls, and the browser
-// keeps the code optimised by then for the next visit.
-// The archive's opening goes first: the rounds leave the thread between
-// them and wait while it opens (see job-state.js).
+// converted, and stored into a throwaway archive, while the worker is idle
+// after loading lets the hot code be optimised before the player's report
+// arrives. In rounds: the engine swaps optimised code in only between calls,
+// and the browser keeps the code optimised by then for the next visit. The
+// rounds give way to every other job and end when a conversion comes (see
+// job-state.js); no job waits for them.
 const WARM_UP_ROUNDS = 3;
 const moduleLoaded = createSkarnwald();
-const converter = moduleLoaded.then(async (module) => {
+moduleLoaded.then(async (module) => {
   const report = new TextEncoder().encode(warmUpReport());
   for (let round = 0; round < WARM_UP_ROUNDS; round++) {
-    await new Promise((resolve) => setTimeout(resolve, 0));
-    await archiveOpenedOrConversion();
+    await workerQuiet();
+    if (warmUpOver()) return;
     module.warmUp(report, '1.2.1');
   }
-  return module;
 });
 
 function warmUpReport() {
@@ -79,9 +78,9 @@ const conversionJobs = {
   // with options.reportText, the link. With options.store the archive's
   // settings decide what the same walk stores.
   async convert(module, { bytes, options }, id) {
+    const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
     // The module frees the last cut page as it begins.
     keptPageOf = 0;
-    const onProgress = (fraction) => self.postMessage({ id, progress: fraction });
     const result = options.store
       ? await storingConversion(module, bytes, options, onProgress)
       : module.convert(bytes, options, onProgress);
@@ -135,6 +134,7 @@ self.onmessage = ({ data }) => {
     self.postMessage({ id: data.id, error: `unknown job ${data.job}` });
     return;
   }
+  jobBegan(data.job);
   if (holdsArchiveBack(data)) conversionStarted();
   runJob(data);
 };
@@ -145,6 +145,7 @@ async function runJob(data) {
   } finally {
     cancelledJobs.delete(data.id);
     if (holdsArchiveBack(data)) conversionFinished();
+    jobEnded();
   }
 }
 
@@ -152,7 +153,7 @@ async function runJob(data) {
 async function answer(data) {
   const { id, job } = data;
   try {
-    const module = await (walkingJobs.has(job) ? converter : moduleLoaded);
+    const module = await moduleLoaded;
     if (cancelledJobs.has(id)) return;
     const started = performance.now();
     const [result, transfer] = await jobs[job](module, data, id);
