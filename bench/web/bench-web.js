@@ -238,8 +238,10 @@ async function benchStoring(origin, report, fixed) {
 function siteSize() {
   let raw = 0;
   let gzipped = 0;
-  for (const name of fs.readdirSync(s.siteDir)) {
-    const bytes = fs.readFileSync(path.join(s.siteDir, name));
+  // The catalogs and the card's fonts lie in folders of their own.
+  for (const entry of fs.readdirSync(s.siteDir, { recursive: true, withFileTypes: true })) {
+    if (!entry.isFile()) continue;
+    const bytes = fs.readFileSync(path.join(entry.parentPath ?? entry.path, entry.name));
     raw += bytes.length;
     gzipped += zlib.gzipSync(bytes, { level: 9 }).length;
   }
