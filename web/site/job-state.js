@@ -45,15 +45,15 @@ export function jobEnded() {
   jobsUnderWay--;
   lastJobEnded = performance.now();
 }
-export const warmUpOver = () => conversionCame;
 
-// Resolves once the archive is open and the worker has been without jobs for
-// a moment; at once when the warm-up is over.
-export async function workerQuiet() {
+// Resolves with true once the archive is open and the worker has been
+// without jobs for a moment, with false as soon as the warm-up is over.
+export async function warmUpMayGoOn() {
   for (;;) {
     await opening;
+    if (conversionCame) return false;
     const wait = jobsUnderWay > 0 ? QUIET_MS : lastJobEnded + QUIET_MS - performance.now();
-    if (conversionCame || wait <= 0) return;
+    if (wait <= 0) return true;
     await new Promise((resolve) => setTimeout(resolve, wait + 1));
   }
 }

@@ -5,7 +5,7 @@
 //
 // Every job the page can ask for is named in the table at the end of this
 // file; the sections' jobs come from their modules.
-import { cancelledJobs, conversionFinished, conversionStarted, jobBegan, jobEnded, warmUpOver, workerQuiet } from './job-state.js';
+import { cancelledJobs, conversionFinished, conversionStarted, jobBegan, jobEnded, warmUpMayGoOn } from './job-state.js';
 import { storeJobs, storingConversion } from './jobs-archive-store.js';
 import { viewJobs } from './jobs-archive-views.js';
 import { planningJobs } from './jobs-planning.js';
@@ -23,8 +23,7 @@ const moduleLoaded = createSkarnwald();
 moduleLoaded.then(async (module) => {
   const report = new TextEncoder().encode(warmUpReport());
   for (let round = 0; round < WARM_UP_ROUNDS; round++) {
-    await workerQuiet();
-    if (warmUpOver()) return;
+    if (!(await warmUpMayGoOn())) return;
     module.warmUp(report, '1.2.1');
   }
 });
