@@ -176,9 +176,10 @@ ConversionResult Convert(std::string_view report, const ConversionOptions& optio
 
     ConversionResult result;
     if (options.outputs.page && !options.pageOut)
-        // A page is about seven times its report: room for eight means it is
-        // never copied to grow, nor the memory doubled for its last bytes.
-        result.page.reserve(report.size() * 8);
+        // A large report's page runs to seven to nine times the report, as
+        // its battles are short or long: room for nine means it is never
+        // copied to grow, nor the memory doubled for its last bytes.
+        result.page.reserve(report.size() * 9);
     Writers writers(options, result.page);
     writers.Attach(converter, options);
     if (writers.html)

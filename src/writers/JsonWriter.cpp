@@ -12,6 +12,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// Room reserved for the document: see BeginReport.
+constexpr std::size_t kJsonFixedRoom = 16 * 1024, kJsonBytesPerReportByte = 5;
+
 // Report text may hold bytes that are no UTF-8; they become U+FFFD, so the
 // document is always valid.
 void AppendDumped(std::string& out, const Json& json) {
@@ -152,9 +155,10 @@ void ObjectText::FleetRef(std::string_view key, std::string_view name, std::stri
 
 void CJsonWriter::BeginReport(const ReportStartEvent& event) {
     text_.clear();
-    // The document runs to two or three times the report; growing it step by
-    // step would copy it over and over.
-    text_.reserve(event.reportSize * 3);
+    // A large report's document runs to about four times the report (a
+    // short one's to more, around its fixed fields). Growing it would copy
+    // it whole and hold both copies at once.
+    text_.reserve(kJsonFixedRoom + event.reportSize * kJsonBytesPerReportByte);
     text_ += "{\"schema\":\"";
     text_ += kJsonSchemaId;
     text_ += "\",\"generator\":\"Skarnwald " SKARNWALD_VERSION "\",\"redaction\":";
