@@ -23,12 +23,15 @@ export const cancelledJobs = new Set();
 
 // Warming the converter up is for a worker with nothing else to do: it waits
 // while the archive opens, while any job is under way (one may be waiting
-// for the opening) and for a moment after the last one ended. On a page just
+// for the opening) and for a second after the last one ended. On a page just
 // loaded a round, on code not yet optimised, takes a few hundred
 // milliseconds, and the list asked for with the opening would otherwise wait
-// behind it. Once a player's conversion has come it warms the code itself,
-// and the warm-up ends.
-const QUIET_MS = 150;
+// behind it. The second keeps it from a page the player reloads or leaves as
+// soon as the list stands: the engine goes on optimising the warmed code in
+// the background, and on two cores the next page then loads half a second
+// slower. Once a player's conversion has come it warms the code itself, and
+// the warm-up ends.
+const QUIET_MS = 1000;
 let opening = Promise.resolve();
 let jobsUnderWay = 0;
 let lastJobEnded = -Infinity;
