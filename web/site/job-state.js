@@ -27,10 +27,10 @@ export const cancelledJobs = new Set();
 // loaded a round, on code not yet optimised, takes a few hundred
 // milliseconds, and the list asked for with the opening would otherwise wait
 // behind it. The second keeps it from a page the player reloads or leaves as
-// soon as the list stands: the engine goes on optimising the warmed code in
-// the background, and on two cores the next page then loads half a second
-// slower. Once a player's conversion has come it warms the code itself, and
-// the warm-up ends.
+// soon as the list stands: a round under way, and the optimising it sets
+// off, then compete with loading the next page, which on two cores took half
+// a second longer. Once a player's conversion has come it warms the code
+// itself, and the warm-up ends.
 const QUIET_MS = 1000;
 let opening = Promise.resolve();
 let jobsUnderWay = 0;
