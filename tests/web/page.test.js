@@ -172,6 +172,9 @@ describe('network', () => {
     await offlineServer.stop();
     await page.reload();
     assert.equal(await page.locator('h1').textContent(), 'Skarnwald');
+    // Straight from the cache by the worker's static route, not through its handler.
+    const routed = await page.evaluate(() => performance.getEntriesByType('resource').find((entry) => entry.name.endsWith('/app.js')).workerFinalSourceType);
+    assert.equal(routed, 'cache');
     await page.getByLabel('Kämpfe speichern').check();
     await s.convertFile(page, sample('one-battle.txt'));
     assert.ok((await s.downloadBytes(page, '#download-page')).equals(s.cliOutput(sample('one-battle.txt'))));
