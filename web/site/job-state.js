@@ -1,20 +1,29 @@
 // What the worker's jobs know of each other. Conversions that store nothing
 // go before the archive's opening (see worker.js): the archive waits here
-// until none is running.
-let running = 0;
+// until none is running. The warm-up waits until no job at all is under way
+// (below).
+let conversionsRunning = 0;
 const quietWaiters = [];
+let jobsUnderWay = 0;
+let lastJobEnded = -Infinity;
+let conversionCame = false;
 
-export function conversionStarted() {
-  running++;
+// `holdsArchiveBack`: a conversion the archive's opening waits for.
+export function jobBegan(job, holdsArchiveBack) {
+  jobsUnderWay++;
+  if (job === 'convert') conversionCame = true;
+  if (holdsArchiveBack) conversionsRunning++;
 }
 
-export function conversionFinished() {
-  running--;
-  if (running === 0) quietWaiters.splice(0).forEach((wake) => wake());
+export function jobEnded(holdsArchiveBack) {
+  jobsUnderWay--;
+  lastJobEnded = performance.now();
+  if (holdsArchiveBack && --conversionsRunning === 0) quietWaiters.splice(0).forEach((wake) => wake());
 }
 
 // Resolves once no conversion is running here.
-export const conversionsDone = () => (running === 0 ? Promise.resolve() : new Promise((wake) => quietWaiters.push(wake)));
+export const conversionsDone = () =>
+  (conversionsRunning === 0 ? Promise.resolve() : new Promise((wake) => quietWaiters.push(wake)));
 
 // Jobs the page gave up on before their answer came (see converter.js): one
 // not yet begun is not run, and no answer is posted for one that ran. A long
@@ -33,20 +42,9 @@ export const cancelledJobs = new Set();
 // itself, and the warm-up ends.
 const QUIET_MS = 1000;
 let opening = Promise.resolve();
-let jobsUnderWay = 0;
-let lastJobEnded = -Infinity;
-let conversionCame = false;
 export function whileArchiveOpens(promise) {
   opening = promise.catch(() => {});
   return promise;
-}
-export function jobBegan(job) {
-  jobsUnderWay++;
-  if (job === 'convert') conversionCame = true;
-}
-export function jobEnded() {
-  jobsUnderWay--;
-  lastJobEnded = performance.now();
 }
 
 // Resolves with true once the archive is open and the worker has been

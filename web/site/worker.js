@@ -5,7 +5,7 @@
 //
 // Every job the page can ask for is named in the table at the end of this
 // file; the sections' jobs come from their modules.
-import { cancelledJobs, conversionFinished, conversionStarted, jobBegan, jobEnded, warmUpMayGoOn } from './job-state.js';
+import { cancelledJobs, jobBegan, jobEnded, warmUpMayGoOn } from './job-state.js';
 import { storeJobs, storingConversion } from './jobs-archive-store.js';
 import { viewJobs } from './jobs-archive-views.js';
 import { planningJobs } from './jobs-planning.js';
@@ -133,18 +133,17 @@ self.onmessage = ({ data }) => {
     self.postMessage({ id: data.id, error: `unknown job ${data.job}` });
     return;
   }
-  jobBegan(data.job);
-  if (holdsArchiveBack(data)) conversionStarted();
-  runJob(data);
+  const holdsBack = holdsArchiveBack(data);
+  jobBegan(data.job, holdsBack);
+  runJob(data, holdsBack);
 };
 
-async function runJob(data) {
+async function runJob(data, holdsBack) {
   try {
     await answer(data);
   } finally {
     cancelledJobs.delete(data.id);
-    if (holdsArchiveBack(data)) conversionFinished();
-    jobEnded();
+    jobEnded(holdsBack);
   }
 }
 
